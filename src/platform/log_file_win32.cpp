@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "platform/log_file.hpp"
+
+namespace dlv::platform {
+
+LogFileHandle open_log_file(const char* path) {
+  HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return kNoLog;
+  SetFilePointer(h, 0, nullptr, FILE_END);
+  return reinterpret_cast<LogFileHandle>(h);
+}
+
+void write_log_file(LogFileHandle handle, const char* bytes, std::int32_t length) {
+  if (handle == kNoLog || length <= 0) return;
+  DWORD written = 0;
+  WriteFile(reinterpret_cast<HANDLE>(handle), bytes, static_cast<DWORD>(length), &written,
+            nullptr);  // a failed or short write is lost silently
+}
+
+void close_log_file(LogFileHandle handle) {
+  if (handle != kNoLog) CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+}  // namespace dlv::platform
