@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the library and runs the main job: the example host program, which
+# loads libDLV.so as a host does and prints the curves it computes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install_deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release -j"$(nproc)"
+build/release/example_host
