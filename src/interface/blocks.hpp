@@ -149,7 +149,9 @@ struct CurveTables {
 // well_record (argument 5)
 struct WellRecord {
   double* base;
-  std::int32_t method_code() const { return detail::load_i32(base, layout::well::method_code_byte); }
+  std::int32_t method_code() const {
+    return detail::load_i32(base, layout::well::method_code_byte);
+  }
   std::int32_t gas_method() const { return detail::load_i32(base, layout::well::gas_method_byte); }
   std::int32_t gas_injection_method() const {
     return detail::load_i32(base, layout::well::gas_injection_method_byte);
@@ -158,7 +160,9 @@ struct WellRecord {
     return detail::load_i32(base, layout::well::water_injection_method_byte);
   }
   // The host's layer count as given; see layers() for the count the library uses.
-  std::int32_t layer_count() const { return detail::load_i32(base, layout::well::layer_count_byte); }
+  std::int32_t layer_count() const {
+    return detail::load_i32(base, layout::well::layer_count_byte);
+  }
   std::int32_t deliverability_test_type() const {
     return detail::load_i32(base, layout::well::deliverability_test_type_byte);
   }
