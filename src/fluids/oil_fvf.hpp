@@ -1,0 +1,24 @@
+// Oil formation volume factor, oil compressibility above the bubble point
+// and water formation volume factor of one layer.
+//
+// Units: pressures in psia, temperatures in degrees F, gas/oil ratios in
+// scf/STB, volume factors in reservoir barrels per stock-tank barrel,
+// compressibility in 1/psi.
+//
+// Correlation codes for the saturated oil: 0 Vasquez and Beggs, 1 Standing,
+// 2 Glaso, 3 accepted but selects none.
+#pragma once
+
+#include <cstdint>
+
+namespace dlv {
+
+// Bo, co and Bw at `pressure`. Bo starts at 1.1; an input out of range writes
+// its log message, sets ierr = 1 and returns with Bo = 1.1 and co, Bw
+// untouched.
+void calfvf(double temperature, double pressure, double api_gravity, double gas_sg, double sg100,
+            double bubble_point, double producing_gor, double solution_gor,
+            double& oil_compressibility, double& oil_fvf, double& water_fvf,
+            std::int32_t fvf_correlation, std::int32_t& ierr);
+
+}  // namespace dlv

@@ -1,0 +1,36 @@
+// Solution gas/oil ratio and bubble-point pressure of one layer, with the
+// split of the produced gas into gas dissolved in the oil, gas dissolved in
+// the water and free gas.
+//
+// Units: pressures in psia, temperatures in degrees F, gas/oil and gas/water
+// ratios in scf/STB, gas gravities relative to air, oil gravity in API.
+//
+// Correlation codes: 0 Lasater (tabulated), 1 Standing, 2 Vasquez and Beggs,
+// 3 Glaso, 4 accepted but computes nothing.
+#pragma once
+
+#include <cstdint>
+
+namespace dlv {
+
+// Solution gas/oil ratio at `pressure` and the bubble point consistent with
+// the producing gas/oil ratio. Inputs out of range write one log message
+// each, set ierr = 1 and leave every output but the bubble point untouched;
+// the bubble point is then only limited to twice the pressure. A gas well
+// (producing_gor above 999999) returns Rs = Rp without any check.
+void calrs(double pressure, double temperature, double gas_sg, double separator_pressure,
+           double separator_temperature, double api_gravity, double oil_rate, double water_rate,
+           const double& producing_gor, double& solution_gor, double& solution_gwr,
+           double& dissolved_gas_sg, double& free_gas_sg, double& sg100, double& bubble_point,
+           std::int32_t rs_correlation, std::int32_t& ierr);
+
+// Splits the produced gas once solution_gor has been computed: limits Rs to
+// 0..Rp, sets the gas solubility in water and the gravities of the dissolved
+// and the free gas. Only oil_rate : water_rate matters.
+void split_produced_gas(double pressure, double temperature, double gas_sg,
+                        double separator_pressure, double separator_temperature, double api_gravity,
+                        double oil_rate, double water_rate, const double& producing_gor,
+                        double& solution_gor, double& solution_gwr, double& dissolved_gas_sg,
+                        double& free_gas_sg);
+
+}  // namespace dlv
