@@ -76,11 +76,9 @@ TEST(BackpressureFitCn, FlowAfterFlowPointsOnTheCurveGiveTheirExponentAndMeanC) 
 TEST(BackpressureFitCn, IsochronalTypesTakeCFromTheStabilizedPoint) {
   for (std::int32_t type : {1, 2}) {
     TestSet t(0.004, 0.65, 3000.0);
-    if (type == 2) {  // each flow period against its own shut-in pressure
-      for (int i = 0; i < 4; ++i) {
-        t.ps[i] = 2950.0 - 10.0 * i;
-        t.q[i] = 0.004 * std::pow(t.ps[i] * t.ps[i] - t.p[i] * t.p[i], 0.65);
-      }
+    for (int i = 0; i < 4; ++i) {
+      t.ps[i] = 2950.0 - 10.0 * i;  // read by the modified isochronal type only
+      if (type == 2) t.q[i] = 0.004 * std::pow(t.ps[i] * t.ps[i] - t.p[i] * t.p[i], 0.65);
     }
     t.p[4] = 1200.0;  // stabilized point, on a curve of C = 0.003
     t.q[4] = deliverability(0.003, 0.65, 3000.0, 1200.0);
@@ -112,6 +110,21 @@ TEST(BackpressureFitCn, SinglePointGivesUnitExponent) {
   EXPECT_DOUBLE_EQ(c, t.q[0] / (pr * pr - t.p[0] * t.p[0]));
 }
 
+TEST(BackpressureFitCn, MeanCIsHeldWithin300ButStabilizedCIsNot) {
+  for (double sign : {1.0, -1.0}) {
+    TestSet t(sign * 500.0, 1.0, 3000.0);
+    t.p[4] = 2600.0, t.q[4] = t.q[0];
+    double pr = 3000.0, c = 0, n = 0;
+    dlv::backpressure_fit_cn(t.q.data(), t.p.data(), t.ps.data(), 1, 0, pr, c, n, t.rates.data(),
+                             t.pressures.data());
+    EXPECT_EQ(c, sign * 300.0);
+    EXPECT_DOUBLE_EQ(t.rates[24], sign * 300.0 * pr * pr);
+    dlv::backpressure_fit_cn(t.q.data(), t.p.data(), t.ps.data(), 1, 1, pr, c, n, t.rates.data(),
+                             t.pressures.data());
+    EXPECT_DOUBLE_EQ(c, sign * 500.0);
+  }
+}
+
 TEST(BackpressureFitCn, OversizedCountStaysInsideTheTestArrays) {
   Tests q, p, ps;
   q.fill(100.0), p.fill(1000.0), ps.fill(3000.0);
@@ -133,6 +146,17 @@ TEST(BackpressureFitCn, ZeroRateAndNanPressureRunThrough) {
                            t.pressures.data());
   EXPECT_EQ(pr, 3000.0);
   EXPECT_EQ(t.pressures[12], 1500.0);
+}
+
+TEST(BackpressureFitCn, NonPositiveDifferenceTakesZeroLogarithm) {
+  Tests q{}, p{}, ps{};
+  Curve rates{}, pressures{};
+  ps[0] = 1000.0, p[0] = 1000.0, q[0] = 10.0;  // d = 0: x = 0, y = 1
+  ps[1] = 1000.0, p[1] = 0.0, q[1] = 1000.0;   // d = 1e6: x = 6, y = 3
+  double pr = 3000.0, c = 0, n = 0;
+  dlv::backpressure_fit_cn(q.data(), p.data(), ps.data(), 2, 2, pr, c, n, rates.data(),
+                           pressures.data());
+  EXPECT_NEAR(n, 1.0 / 3.0, 1e-15);
 }
 
 TEST(BackpressureFitC, LeastSquaresCForGivenExponent) {
