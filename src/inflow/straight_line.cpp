@@ -1,0 +1,90 @@
+#include "inflow/straight_line.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "inflow/vogel.hpp"
+
+namespace dlv {
+
+void pi_line_curve(double productivity_index, double reservoir_pressure, double* rates,
+                   double* pressures, std::int32_t /*changed_pressure_flag*/) {
+  const double j = productivity_index;
+  const double pr = reservoir_pressure;
+  // The grid step and each multiple of it are single precision.
+  const float delta = static_cast<float>(pr / 24.0);
+  rates[0] = 0.0;
+  pressures[0] = pr;
+  rates[24] = pr * j;
+  pressures[24] = 0.0;
+  for (int k = 1; k <= 23; ++k) {
+    const float step = static_cast<float>(k) * delta;
+    pressures[k] = pr - static_cast<double>(step);
+    rates[k] = (pr - pressures[k]) * j;
+  }
+}
+
+void two_rate_line_curve(double gradient, double rate_1, double level_1, double rate_2,
+                         double level_2, double reservoir_pressure, double surface_term_a,
+                         double surface_term_b, double* rates, double* pressures,
+                         double& productivity_index, std::int32_t /*changed_pressure_flag*/) {
+  const double g = gradient;
+  const double j = -(rate_2 - rate_1) / ((level_2 - level_1) * g);
+  productivity_index = j;
+  double pr = reservoir_pressure;
+  if (pr == 0.0) pr = (level_1 * g + surface_term_a * surface_term_b) + rate_1 / j;
+  const double delta = pr / 24.0;
+  rates[0] = 0.0;
+  pressures[0] = pr;
+  rates[24] = pr * j;
+  pressures[24] = 0.0;
+  for (int k = 1; k <= 23; ++k) {
+    pressures[k] = pr - static_cast<double>(k) * delta;
+    rates[k] = (pr - pressures[k]) * j;
+  }
+}
+
+// A negative discriminant makes the solved pressure not a number; like any
+// pressure not above 1.0 it is then raised to 1.0.
+void vogel_two_test_curve(double test_rate_1, double test_pressure_1, double test_rate_2,
+                          double test_pressure_2, double& reservoir_pressure,
+                          double /*bubble_point*/, double water_cut, double* rates,
+                          double* pressures) {
+  const double q1 = test_rate_1, p1 = test_pressure_1;
+  const double q2 = test_rate_2, p2 = test_pressure_2;
+  const double w = water_cut;
+  const double fo = 1.0 - w;
+
+  double dq = q2 - q1;
+  const double sigma = dq < 0.0 ? -1.0 : 1.0;
+  if (dq == 0.0) dq = 100.0;
+  const double b = 0.2 * (p2 * q1 - p1 * q2);
+  const double c = 0.8 * (q1 * (p2 * p2) - q2 * (p1 * p1));
+  double pr = 0.5 * (sigma * std::sqrt(b * b - 4.0 * dq * c) - b) / dq;
+  if (!(pr > 1.0)) pr = 1.0;
+  reservoir_pressure = pr;
+
+  const double x1 = p1 / pr;
+  double qmax = q1 / (1.0 - 0.2 * x1 - 0.8 * x1 * x1);
+  if (!(qmax > 0.01)) qmax = 0.01;
+
+  // Water line through the two tests and its pressure of zero rate.
+  const double j = dq / (p1 - p2);
+  const double prw = q2 / j + p2;
+
+  const double delta_o = pr / 24.0;
+  const double delta_w = prw / 24.0;
+  pressures[0] = pr * fo + prw * w;
+  rates[0] = 0.0;
+  pressures[24] = 0.0;
+  rates[24] = qmax * fo + (prw * j) * w;
+  for (int k = 1; k <= 23; ++k) {
+    const double po = pr - static_cast<double>(k) * delta_o;
+    const double x = po / pr;
+    const double dw = static_cast<double>(k) * delta_w;
+    rates[k] = qmax * vogel_fraction(x) * fo + j * dw * w;
+    pressures[k] = po * fo + (prw - dw) * w;
+  }
+}
+
+}  // namespace dlv
