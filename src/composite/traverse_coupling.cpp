@@ -1,0 +1,158 @@
+#include "composite/traverse_coupling.hpp"
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/scratch_memory.hpp"
+#include "platform/traverse_library.hpp"
+
+namespace dlv {
+
+namespace {
+
+constexpr int kPoints = layout::kPoints;
+
+// Traverse results that mark a failed traverse.
+constexpr double kColumnEmpty = 14.7;
+constexpr double kTraverseFailed = 99999.0;
+
+// The segment flags run from their offset to the end of the record; a
+// segment count outside 1..kMaxSegments (a library that breaks its contract)
+// is held to that range so that the flag writes stay inside the record.
+constexpr int kMaxSegments =
+    static_cast<int>((layout::traverse::record_bytes - layout::traverse::segment_flags) / 4);
+
+int last_segment(const TraverseRecord& record) {
+  const std::int32_t n = record.segment_count();
+  if (n < 1) return 0;
+  if (n > kMaxSegments) return kMaxSegments - 1;
+  return n - 1;
+}
+
+}  // namespace
+
+void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
+                                     TraverseRecord traverse_block, CurveTables traverse_curves,
+                                     CurveTables layer_curves) {
+  using platform::ScratchBlock;
+  namespace tl = layout::traverse;
+  ScratchBlock blocks[4] = {platform::acquire_scratch(tl::record_bytes),
+                            platform::acquire_scratch(tl::scratch_a_bytes),
+                            platform::acquire_scratch(tl::scratch_b_bytes),
+                            platform::acquire_scratch(tl::scratch_c_bytes)};
+  bool obtained = true;
+  for (const ScratchBlock& b : blocks) obtained = obtained && b.data != nullptr;
+  // Without its scratch memory the coupling leaves every block as it was.
+  if (!obtained) {
+    for (ScratchBlock& b : blocks) platform::release_scratch(b);
+    return;
+  }
+  char text[tl::text_buffer_bytes] = {};
+  text[0] = '\0';
+  traverse_block.set_template_reset(0);
+
+  const platform::TraverseEntryPoints& ptrav = platform::traverse_library();
+  const TraverseRecord record{blocks[0].data};
+  const int n = layers(well);
+  const double zr = well.reference_depth();
+
+  for (int L = 0; L < n; ++L) {
+    std::memcpy(record.base, traverse_block.base, tl::record_bytes);
+    const double z = well.layer_depth()[L];
+    // A depth that is not a number takes neither branch: the working record
+    // keeps the template's depth set-up and the traverse runs on it.
+    if (z <= zr) {
+      ptrav.setup_deep(record.base, zr);
+      ptrav.setup_shallow(record.base, z);
+      record.set_direction_flag(0);
+      record.set_segment_flag(last_segment(record), 1);
+    }
+    if (z > zr) {
+      record.set_direction_flag(1);
+      ptrav.setup_deep(record.base, z);
+      ptrav.setup_shallow(record.base, zr);
+      record.set_segment_flag(last_segment(record), record.depth_setup_value() <= 0.0 ? 1 : 0);
+    }
+    record.set_segment_flag(0, record.segment_flag(last_segment(record)));
+
+    double* t_rate = traverse_curves.rate(L).data();
+    double* t_pressure = traverse_curves.pressure(L).data();
+    double* t_drawdown = traverse_curves.drawdown(L).data();
+    double* l_rate = layer_curves.rate(L).data();
+    double* l_pressure = layer_curves.pressure(L).data();
+    double* l_drawdown = layer_curves.drawdown(L).data();
+
+    for (int i = 0; i < kPoints; ++i) {
+      double rate = t_rate[i];
+      if (rate == 0.0) rate = 10.0;
+      const std::int32_t type = record.record_type();
+      if (type == 1 || type == 3) {
+        record.set_second_rate(rate);
+        record.set_first_rate(fluids.liquid_yield()[L]);
+      } else {
+        record.set_first_rate(rate);
+        record.set_gas_oil_ratio(fluids.producing_gor()[L]);
+      }
+      record.set_water_cut_percent(fluids.water_cut()[L] * 100.0);
+      const double start = t_pressure[i];
+      record.set_start_pressure(start);
+
+      double result = 0.0;
+      if (start > 0.0) {
+        ptrav.traverse(record.base, &result, blocks[1].data, blocks[2].data, blocks[3].data, 0,
+                       text);
+      }
+      if (i == 0 || (result != kColumnEmpty && result != kTraverseFailed)) {
+        t_drawdown[i] = start - result;
+        l_drawdown[i] = start - result;
+        l_pressure[i] = result;
+      } else {
+        l_rate[i] = t_rate[i - 1];
+        l_pressure[i] = 0.0;
+        l_drawdown[i] = 0.0;
+        t_drawdown[i] = t_pressure[i];
+      }
+    }
+
+    // Referred pressures must fall with the index: a rise is pushed below
+    // the previous point by one fiftieth of the pressure at point 0.
+    const double step = l_pressure[0] / 50.0;
+    for (int i = 1; i < 24; ++i) {
+      if (l_pressure[i] > l_pressure[i - 1]) l_pressure[i] = l_pressure[i - 1] - step;
+    }
+  }
+
+  for (ScratchBlock& b : blocks) platform::release_scratch(b);
+}
+
+void apply_injection_traverse(TraverseRecord traverse_block, WellRecord well,
+                              CurveTables destination, CurveTables source) {
+  const platform::TraverseEntryPoints& ptrav = platform::traverse_library();
+  std::int32_t status = 1;  // handed to every tubing call of this run, not reset
+  const int n = layers(well);
+  for (int L = 0; L < n; ++L) {
+    const double v = well.injection_traverse_depth()[L];
+    if (v <= -1.0) continue;
+    double* s_rate = source.rate(L).data();
+    const double* s_pressure = source.pressure(L).data();
+    double* d_pressure = destination.pressure(L).data();
+    if (v > 0.0) {
+      for (int i = 0; i < kPoints; ++i) {
+        traverse_block.set_first_rate(s_rate[i]);
+        double change = 0.0;
+        ptrav.injection_change(traverse_block.base, 0.0, v, 2.441, 1.0, 460.0, 0.7, 1, -1,
+                               s_pressure[i], &change, &status);
+        d_pressure[i] = s_pressure[i] + change;
+      }
+    } else {
+      // A depth in (-1, 0] (or not a number) asks for no tubing: the layer's
+      // source rates become 0 and its pressures carry over unchanged.
+      for (int i = 0; i < kPoints; ++i) {
+        s_rate[i] = 0.0;
+        d_pressure[i] = s_pressure[i];
+      }
+    }
+  }
+}
+
+}  // namespace dlv

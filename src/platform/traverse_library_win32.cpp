@@ -1,0 +1,27 @@
+#include "platform/traverse_library.hpp"
+
+// Entry points of PTRAV.dll. The import library made from
+// ptrav/ptrav_import.def binds each name to its ordinal (1, 6, 15, 16), so
+// DLV.dll imports them by ordinal and not by name.
+extern "C" {
+__declspec(dllimport) void ptrav_traverse(void* record, double* result, void* work_a, void* work_b,
+                                          void* work_c, std::int32_t options, char* message);
+__declspec(dllimport) void ptrav_injection_change(void* record, double top_depth,
+                                                  double bottom_depth, double inside_diameter,
+                                                  double water_sg, double rankine_offset,
+                                                  double water_viscosity, std::int32_t phase,
+                                                  std::int32_t direction, double pressure,
+                                                  double* result, std::int32_t* status);
+__declspec(dllimport) void ptrav_setup_deep(void* record, double depth);
+__declspec(dllimport) void ptrav_setup_shallow(void* record, double depth);
+}
+
+namespace dlv::platform {
+
+const TraverseEntryPoints& linked_traverse_library() {
+  static const TraverseEntryPoints table{ptrav_traverse, ptrav_injection_change, ptrav_setup_deep,
+                                         ptrav_setup_shallow};
+  return table;
+}
+
+}  // namespace dlv::platform
