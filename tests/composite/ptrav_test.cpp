@@ -15,23 +15,21 @@ struct Record {
   std::array<unsigned char, PTRAV_RECORD_BYTES> bytes{};
   std::array<double, 70416 / 8> work{};
   char text[64] = "x";
-  void set(int off, double v) { std::memcpy(bytes.data() + off, &v, 8); }
-  void set_int(int off, std::int32_t v) { std::memcpy(bytes.data() + off, &v, 4); }
-  std::int32_t get_int(int off) {
-    std::int32_t v;
-    std::memcpy(&v, bytes.data() + off, 4);
-    return v;
+  template <class T>
+  void set(int off, T v) {
+    std::memcpy(bytes.data() + off, &v, sizeof v);
   }
-  double get(int off) {
-    double v;
-    std::memcpy(&v, bytes.data() + off, 8);
+  template <class T = double>
+  T get(int off) {
+    T v;
+    std::memcpy(&v, bytes.data() + off, sizeof v);
     return v;
   }
   // Pressure at the other end of deep..shallow, starting deep when up.
   double traverse(double start, double deep, double shallow, bool up) {
     ptrav_setup_deep(bytes.data(), deep);
     ptrav_setup_shallow(bytes.data(), shallow);
-    set_int(PTRAV_DIRECTION, up ? 1 : 0);
+    set<std::int32_t>(PTRAV_DIRECTION, up ? 1 : 0);
     set(PTRAV_START_PRESSURE, start);
     double result = -1.0;
     ptrav_traverse(bytes.data(), &result, work.data(), nullptr, nullptr, 0, text);
@@ -45,12 +43,12 @@ TEST(PtravSetup, SegmentsAndShallowDepth) {
   const auto& lib = dlv::platform::traverse_library();
   lib.setup_deep(r.bytes.data(), 5000.0);
   lib.setup_shallow(r.bytes.data(), 0.0);
-  EXPECT_EQ(r.get_int(PTRAV_SEGMENT_COUNT), 50);
+  EXPECT_EQ(r.get<std::int32_t>(PTRAV_SEGMENT_COUNT), 50);
   EXPECT_EQ(r.get(PTRAV_SHALLOW_DEPTH), 0.0);
   r.traverse(1000.0, 4000.0, 4000.0, false);
-  EXPECT_EQ(r.get_int(PTRAV_SEGMENT_COUNT), 1);
+  EXPECT_EQ(r.get<std::int32_t>(PTRAV_SEGMENT_COUNT), 1);
   r.traverse(1000.0, 1e9, 0.0, false);
-  EXPECT_EQ(r.get_int(PTRAV_SEGMENT_COUNT), PTRAV_MAX_SEGMENTS);
+  EXPECT_EQ(r.get<std::int32_t>(PTRAV_SEGMENT_COUNT), PTRAV_MAX_SEGMENTS);
 }
 
 TEST(PtravTraverse, StaticWaterColumnIsHydrostatic) {
@@ -67,7 +65,7 @@ TEST(PtravTraverse, StaticWaterColumnIsHydrostatic) {
 
 TEST(PtravTraverse, StaticGasColumnMatchesRealGasDensity) {
   Record r;
-  r.set_int(PTRAV_RECORD_TYPE, 1);
+  r.set<std::int32_t>(PTRAV_RECORD_TYPE, 1);
   r.set(PTRAV_SURFACE_TEMPERATURE, 150.0);
   r.set(PTRAV_TEMPERATURE_GRADIENT, 1e-9);
   // 2000 psia, 610 R, gas gravity 0.7: z = 0.83 from the Standing-Katz chart.
@@ -79,7 +77,7 @@ TEST(PtravTraverse, FlowingMixtureLayoutsAgreeAndDirectionsInvert) {
   Record liquid, gas;
   liquid.set(PTRAV_RATE_1, 800.0);  // STB/d of oil
   liquid.set(PTRAV_GAS_OIL_RATIO, 1250.0);
-  gas.set_int(PTRAV_RECORD_TYPE, 3);
+  gas.set<std::int32_t>(PTRAV_RECORD_TYPE, 3);
   gas.set(PTRAV_RATE_1, 800.0);   // bbl/MMscf
   gas.set(PTRAV_RATE_2, 1000.0);  // Mscf/d
   const double down = liquid.traverse(400.0, 8000.0, 0.0, false);
