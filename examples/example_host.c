@@ -35,6 +35,13 @@ typedef struct {
   double results[250];
 } Well;
 
+/* Resolves an export into a function pointer (ISO C keeps object and
+ * function pointers apart, so the address is copied bytewise). */
+static void load(void* lib, const char* name, void* fn, size_t size) {
+  void* address = dlsym(lib, name);
+  memcpy(fn, &address, size);
+}
+
 static void put_i32(double* block, size_t byte, int32_t v) {
   memcpy((unsigned char*)block + byte, &v, sizeof v);
 }
@@ -67,19 +74,18 @@ static Well* new_well(int32_t mode, int32_t layers) {
 }
 
 static int32_t run(cal_fn cal, Well* w) {
-  return cal(w->fluids, w->tables, w->separator, w->layer_curves, w->well, &w->mode,
-             w->completion, w->completion_curves, w->traverse_curves, w->traverse, w->summary,
-             w->results, 0, NULL);
+  return cal(w->fluids, w->tables, w->separator, w->layer_curves, w->well, &w->mode, w->completion,
+             w->completion_curves, w->traverse_curves, w->traverse, w->summary, w->results, 0,
+             NULL);
 }
 
 static void print_summary(const char* title, const Well* w, int gas) {
   printf("\n%s\n", title);
-  printf("%4s %14s %14s %14s %10s %12s %10s\n", "i", gas ? "rate Mscf/d" : "rate STB/d",
-         "pwf psig", "drawdown", "water cut", gas ? "LGR/GOR" : "GOR", "water SG");
+  printf("%4s %14s %14s %14s %10s %12s %10s\n", "i", gas ? "rate Mscf/d" : "rate STB/d", "pwf psig",
+         "drawdown", "water cut", gas ? "LGR/GOR" : "GOR", "water SG");
   for (int i = 0; i < 25; ++i)
-    printf("%4d %14.3f %14.3f %14.3f %10.4f %12.3f %10.4f\n", i, w->summary[i],
-           w->summary[25 + i], w->summary[50 + i], w->summary[75 + i], w->summary[100 + i],
-           w->summary[125 + i]);
+    printf("%4d %14.3f %14.3f %14.3f %10.4f %12.3f %10.4f\n", i, w->summary[i], w->summary[25 + i],
+           w->summary[50 + i], w->summary[75 + i], w->summary[100 + i], w->summary[125 + i]);
 }
 
 int main(void) {
@@ -88,10 +94,14 @@ int main(void) {
     fprintf(stderr, "cannot load %s: %s\n", DLV_LIBRARY_PATH, dlerror());
     return 1;
   }
-  vogel_fn calc_vogel = (vogel_fn)dlsym(lib, "dlvCalcVogel");
-  pi_fn calc_pi = (pi_fn)dlsym(lib, "dlvCalcPI");
-  copy_fn get_arrays = (copy_fn)dlsym(lib, "dlvGetResultRate_PrsArrays");
-  cal_fn cal = (cal_fn)dlsym(lib, "dlv_cal");
+  vogel_fn calc_vogel = NULL;
+  pi_fn calc_pi = NULL;
+  copy_fn get_arrays = NULL;
+  cal_fn cal = NULL;
+  load(lib, "dlvCalcVogel", &calc_vogel, sizeof calc_vogel);
+  load(lib, "dlvCalcPI", &calc_pi, sizeof calc_pi);
+  load(lib, "dlvGetResultRate_PrsArrays", &get_arrays, sizeof get_arrays);
+  load(lib, "dlv_cal", &cal, sizeof cal);
   if (!calc_vogel || !calc_pi || !get_arrays || !cal) {
     fprintf(stderr, "missing export\n");
     return 1;
