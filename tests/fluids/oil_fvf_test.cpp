@@ -1,0 +1,124 @@
+#include "fluids/oil_fvf.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+
+#include "fluids/log.hpp"
+
+namespace {
+
+// Runs f with a fresh diagnostic log open and returns what it wrote.
+std::string logged(auto f) {
+  const std::string path = testing::TempDir() + "calfvf_" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
+  std::remove(path.c_str());
+  dlv::log_handle = dlv::platform::open_log_file(path.c_str());
+  f();
+  dlv::platform::close_log_file(dlv::log_handle);
+  dlv::log_handle = dlv::platform::kNoLog;
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One layer's inputs; the outputs start at a marker value.
+struct Calfvf {
+  double t = 200.0, p = 3000.0, api = 35.0, gg = 0.8, sg100 = 0.85, pb = 2000.0, rp = 600.0,
+         rs = 400.0;
+  std::int32_t code = 0;
+  double co = -7.0, bo = -7.0, bw = -7.0;
+  std::int32_t ierr = -7;
+  Calfvf& run() {
+    dlv::calfvf(t, p, api, gg, sg100, pb, rp, rs, co, bo, bw, code, ierr);
+    return *this;
+  }
+  bool failed() const { return ierr == 1 && bo == 1.1 && co == -7.0 && bw == -7.0; }
+};
+
+TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
+  Calfvf all{.t = 501.0,
+             .p = -1.0,
+             .api = 5.0,
+             .gg = 1.51,
+             .sg100 = 1.6,
+             .pb = 300001.0,
+             .rp = -1.0,
+             .code = 4};
+  Calfvf standing_pb{.pb = 6000.0, .code = 1}, standing_rp{.pb = 1000.0, .rp = 50.0, .code = 1};
+  Calfvf api_first{.api = 101.0, .pb = 6000.0, .code = 1};  // the Standing limits wait
+  EXPECT_EQ(logged([&] {
+              for (Calfvf* c : {&all, &standing_pb, &standing_rp, &api_first}) c->run();
+            }),
+            "Temperature out of range in FVF Calculation, attempting to recover\r\n"
+            "Out of range value for (pressure) in FVF Calculation, attempting to recover\r\n"
+            "Out of range value for (API gravity) in FVF Calculation, attempting to recover\r\n"
+            "Out of range value for (specific gas gravity) in FVF Calculation, attempting to "
+            "recover\r\n"
+            "Out of range value for SG100\r\n"
+            "Out of range value for (bubble point pressure) in FVF Calculation, attempting to "
+            "recover\r\n"
+            "Out of range value for (producing gas/oil ratio) in FVF Calculation, attempting to "
+            "recover\r\n"
+            "Out of range value for (formation volume factor correlation) in FVF Calculation, "
+            "attempting to recover\r\n"
+            "Bubble Point pressure out of range for Standing correlation in FVF Calculation, "
+            "attempting to recover\r\n"
+            "Producing gas/oil ratio out of range for Standing correlation in FVF Calculation, "
+            "attempting to recover\r\n"
+            "Out of range value for (API gravity) in FVF Calculation, attempting to recover\r\n");
+  for (const Calfvf& c : {all, standing_pb, standing_rp, api_first}) EXPECT_TRUE(c.failed());
+}
+
+TEST(Calfvf, PublishedAndWorkedValues) {
+  // Standing's chart example: 350 scf/STB, gas 0.75, 30 API, 200 F: Bo = 1.22.
+  EXPECT_NEAR((Calfvf{.p = 1000.0, .api = 30.0, .gg = 0.75, .sg100 = 0.75, .rs = 350.0, .code = 1}
+                   .run()
+                   .bo),
+              1.22, 0.015);
+  const Calfvf vb = Calfvf{}.run();  // Vasquez and Beggs, undersaturated
+  EXPECT_NEAR(vb.bo, 1.3328409655542577, 1e-12);
+  EXPECT_NEAR(vb.co, 1.14845e-05, 1e-17);
+  EXPECT_NEAR(vb.bw, 1.02641, 1e-14);
+  EXPECT_NEAR(
+      (Calfvf{.t = 180.0, .p = 1500.0, .api = 40.0, .gg = 0.75, .rs = 300.0, .code = 2}.run().bo),
+      1.1617604434686373, 1e-12);
+  const Calfvf zero = Calfvf{.t = 60.0, .p = 0.0, .pb = 0.0}.run();
+  EXPECT_TRUE(zero.bw == 1.0 && zero.co == 0.0 && std::isfinite(zero.bo));
+}
+
+// At the bubble point the saturated factor holds unshrunk; above it Bo falls
+// with pressure, by no more than exp(-10); it never drops below 1.0.
+TEST(Calfvf, ShrinkageAboveTheBubblePoint) {
+  for (std::int32_t code = 0; code <= 2; ++code) {
+    const Calfvf below = Calfvf{.p = 1999.0, .rs = 600.0, .code = code}.run();
+    const Calfvf at = Calfvf{.p = 2000.0, .rs = 600.0, .code = code}.run();
+    const Calfvf above = Calfvf{.p = 4000.0, .rs = 600.0, .code = code}.run();
+    EXPECT_TRUE(below.co == 0.0 && at.co > 0.0 && at.bo == below.bo && above.bo < at.bo);
+  }
+  const Calfvf saturated = Calfvf{.p = 500.0, .pb = 1000.0, .rp = 5e7, .rs = 5e7}.run();
+  const Calfvf squeezed = Calfvf{.p = 2e6, .pb = 1000.0, .rp = 5e7, .rs = 1e6}.run();
+  EXPECT_EQ(squeezed.bo, saturated.bo * std::exp(-10.0));
+  EXPECT_EQ((Calfvf{.t = 0.0, .p = 1000.0, .api = 6.0, .rp = 0.0, .rs = 0.0}.run().bo), 1.0);
+  // Code 3 has no saturated factor: 1.1 below the bubble point, 1.0 above.
+  const Calfvf none_below = Calfvf{.p = 1000.0, .code = 3}.run();
+  EXPECT_TRUE(none_below.bo == 1.1 && none_below.co == 0.0 && none_below.bw != -7.0);
+  EXPECT_EQ((Calfvf{.code = 3}.run().bo), 1.0);
+}
+
+TEST(Calfvf, NonFiniteAndZeroInputsRunThrough) {
+  for (double v : {std::numeric_limits<double>::quiet_NaN(), 1e308 * 10.0, -1e308 * 10.0, 0.0}) {
+    for (int field = 0; field < 8 * 4; ++field) {
+      Calfvf c{.code = field / 8};
+      double* inputs[] = {&c.t, &c.p, &c.api, &c.gg, &c.sg100, &c.pb, &c.rp, &c.rs};
+      *inputs[field % 8] = v;
+      EXPECT_TRUE(c.run().ierr == 0 || c.failed());
+    }
+  }
+}
+
+}  // namespace
