@@ -4,266 +4,105 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <limits>
 
 namespace {
 
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+const double x5[] = {1, 2, 3, 4, 5}, y5[] = {1, 8, 27, 64, 125};  // y = x^3
+const double fx5[] = {5, 4, 3, 2, 1}, fy5[] = {125, 64, 27, 8, 1};
 
-TEST(Lagrange3, ReproducesAParabolaAndAveragesOnCoincidentAbscissae) {
-  // y = x^2 - 3x + 5 through x = 1, 2, 4.
-  EXPECT_DOUBLE_EQ(dlv::lagrange3(1, 2, 4, 3, 3, 9, 3.0), 5.0);
-  EXPECT_DOUBLE_EQ(dlv::lagrange3(1, 2, 4, 3, 3, 9, 0.0), 5.0);
-  EXPECT_EQ(dlv::lagrange3(1, 1, 4, 3, 6, 9, 3.0), 6.0);
-  EXPECT_EQ(dlv::lagrange3(1, 4, 4, 3, 6, 9, 3.0), 6.0);
-}
-
-double interpol(const double* x, const double* y, std::int32_t n, double xq) {
-  double yq = -12345.0;
-  EXPECT_EQ(dlv::interpol(x, y, n, xq, yq), 1);
+double interpol(const double* x, const double* y, double xq, std::int32_t n = 5) {
+  double yq = -1.0;
+  EXPECT_EQ(dlv::interpol(x, y, n, xq, yq), n < 3 ? 0 : 1);
   return yq;
 }
 
-TEST(Interpol, FewerThanThreePointsLeavesResultUntouched) {
-  const double x[] = {1, 2}, y[] = {3, 4};
-  double yq = 7.5;
-  EXPECT_EQ(dlv::interpol(x, y, 2, 1.5, yq), 0);
-  EXPECT_EQ(dlv::interpol(x, y, -4, 1.5, yq), 0);
-  EXPECT_EQ(yq, 7.5);
+TEST(Interpol, QuadraticInsideStraightOutsideWithUndershootGuard) {
+  EXPECT_EQ(interpol(x5, y5, 1.5, 2), -1.0);  // fewer than 3 points: untouched
+  EXPECT_EQ(interpol(fx5, fy5, 2.5), 15.25);  // falling: points 4, 3, 2
+  EXPECT_EQ(interpol(x5, y5, 1.5), 3.0);      // window starts at the table
+  EXPECT_EQ(interpol(fx5, fy5, 2.0), 8.0);
+  EXPECT_EQ(interpol(fx5, fy5, 6.0), 186.0);
+  EXPECT_EQ(interpol(fx5, fy5, 0.0), -6.0);
+  EXPECT_TRUE(std::isnan(interpol(x5, y5, std::nan(""))));
+  const double x[] = {0, 1, 2, 3}, dip[] = {10, 0, 0, 5}, hump[] = {-10, 0, 0, 5};
+  EXPECT_EQ(interpol(x, dip, 1.5, 4), 0.0);    // parabola -1.25 replaced by the line
+  EXPECT_EQ(interpol(x, hump, 1.5, 4), 1.25);  // overshoot kept
+  const double rx[] = {0, 1, 1.0009765625}, fx[] = {3, 2, 1.9990234375}, y[] = {0, 1, 2};
+  EXPECT_NEAR(interpol(rx, y, 2.0, 3), 2.0 + 100.0 * (2.0 - rx[2]), 1e-9);  // step 0.01
+  EXPECT_NEAR(interpol(fx, y, 1.0, 3), 2.0 + 100.0 * (fx[2] - 1.0), 1e-9);  // step -0.01
+  EXPECT_EQ(dlv::lagrange3(1, 4, 4, 3, 6, 9, 3.0), 6.0);  // coincident abscissae: the mean
 }
 
-TEST(Interpol, FallingTableInterpolatesThroughPointsEndingBelowQuery) {
-  const double p[] = {4, 3, 2, 1, 0}, q[] = {64, 27, 8, 1, 0};
-  EXPECT_EQ(interpol(p, q, 5, 2.5), 15.25);  // parabola through 4, 3, 2
-  EXPECT_EQ(interpol(p, q, 5, 2.0), 8.0);    // exact hit
-  EXPECT_EQ(interpol(p, q, 5, 0.0), 0.0);
-}
-
-TEST(Interpol, RisingTableAndExactHits) {
-  const double x[] = {1, 2, 3, 4}, y[] = {1, 8, 27, 64};
-  EXPECT_EQ(interpol(x, y, 4, 3.5), 43.25);
-  EXPECT_EQ(interpol(x, y, 4, 1.5), 3.0);  // first window is points 0..2
-  EXPECT_EQ(interpol(x, y, 4, 4.0), 64.0);
-  EXPECT_EQ(interpol(x, y, 4, 1.0), 1.0);
-}
-
-TEST(Interpol, UndershootFallsBackToLineButOvershootStays) {
-  const double x[] = {0, 1, 2, 3};
-  const double dip[] = {10, 0, 0, 5}, hump[] = {-10, 0, 0, 5};
-  EXPECT_EQ(interpol(x, dip, 4, 1.5), 0.0);    // parabola gives -1.25
-  EXPECT_EQ(interpol(x, hump, 4, 1.5), 1.25);  // above every y: kept
-}
-
-TEST(Interpol, StraightLinesOutsideTheTable) {
-  const double x[] = {1, 2, 3}, y[] = {2, 4, 7};
-  EXPECT_EQ(interpol(x, y, 3, 0.0), 0.0);   // first segment, slope 2
-  EXPECT_EQ(interpol(x, y, 3, 5.0), 13.0);  // last segment, slope 3
-  const double fx[] = {3, 2, 1}, fy[] = {0, 1, 3};
-  EXPECT_EQ(interpol(fx, fy, 3, 4.0), -1.0);  // before a falling table
-  EXPECT_EQ(interpol(fx, fy, 3, 0.0), 5.0);   // past its end
-}
-
-TEST(Interpol, ShortLastStepIsFlooredInBothDirections) {
-  const double x[] = {0, 1, 1.0009765625}, y[] = {0, 1, 2};
-  EXPECT_NEAR(interpol(x, y, 3, 2.0), 2.0 + 100.0 * (2.0 - 1.0009765625), 1e-9);
-  const double fx[] = {3, 2, 1.9990234375}, fy[] = {0, 1, 2};
-  EXPECT_NEAR(interpol(fx, fy, 3, 1.0), 2.0 + 100.0 * (1.9990234375 - 1.0), 1e-9);
-}
-
-TEST(Interpol, NonFiniteQueryRunsThrough) {
-  const double x[] = {1, 2, 3, 4}, y[] = {1, 8, 27, 64};
-  EXPECT_TRUE(std::isnan(interpol(x, y, 4, kNaN)));
-  EXPECT_EQ(interpol(x, y, 4, kInf), kInf);
-}
-
-double lookup(const double* x, const double* y, double xq, std::int32_t n, std::int32_t clamp,
-              std::int32_t expected_status) {
-  std::int32_t status = 99;
-  const double r = dlv::table_lookup(x, y, xq, n, clamp, status);
-  EXPECT_EQ(status, expected_status) << "xq = " << xq << ", n = " << n;
-  return r;
-}
-
-TEST(TableLookup, SmallTablesReportTheirStatus) {
-  const double x[] = {1, 3, 5}, y[] = {10, 30, 40};
-  EXPECT_EQ(lookup(x, y, 2.0, 0, 0, -1), -9.0);
-  EXPECT_EQ(lookup(x, y, 2.0, -3, 0, -1), -9.0);
-  EXPECT_EQ(lookup(x, y, 2.0, 1, 0, 2), 10.0);
-  EXPECT_EQ(lookup(x, y, 2.0, 2, 0, 0), 20.0);
-  EXPECT_EQ(lookup(x, y, 4.0, 2, 1, 1), 40.0);  // straight line even when clamping
-  EXPECT_EQ(lookup(x, y, 0.0, 2, 0, 1), 0.0);
-  const double same[] = {2, 2};
-  EXPECT_EQ(lookup(same, y, 7.0, 2, 0, 0), 10.0);
-}
-
-TEST(TableLookup, QuadraticInsideRisingTable) {
-  const double x[] = {1, 2, 3, 4, 5}, y[] = {1, 8, 27, 64, 125};
-  EXPECT_EQ(lookup(x, y, 1.5, 5, 0, 0), 4.5);  // first segment: straight line
-  EXPECT_EQ(lookup(x, y, 1.0, 5, 0, 0), 1.0);
-  EXPECT_EQ(lookup(x, y, 2.5, 5, 0, 0), 15.25);  // parabola through 2, 3, 4
-  EXPECT_EQ(lookup(x, y, 3.0, 5, 0, 0), 27.0);   // met by the search
-  EXPECT_EQ(lookup(x, y, 4.5, 5, 0, 0), 91.5);   // parabola through 3, 4, 5
-}
-
-TEST(TableLookup, QuadraticInsideFallingTable) {
-  const double x[] = {5, 4, 3, 2, 1}, y[] = {125, 64, 27, 8, 1};
-  EXPECT_EQ(lookup(x, y, 3.5, 5, 0, 0), 43.25);  // parabola through 4, 3, 2
-  EXPECT_EQ(lookup(x, y, 1.5, 5, 0, 0), 3.0);    // parabola through 3, 2, 1
-}
-
-TEST(TableLookup, OutsideClampsOrExtrapolates) {
-  const double x[] = {1, 2, 3, 4}, y[] = {1, 8, 27, 64};
-  EXPECT_EQ(lookup(x, y, 0.0, 4, 1, 1), 1.0);
-  EXPECT_EQ(lookup(x, y, 6.0, 4, 1, 1), 64.0);
-  EXPECT_EQ(lookup(x, y, 0.0, 4, 0, 1), -6.0);
-  EXPECT_EQ(lookup(x, y, 6.0, 4, 0, 1), 138.0);
-  const double fx[] = {4, 3, 2, 1}, fy[] = {64, 27, 8, 1};
-  EXPECT_EQ(lookup(fx, fy, 6.0, 4, 1, 1), 64.0);
-  EXPECT_EQ(lookup(fx, fy, 0.0, 4, 1, 1), 1.0);
-  EXPECT_EQ(lookup(fx, fy, 0.0, 4, 0, 1), -6.0);
-}
-
-TEST(TableLookup, CoincidentAbscissaeFallBackToTheBracket) {
+TEST(TableLookup, BracketsStatusAndClamp) {
+  const struct {
+    const double *x, *y;
+    double xq;
+    std::int32_t n, clamp, status;
+    double want;
+  } cases[] = {
+      {x5, y5, 2.0, 0, 0, -1, -9.0},  {x5, y5, 2.0, -3, 0, -1, -9.0},
+      {x5, y5, 2.0, 1, 0, 2, 1.0},    {x5, y5, 3.0, 2, 1, 1, 15.0},  // two points: no clamp
+      {x5, y5, 1.5, 5, 0, 0, 4.5},  // first segment: line, not parabola
+      {x5, y5, 2.5, 5, 0, 0, 15.25},  {x5, y5, 4.5, 5, 0, 0, 91.5},  // points 3, 4, 5
+      {x5, y5, 3.0, 5, 0, 0, 27.0},   {fx5, fy5, 3.5, 5, 0, 0, 43.25},
+      {x5, y5, 0.0, 5, 1, 1, 1.0},    {x5, y5, 6.0, 5, 1, 1, 125.0},
+      {x5, y5, 6.0, 5, 0, 1, 186.0},  {fx5, fy5, 6.0, 5, 1, 1, 125.0},
+      {fx5, fy5, 0.0, 5, 0, 1, -6.0},
+  };
+  for (const auto& c : cases) {
+    std::int32_t status = 99;
+    EXPECT_EQ(dlv::table_lookup(c.x, c.y, c.xq, c.n, c.clamp, status), c.want) << c.xq;
+    EXPECT_EQ(status, c.status) << c.xq << " " << c.n;
+  }
   const double x[] = {1, 2, 3, 3, 4}, y[] = {1, 2, 3, 9, 4};
-  EXPECT_EQ(lookup(x, y, 2.5, 5, 0, 0), 2.5);  // 2, 3, 3: straight line on 2..3
-  const double flat[] = {1, 1, 1, 1}, v[] = {5, 6, 7, 8};
-  EXPECT_EQ(lookup(flat, v, 1.0, 4, 0, 0), 5.0);
-}
-
-TEST(TableLookup, NonFiniteQueryRunsThrough) {
-  const double x[] = {1, 2, 3, 4}, y[] = {1, 8, 27, 64};
   std::int32_t status = 0;
-  EXPECT_TRUE(std::isnan(dlv::table_lookup(x, y, kNaN, 4, 0, status)));
-  EXPECT_EQ(dlv::table_lookup(x, y, kInf, 4, 1, status), 64.0);
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(dlv::table_lookup(x, y, 2.5, 5, 0, status), 2.5);  // coincident third: the line
 }
 
-using Curve = std::array<double, 25>;
-
-TEST(ResampleCurve, LinearOnBracketingSegmentAndExtendedEnds) {
-  Curve p{}, q{}, pt{}, qt{};
+TEST(ResampleCurve, LinearInsideExtendedOutsideShortSourceLeftAlone) {
+  std::array<double, 25> p{}, q{}, pt{}, qt{};
   for (int k = 0; k < 25; ++k) {
     p[k] = 2400.0 - 100.0 * k;  // falling, as a production curve
     q[k] = 3.0 * k * k;
+    pt[k] = 2450.0 - 100.0 * k;
   }
-  for (int j = 0; j < 25; ++j) pt[j] = 2450.0 - 100.0 * j;  // halfway, one step beyond
-  pt[3] = 1200.0;                                           // equal to a source point
-  pt[24] = -100.0;                                          // past the end
+  pt[3] = 1200.0;
+  pt[24] = -100.0;
   dlv::resample_curve(p.data(), q.data(), pt.data(), qt.data(), 25);
-  EXPECT_EQ(qt[0], -1.5);  // before the start: first segment extended (0 .. 3)
+  EXPECT_EQ(qt[0], -1.5);
   EXPECT_EQ(qt[1], 1.5);
-  EXPECT_EQ(qt[2], 7.5);
-  EXPECT_EQ(qt[3], 432.0);
-  EXPECT_EQ(qt[24], 1728.0 + 141.0);  // last segment (1587 .. 1728) extended
+  EXPECT_EQ(qt[3], 432.0);  // equal to a source point
+  EXPECT_EQ(qt[24], 1869.0);
+  qt.fill(-7.0);
+  for (int k = 0; k < 25; ++k) pt[k] = 5.0 * k - 5.0;
+  dlv::resample_curve(q.data(), p.data(), pt.data(), qt.data(), 3);  // (0,2400) (3,2300) (12,2200)
+  EXPECT_EQ(qt[0], 2400.0 + 5.0 * 100.0 / 3.0);
+  EXPECT_DOUBLE_EQ(qt[2], 2300.0 - 200.0 / 9.0);
+  EXPECT_EQ(qt[4], -7.0);  // past the end of a short source
 }
 
-TEST(ResampleCurve, RisingTableExtendsBothEnds) {
-  Curve x{}, y{}, xt{}, yt{};
-  for (int k = 0; k < 25; ++k) {
-    x[k] = 10.0 * k;
-    y[k] = k % 2 == 0 ? 0.0 : 1.0;
-  }
-  for (int j = 0; j < 25; ++j) xt[j] = 10.0 * j + 5.0;
-  xt[0] = -5.0;
-  dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), 25);
-  EXPECT_EQ(yt[0], -0.5);
-  EXPECT_EQ(yt[1], 0.5);
-  EXPECT_EQ(yt[24], -0.5);  // 245: past 240 along the falling last segment
+TEST(Lsort2col, TieNudgeThenStableBubbleSort) {
+  double k1[] = {5, 5, 3}, v1[] = {1, 2, 3};
+  dlv::lsort2col(k1, v1, 3, 0);
+  EXPECT_TRUE(k1[0] == 3.0 && k1[1] == 5.0 && k1[2] == 5.0 * 1.00001);
+  EXPECT_TRUE(v1[0] == 3.0 && v1[1] == 2.0 && v1[2] == 1.0);
+  double k2[] = {7, 7, 7, 1, 9}, v2[] = {1, 2, 3, 4, 5};
+  dlv::lsort2col(k2, v2, 5, 1);  // the first two 7s nudged alike, kept in order
+  const double vs[] = {5, 1, 2, 3, 4};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(v2[i], vs[i]) << i;
+  EXPECT_EQ(k2[1], k2[2]);
 }
 
-TEST(ResampleCurve, ShortSourceLeavesTargetsPastItsEndAlone) {
-  Curve x{}, y{}, xt{}, yt{};
-  x[0] = 0;
-  x[1] = 10;
-  x[2] = 20;
-  y[0] = 0;
-  y[1] = 1;
-  y[2] = 4;
-  yt.fill(-7.0);
-  for (int j = 0; j < 25; ++j) xt[j] = 5.0 * j;
-  dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), 3);
-  EXPECT_EQ(yt[1], 0.5);
-  EXPECT_EQ(yt[3], 2.5);
-  EXPECT_EQ(yt[4], 4.0);
-  EXPECT_EQ(yt[5], -7.0);
-  yt.fill(-7.0);
-  dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), 1);
-  dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), -1);
-  for (double v : yt) EXPECT_EQ(v, -7.0);
-}
-
-TEST(Lsort2col, NudgesTiesThenSortsStably) {
-  double keys[] = {5, 5, 3}, values[] = {1, 2, 3};
-  dlv::lsort2col(keys, values, 3, 0);
-  EXPECT_EQ(keys[0], 3.0);
-  EXPECT_EQ(keys[1], 5.0);
-  EXPECT_EQ(keys[2], 5.0 * 1.00001);
-  EXPECT_EQ(values[0], 3.0);
-  EXPECT_EQ(values[1], 2.0);
-  EXPECT_EQ(values[2], 1.0);
-}
-
-TEST(Lsort2col, ThreeEqualKeysKeepTheFirstTwoEqual) {
-  double keys[] = {7, 7, 7}, values[] = {1, 2, 3};
-  dlv::lsort2col(keys, values, 3, 1);  // descending: the equal pair keeps its order
-  EXPECT_EQ(keys[0], 7.0 * 1.00001);
-  EXPECT_EQ(keys[1], 7.0 * 1.00001);
-  EXPECT_EQ(keys[2], 7.0);
-  EXPECT_EQ(values[0], 1.0);
-  EXPECT_EQ(values[1], 2.0);
-  EXPECT_EQ(values[2], 3.0);
-}
-
-TEST(Lsort2col, DescendingSortOfTwentyFivePoints) {
-  std::array<double, 25> keys{}, values{};
-  for (int i = 0; i < 25; ++i) {
-    keys[i] = (i * 7) % 25;  // a permutation of 0..24
-    values[i] = 100.0 + keys[i];
-  }
-  dlv::lsort2col(keys.data(), values.data(), 25, 1);
-  for (int i = 0; i < 25; ++i) {
-    EXPECT_EQ(keys[i], 24.0 - i);
-    EXPECT_EQ(values[i], 124.0 - i);
-  }
-}
-
-TEST(Lsort2col, FewerThanTwoKeysChangeNothing) {
-  double keys[] = {2, 1}, values[] = {3, 4};
-  dlv::lsort2col(keys, values, 1, 0);
-  dlv::lsort2col(keys, values, 0, 0);
-  dlv::lsort2col(keys, values, -5, 1);
-  EXPECT_EQ(keys[0], 2.0);
-  EXPECT_EQ(keys[1], 1.0);
-  EXPECT_EQ(values[0], 3.0);
-}
-
-TEST(BisectLookup, HitsInterpolatesAndExtrapolates) {
+TEST(BisectLookup, HitsInterpolatesExtrapolates) {
   const double xs[] = {0, 10, 20, 30, 40}, ys[] = {0, 100, 400, 900, 1600};
-  EXPECT_EQ(dlv::bisect_lookup(20.0, xs, ys, 5), 400.0);  // met by the first step
-  EXPECT_EQ(dlv::bisect_lookup(10.0, xs, ys, 5), 100.0);
+  EXPECT_EQ(dlv::bisect_lookup(20.0, xs, ys, 5), 400.0);
   EXPECT_EQ(dlv::bisect_lookup(25.0, xs, ys, 5), 650.0);
   EXPECT_EQ(dlv::bisect_lookup(-5.0, xs, ys, 5), -50.0);
   EXPECT_EQ(dlv::bisect_lookup(50.0, xs, ys, 5), 2300.0);
-  EXPECT_EQ(dlv::bisect_lookup(0.0, xs, ys, 5), 0.0);
-  EXPECT_EQ(dlv::bisect_lookup(40.0, xs, ys, 5), 1600.0);
-}
-
-TEST(BisectLookup, InverseSearchesTheOtherTable) {
-  const double xs[] = {0, 10, 20, 30, 40}, ys[] = {0, 100, 400, 900, 1600};
   EXPECT_EQ(dlv::bisect_lookup_inverse(650.0, xs, ys, 5), 25.0);
-  EXPECT_EQ(dlv::bisect_lookup_inverse(400.0, xs, ys, 5), 20.0);
-}
-
-TEST(BisectLookup, DegenerateCountsAndNonFiniteQueries) {
-  const double xs[] = {0, 10, 20}, ys[] = {5, 6, 7};
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys, 1), 5.0);
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys, 0), 0.0);
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys, -2), 0.0);
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys, 2), 5.3);
-  EXPECT_TRUE(std::isnan(dlv::bisect_lookup(kNaN, xs, ys, 3)));
-  EXPECT_EQ(dlv::bisect_lookup(kInf, xs, ys, 3), kInf);
+  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys + 1, 1), 100.0);
+  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys + 1, 0), 0.0);
+  EXPECT_TRUE(std::isnan(dlv::bisect_lookup(std::nan(""), xs, ys, 5)));
 }
 
 }  // namespace

@@ -4,86 +4,33 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace {
 
 using Curve = std::array<double, 25>;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void expect_rel(double actual, double expected) {
-  EXPECT_NEAR(actual, expected, 1e-12 * std::fabs(expected));
-}
-
-TEST(PiLineCurve, ExactGridAndRates) {
+TEST(PiLineCurve, ExactGridAndSinglePrecisionStep) {
   Curve q{}, p{};
   dlv::pi_line_curve(1.5, 2400.0, q.data(), p.data(), 0);
-  for (int k = 0; k < 25; ++k) {
-    EXPECT_EQ(p[k], 2400.0 - 100.0 * k);
-    EXPECT_EQ(q[k], 150.0 * k);
-  }
-}
-
-TEST(PiLineCurve, GridStepIsSinglePrecision) {
-  Curve q{}, p{};
-  dlv::pi_line_curve(2.0, 1000.0, q.data(), p.data(), 7);  // the flag changes nothing
-  EXPECT_EQ(p[0], 1000.0);
-  EXPECT_EQ(p[24], 0.0);
-  EXPECT_EQ(q[24], 2000.0);
-  // 1000/24 in single precision is 41.66666793823242.
-  EXPECT_EQ(p[1], 958.3333320617676);
-  EXPECT_NE(p[1], 1000.0 - 1000.0 / 24.0);
+  for (int k = 0; k < 25; ++k) EXPECT_TRUE(p[k] == 2400.0 - 100.0 * k && q[k] == 150.0 * k);
+  dlv::pi_line_curve(2.0, 1000.0, q.data(), p.data(), 1);
+  EXPECT_EQ(p[1], 958.3333320617676);  // 1000/24 in single precision: 41.66666793823242
   EXPECT_EQ(p[23], 41.6666259765625);
   EXPECT_EQ(q[1], (1000.0 - p[1]) * 2.0);
-  for (int k = 1; k < 24; ++k) EXPECT_NEAR(p[k], 1000.0 - k * (1000.0 / 24.0), 1e-4);
+  dlv::pi_line_curve(std::nan(""), 1e300, q.data(), p.data(), 0);  // float step overflows
+  EXPECT_TRUE(p[0] == 1e300 && std::isnan(q[24]));
 }
 
-TEST(PiLineCurve, NonFiniteInputsRunThrough) {
-  Curve q{}, p{};
-  dlv::pi_line_curve(kNaN, 2400.0, q.data(), p.data(), 0);
-  EXPECT_EQ(p[5], 1900.0);
-  EXPECT_TRUE(std::isnan(q[5]));
-  dlv::pi_line_curve(1.0, 1e300, q.data(), p.data(), 0);  // the single-precision step overflows
-  EXPECT_EQ(p[0], 1e300);
-  EXPECT_EQ(q[0], 0.0);
-}
-
-TEST(TwoRateLineCurve, SolvesReservoirPressureWhenZero) {
-  // Pressures 2000 * 0.5 + 10 * 5 = 1050 and 550 at rates 100 and 200.
+TEST(TwoRateLineCurve, SolvedOrGivenReservoirPressure) {
+  // Pressures 2000 * 0.5 + 10 * 5 = 1050 and 550 at rates 100 and 200: J = 0.2.
   Curve q{}, p{};
   double j = 0.0;
-  dlv::two_rate_line_curve(0.5, 100.0, 2000.0, 200.0, 1000.0, 0.0, 10.0, 5.0, q.data(), p.data(), j,
-                           0);
+  dlv::two_rate_line_curve(0.5, 100, 2000, 200, 1000, 0.0, 10, 5, q.data(), p.data(), j, 0);
   EXPECT_DOUBLE_EQ(j, 0.2);
   EXPECT_DOUBLE_EQ(p[0], 1550.0);
-  EXPECT_EQ(q[0], 0.0);
-  EXPECT_EQ(p[24], 0.0);
   EXPECT_DOUBLE_EQ(q[24], 310.0);
-  for (int k = 1; k < 24; ++k) {
-    EXPECT_EQ(p[k], p[0] - k * (p[0] / 24.0));
-    expect_rel(q[k], (p[0] - p[k]) * j);
-  }
-}
-
-TEST(TwoRateLineCurve, GivenReservoirPressureKeepsOnlyTheSlope) {
-  Curve q{}, p{};
-  double j = 0.0;
-  dlv::two_rate_line_curve(0.5, 100.0, 2000.0, 200.0, 1000.0, 2400.0, 10.0, 5.0, q.data(), p.data(),
-                           j, 0);
-  EXPECT_DOUBLE_EQ(j, 0.2);
-  for (int k = 0; k < 25; ++k) {
-    EXPECT_EQ(p[k], 2400.0 - 100.0 * k);
-    EXPECT_DOUBLE_EQ(q[k], 20.0 * k);
-  }
-}
-
-TEST(TwoRateLineCurve, EqualReadingsRunThrough) {
-  Curve q{}, p{};
-  double j = 0.0;
-  dlv::two_rate_line_curve(0.5, 100.0, 1000.0, 200.0, 1000.0, 0.0, 0.0, 0.0, q.data(), p.data(), j,
-                           0);
-  EXPECT_TRUE(std::isinf(j));
-  EXPECT_EQ(q[0], 0.0);
+  dlv::two_rate_line_curve(0.5, 100, 2000, 200, 1000, 2400, 10, 5, q.data(), p.data(), j, 0);
+  EXPECT_TRUE(p[7] == 1700.0 && q[24] == 2400.0 * j);
 }
 
 struct TwoTest {
@@ -94,70 +41,34 @@ struct TwoTest {
   }
 };
 
-// Both tests on Vogel's curve of pr = 2000, qmax = 1000: 400 at 1500, 700 at 1000.
-TEST(VogelTwoTestCurve, PureOilRecoversVogelCurve) {
-  const TwoTest t(400.0, 1500.0, 700.0, 1000.0, 0.0);
-  expect_rel(t.pr, 2000.0);
-  expect_rel(t.q[24], 1000.0);
-  EXPECT_EQ(t.q[0], 0.0);
-  EXPECT_EQ(t.p[24], 0.0);
-  for (int k = 0; k < 24; ++k) {
-    EXPECT_EQ(t.p[k], t.pr - k * (t.pr / 24.0));
-  }
-  expect_rel(t.q[6], 400.0);   // 1500 psi
-  expect_rel(t.q[12], 700.0);  // 1000 psi
+// Both tests lie on Vogel's curve of pr = 2000, qmax = 1000.
+TEST(VogelTwoTestCurve, WaterCutBlendsVogelAndTheTestLine) {
+  const TwoTest oil(400, 1500, 700, 1000, 0.0), water(400, 1500, 700, 1000, 1.0);
+  const TwoTest half(400, 1500, 700, 1000, 0.5);
+  EXPECT_NEAR(oil.pr, 2000.0, 1e-9);
+  EXPECT_NEAR(oil.q[24], 1000.0, 1e-9);
+  EXPECT_NEAR(oil.q[6], 400.0, 1e-9);
+  EXPECT_EQ(oil.p[5], oil.pr - 5 * (oil.pr / 24.0));
+  const double j = 0.6, prw = 700.0 / j + 1000.0;  // water line through both tests
+  EXPECT_NEAR(water.p[9], prw - 9 * (prw / 24.0), 1e-9);
+  EXPECT_NEAR(water.q[9], j * 9 * (prw / 24.0), 1e-9);
+  for (int k : {0, 9, 24}) EXPECT_NEAR(half.p[k], 0.5 * oil.p[k] + 0.5 * water.p[k], 1e-9);
+  EXPECT_NEAR(half.q[9], 0.5 * oil.q[9] + 0.5 * water.q[9], 1e-9);
 }
 
-TEST(VogelTwoTestCurve, PureWaterIsTheLineThroughTheTests) {
-  const TwoTest t(400.0, 1500.0, 700.0, 1000.0, 1.0);
-  const double j = 300.0 / 500.0, prw = 700.0 / j + 1000.0;  // 2166.67
-  expect_rel(t.pr, 2000.0);
-  expect_rel(t.p[0], prw);
-  expect_rel(t.q[24], prw * j);
-  for (int k = 1; k < 24; ++k) {
-    expect_rel(t.p[k], prw - k * (prw / 24.0));
-    expect_rel(t.q[k], j * (prw - t.p[k]));
-  }
-}
-
-TEST(VogelTwoTestCurve, HalfWaterBlendsPressuresAndRates) {
-  const TwoTest oil(400.0, 1500.0, 700.0, 1000.0, 0.0);
-  const TwoTest water(400.0, 1500.0, 700.0, 1000.0, 1.0);
-  const TwoTest half(400.0, 1500.0, 700.0, 1000.0, 0.5);
-  for (int k = 0; k < 25; ++k) {
-    expect_rel(half.p[k], 0.5 * oil.p[k] + 0.5 * water.p[k]);
-    expect_rel(half.q[k], 0.5 * oil.q[k] + 0.5 * water.q[k]);
-  }
-}
-
-TEST(VogelTwoTestCurve, EqualRatesUseDifferenceOfOneHundred) {
-  // dq = 100: pr solves 100 pr^2 - 50000 pr - 5e8 = 0, i.e. 2500; the water
-  // line has J = 100 / 500 and reaches zero rate at 3500.
-  const TwoTest t(500.0, 1500.0, 500.0, 1000.0, 1.0);
-  expect_rel(t.pr, 2500.0);
-  expect_rel(t.p[0], 3500.0);
-  expect_rel(t.q[24], 700.0);
-}
-
-TEST(VogelTwoTestCurve, SolvedPressureIsRaisedToOne) {
-  // Tests on Vogel's curve of pr = 0.5, qmax = 100.
-  const TwoTest small(70.0, 0.25, 92.8, 0.1, 0.0);
-  EXPECT_EQ(small.pr, 1.0);
-  EXPECT_EQ(small.p[0], 1.0);
-  expect_rel(small.q[24], 70.0 / 0.9);  // qmax from test 1 at x = 0.25
-  // Rate rising with pressure: negative discriminant, raised likewise.
-  const TwoTest bad(100.0, 1000.0, 200.0, 2000.0, 0.0);
-  EXPECT_EQ(bad.pr, 1.0);
-  EXPECT_EQ(bad.q[24], 0.01);  // Vogel's maximum floored
-}
-
-TEST(VogelTwoTestCurve, NonFiniteInputsRunThrough) {
-  const TwoTest t(kNaN, 1500.0, 700.0, 1000.0, 0.0);
-  EXPECT_EQ(t.pr, 1.0);
-  EXPECT_EQ(t.q[0], 0.0);
-  EXPECT_EQ(t.p[24], 0.0);
-  const TwoTest same_p(400.0, 1000.0, 700.0, 1000.0, 0.5);
-  EXPECT_EQ(same_p.q[0], 0.0);
+TEST(VogelTwoTestCurve, GuardsEqualRatesLowAndUnsolvablePressure) {
+  // dq = 100: 100 pr^2 - 50000 pr - 5e8 = 0 gives 2500; J = 0.2 reaches 0 at 3500.
+  const TwoTest same(500, 1500, 500, 1000, 1.0);
+  EXPECT_NEAR(same.pr, 2500.0, 1e-9);
+  EXPECT_NEAR(same.p[0], 3500.0, 1e-9);
+  EXPECT_NEAR(same.q[24], 700.0, 1e-9);
+  const TwoTest low(70, 0.25, 92.8, 0.1, 0.0);  // Vogel of pr = 0.5
+  EXPECT_EQ(low.pr, 1.0);
+  EXPECT_NEAR(low.q[24], 70.0 / 0.9, 1e-12);
+  const TwoTest bad(100, 1000, 200, 2000, 0.0);  // negative discriminant
+  EXPECT_TRUE(bad.pr == 1.0 && bad.q[24] == 0.01);
+  const TwoTest nan(std::nan(""), 1500, 700, 1000, 0.0);
+  EXPECT_TRUE(nan.pr == 1.0 && nan.p[24] == 0.0);
 }
 
 }  // namespace

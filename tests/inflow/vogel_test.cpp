@@ -4,172 +4,80 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace {
 
-using Curve = std::array<double, 25>;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-struct Result {
-  Curve q{}, p{};
+struct Curve {
+  std::array<double, 25> q{}, p{};
 };
 
-Result vogel(double qt, double pt, double pr, double pb, double w, int flag = 0) {
-  Result r;
-  r.q.fill(-1.0);
-  r.p.fill(-1.0);
+Curve vogel(double qt, double pt, double pr, double pb, double w, int flag = 0) {
+  Curve r;
   dlv::vogel_curve(qt, pt, pr, pb, w, r.q.data(), r.p.data(), flag);
   return r;
 }
 
-void expect_rel(double actual, double expected) {
-  EXPECT_NEAR(actual, expected, 1e-12 * std::fabs(expected));
-}
-
-void expect_grid(const Result& r, double pr) {
-  EXPECT_EQ(r.p[0], pr);
-  EXPECT_EQ(r.q[0], 0.0);
-  EXPECT_EQ(r.p[24], 0.0);
-  for (int k = 1; k < 24; ++k) EXPECT_EQ(r.p[k], pr - k * (pr / 24.0)) << k;
-}
-
-TEST(VogelFraction, EndsAndMidpoint) {
-  EXPECT_EQ(dlv::vogel_fraction(0.0), 1.0);
-  EXPECT_NEAR(dlv::vogel_fraction(1.0), 0.0, 1e-16);
-  EXPECT_NEAR(dlv::vogel_fraction(0.5), 0.7, 1e-15);
-}
+double v(double x) { return 1.0 - 0.2 * x - 0.8 * x * x; }
+constexpr double kTol = 1e-9;
 
 TEST(VogelCurve, SaturatedCurvePassesThroughTheTest) {
-  // pb = pr: Vogel from the reservoir pressure, water on a straight line.
-  const Result r = vogel(1000.0, 1200.0, 2400.0, 2400.0, 0.25);
-  expect_grid(r, 2400.0);
-  const double qomax = 750.0 / 0.7, jw = 250.0 / 1200.0;
-  expect_rel(r.q[24], qomax + jw * 2400.0);
-  expect_rel(r.q[12], 1000.0);  // the test point lies on the grid
-  for (int k = 1; k < 24; ++k) EXPECT_GT(r.q[k], r.q[k - 1]);
+  const Curve r = vogel(1000.0, 1200.0, 2400.0, 2400.0, 0.25);  // pb = pr
+  for (int k = 0; k < 25; ++k) EXPECT_EQ(r.p[k], 2400.0 - 100.0 * k);
+  EXPECT_NEAR(r.q[24], 750.0 / 0.7 + 500.0, kTol);
+  EXPECT_NEAR(r.q[12], 1000.0, kTol);
+  EXPECT_DOUBLE_EQ(vogel(1000.0, 1200.0, 2400.0, 3000.0, 1.0).q[24], 0.01 + 2000.0);  // floor
 }
 
-TEST(VogelCurve, CompositeGridPointOnBubblePointStays) {
-  // pr 2400, pb 1900, test at 2000: J = 1 above the bubble point.
-  const Result r = vogel(400.0, 2000.0, 2400.0, 1900.0, 0.0);
-  expect_grid(r, 2400.0);
-  for (int k = 1; k <= 5; ++k) EXPECT_DOUBLE_EQ(r.q[k], 100.0 * k);
-  EXPECT_EQ(r.p[5], 1900.0);
-  EXPECT_EQ(r.q[5], 500.0);
-  EXPECT_EQ(r.p[6], 1800.0);
-  expect_rel(r.q[6], 500.0 + 1900.0 / 1.8 * 33.4 / 361.0);  // V(18/19) = 33.4/361
-  expect_rel(r.q[24], 500.0 + 1900.0 / 1.8);
+TEST(VogelCurve, CompositeBubblePointOnOrBetweenGridPoints) {
+  // Test 400 at 2000 under pr 2400: J = 1 above the bubble point.
+  const Curve on = vogel(400.0, 2000.0, 2400.0, 1900.0, 0.0);
+  for (int k = 1; k <= 5; ++k) EXPECT_DOUBLE_EQ(on.q[k], 100.0 * k);
+  EXPECT_TRUE(on.p[5] == 1900.0 && on.p[6] == 1800.0);
+  EXPECT_NEAR(on.q[6], 500.0 + 1900.0 / 1.8 * v(18.0 / 19.0), kTol);
+  EXPECT_NEAR(on.q[24], 500.0 + 1900.0 / 1.8, kTol);
+  const Curve moved = vogel(400.0, 2000.0, 2400.0, 1950.0, 0.0);
+  EXPECT_TRUE(moved.p[5] == 1950.0 && moved.q[5] == 450.0 && moved.p[6] == 1800.0);
+  EXPECT_NEAR(moved.q[6], 450.0 + 1950.0 / 1.8 * v(1800.0 / 1950.0), kTol);
 }
 
-TEST(VogelCurve, CompositeMovesFirstGridPointBelowBubblePoint) {
-  const Result r = vogel(400.0, 2000.0, 2400.0, 1950.0, 0.0);
-  EXPECT_EQ(r.p[4], 2000.0);
-  EXPECT_DOUBLE_EQ(r.q[4], 400.0);
-  EXPECT_EQ(r.p[5], 1950.0);  // 1900 moved onto the bubble point
-  EXPECT_EQ(r.q[5], 450.0);
-  EXPECT_EQ(r.p[6], 1800.0);
-  const double x = 1800.0 / 1950.0;
-  expect_rel(r.q[6], 450.0 + 1950.0 / 1.8 * (1.0 - 0.2 * x - 0.8 * x * x));
-  for (int k = 7; k < 24; ++k) EXPECT_EQ(r.p[k], 2400.0 - 100.0 * k);
-  expect_rel(r.q[24], 450.0 + 1950.0 / 1.8);
-}
-
-TEST(VogelCurve, CompositeWaterAddsItsStraightLine) {
-  // Half water: J = Jw = 0.5, so the total is 1 per psi above the bubble point.
-  const Result r = vogel(400.0, 2000.0, 2400.0, 1900.0, 0.5);
-  EXPECT_DOUBLE_EQ(r.q[4], 400.0);
-  EXPECT_EQ(r.q[5], 500.0);
-  expect_rel(r.q[24], 500.0 + 0.5 * 1900.0 / 1.8 + 0.5 * 1900.0);
-  const Result water = vogel(400.0, 2000.0, 2400.0, 1900.0, 1.0);  // J = 0
+TEST(VogelCurve, CompositeWaterCutsZeroBubblePointAndTestBelowIt) {
+  const Curve half = vogel(400.0, 2000.0, 2400.0, 1900.0, 0.5);  // J = Jw = 0.5
+  EXPECT_DOUBLE_EQ(half.q[4], 400.0);
+  EXPECT_NEAR(half.q[24], 500.0 + 0.5 * 1900.0 / 1.8 + 0.5 * 1900.0, kTol);
+  const Curve water = vogel(400.0, 2000.0, 2400.0, 1900.0, 1.0);  // J = 0
   for (int k = 0; k < 25; ++k) EXPECT_DOUBLE_EQ(water.q[k], 2400.0 - water.p[k]);
+  const Curve line = vogel(600.0, 1800.0, 2400.0, 0.0, 0.5);
+  for (int k = 0; k < 25; ++k) EXPECT_DOUBLE_EQ(line.q[k], 100.0 * k);  // pr (J + Jw) at 24
+  const Curve below = vogel(800.0, 1000.0, 2400.0, 1900.0, 0.0);
+  EXPECT_NEAR(below.q[5], 500.0 * 800.0 / (500.0 + 1900.0 * v(1000.0 / 1900.0) / 1.8), kTol);
+  EXPECT_NEAR(below.q[14], 800.0, kTol);  // through the test at grid point 14
 }
 
-TEST(VogelCurve, ZeroBubblePointIsOneStraightLine) {
-  const Result r = vogel(600.0, 1800.0, 2400.0, 0.0, 0.5);  // J = Jw = 0.5
-  expect_grid(r, 2400.0);
-  for (int k = 1; k < 24; ++k) EXPECT_DOUBLE_EQ(r.q[k], 100.0 * k);
-  EXPECT_EQ(r.q[24], 2400.0);  // pr * (J + Jw)
-}
-
-TEST(VogelCurve, TestBelowBubblePointUsesCompositeDenominator) {
-  // Test at 1000 psi (grid point 14) under pb = 1900 < pr = 2400.
-  const Result r = vogel(800.0, 1000.0, 2400.0, 1900.0, 0.0);
-  const double x = 1000.0 / 1900.0;
-  const double j = 800.0 / (500.0 + 1900.0 * (1.0 - 0.2 * x - 0.8 * x * x) / 1.8);
-  expect_rel(r.q[5], 500.0 * j);
-  expect_rel(r.q[14], 800.0);  // the curve passes through the test
-  expect_rel(r.q[24], 500.0 * j + 1900.0 * j / 1.8);
-}
-
-TEST(VogelCurve, AllWaterFloorsTheSaturatedOilRate) {
-  const Result r = vogel(1000.0, 1200.0, 2400.0, 3000.0, 1.0);
-  const double jw = 1000.0 / 1200.0;
-  EXPECT_DOUBLE_EQ(r.q[24], 0.01 + jw * 2400.0);
-  EXPECT_DOUBLE_EQ(r.q[12], 0.01 * 0.7 + 1000.0);
-}
-
-TEST(VogelCurve, ReferenceCallStoresPressureAndRepeatIsIdentical) {
-  for (double pb : {2400.0, 1900.0}) {
-    const Result ref = vogel(400.0, 2000.0, 2400.0, pb, 0.2);
-    EXPECT_EQ(dlv::vogel_reference_pressure, 2400.0);
-    const Result same = vogel(400.0, 2000.0, 2400.0, pb, 0.2, 1);
-    EXPECT_EQ(dlv::vogel_pressure_ratio, 1.0);
-    EXPECT_EQ(dlv::vogel_reference_pressure, 2400.0);
-    EXPECT_EQ(same.q, ref.q);
-    EXPECT_EQ(same.p, ref.p);
+TEST(VogelCurve, ChangedPressureCalls) {
+  for (double pb : {2400.0, 1900.0}) {  // same pressure as the reference: same curve
+    const Curve ref = vogel(400.0, 2000.0, 2400.0, pb, 0.2);
+    const Curve again = vogel(400.0, 2000.0, 2400.0, pb, 0.2, 1);
+    EXPECT_TRUE(again.q == ref.q && again.p == ref.p && dlv::vogel_pressure_ratio == 1.0);
   }
-}
-
-TEST(VogelCurve, ChangedPressureSaturatedScalesMaximumRate) {
-  const Result ref = vogel(700.0, 1200.0, 2400.0, 2400.0, 0.0);
-  const Result now = vogel(700.0, 1200.0, 2000.0, 2400.0, 0.0, 1);
+  const double sat = vogel(700.0, 1200.0, 2400.0, 2400.0, 0.0).q[24];
+  EXPECT_NEAR(vogel(700.0, 1200.0, 2000.0, 2400.0, 0.0, 1).q[24], sat * (2000.0 / 2400.0), kTol);
   EXPECT_EQ(dlv::vogel_reference_pressure, 2400.0);
-  EXPECT_DOUBLE_EQ(dlv::vogel_pressure_ratio, 2000.0 / 2400.0);
-  expect_grid(now, 2000.0);
-  // Same dimensionless test point, maximum rate scaled by the pressure ratio.
-  expect_rel(now.q[24], ref.q[24] * (2000.0 / 2400.0));
-}
-
-TEST(VogelCurve, ChangedPressureCompositeScalesTheTest) {
-  vogel(400.0, 2000.0, 2400.0, 1950.0, 0.0);
-  const Result now = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0, 1);
-  // The scaled test (2000 r, 400 r) sits on grid point 4 of the new curve,
-  // below the bubble point, and the curve passes through it.
-  const double r = 2200.0 / 2400.0;
-  EXPECT_NEAR(now.p[4], 2000.0 * r, 1e-9);
-  expect_rel(now.q[4], 400.0 * r);
-  EXPECT_EQ(now.p[3], 1950.0);  // 1925 moved onto the bubble point
-  // A reference call at 2200 with the measured test is a different curve.
-  const Result plain = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0);
-  EXPECT_GT(std::fabs(plain.q[24] - now.q[24]), 1.0);
-}
-
-TEST(VogelCurve, NegativeFlagSetsRatioButCompositeKeepsTestValues) {
-  vogel(400.0, 2000.0, 2400.0, 1900.0, 0.0);
-  const Result neg = vogel(400.0, 2000.0, 2200.0, 1900.0, 0.0, -1);
-  EXPECT_DOUBLE_EQ(dlv::vogel_pressure_ratio, 2200.0 / 2400.0);
-  const Result plain = vogel(400.0, 2000.0, 2200.0, 1900.0, 0.0);
-  EXPECT_EQ(neg.q, plain.q);
+  // Composite: the test scaled by 2200/2400 lies on grid point 4, under pb.
+  const Curve comp = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0, 1);
+  EXPECT_EQ(comp.p[3], 1950.0);
+  EXPECT_NEAR(comp.q[4], 400.0 * (2200.0 / 2400.0), kTol);
+  // A negative flag sets the ratio but leaves the composite test unscaled.
+  const Curve neg = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0, -1);
+  EXPECT_EQ(neg.q, vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0).q);
 }
 
 TEST(VogelCurve, NonFiniteInputsRunThrough) {
-  const Result nan_pb = vogel(400.0, 2000.0, 2400.0, kNaN, 0.0);
-  expect_grid(nan_pb, 2400.0);  // composite: straight line all the way
-  EXPECT_TRUE(std::isnan(nan_pb.q[24]));
-  const Result equal = vogel(400.0, 2400.0, 2400.0, 1900.0, 0.0);
-  EXPECT_FALSE(std::isfinite(equal.q[1]));
-  const Result nan_pr = vogel(400.0, 2000.0, kNaN, 1900.0, 0.0);
-  EXPECT_EQ(nan_pr.p[24], 0.0);
-  const Result inf_q = vogel(std::numeric_limits<double>::infinity(), 1200.0, 2400.0, 2400.0, 0.0);
-  EXPECT_FALSE(std::isfinite(inf_q.q[24]));
-  const Result zero_pr = vogel(400.0, 1200.0, 0.0, 0.0, 0.0);
-  EXPECT_EQ(zero_pr.q[0], 0.0);
-  // A changed-pressure call with no reference pressure: not finite, no crash.
-  dlv::vogel_reference_pressure = 0.0;
-  const Result no_ref = vogel(400.0, 1200.0, 2400.0, 2400.0, 0.0, 1);
+  const Curve nan_pb = vogel(400.0, 2000.0, 2400.0, std::nan(""), 0.0);
+  EXPECT_TRUE(nan_pb.p[23] == 100.0 && std::isnan(nan_pb.q[24]));
+  EXPECT_FALSE(std::isfinite(vogel(400.0, 2400.0, 2400.0, 1900.0, 0.0).q[1]));  // pt = pr
+  dlv::vogel_reference_pressure = 0.0;  // changed pressure without a reference
+  EXPECT_EQ(vogel(400.0, 1200.0, 2400.0, 2400.0, 0.0, 1).p[0], 2400.0);
   EXPECT_FALSE(std::isfinite(dlv::vogel_pressure_ratio));
-  EXPECT_EQ(no_ref.p[0], 2400.0);
 }
 
 }  // namespace
