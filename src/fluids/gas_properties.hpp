@@ -1,0 +1,51 @@
+// Gas side of the fluid description: the deviation factor z by the
+// Hall-Yarborough equation, the gas viscosity by Lee, Gonzalez and Eakin, the
+// real-gas pseudo-pressure table m(p) = integral of 2p/(mu z) dp, and the
+// per-layer entry that fills all three, each property optionally read from
+// the host's tables 6 (z) and 7 (viscosity).
+//
+// Units: temperature in degrees F (Rankine = F + 460), pressure in psia unless
+// marked gauge, viscosity in cp, pseudo-pressure in psia^2/cp, gas gravity
+// relative to air.
+#pragma once
+
+#include <cstdint>
+
+#include "interface/blocks.hpp"
+
+namespace dlv {
+
+// Bounds value to low..high in that order (raised to low first, then lowered
+// to high), stores the result through the reference and returns it. A NaN
+// value is left as it is.
+double clamp_to_range(double low, double& value, double high);
+
+// Gas deviation factor by Hall-Yarborough with pseudo-critical properties
+// linear in the gas gravity. Never fails: when Newton's method on the reduced
+// density does not converge within 25 iterations, or the density goes
+// negative, z = 1.0; a converged z is at least 0.21.
+void zfachy(const double& temperature, const double& pressure, const double& gas_sg, double& z);
+
+// Gas viscosity by Lee, Gonzalez and Eakin at the absolute pressure, with the
+// gas density from zfachy.
+void gas_viscosity(const double& temperature, const double& gas_sg, const double& pressure,
+                   double& viscosity);
+
+// Fills the pseudo-pressure table: 51 gauge pressures k * top_pressure / 50
+// (k = 0..50) in pp_pressures and m(p) from 14.7 psia in pp_pseudo, by
+// Simpson's rule over each step; pp_count = 51. Both arrays must hold at least
+// 51 elements. z and viscosity come from tables 6 and 7 when their use flags
+// are set.
+void build_pseudo_pressure_table(const double& gas_sg, const double& temperature,
+                                 const double& top_pressure, double* pp_pressures,
+                                 double* pp_pseudo, std::int32_t& pp_count,
+                                 FluidTables fluid_tables);
+
+// Gas properties of one layer at a gauge pressure: builds the pseudo-pressure
+// table up to pressure + 100 psi and returns the viscosity and z at
+// pressure + 14.7 psia, each from its correlation or from its table.
+void gas_properties(FluidTables fluid_tables, const double& pressure, const double& temperature,
+                    const double& gas_sg, std::int32_t& pp_count, double* pp_pressures,
+                    double* pp_pseudo, double& viscosity, double& z);
+
+}  // namespace dlv
