@@ -1,0 +1,181 @@
+#include "fluids/fluid_properties.hpp"
+
+#include <cmath>
+
+#include "fluids/crude_samples.hpp"
+#include "fluids/interpolation.hpp"
+#include "fluids/liquid_viscosity.hpp"
+#include "fluids/oil_fvf.hpp"
+#include "fluids/solution_gor.hpp"
+
+namespace dlv {
+
+namespace {
+
+constexpr int kSolutionGorTable = 0;
+constexpr int kOilFvfTable = 1;
+constexpr int kOilViscosityTable = 4;
+
+constexpr double kAtmosphere = 14.7;
+constexpr double kPressureCap = 22500.0;  // psia, for the volume factor and viscosities
+
+double table_value(FluidTables tables, int k, double temperature, double pressure) {
+  const PropertyTable t = tables.table(k);
+  return property_table_lookup(temperature, pressure, t.temperatures(), t.temperature_count(),
+                               layout::tables::kTemperatureCapacity, t.pressures(),
+                               t.pressure_count(), layout::tables::kPressureCapacity, t.values());
+}
+
+// Oil with gas (fluid types 1 and 4): correlations, each replaceable by its
+// table. p is the absolute reservoir pressure.
+void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions sep, double t,
+                  double p, std::int32_t& fluid_error) {
+  double sg100 = 0.0;
+  double solution_gwr = 0.0;
+  double dissolved_gas_sg = 0.0;
+  double free_gas_sg = 0.0;
+  calrs(p, t, f.gas_sg()[L], sep.pressure(), sep.temperature(), f.api_gravity()[L],
+        f.oil_fraction()[L], f.water_cut()[L], f.producing_gor()[L], f.solution_gor()[L],
+        solution_gwr, dissolved_gas_sg, free_gas_sg, sg100, f.bubble_point()[L],
+        f.rs_correlation(L), fluid_error);
+  if (tables.use_table(kSolutionGorTable)) {
+    f.solution_gor()[L] = table_value(tables, kSolutionGorTable, t, p);
+    fluid_error = 0;
+  }
+  const double rs = f.solution_gor()[L];
+
+  // The volume factor and the viscosities work at no more than 22 500 psia.
+  // A NaN pressure is not below the cap either and takes it.
+  if (!(p < kPressureCap)) p = kPressureCap;
+
+  double oil_compressibility = 0.0;
+  calfvf(t, p, f.api_gravity()[L], f.gas_sg()[L], sg100, f.bubble_point()[L], f.producing_gor()[L],
+         rs, oil_compressibility, f.oil_fvf()[L], f.water_fvf()[L], f.fvf_correlation(L),
+         fluid_error);
+  if (tables.use_table(kOilFvfTable)) {
+    f.oil_fvf()[L] = table_value(tables, kOilFvfTable, t, p);
+    fluid_error = 0;
+  }
+
+  if (tables.use_table(kOilViscosityTable)) {
+    const double mu = table_value(tables, kOilViscosityTable, t, p);
+    f.oil_viscosity()[L] = mu;
+    f.water_viscosity()[L] = mu;
+  } else {
+    double dead_oil_viscosity = 0.0;
+    const std::int32_t code = f.viscosity_correlation(L);
+    liqvis(t, f.api_gravity()[L], rs, p, f.bubble_point()[L], dead_oil_viscosity,
+           f.oil_viscosity()[L], f.water_viscosity()[L], code, fluid_error);
+  }
+  // Range problems of the correlations are reported in the log only.
+  fluid_error = 0;
+}
+
+}  // namespace
+
+void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluids layer_fluids,
+                            SeparatorConditions separator_conditions, WellRecord well_record,
+                            const std::int32_t& calc_mode, std::int32_t& fluid_error,
+                            std::int32_t suppress_fluid_errors) {
+  // The flag only lets a run go on after a fluid error, and this stage never
+  // ends one with an error standing.
+  static_cast<void>(suppress_fluid_errors);
+  fluid_error = 0;
+  if (L < 0 || L >= layout::kLayers) return;
+
+  LayerFluids f = layer_fluids;
+  const double t = well_record.layer_temperature()[L];
+  const double saved_bubble_point = f.bubble_point()[L];
+  const double p = well_record.reservoir_pressure()[L] + kAtmosphere;
+
+  f.water_fvf()[L] = 1.07;
+  f.water_viscosity()[L] = std::exp(1.003 - 0.01479 * t + 1.982e-5 * (t * t));
+
+  const std::int32_t mode = calc_mode;
+  if (mode == 0) {
+    f.oil_sg()[L] = 141.5 / (131.5 + f.api_gravity()[L]);
+    // A cut above 1 is a percentage.
+    if (f.water_cut()[L] > 1.0) f.water_cut()[L] = f.water_cut()[L] / 100.0;
+    f.oil_fraction()[L] = 1.0 - f.water_cut()[L];
+
+    const std::int32_t type = f.fluid_type();
+    if (type == 1 || type == 4) {
+      oil_with_gas(fluid_tables, L, f, separator_conditions, t, p, fluid_error);
+    } else if (type == 2) {
+      crude_sample_properties(p, t, f.sample_set(L), f.sample_key()[L], f.oil_viscosity()[L],
+                              f.oil_fvf()[L], f.solution_gor()[L]);
+      if (f.producing_gor()[L] >= f.solution_gor()[L]) f.bubble_point()[L] = p - kAtmosphere;
+      f.water_fvf()[L] = 1.02;
+      f.water_sg()[L] = 1.02;
+      f.gas_sg()[L] = 0.678;
+      f.oil_sg()[L] = 0.91;
+    } else if (type == 3) {
+      field_crude_properties(p, t, f.oil_viscosity()[L], f.oil_fvf()[L], f.solution_gor()[L]);
+      f.bubble_point()[L] = p - kAtmosphere;
+      f.water_fvf()[L] = 1.07;
+      f.water_sg()[L] = 1.07;
+      f.gas_sg()[L] = 0.678;
+      f.oil_sg()[L] = 0.89;
+    }
+  } else if (mode == 1 || mode == 2 || mode == 3) {
+    if (f.oil_fvf()[L] == 0.0) f.oil_fvf()[L] = 1.07;
+    if (f.oil_sg()[L] == 0.0) f.oil_sg()[L] = 0.89;
+    f.liquid_density()[L] = 1.02;
+    f.liquid_fvf()[L] = 1.02;
+    f.liquid_viscosity()[L] = f.water_viscosity()[L];
+  }
+
+  // A bubble point that the host gave survives; the volume factor and the
+  // viscosities above were computed with the one from calrs.
+  if (f.bubble_point_given(L) == 1 && saved_bubble_point > 0.0) {
+    f.bubble_point()[L] = saved_bubble_point;
+  }
+}
+
+void mix_liquid_properties(const double& water_cut, double& oil_fvf, double& water_fvf,
+                           const double& oil_viscosity, const double& water_viscosity,
+                           const double& oil_sg, const double& water_sg, double& liquid_fvf,
+                           double& liquid_viscosity, double& liquid_density,
+                           std::int32_t mixing_rule) {
+  const double fw = water_cut;
+  const double mu_o = oil_viscosity;
+  const double mu_w = water_viscosity;
+  const double sg_o = oil_sg;
+  const double sg_w = water_sg;
+
+  if (fw > 0.0) {
+    liquid_fvf = fw * water_fvf + (1.0 - fw) * oil_fvf;
+    if (mixing_rule == 0) {
+      liquid_viscosity = (1.0 - fw) * mu_o + fw * mu_w;
+    } else if (mixing_rule == 1) {
+      liquid_viscosity = 1.0 / ((1.0 - fw) / mu_o + fw / mu_w);
+    } else if (mixing_rule == 2) {
+      const double d = mu_o - mu_w;
+      if (fw < 0.25) {
+        liquid_viscosity = mu_o - d * fw * 0.1;
+      } else if (fw > 0.75) {
+        liquid_viscosity = mu_w + d * (1.0 - fw) * 0.1;
+      } else {
+        liquid_viscosity =
+            (1.0 - fw) * (mu_o - d * 0.25 * 0.1) + fw * (mu_w + d * (1.0 - 0.75) * 0.1);
+      }
+    }
+  } else {
+    liquid_fvf = oil_fvf;
+    liquid_viscosity = mu_o;
+  }
+
+  // The liquid volume factor above uses the factors as they came in.
+  if (oil_fvf < 1.0) oil_fvf = 1.0;
+  if (water_fvf < 1.0) water_fvf = 1.0;
+
+  if (fw == 1.0) {
+    liquid_density = 62.4 * sg_w * fw / water_fvf;
+  } else {
+    double density = 62.4 * (1.0 - fw) * sg_o / oil_fvf;
+    if (fw > 0.0) density = density + 62.4 * sg_w * fw / water_fvf;
+    liquid_density = density;
+  }
+}
+
+}  // namespace dlv
