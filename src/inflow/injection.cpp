@@ -1,0 +1,197 @@
+#include "inflow/injection.hpp"
+
+#include <cmath>
+
+#include "inflow/curve_utils.hpp"
+
+namespace dlv {
+
+namespace {
+
+// The caller owns 200 slots of each column of the pseudo-pressure table; a
+// count beyond that is held at 200 so no lookup leaves the arrays.
+constexpr std::int32_t kPseudoPressureSlots = 200;
+
+std::int32_t held_count(std::int32_t pp_count) {
+  if (pp_count < 0) return 0;
+  return pp_count > kPseudoPressureSlots ? kPseudoPressureSlots : pp_count;
+}
+
+// Upward grid step: twelve steps up to the break pressure when it lies above
+// pr, otherwise half of pr in twelve steps.
+double grid_step(double pr, double pbk) {
+  if (pbk > pr) return (pbk - pr) / 12.0;
+  return (pr / 2.0) / 12.0;
+}
+
+double grid_pressure(double pr, int k, double step) { return pr + static_cast<double>(k) * step; }
+
+// Gas pseudo-pressure at p, or the pressure at pseudo-pressure p when the
+// columns are swapped; values outside the table take the end value.
+double clamped_lookup(const double* x, const double* y, double xq, std::int32_t n) {
+  std::int32_t status = 0;
+  return table_lookup(x, y, xq, n, 1, status);
+}
+
+}  // namespace
+
+void injection_skin_curve(std::int32_t fluid, double permeability, double thickness,
+                          double reservoir_pressure, double viscosity, double water_fvf,
+                          double z_factor, double temperature, double /*liquid_density*/,
+                          double /*gas_sg*/, double drainage_radius, double wellbore_radius,
+                          double skin, double second_skin, double break_pressure,
+                          double max_injection_rate, double* rates, double* pressures) {
+  const double k = permeability;
+  const double h = thickness;
+  const double pr = reservoir_pressure;
+  const double mu = viscosity == 0.0 ? 1.0 : viscosity;
+  const double rw = wellbore_radius == 0.0 ? 0.5 : wellbore_radius;
+  const double re = drainage_radius;
+  const double pbk = break_pressure;
+  const double qmax = max_injection_rate;
+
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  const double step = grid_step(pr, pbk);
+  const double log_term = std::log(0.472 * re / rw);
+
+  if (fluid == 2) {
+    const double j1 = 0.00708 * k * h / (mu * water_fvf * (log_term + skin));
+    const double j2 = 0.00708 * k * h / (mu * water_fvf * (log_term + second_skin));
+    bool broken = false;
+    double qb = 0.0;
+    for (int i = 1; i < 25; ++i) {
+      const double p = grid_pressure(pr, i, step);
+      pressures[i] = p;
+      if (p < pbk) {
+        rates[i] = (p - pr) * j1;
+      } else if (!broken) {
+        rates[i] = (p - pr) * j1;
+        qb = rates[i];
+        broken = true;
+      } else {
+        rates[i] = qb + (p - pbk) * j2;
+      }
+    }
+    if (j2 > 0.0 && qmax > rates[24]) {
+      rates[24] = qmax;
+      pressures[24] = (qmax - qb) / j2 + pbk;
+    }
+    return;
+  }
+
+  const double tr = temperature + 460.0;
+  const double j1 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + skin));
+  const double j2 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + second_skin));
+  const double pr2 = pr * pr;
+  const double pbk2 = pbk * pbk;
+  double qb = 0.0;
+  for (int i = 1; i < 24; ++i) {
+    const double p = grid_pressure(pr, i, step);
+    pressures[i] = p;
+    if (p < pbk) {
+      rates[i] = (p * p - pr2) * j1;
+    } else if (std::fabs(p - pbk) < 1.0) {
+      rates[i] = (p * p - pr2) * j1;
+      qb = rates[i];
+    } else {
+      rates[i] = qb + (p * p - pbk2) * j2;
+    }
+  }
+  if (j2 > 0.0 && qmax > rates[23]) {
+    rates[24] = qmax;
+    pressures[24] = std::sqrt((qmax - qb) / j2 + pbk2);
+  } else {
+    rates[24] = rates[23];
+    pressures[24] = pressures[23];
+  }
+}
+
+void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
+                                 double reservoir_pressure, double /*temperature*/,
+                                 double /*gas_sg*/, double break_pressure, double coefficient_1,
+                                 double coefficient_2, double max_injection_rate, double* rates,
+                                 double* pressures, const double* pp_pressures,
+                                 const double* pp_pseudo, std::int32_t pp_count,
+                                 std::int32_t /*changed_pressure_flag*/) {
+  enum class Form { kPressure, kSquared, kPseudo };
+
+  const double pr = reservoir_pressure;
+  const double pbk = break_pressure;
+  const double c1 = coefficient_1;
+  const double c2 = coefficient_2;
+  const double qmax = max_injection_rate;
+
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  const double step = grid_step(pr, pbk);
+
+  // Water injection always takes the pressure form; every other mode is
+  // treated as gas injection and chooses the form by method.
+  Form form = Form::kPressure;
+  if (calc_mode != 2) {
+    if (method == 2) {
+      form = Form::kPressure;
+    } else if (method == 3) {
+      form = Form::kSquared;
+    } else if (method == 4) {
+      form = Form::kPseudo;
+    } else {
+      return;
+    }
+  }
+
+  for (int i = 1; i < 24; ++i) pressures[i] = grid_pressure(pr, i, step);
+
+  const std::int32_t n = held_count(pp_count);
+  double m12 = 0.0;
+  switch (form) {
+    case Form::kPressure:
+      for (int i = 1; i <= 12; ++i) rates[i] = (pressures[i] - pr) * c1;
+      for (int i = 13; i < 24; ++i) rates[i] = rates[12] + (pressures[i] - pressures[12]) * c2;
+      break;
+    case Form::kSquared: {
+      const double pr2 = pr * pr;
+      const double p12 = pressures[12] * pressures[12];
+      for (int i = 1; i <= 12; ++i) rates[i] = (pressures[i] * pressures[i] - pr2) * c1;
+      for (int i = 13; i < 24; ++i) rates[i] = rates[12] + (pressures[i] * pressures[i] - p12) * c2;
+      break;
+    }
+    case Form::kPseudo: {
+      // Pseudo-pressures of the grid points; the table itself stays as it is.
+      double m[24];
+      m[0] = clamped_lookup(pp_pressures, pp_pseudo, pr, n);
+      for (int i = 1; i <= 12; ++i) {
+        m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
+        rates[i] = (m[i] - m[0]) * c1;
+      }
+      m12 = m[12];
+      for (int i = 13; i < 24; ++i) {
+        m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
+        rates[i] = rates[12] + (m[i] - m12) * c2;
+      }
+      break;
+    }
+  }
+
+  if (c2 > 0.0 && qmax > rates[23]) {
+    rates[24] = qmax;
+    const double dq = (qmax - rates[12]) / c2;
+    switch (form) {
+      case Form::kPressure:
+        pressures[24] = dq + pbk;
+        break;
+      case Form::kSquared:
+        pressures[24] = std::sqrt(pbk * pbk + dq);
+        break;
+      case Form::kPseudo:
+        pressures[24] = clamped_lookup(pp_pseudo, pp_pressures, m12 + dq, n);
+        break;
+    }
+  } else {
+    rates[24] = rates[23];
+    pressures[24] = pressures[23];
+  }
+}
+
+}  // namespace dlv
