@@ -1,0 +1,330 @@
+#include "completion/completion_losses.hpp"
+
+#include <cmath>
+
+#include "inflow/curve_utils.hpp"
+
+namespace dlv {
+
+namespace {
+
+constexpr std::int32_t kPoints = 25;
+
+// The caller owns 200 slots of each column of the pseudo-pressure table; a
+// count beyond that is held at 200 so no lookup leaves the arrays.
+constexpr std::int32_t kPseudoPressureSlots = 200;
+
+// Loss at rate q: c q + d q^2, or in the skin form c (s + d q) q.
+struct LossLaw {
+  bool skin_form;
+  double c;
+  double d;
+  double s;
+  double operator()(double q) const {
+    if (skin_form) return c * (s + d * q) * q;
+    return c * q + d * (q * q);
+  }
+};
+
+// Gas pseudo-pressure m(p) and its inverse, straight lines between entries.
+struct PseudoTable {
+  const double* pressures;
+  const double* pseudo;
+  std::int32_t count;
+  double m(double p) const { return bisect_lookup(p, pressures, pseudo, count); }
+  double inverse(double v) const { return bisect_lookup_inverse(v, pressures, pseudo, count); }
+};
+
+PseudoTable pseudo_table(const double* pp_pressures, const double* pp_pseudo,
+                         std::int32_t pp_count) {
+  std::int32_t n = pp_count < 0 ? 0 : pp_count;
+  if (n > kPseudoPressureSlots) n = kPseudoPressureSlots;
+  return PseudoTable{pp_pressures, pp_pseudo, n};
+}
+
+// Where the search stopped: at point j, on a crossing (loss above the
+// available value) or an exact hit, with the end rate x and the end loss.
+struct SearchEnd {
+  int j;
+  bool crossing;
+  double x;
+  double loss;
+};
+
+// Walks the layer curve q[1..24] and compares the loss at each rate with the
+// value a[j] that the curve still has there (pressure, or pseudo-pressure for
+// gas). The losses met on the way are stored in lambda[j].
+SearchEnd end_rate_search(const double* q, const double* a, const LossLaw& law, double* lambda) {
+  lambda[0] = 0.0;
+  for (int j = 1; j < kPoints; ++j) {
+    const double loss = q[j] > 0.0 ? law(q[j]) : 0.0;
+    lambda[j] = loss;
+    const double delta = loss - a[j];
+    if (delta == 0.0) return SearchEnd{j, false, q[j], loss};
+    if (delta > 0.0) {
+      double x = 0.0;
+      double y = 0.0;
+      if (j == 1) {
+        // Between the shut-in point and the first point: the loss parabola
+        // takes its middle node halfway between them.
+        const double qm = 0.5 * (q[0] + q[1]);
+        intersect_parabolas(q[0], q[1], q[2], a[0], a[1], a[2], q[0], qm, q[1], lambda[0], law(qm),
+                            lambda[1], x, y);
+      } else {
+        intersect_parabolas(q[j - 2], q[j - 1], q[j], a[j - 2], a[j - 1], a[j], q[j - 2], q[j - 1],
+                            q[j], lambda[j - 2], lambda[j - 1], lambda[j], x, y);
+      }
+      return SearchEnd{j, true, x, y};
+    }
+    // delta < 0, or not a number: go on.
+  }
+  return SearchEnd{kPoints - 1, false, q[kPoints - 1], lambda[kPoints - 1]};
+}
+
+// Factor from the layer's rates to the table's rates. A curve that ends with
+// a rate of 0 keeps its own rates (no division by zero).
+double rate_factor(const SearchEnd& end, double last_rate) {
+  if ((end.j == kPoints - 1 && !end.crossing) || last_rate == 0.0) return 1.0;
+  return end.x / last_rate;
+}
+
+void liquid_loss_table(const LossLaw& law, const double* q, const double* p, double* loss_rates,
+                       double* loss_values, std::int32_t& count) {
+  count = kPoints;
+  loss_rates[0] = 0.0;
+  loss_values[0] = 0.0;
+  const SearchEnd end = end_rate_search(q, p, law, loss_values);
+  loss_values[kPoints - 1] = end.loss;
+  const double f = rate_factor(end, q[kPoints - 1]);
+  loss_rates[kPoints - 1] = end.x;
+  for (int i = 1; i < kPoints - 1; ++i) {
+    loss_rates[i] = f * q[i];
+    loss_values[i] = law(loss_rates[i]);
+  }
+}
+
+void clear_first_point(double* loss_rates, double* loss_values, double* loss_pseudo,
+                       std::int32_t& count) {
+  count = kPoints;
+  loss_rates[0] = 0.0;
+  loss_values[0] = 0.0;
+  loss_pseudo[0] = 0.0;
+}
+
+// Gas production, table on the layer's rates scaled to the end rate. With
+// zero_small_pseudo, pseudo-pressure losses of at most 1.0 at points 1..23
+// count as none.
+void gas_proportional_table(const LossLaw& law, const double* q, const double* p,
+                            double* loss_rates, double* loss_values, double* loss_pseudo,
+                            std::int32_t& count, const PseudoTable& table, bool zero_small_pseudo) {
+  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+  double a[kPoints];
+  for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
+  const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
+  loss_pseudo[kPoints - 1] = end.loss;
+  const double f = rate_factor(end, q[kPoints - 1]);
+  loss_rates[kPoints - 1] = end.x;
+  for (int i = 1; i < kPoints - 1; ++i) {
+    loss_rates[i] = f * q[i];
+    loss_pseudo[i] = law(loss_rates[i]);
+    if (zero_small_pseudo && loss_pseudo[i] <= 1.0) loss_pseudo[i] = 0.0;
+  }
+  // Layer pressure and pseudo-pressure at the table's rates.
+  double pc[kPoints];
+  double mc[kPoints];
+  const std::int32_t n = kPoints;
+  resample_curve(q, p, loss_rates, pc, n);
+  resample_curve(q, a, loss_rates, mc, n);
+  for (int i = 1; i < kPoints; ++i) {
+    const double loss = pc[i] - table.inverse(mc[i] - loss_pseudo[i]);
+    loss_values[i] = loss <= 1.0 ? 0.0 : loss;
+  }
+}
+
+// Gas production, table on 24 equal rate steps up to the end rate.
+void gas_equally_spaced_table(const LossLaw& law, const double* q, const double* p,
+                              double* loss_rates, double* loss_values, double* loss_pseudo,
+                              std::int32_t& count, const PseudoTable& table) {
+  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+  double a[kPoints];
+  for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
+  const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
+  loss_pseudo[kPoints - 1] = end.loss;
+  const double dq = end.x / 24.0;
+  for (int i = 1; i < kPoints; ++i) {
+    loss_rates[i] = loss_rates[i - 1] + dq;
+    const double pq = bisect_lookup_inverse(loss_rates[i], p, q, kPoints);
+    loss_pseudo[i] = law(loss_rates[i]);
+    loss_values[i] = pq - table.inverse(table.m(pq) - loss_pseudo[i]);
+  }
+}
+
+// Gas injection: the pressure rise needed to inject each of the layer's rates.
+void gas_injection_table(const LossLaw& law, const double* q, const double* p, double* loss_rates,
+                         double* loss_values, double* loss_pseudo, std::int32_t& count,
+                         const PseudoTable& table) {
+  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+  for (int i = 1; i < kPoints; ++i) {
+    loss_rates[i] = q[i];
+    loss_pseudo[i] = q[i] > 0.0 ? law(q[i]) : 0.0;
+    loss_values[i] = table.inverse(table.m(p[i]) + loss_pseudo[i]) - p[i];
+  }
+}
+
+// Perforation skin 23.5 / spf / Lp - (spf + Lp) / 16, Lp in inches.
+double perforation_skin(double spf, double lp) { return 23.5 / spf / lp - (spf + lp) / 16.0; }
+
+// Non-Darcy coefficient of gravel (kg in darcies); kg^0.5 is taken as a square
+// root, which rounds exactly on every platform.
+double gravel_beta(double kg) { return 316230.0 / std::sqrt(kg); }
+
+// Non-Darcy coefficient of the crushed zone after Firoozabadi and Katz.
+double crushed_zone_beta(double kc) { return 2.6e10 / std::pow(kc, 1.2); }
+
+}  // namespace
+
+void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double y1b, double y1c,
+                         double x2a, double x2b, double x2c, double y2a, double y2b, double y2c,
+                         double& x, double& y) {
+  const double scale = (y1a + y1b + y1c + y2a + y2b + y2c) / 6.0;
+  double xx = 0.5 * (x1a + x1c);
+  double w1a = 0.0;
+  double w1b = 0.0;
+  double w1c = 0.0;
+  for (int iteration = 0; iteration < 19; ++iteration) {
+    w1a = ((xx - x1b) / (x1a - x1b)) * ((xx - x1c) / (x1a - x1c));
+    w1b = ((xx - x1a) / (x1b - x1a)) * ((xx - x1c) / (x1b - x1c));
+    w1c = ((xx - x1a) / (x1c - x1a)) * ((xx - x1b) / (x1c - x1b));
+    const double w2a = ((xx - x2b) / (x2a - x2b)) * ((xx - x2c) / (x2a - x2c));
+    const double w2b = ((xx - x2a) / (x2b - x2a)) * ((xx - x2c) / (x2b - x2c));
+    const double w2c = ((xx - x2a) / (x2c - x2a)) * ((xx - x2b) / (x2c - x2b));
+    const double f = (y1a * w1a + y1b * w1b + y1c * w1c) - (y2a * w2a + y2b * w2b + y2c * w2c);
+    if (std::fabs(f / scale) <= 0.0001) break;
+    const double d1a = (2.0 * xx - x1b - x1c) / ((x1a - x1b) * (x1a - x1c));
+    const double d1b = (2.0 * xx - x1a - x1c) / ((x1b - x1a) * (x1b - x1c));
+    const double d1c = (2.0 * xx - x1a - x1b) / ((x1c - x1a) * (x1c - x1b));
+    const double d2a = (2.0 * xx - x2b - x2c) / ((x2a - x2b) * (x2a - x2c));
+    const double d2b = (2.0 * xx - x2a - x2c) / ((x2b - x2a) * (x2b - x2c));
+    const double d2c = (2.0 * xx - x2a - x2b) / ((x2c - x2a) * (x2c - x2b));
+    const double slope = (y1a * d1a + y1b * d1b + y1c * d1c) - (y2a * d2a + y2b * d2b + y2c * d2c);
+    xx = xx - f / slope;
+  }
+  x = xx;
+  y = y1a * w1a + y1b * w1b + y1c * w1c;
+}
+
+void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg, double d, double spf, double hp,
+                             double lg, double b, double mu, double rho, const double* q,
+                             const double* p, double* loss_rates, double* loss_values,
+                             std::int32_t& count) {
+  const double af = 0.00545415 * (d * d) * spf * hp;
+  const double beta = gravel_beta(kg);
+  const double c = 0.0739475 * mu * b * lg / kg / af;
+  const double dn = 7.5905e-14 * beta * (b * b) * rho * lg / (af * af);
+  liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
+}
+
+void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc, double spf, double hp,
+                              double tc, double d, double lp, double b, double mu, double rho,
+                              const double* q, const double* p, double* loss_rates,
+                              double* loss_values, std::int32_t& count) {
+  if (kc <= 0.0) kc = 0.001;
+  const double beta = crushed_zone_beta(kc);
+  const double rp = d / 2.0;
+  const double rc = rp + tc;
+  const double n = spf * hp;
+
+  double c = rp > 0.0 ? 141.2 * b * mu * std::log(rc / rp) : 999.0;
+  c = n * kc * lp > 0.0 ? 12.0 * c / n / kc / lp : 999.0;
+  double dn = rp * rc > 0.0 ? 2.31e-14 * rho * beta * (b * b) * (1.0 / rp - 1.0 / rc) : 999.0;
+  dn = n * lp > 0.0 ? 1728.0 * dn / (n * n) / (lp * lp) : 999.0;
+  liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
+}
+
+void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
+                                  double tc, double d, double lp, double k, double h, double b,
+                                  double mu, double rho, const double* q, const double* p,
+                                  double* loss_rates, double* loss_values, std::int32_t& count) {
+  const double beta = crushed_zone_beta(kc);
+  const double rp = d / 2.0;
+  const double rc = rp + tc;
+  const double n = spf * hp;
+  const double sp = perforation_skin(spf, lp);
+  const double sc = 12.0 * h * (k / kc - 1.0) / n / lp * std::log(rc / rp);
+  const double s = sp + sc;
+  const double c = 141.2 * b * mu / k / h;
+  const double dn = 1.636e-16 * rho * beta * (b * b) * (1.0 / rp - 1.0 / rc) * 1728.0 / (n * n) /
+                    (lp * lp) * k * h / mu;
+  liquid_loss_table(LossLaw{true, c, dn, s}, q, p, loss_rates, loss_values, count);
+}
+
+void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double spf, double hp,
+                          double lg, double t, double gamma, double mug, const double* q,
+                          const double* p, double* loss_rates, double* loss_values,
+                          double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
+                          const double* pp_pseudo, std::int32_t pp_count) {
+  const double tr = t + 460.0;
+  const double af = 0.00545415 * (d * d) * spf * hp;
+  const double beta = gravel_beta(kg);
+  const double a = 0.7445 * tr * lg / kg / af;
+  const double g = 1.04e-11 * gamma * beta * tr * lg / mug / (af * af);
+  const LossLaw law{false, a, g, 0.0};
+  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
+  if (calc_mode == 3) {
+    gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+  } else {
+    gas_proportional_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table, false);
+  }
+}
+
+void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
+                           double d, double lp, double t, double gamma, double mug, const double* q,
+                           const double* p, double* loss_rates, double* loss_values,
+                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
+                           const double* pp_pseudo, std::int32_t pp_count) {
+  // This law works in feet; the caller's lengths stay in inches.
+  const double d_ft = d / 12.0;
+  const double tc_ft = tc / 12.0;
+  const double lp_ft = lp / 12.0;
+  const double rp = d_ft / 2.0;
+  const double rc = rp + tc_ft;
+  const double n = spf * hp;
+  const double tr = t + 460.0;
+  // Non-Darcy coefficient after Jones, Blount and Glaze.
+  const double beta = 2.33e10 / std::pow(kc, 1.201);
+  const double a = 1422.475 * tr * std::log(rc / rp) / (kc * n * lp_ft);
+  const double g =
+      beta * 3.161e-12 * gamma * tr / (mug * (n * n) * (lp_ft * lp_ft)) * (1.0 / rp - 1.0 / rc);
+  const LossLaw law{false, a, g, 0.0};
+  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
+  if (calc_mode == 3) {
+    gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+  } else {
+    gas_equally_spaced_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+  }
+}
+
+void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
+                               double tc, double d, double lp, double k, double h, double t,
+                               double gamma, double mug, const double* q, const double* p,
+                               double* loss_rates, double* loss_values, double* loss_pseudo,
+                               std::int32_t& count, const double* pp_pressures,
+                               const double* pp_pseudo, std::int32_t pp_count) {
+  const double beta = crushed_zone_beta(kc);
+  const double rp = d / 2.0;
+  const double rc = rp + tc;
+  const double n = spf * hp;
+  const double tr = t + 460.0;
+  const double sp = perforation_skin(spf, lp);
+  // Unlike the liquid form, the crushed-zone skin here has no factor 12.
+  const double sc = h * (k / kc - 1.0) / n / lp * std::log(rc / rp);
+  const double s = sp + sc;
+  const double a = 1424.0 * tr / k / h;
+  const double dn =
+      2.223e-15 * beta * gamma / mug / (n * n) / (lp * lp) * 1728.0 * (1.0 / rp - 1.0 / rc) * k * h;
+  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
+  gas_proportional_table(LossLaw{true, a, dn, s}, q, p, loss_rates, loss_values, loss_pseudo, count,
+                         table, true);
+}
+
+}  // namespace dlv

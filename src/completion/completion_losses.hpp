@@ -1,0 +1,81 @@
+// Completion pressure-loss models of one layer: gravel-filled perforation
+// tunnels (model 1), perforations with a crushed zone (model 2), and
+// perforation and crushed-zone skins with a rate-dependent skin (model 3),
+// each for a liquid and for a gas.
+//
+// Every routine builds a loss law l(q) from the completion geometry and the
+// fluid, finds the end rate at which the loss uses up what the layer curve
+// q[0..24] (rates, rising) / p[0..24] (pressures, falling) still has, and
+// writes a 25-point loss table: loss_rates (0 up to the end rate) and
+// loss_values (psi); the gas routines also write loss_pseudo, the loss in gas
+// pseudo-pressure. count is always set to 25. Liquids work in pressure; gases
+// work in pseudo-pressure through the ascending table pp_pressures /
+// pp_pseudo (pp_count entries, read only).
+//
+// Units: d, tc, Lg and Lp in inches, hp and h in ft, kg in darcies, kc and k
+// in md, T in degF, spf in shots per foot.
+//
+// A coefficient made non-finite by geometry (a zero permeability, diameter,
+// length or shot density) is carried through the formulas: the table then
+// holds non-finite values, and the work stays bounded.
+#pragma once
+
+#include <cstdint>
+
+namespace dlv {
+
+// Model 1, liquid. calc_mode is not read.
+void gravel_pack_loss_liquid(std::int32_t calc_mode, double kg, double d, double spf, double hp,
+                             double lg, double b, double mu, double rho, const double* q,
+                             const double* p, double* loss_rates, double* loss_values,
+                             std::int32_t& count);
+
+// Model 2, liquid. A kc of 0 or less is replaced by 0.001 md and written back;
+// a geometry that would divide by zero gives the coefficient 999. calc_mode is
+// not read.
+void crushed_zone_loss_liquid(std::int32_t calc_mode, double& kc, double spf, double hp, double tc,
+                              double d, double lp, double b, double mu, double rho, const double* q,
+                              const double* p, double* loss_rates, double* loss_values,
+                              std::int32_t& count);
+
+// Model 3, liquid. calc_mode is not read.
+void perforation_skin_loss_liquid(std::int32_t calc_mode, double kc, double spf, double hp,
+                                  double tc, double d, double lp, double k, double h, double b,
+                                  double mu, double rho, const double* q, const double* p,
+                                  double* loss_rates, double* loss_values, std::int32_t& count);
+
+// Model 1, gas. calc_mode 3 (gas injection) tabulates the pressure rise at
+// the layer's own rates instead of searching for an end rate.
+void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double spf, double hp,
+                          double lg, double t, double gamma, double mug, const double* q,
+                          const double* p, double* loss_rates, double* loss_values,
+                          double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
+                          const double* pp_pseudo, std::int32_t pp_count);
+
+// Model 2, gas, on equally spaced rates up to the end rate. calc_mode 3 (gas
+// injection) tabulates the pressure rise at the layer's own rates.
+void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
+                           double d, double lp, double t, double gamma, double mug, const double* q,
+                           const double* p, double* loss_rates, double* loss_values,
+                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
+                           const double* pp_pseudo, std::int32_t pp_count);
+
+// Model 3, gas. calc_mode is not read.
+void perforation_skin_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
+                               double d, double lp, double k, double h, double t, double gamma,
+                               double mug, const double* q, const double* p, double* loss_rates,
+                               double* loss_values, double* loss_pseudo, std::int32_t& count,
+                               const double* pp_pressures, const double* pp_pseudo,
+                               std::int32_t pp_count);
+
+// Intersection of the parabola P1 through (x1a, y1a), (x1b, y1b), (x1c, y1c)
+// with the parabola P2 through the second triple, by Newton's method from the
+// middle of x1a and x1c: at most 19 steps, stopping when |P1 - P2| is within
+// 1e-4 of the mean of the six ordinates. x is the last abscissa reached and y
+// is P1 at the abscissa of the last evaluation (without convergence, the one
+// before the last step).
+void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double y1b, double y1c,
+                         double x2a, double x2b, double x2c, double y2a, double y2b, double y2c,
+                         double& x, double& y);
+
+}  // namespace dlv

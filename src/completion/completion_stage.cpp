@@ -1,0 +1,143 @@
+#include "completion/completion_stage.hpp"
+
+#include "completion/completion_losses.hpp"
+#include "inflow/curve_utils.hpp"
+
+namespace dlv {
+
+namespace {
+
+constexpr int kPoints = layout::kPoints;
+
+// Runs the loss model of one layer. Returns false when the model or the mode
+// has none, leaving the tables as they are.
+bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock& cb, int L,
+                    double spf, const WellRecord& well, const LayerFluids& fluids, const double* q,
+                    const double* p, double* loss_rates, double* loss_values, double* loss_pseudo,
+                    std::int32_t& count, const double* pp_pressures, const double* pp_pseudo,
+                    std::int32_t pp_count) {
+  const bool liquid = mode == 0 || mode == 2;
+  const bool gas = mode == 1 || mode == 3;
+  if (!liquid && !gas) return false;
+
+  const double d = cb.perforation_diameter()[L];
+  const double hp = cb.perforated_interval()[L];
+  const double tc = cb.crushed_zone_thickness()[L];
+  const double lp = cb.perforation_length()[L];
+  const double k = well.permeability()[L];
+  const double h = well.thickness()[L];
+  const double t = well.layer_temperature()[L];
+
+  if (liquid) {
+    const double b = fluids.liquid_fvf()[L];
+    const double mu = fluids.liquid_viscosity()[L];
+    const double rho = fluids.liquid_density()[L];
+    switch (model) {
+      case 1:
+        gravel_pack_loss_liquid(mode, cb.gravel_permeability()[L], d, spf, hp,
+                                cb.gravel_tunnel_length()[L], b, mu, rho, q, p, loss_rates,
+                                loss_values, count);
+        return true;
+      case 2:
+        crushed_zone_loss_liquid(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, b, mu,
+                                 rho, q, p, loss_rates, loss_values, count);
+        return true;
+      case 3:
+        perforation_skin_loss_liquid(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, k,
+                                     h, b, mu, rho, q, p, loss_rates, loss_values, count);
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  const double gamma = fluids.gas_sg()[L];
+  const double mug = fluids.gas_viscosity()[L];
+  switch (model) {
+    case 1:
+      gravel_pack_loss_gas(mode, cb.gravel_permeability()[L], d, spf, hp,
+                           cb.gravel_tunnel_length()[L], t, gamma, mug, q, p, loss_rates,
+                           loss_values, loss_pseudo, count, pp_pressures, pp_pseudo, pp_count);
+      return true;
+    case 2:
+      crushed_zone_loss_gas(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, t, gamma,
+                            mug, q, p, loss_rates, loss_values, loss_pseudo, count, pp_pressures,
+                            pp_pseudo, pp_count);
+      return true;
+    case 3:
+      perforation_skin_loss_gas(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, k, h,
+                                t, gamma, mug, q, p, loss_rates, loss_values, loss_pseudo, count,
+                                pp_pressures, pp_pseudo, pp_count);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void apply_completion_losses(CompletionBlock completion_block,
+                             SeparatorConditions /*separator_conditions*/, CurveTables layer_curves,
+                             WellRecord well_record, const std::int32_t& calc_mode,
+                             CurveTables completion_curves, LayerFluids layer_fluids,
+                             const double* pp_pressures, const double* pp_pseudo,
+                             std::int32_t pp_count) {
+  const std::int32_t model = completion_block.completion_model();
+  if (model == 0) return;
+  const std::int32_t mode = calc_mode;
+  const int layer_count = layers(well_record);
+
+  // Working storage of the call, reused layer after layer.
+  double loss_rates[kPoints] = {};
+  double loss_values[kPoints] = {};
+  double loss_pseudo[kPoints] = {};
+  double resampled[kPoints] = {};
+  std::int32_t count = kPoints;
+
+  for (int L = 0; L < layer_count; ++L) {
+    double spf = completion_block.shot_density_factor() * completion_block.shot_density()[L];
+    if (spf <= 0.0) spf = 0.1;
+
+    double& kg = completion_block.gravel_permeability()[L];
+    if (kg <= 0.0) kg = 0.01;
+    double& hp = completion_block.perforated_interval()[L];
+    if (hp <= 0.0) hp = 0.1;
+    double& d = completion_block.perforation_diameter()[L];
+    if (d <= 0.0) d = 0.001;
+
+    const double* q = layer_curves.rate(L).data();
+    const double* p = layer_curves.pressure(L).data();
+    double* out_rate = completion_curves.rate(L).data();
+    double* out_pressure = completion_curves.pressure(L).data();
+    double* out_loss = completion_curves.drawdown(L).data();
+
+    if (!run_loss_model(model, mode, completion_block, L, spf, well_record, layer_fluids, q, p,
+                        loss_rates, loss_values, loss_pseudo, count, pp_pressures, pp_pseudo,
+                        pp_count)) {
+      // No loss model for this model or mode: the curve carries over unchanged.
+      for (int i = 0; i < kPoints; ++i) {
+        out_rate[i] = q[i];
+        out_pressure[i] = p[i];
+        out_loss[i] = 0.0;
+      }
+      continue;
+    }
+
+    if (mode == 2 || mode == 3) {
+      for (int i = 0; i < kPoints; ++i) {
+        out_rate[i] = q[i];
+        out_pressure[i] = p[i] + loss_values[i];
+        out_loss[i] = loss_values[i];
+      }
+    } else {
+      resample_curve(q, p, loss_rates, resampled, count);
+      for (int i = 0; i < kPoints; ++i) {
+        out_rate[i] = loss_rates[i];
+        out_pressure[i] = resampled[i] - loss_values[i];
+        out_loss[i] = loss_values[i];
+      }
+    }
+  }
+}
+
+}  // namespace dlv
