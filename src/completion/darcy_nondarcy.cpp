@@ -1,0 +1,123 @@
+#include "completion/darcy_nondarcy.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "inflow/curve_utils.hpp"
+
+namespace dlv {
+
+namespace {
+
+// Rate of every point 1..24 of a liquid curve whose Darcy coefficient is
+// negative.
+constexpr double kNegativeDarcyRate = 9999.9;
+
+// Positive root q of g q^2 + a q = dm.
+double quadratic_rate(double a, double g, double dm) {
+  return 0.5 * (std::sqrt(a * a + 4.0 * g * dm) - a) / g;
+}
+
+}  // namespace
+
+// A zero wellbore radius, permeability or density, and a pseudo-pressure table
+// that does not reach pr, are not caught: the formulas run through and give
+// non-finite or extrapolated rates. Nothing outside the two curves is written.
+void darcy_nondarcy_liquid_curve(double permeability, double thickness, double drainage_radius,
+                                 double wellbore_radius, double skin, double liquid_fvf,
+                                 double liquid_viscosity, double reservoir_pressure,
+                                 double liquid_density, double* rates, double* pressures,
+                                 std::int32_t /*changed_pressure_flag*/) {
+  const double k = permeability;
+  const double h = thickness;
+  const double b = liquid_fvf;
+  const double pr = reservoir_pressure;
+
+  // Turbulence factor after Firoozabadi and Katz.
+  const double beta = 2.6e10 / std::pow(k, 1.2);
+  const double a = 141.2 * b * liquid_viscosity *
+                   (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
+  const bool negative = a < 0.0;
+  const double g = 2.307e-14 * beta * liquid_density * (b * b) / wellbore_radius / (h * h);
+
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  pressures[24] = 0.0;
+  rates[24] = quadratic_rate(a, g, pr);
+  const double delta = pr / 24.0;
+  for (int i = 1; i <= 23; ++i) {
+    pressures[i] = pr - static_cast<double>(i) * delta;
+    rates[i] = quadratic_rate(a, g, pr - pressures[i]);
+  }
+  if (negative) {
+    for (int i = 1; i <= 24; ++i) rates[i] = kNegativeDarcyRate;
+  }
+}
+
+void darcy_nondarcy_gas_curve(double permeability, double thickness, double drainage_radius,
+                              double wellbore_radius, double skin, double reservoir_pressure,
+                              double temperature, double gas_sg, double /*gas_viscosity*/,
+                              double* rates, double* pressures, const double* pp_pressures,
+                              const double* pp_pseudo, std::int32_t pp_count,
+                              std::int32_t /*changed_pressure_flag*/) {
+  const double k = permeability;
+  const double h = thickness;
+  const double pr = reservoir_pressure;
+
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
+  pressures[24] = 0.0;
+  const double delta = pr / 24.0;
+
+  if (k * h > 0.0) {
+    const double beta = 2.6e10 / std::pow(k, 1.2);
+    const double tr = temperature + 460.0;
+    const double a =
+        1424.0 * tr * (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
+    const double g = 3.166e-12 * beta * gas_sg * tr / wellbore_radius / (h * h);
+    rates[24] = quadratic_rate(a, g, mr);
+    for (int i = 1; i <= 23; ++i) {
+      pressures[i] = pr - static_cast<double>(i) * delta;
+      const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
+      rates[i] = quadratic_rate(a, g, mr - m);
+    }
+  } else {
+    // No flow capacity (k * h zero, negative or not a number): zero rates.
+    for (int i = 1; i <= 23; ++i) pressures[i] = pr - static_cast<double>(i) * delta;
+    for (int i = 1; i <= 24; ++i) rates[i] = 0.0;
+  }
+}
+
+void gas_curve_given_d(double permeability, double thickness, double drainage_radius,
+                       double wellbore_radius, double skin, double non_darcy_coefficient,
+                       double reservoir_pressure, double temperature, double gas_sg,
+                       double gas_viscosity, double* rates, double* pressures,
+                       const double* pp_pressures, const double* pp_pseudo, std::int32_t pp_count,
+                       std::int32_t changed_pressure_flag) {
+  const double d = non_darcy_coefficient;
+  // A D that is not a number goes the given-D way and gives non-finite rates.
+  if (d <= 0.0) {
+    darcy_nondarcy_gas_curve(permeability, thickness, drainage_radius, wellbore_radius, skin,
+                             reservoir_pressure, temperature, gas_sg, gas_viscosity, rates,
+                             pressures, pp_pressures, pp_pseudo, pp_count, changed_pressure_flag);
+    return;
+  }
+  const double pr = reservoir_pressure;
+  const double tr = temperature + 460.0;
+  const double s = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
+  const double c = permeability * thickness / (1424.0 * tr);
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  pressures[24] = 0.0;
+  const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
+
+  rates[24] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
+  for (int i = 1; i <= 23; ++i) {
+    pressures[i] = pr - static_cast<double>(i) * (pr / 24.0);
+    const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
+    rates[i] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * (mr - m)) - s) / d;
+  }
+}
+
+}  // namespace dlv

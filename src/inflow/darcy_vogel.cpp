@@ -1,0 +1,82 @@
+#include "inflow/darcy_vogel.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "inflow/vogel.hpp"
+
+namespace dlv {
+
+// A zero flow denominator (L = 0, or a zero volume factor or viscosity) is not
+// caught: the productivity indices become infinite or not a number and the
+// rates follow. A zero wellbore radius makes L infinite and J zero, leaving
+// only the floored Vogel increment. Only the two curves and the reservoir
+// pressure are written.
+void darcy_vogel_curve(double permeability, double thickness, double drainage_radius,
+                       double wellbore_radius, double skin, double liquid_fvf,
+                       double liquid_viscosity, double& reservoir_pressure, double bubble_point,
+                       double water_cut, double oil_viscosity, double /*water_viscosity*/,
+                       double* rates, double* pressures, std::int32_t /*changed_pressure_flag*/) {
+  const double k = permeability;
+  const double h = thickness;
+  const double b = liquid_fvf;
+  const double w = water_cut;
+  const double pb = bubble_point;
+
+  const double fo = 1.0 - w;
+  const double l = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
+  const double d_oil = 141.2 * b * oil_viscosity * l;
+  const double d_water = 141.2 * b * liquid_viscosity * l;
+  const bool invalid = d_oil < 0.0;
+  const double j = k * h / d_oil;
+  const double jw = (k * h / d_water) * w;
+
+  if (reservoir_pressure < 1.0) reservoir_pressure = 1.0;
+  const double pr = reservoir_pressure;
+  const double delta = pr / 24.0;
+  pressures[0] = pr;
+  rates[0] = 0.0;
+  pressures[24] = 0.0;
+
+  if (pb >= pr) {
+    // Saturated: Vogel's curve from the reservoir pressure down.
+    double qv = pr * j / 1.8;
+    if (!(qv > 0.01)) qv = 0.01;
+    qv = qv * fo;
+    for (int n = 1; n <= 23; ++n) {
+      pressures[n] = pr - static_cast<double>(n) * delta;
+      rates[n] = qv * vogel_fraction(pressures[n] / pr) + jw * (pr - pressures[n]);
+    }
+    rates[24] = qv + jw * pr;
+  } else {
+    // Undersaturated (or a bubble point that is not a number): straight line
+    // down to the bubble point, Vogel's curve below it.
+    const double qb = (pr - pb) * j * fo + (pr - pb) * jw;
+    double qv = pb * j / 1.8;
+    if (!(qv > 0.01)) qv = 0.01;
+    qv = qv * fo;
+    rates[24] = (qb + qv) + pb * jw;
+    int kb = 23;
+    for (int n = 1; n <= 23; ++n) {
+      pressures[n] = pr - static_cast<double>(n) * delta;
+      rates[n] = (pr - pressures[n]) * j * fo + (pr - pressures[n]) * jw;
+      if (pressures[n] <= pb) {
+        pressures[n] = pb;
+        rates[n] = qb;
+        kb = n;
+        break;
+      }
+    }
+    for (int m = kb + 1; m <= 23; ++m) {
+      pressures[m] = pr - static_cast<double>(m) * delta;
+      const double x = pressures[m] / pb;
+      rates[m] = (qv * vogel_fraction(x) + (pb - pressures[m]) * jw) + qb;
+    }
+  }
+
+  if (invalid) {
+    for (int n = 1; n <= 24; ++n) rates[n] = invalid_rate;
+  }
+}
+
+}  // namespace dlv
