@@ -649,6 +649,33 @@ static void fp_compare(const char* name, FpState before, int result_ok, const ch
         after.x87_flags, before.controlfp, after.controlfp);
 }
 
+/* Results that depend on the rounding mode, flush-to-zero and the x87
+ * precision: viscosities (pow, exp, log10), z by Newton's method and, when
+ * it is exported, a whole Vogel well. */
+typedef struct {
+  double viscosity[2][3], z[3];
+  Well well;
+} Sensitive;
+
+static void sensitive_results(Sensitive* r) {
+  memset(r, 0, sizeof *r);
+  for (int32_t code = 0; code < 2; ++code) {
+    double api = 31.7;
+    int32_t ierr = 0;
+    lib.liqvis(173.3, &api, 411.1, 3317.9, 2222.2, &r->viscosity[code][0], &r->viscosity[code][1],
+               &r->viscosity[code][2], &code, &ierr);
+  }
+  double t = 171.1, sg = 0.6931, p[3] = {14.7, 1234.5, 4321.1};
+  for (int k = 0; k < 3; ++k) lib.zfachy(&t, &p[k], &sg, &r->z[k]);
+  if (lib.cal) {
+    Well* w = new_well(0, 1);
+    oil_vogel_inputs(w);
+    run(w, 0, NULL);
+    memcpy(&r->well, w, sizeof *w); /* padding included: w came zeroed from calloc */
+    free(w);
+  }
+}
+
 static void begin(const char* name) {
   printf("# begin %s\n", name);
   fflush(stdout);
@@ -692,27 +719,20 @@ static void fp_cases(void) {
     fp_compare("fp.liqvis_zero", s, 1, "");
     fesetenv(&host_env);
   }
-  if (needs("fp.host_settings_ignored", lib.cal != NULL, "dlv_cal")) {
+  if (lib.liqvis && lib.zfachy) {
     /* Rounding upward, flush-to-zero and denormals-are-zero on SSE, 53-bit
      * x87 precision: the library computes in its own environment, so the
      * results are those of the default environment, bit for bit. */
-    Well* reference = new_well(0, 1);
-    Well* w = new_well(0, 1);
-    oil_vogel_inputs(reference);
-    oil_vogel_inputs(w);
-    run(reference, 0, NULL);
+    static Sensitive reference, odd;
+    sensitive_results(&reference);
     fesetround(FE_UPWARD);
     load_mxcsr(read_mxcsr() | 0x8040u);
     load_x87_cw((read_x87_cw() & ~0x0300u) | 0x0200u);
     s = fp_state();
-    run(w, 0, NULL);
-    int same = memcmp(reference->summary, w->summary, sizeof w->summary) == 0 &&
-               memcmp(reference->fluids, w->fluids, sizeof w->fluids) == 0 &&
-               memcmp(reference->layer_curves, w->layer_curves, sizeof w->layer_curves) == 0;
-    fp_compare("fp.host_settings_ignored", s, same, "results differ from the default environment");
+    sensitive_results(&odd);
+    fp_compare("fp.host_settings_ignored", s, memcmp(&reference, &odd, sizeof odd) == 0,
+               "results differ from those in the default environment");
     fesetenv(&host_env);
-    free(reference);
-    free(w);
   }
   if (needs("fp.dlv_cal_nan", lib.cal != NULL, "dlv_cal")) {
     begin("fp.dlv_cal_nan");
