@@ -562,6 +562,45 @@ static void cal_cases(void) {
   check("two_layer_traverse.returns_1", run(w, 0, "two_layer_traverse.log") == 1, "");
   print_well("two_layer_traverse", w, 2);
   free(w);
+
+  /* Two gas layers: Darcy and non-Darcy gas curves and the composite gas
+   * curve. */
+  w = new_well(1, 2);
+  put_i32(w->well, 4, 0);                 /* gas_method 0 */
+  w->fluids[125] = w->fluids[126] = 20.0; /* liquid yield */
+  check("two_layer_gas.returns_1", run(w, 0, NULL) == 1, "");
+  print_well("two_layer_gas", w, 2);
+  free(w);
+
+  /* Oil well with perforations in a crushed zone: the completion stage. */
+  w = new_well(0, 1);
+  put_i32(w->well, 0, 0);
+  put_i32(w->completion, 0, 2); /* completion_model 2 */
+  w->completion[1] = 1.0;       /* shot density factor */
+  w->completion[52] = 20.0;     /* crushed-zone permeability, md */
+  w->completion[102] = 0.5;     /* crushed-zone thickness, in */
+  w->completion[152] = 4.0;     /* shots per foot */
+  w->completion[202] = 0.4;     /* perforation diameter, in */
+  w->completion[252] = 20.0;    /* perforated interval, ft */
+  w->completion[352] = 10.0;    /* perforation length, in */
+  check("completion.returns_1", run(w, 0, NULL) == 1, "");
+  print_well("completion", w, 1);
+  values("completion.block", w->completion, 402);
+  free(w);
+
+  /* Two water-injection layers with the skin model, corrected over their
+   * tubing depths through the traverse library. */
+  w = new_well(2, 2);
+  put_i32(w->well, 12, 0); /* water_injection_method 0: skin */
+  for (int L = 0; L < 2; ++L) {
+    w->well[1556 + L] = 3200.0;           /* break pressure */
+    w->well[1606 + L] = 4000.0;           /* maximum injection rate */
+    w->well[1656 + L] = 2.0;              /* second skin */
+    w->well[1706 + L] = 8000.0 + 400 * L; /* injection traverse depth */
+  }
+  check("water_injection_traverse.returns_1", run(w, 0, NULL) == 1, "");
+  print_well("water_injection_traverse", w, 2);
+  free(w);
 }
 
 /* The calculations that DotNetHost.cs repeats through dlv_calCSharp: no
