@@ -31,24 +31,21 @@ extern "C" {
 #endif
 
 /* Full calculation: fourteen arguments, returns 1. */
-DLV_API int32_t dlv_cal(double* layer_fluids, double* fluid_tables,
-                        double* separator_conditions, double* layer_curves,
-                        double* well_record, int32_t* calc_mode,
+DLV_API int32_t dlv_cal(double* layer_fluids, double* fluid_tables, double* separator_conditions,
+                        double* layer_curves, double* well_record, int32_t* calc_mode,
                         double* completion_block, double* completion_curves,
-                        double* traverse_curves, double* traverse_block,
-                        double* well_summary, double* layer_results,
-                        int32_t changed_pressure_flag, const char* log_path);
+                        double* traverse_curves, double* traverse_block, double* well_summary,
+                        double* layer_results, int32_t changed_pressure_flag, const char* log_path);
 
 /* The same calculation for a .NET host; the other blocks are the library's
  * own static buffers and no log is written. */
 DLV_API int32_t dlv_calCSharp(double* layer_fluids, double* separator_conditions,
-                              double* well_record, int32_t* calc_mode,
-                              double* completion_block, double* traverse_block,
-                              double* well_summary);
+                              double* well_record, int32_t* calc_mode, double* completion_block,
+                              double* traverse_block, double* well_summary);
 
 /* Quick entries: results go to two library-owned 25-point arrays. */
-DLV_API double dlvCalcVogel(double* reservoir_pressure, double* test_rate,
-                            double* test_pressure, double* bubble_point);
+DLV_API double dlvCalcVogel(double* reservoir_pressure, double* test_rate, double* test_pressure,
+                            double* bubble_point);
 DLV_API double dlvCalcPI(double* reservoir_pressure, double* productivity_index);
 DLV_API double dlvGetResultRate_PrsArrays(double* rates, double* pressures);
 
@@ -58,10 +55,9 @@ DLV_API double test64bitdlv(double* value);
 /* Utilities. */
 DLV_API int32_t interpol(double* x, double* y, int32_t n, double* xq, double* yq);
 DLV_API void lsort2col(double* keys, double* values, int32_t n, int32_t descending);
-DLV_API void liqvis(double temperature, double* api_gravity, double solution_gor,
-                    double pressure, double bubble_point, double* dead_oil_viscosity,
-                    double* oil_viscosity, double* water_viscosity,
-                    int32_t* viscosity_correlation, int32_t* ierr);
+DLV_API void liqvis(double temperature, double* api_gravity, double solution_gor, double pressure,
+                    double bubble_point, double* dead_oil_viscosity, double* oil_viscosity,
+                    double* water_viscosity, int32_t* viscosity_correlation, int32_t* ierr);
 DLV_API void zfachy(double* temperature, double* pressure, double* gas_sg, double* z);
 DLV_API char* CenterWord(const char* word, int32_t width);
 

@@ -1,16 +1,89 @@
 // The exported C entry points: unpack, call, return. Each runs under a
 // floating-point guard that masks exceptions and restores the caller's
-// environment.
+// environment before it returns.
 #include "dlv/dlv.h"
+#include "driver/driver.hpp"
+#include "fluids/center_word.hpp"
+#include "fluids/gas_properties.hpp"
+#include "fluids/liquid_viscosity.hpp"
+#include "inflow/curve_utils.hpp"
+#include "interface/dotnet_entry.hpp"
+#include "interface/quick_entries.hpp"
 #include "platform/fp_environment.hpp"
 
 using dlv::platform::FpEnvironmentGuard;
 
 extern "C" {
 
+DLV_API int32_t dlv_cal(double* layer_fluids, double* fluid_tables, double* separator_conditions,
+                        double* layer_curves, double* well_record, int32_t* calc_mode,
+                        double* completion_block, double* completion_curves,
+                        double* traverse_curves, double* traverse_block, double* well_summary,
+                        double* layer_results, int32_t changed_pressure_flag,
+                        const char* log_path) {
+  FpEnvironmentGuard guard;
+  return dlv::run_calculation(layer_fluids, fluid_tables, separator_conditions, layer_curves,
+                              well_record, calc_mode, completion_block, completion_curves,
+                              traverse_curves, traverse_block, well_summary, layer_results,
+                              changed_pressure_flag, log_path);
+}
+
+DLV_API int32_t dlv_calCSharp(double* layer_fluids, double* separator_conditions,
+                              double* well_record, int32_t* calc_mode, double* completion_block,
+                              double* traverse_block, double* well_summary) {
+  FpEnvironmentGuard guard;
+  return dlv::run_calculation_dotnet(layer_fluids, separator_conditions, well_record, calc_mode,
+                                     completion_block, traverse_block, well_summary);
+}
+
+DLV_API double dlvCalcVogel(double* reservoir_pressure, double* test_rate, double* test_pressure,
+                            double* bubble_point) {
+  FpEnvironmentGuard guard;
+  return guard.keep(
+      dlv::calc_vogel_quick(*reservoir_pressure, *test_rate, *test_pressure, *bubble_point));
+}
+
+DLV_API double dlvCalcPI(double* reservoir_pressure, double* productivity_index) {
+  FpEnvironmentGuard guard;
+  return guard.keep(dlv::calc_pi_quick(*reservoir_pressure, *productivity_index));
+}
+
+DLV_API double dlvGetResultRate_PrsArrays(double* rates, double* pressures) {
+  FpEnvironmentGuard guard;
+  return guard.keep(dlv::copy_quick_results(rates, pressures));
+}
+
 DLV_API double test64bitdlv(double* value) {
   FpEnvironmentGuard guard;
-  return *value * 64.0;
+  return guard.keep(*value * 64.0);
+}
+
+DLV_API int32_t interpol(double* x, double* y, int32_t n, double* xq, double* yq) {
+  FpEnvironmentGuard guard;
+  return dlv::interpol(x, y, n, *xq, *yq);
+}
+
+DLV_API void lsort2col(double* keys, double* values, int32_t n, int32_t descending) {
+  FpEnvironmentGuard guard;
+  dlv::lsort2col(keys, values, n, descending);
+}
+
+DLV_API void liqvis(double temperature, double* api_gravity, double solution_gor, double pressure,
+                    double bubble_point, double* dead_oil_viscosity, double* oil_viscosity,
+                    double* water_viscosity, int32_t* viscosity_correlation, int32_t* ierr) {
+  FpEnvironmentGuard guard;
+  dlv::liqvis(temperature, *api_gravity, solution_gor, pressure, bubble_point, *dead_oil_viscosity,
+              *oil_viscosity, *water_viscosity, *viscosity_correlation, *ierr);
+}
+
+DLV_API void zfachy(double* temperature, double* pressure, double* gas_sg, double* z) {
+  FpEnvironmentGuard guard;
+  dlv::zfachy(*temperature, *pressure, *gas_sg, *z);
+}
+
+DLV_API char* CenterWord(const char* word, int32_t width) {
+  FpEnvironmentGuard guard;
+  return dlv::center_word(word, width);
 }
 
 }  // extern "C"

@@ -1,0 +1,300 @@
+// dlv_cal end to end, through the shared library, with blocks filled as a
+// host fills them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+
+#include "support/host_library.hpp"
+
+namespace {
+
+using host::Blocks;
+
+class DlvCal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cal = host::symbol<host::CalFn>("dlv_cal");
+    ASSERT_NE(cal, nullptr);
+  }
+  host::CalFn cal = nullptr;
+};
+
+std::string read_file(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::filesystem::path temp_path(const char* name) {
+  return std::filesystem::temp_directory_path() /
+         (std::string("dlv_driver_") + std::to_string(::getpid()) + "_" + name);
+}
+
+void expect_grid(const double* pressure, double pr) {
+  EXPECT_EQ(pressure[0], pr);
+  EXPECT_EQ(pressure[24], 0.0);
+  for (int i = 1; i < 25; ++i) EXPECT_LT(pressure[i], pressure[i - 1]) << i;
+}
+
+TEST_F(DlvCal, OneLayerVogelHalvesATestPressureAtReservoirPressure) {
+  auto b = Blocks::oil_well();
+  b->well[303] = 2000.0;
+  b->set_method(2);
+  b->set_test_count(1);
+  b->well[408] = 800.0;
+  b->well[508] = 2000.0;
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_EQ(b->well[508], 1000.0);
+  expect_grid(b->pressure(0), 2000.0);
+  EXPECT_EQ(b->rate(0)[0], 0.0);
+  EXPECT_GT(b->rate(0)[24], 800.0);
+  // The one-layer summary copies layer 0 column by column.
+  for (int i = 0; i < 25; ++i) {
+    EXPECT_EQ(b->summary[i], b->rate(0)[i]);
+    EXPECT_EQ(b->summary[25 + i], b->pressure(0)[i]);
+    EXPECT_EQ(b->summary[50 + i], b->drawdown(0)[i]);
+    EXPECT_EQ(b->drawdown(0)[i], 2000.0 - b->pressure(0)[i]);
+    EXPECT_EQ(b->summary[75 + i], b->fluids[75]);
+    EXPECT_EQ(b->summary[100 + i], 500.0);
+    EXPECT_EQ(b->summary[125 + i], b->fluids[175]);
+  }
+  // The fluid stage ran and the mixing rule is left at 2.
+  EXPECT_GT(b->fluids[575], 1.0);
+  EXPECT_EQ(host::get_i32(b->fluids, 1425 * 8), 2);
+  EXPECT_EQ(b->results[200], b->fluids[825]);
+}
+
+TEST_F(DlvCal, OilMethodsFromTestsFillLayerZero) {
+  struct Case {
+    int method;
+    const char* name;
+  };
+  for (const Case& c : {Case{3, "two-test Vogel"}, Case{4, "back-pressure fit"},
+                        Case{5, "given C and n"}, Case{6, "PI line"}, Case{10, "rate test"}}) {
+    SCOPED_TRACE(c.name);
+    auto b = Blocks::oil_well();
+    b->set_method(c.method);
+    b->set_test_count(2);
+    b->well[408] = 500.0;
+    b->well[508] = 2000.0;
+    b->well[409] = 900.0;
+    b->well[509] = 1500.0;
+    b->well[710] = 0.002;
+    b->well[711] = 0.8;
+    b->well[712] = 1.5;
+    b->set_ratetest_rows(4);
+    const double rp[4] = {2400.0, 2000.0, 1500.0, 1000.0};
+    const double rq[4] = {0.0, 400.0, 800.0, 1100.0};
+    for (int k = 0; k < 4; ++k) {
+      b->well[1907 + k] = rp[k];
+      b->well[1932 + k] = rq[k];
+    }
+    EXPECT_EQ(b->run(cal), 1);
+    // The two-test method solves for its own reservoir pressure.
+    if (c.method != 3) {
+      EXPECT_EQ(b->pressure(0)[0], 2400.0);
+    }
+    EXPECT_GT(b->pressure(0)[0], 1500.0);
+    EXPECT_EQ(b->rate(0)[0], 0.0);
+    EXPECT_GT(b->rate(0)[24], 0.0);
+    for (int i = 0; i < 25; ++i) EXPECT_TRUE(std::isfinite(b->rate(0)[i])) << i;
+  }
+}
+
+TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
+  for (double pr : {2400.0, 0.0}) {
+    SCOPED_TRACE(pr);
+    auto b = Blocks::oil_well();
+    b->well[303] = pr;
+    b->set_method(7);
+    b->well[713] = 0.4;    // level gradient
+    b->well[714] = 2.0;    // b
+    b->well[715] = 50.0;   // a
+    b->well[717] = 300.0;  // level test rates
+    b->well[718] = 600.0;
+    b->well[719] = 4000.0;  // readings
+    b->well[720] = 3000.0;
+    EXPECT_EQ(b->run(cal), 1);
+    EXPECT_EQ(b->well[408], 300.0);
+    EXPECT_EQ(b->well[409], 600.0);
+    if (pr == 0.0) {
+      EXPECT_EQ(b->well[508], 4000.0 * 0.4 + 100.0);
+      EXPECT_EQ(b->well[509], 3000.0 * 0.4 + 100.0);
+    } else {
+      EXPECT_EQ(b->well[508], 2400.0 - 300.0 / b->well[712]);
+      EXPECT_EQ(b->well[509], 2400.0 - 600.0 / b->well[712]);
+    }
+  }
+}
+
+TEST_F(DlvCal, GasBackPressureFitRecoversExponent) {
+  auto b = Blocks::oil_well();
+  b->mode = 1;
+  b->set_gas_method(1);
+  const double pr = 2500.0, c = 0.004, n = 0.75;
+  b->well[303] = pr;
+  b->set_test_count(4);
+  const double p[4] = {2300.0, 2000.0, 1700.0, 1300.0};
+  double sum_q = 0.0, sum_d = 0.0;
+  for (int k = 0; k < 4; ++k) {
+    b->well[508 + k] = p[k];
+    b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
+    sum_q += b->well[408 + k];
+    sum_d += pr * pr - p[k] * p[k];
+  }
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_NEAR(b->well[711], n, 1e-9);
+  // Flow-after-flow: C from the mean rate over the mean pressure-square difference.
+  EXPECT_NEAR(b->well[710], (sum_q / 4.0) / std::pow(sum_d / 4.0, n), 1e-12);
+  expect_grid(b->summary + 25, pr);
+}
+
+TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
+  auto b = Blocks::oil_well(3);
+  b->mode = 1;
+  b->set_fluid_type(0);
+  b->set_gas_method(2);
+  b->well[3 + 2] = 0.0;
+  b->fluids[225 + 1] = 0.0;
+  b->well[710] = 0.01;
+  b->well[711] = 0.9;
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_EQ(b->well[3 + 2], b->well[3]);
+  EXPECT_EQ(b->fluids[225 + 1], b->fluids[225]);
+  for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[1000 + L], 1.0);
+}
+
+TEST_F(DlvCal, GasRateTestTakesReservoirPressureFromTheTable) {
+  auto b = Blocks::oil_well();
+  b->mode = 1;
+  b->set_gas_method(6);
+  b->set_ratetest_rows(3);
+  const double rp[3] = {3000.0, 2500.0, 1800.0};
+  const double rq[3] = {0.0, 1500.0, 3000.0};
+  for (int k = 0; k < 3; ++k) {
+    b->well[1907 + k] = rp[k];
+    b->well[1957 + k] = rq[k];
+  }
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_EQ(b->well[303], 3000.0);
+  EXPECT_EQ(b->pressure(0)[0], 3000.0);
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], 3000.0 - b->pressure(0)[i]);
+}
+
+TEST_F(DlvCal, InjectionRateTestsRunUpwardFromReservoirPressure) {
+  for (int mode : {2, 3}) {
+    SCOPED_TRACE(mode);
+    auto b = Blocks::oil_well();
+    b->mode = mode;
+    b->set_water_injection_method(2);
+    b->set_gas_injection_method(5);
+    b->set_ratetest_rows(3);
+    const double rp[3] = {2400.0, 2800.0, 3200.0};
+    const double rq[3] = {0.0, 500.0, 1000.0};
+    for (int k = 0; k < 3; ++k) {
+      b->well[1907 + k] = rp[k];
+      b->well[1957 + k] = rq[k];
+      b->well[1982 + k] = rq[k];
+    }
+    EXPECT_EQ(b->run(cal), 1);
+    EXPECT_EQ(b->pressure(0)[0], 2400.0);
+    EXPECT_GT(b->pressure(0)[24], 2400.0);
+  }
+}
+
+TEST_F(DlvCal, UnknownModeRunsNoMethodButFillsTheSummary) {
+  auto b = Blocks::oil_well();
+  b->mode = 5;
+  for (int i = 0; i < 25; ++i) {
+    b->layer_curves[i] = 10.0 * i;
+    b->layer_curves[1250 + i] = 100.0 - i;
+    b->layer_curves[2500 + i] = i;
+  }
+  EXPECT_EQ(b->run(cal), 1);
+  for (int i = 0; i < 25; ++i) {
+    EXPECT_EQ(b->summary[i], 10.0 * i);
+    EXPECT_EQ(b->summary[25 + i], 100.0 - i);
+    EXPECT_EQ(b->summary[50 + i], i);
+  }
+}
+
+TEST_F(DlvCal, LogIsAppendedAndOnlyWrittenWhenNamed) {
+  const auto path = temp_path("append.log");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "existing text\r\n";
+  }
+  auto b = Blocks::oil_well();
+  b->set_method(6);
+  b->well[712] = 1.0;
+  b->fluids[25] = -40.0;  // API far out of range: the correlations complain
+  b->well[3] = 900.0;     // and so does the temperature
+  EXPECT_EQ(b->run(cal, path.string().c_str()), 1);
+  const std::string text = read_file(path);
+  ASSERT_GT(text.size(), std::string("existing text\r\n").size());
+  EXPECT_EQ(text.rfind("existing text\r\n", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  std::filesystem::remove(path);
+
+  // Null and empty paths: no file anywhere, and the run completes.
+  EXPECT_EQ(b->run(cal, nullptr), 1);
+  EXPECT_EQ(b->run(cal, ""), 1);
+}
+
+TEST_F(DlvCal, DotNetEntryWritesNoLogAndMatchesTheFullEntry) {
+  auto csharp = host::symbol<host::CalCSharpFn>("dlv_calCSharp");
+  ASSERT_NE(csharp, nullptr);
+  auto a = Blocks::oil_well();
+  a->set_method(2);
+  a->set_test_count(1);
+  a->well[408] = 1000.0;
+  a->well[508] = 1800.0;
+  auto b = std::make_unique<Blocks>(*a);
+  EXPECT_EQ(a->run(cal), 1);
+  const auto cwd = std::filesystem::current_path();
+  const auto dir = temp_path("dotnet_dir");
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+  EXPECT_EQ(
+      csharp(b->fluids, b->separator, b->well, &b->mode, b->completion, b->traverse, b->summary),
+      1);
+  std::filesystem::current_path(cwd);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
+  std::filesystem::remove_all(dir);
+  for (int i = 0; i < 150; ++i) EXPECT_EQ(a->summary[i], b->summary[i]) << i;
+}
+
+TEST_F(DlvCal, CountsBeyondTheBlocksStayInside) {
+  // Sanitizer builds catch any access outside the documented sizes.
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int mode = 0; mode < 4; ++mode) {
+    for (int method : {-3, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
+      SCOPED_TRACE(mode * 100 + method);
+      auto b = Blocks::oil_well(50);
+      b->mode = mode;
+      b->set_layer_count(100000);
+      b->set_method(method);
+      b->set_gas_method(method);
+      b->set_water_injection_method(method);
+      b->set_gas_injection_method(method);
+      b->set_test_count(5000);
+      b->set_ratetest_rows(99);
+      b->set_given_flags(0, 0);
+      b->well[303] = nan;
+      b->well[408] = 0.0;
+      EXPECT_EQ(b->run(cal), 1);
+      b->set_layer_count(-7);
+      b->set_test_count(-1);
+      b->set_ratetest_rows(-5);
+      EXPECT_EQ(b->run(cal), 1);
+    }
+  }
+}
+
+}  // namespace
