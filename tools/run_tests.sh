@@ -31,7 +31,7 @@ done
 
 if [[ -x tests/abi/windows_check.sh ]]; then
   echo "== Windows DLL and .NET host"
-  tests/abi/windows_check.sh || failed=1
+  DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
 fi
 
 if ((failed)); then
