@@ -58,9 +58,9 @@ struct Run {
   int layer_count;  // held inside the 50 layer slots
 };
 
-// Rates, pressures and drawdowns of the working arrays into layer L of layer_curves.
-void copy_layer(Run& run, int L) {
-  const double pr = run.well.reservoir_pressure()[L];
+// Rates, pressures and drawdowns of the working arrays into layer L of
+// layer_curves, the drawdowns taken from the reservoir pressure pr.
+void copy_layer(Run& run, int L, double pr) {
   auto rate = run.layer_curves.rate(L);
   auto pressure = run.layer_curves.pressure(L);
   auto drawdown = run.layer_curves.drawdown(L);
@@ -70,6 +70,8 @@ void copy_layer(Run& run, int L) {
     drawdown[i] = pr - run.work_pressures[i];
   }
 }
+
+void copy_layer(Run& run, int L) { copy_layer(run, L, run.well.reservoir_pressure()[L]); }
 
 void fluid_stage(Run& run, int L) {
   layer_fluid_properties(run.tables, L, run.fluids, run.separator, run.well, *run.calc_mode,
@@ -239,7 +241,12 @@ void oil_production(Run& run) {
     default:  // codes above 10: no method
       break;
   }
-  copy_layer(run, 0);
+  // The two-rate level method works out the reservoir pressure itself when the
+  // host gives none; it stays out of the well record, but the drawdowns of the
+  // curve are taken from it rather than from zero.
+  double drawdown_reference = w.reservoir_pressure()[0];
+  if (method == 7 && drawdown_reference == 0.0) drawdown_reference = pressures[0];
+  copy_layer(run, 0, drawdown_reference);
 }
 
 // Gas production, by gas_method.

@@ -126,6 +126,11 @@ TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
     if (pr == 0.0) {
       EXPECT_EQ(b->well[508], 4000.0 * 0.4 + 100.0);
       EXPECT_EQ(b->well[509], 3000.0 * 0.4 + 100.0);
+      // The computed reservoir pressure stays out of the well record but
+      // serves the drawdown column.
+      EXPECT_EQ(b->well[303], 0.0);
+      EXPECT_EQ(b->drawdown(0)[0], 0.0);
+      EXPECT_EQ(b->drawdown(0)[24], b->pressure(0)[0]);
     } else {
       EXPECT_EQ(b->well[508], 2400.0 - 300.0 / b->well[712]);
       EXPECT_EQ(b->well[509], 2400.0 - 600.0 / b->well[712]);
