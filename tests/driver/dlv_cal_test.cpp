@@ -213,6 +213,81 @@ TEST_F(DlvCal, InjectionRateTestsRunUpwardFromReservoirPressure) {
   }
 }
 
+TEST_F(DlvCal, FracturedLayersAllTakeTheFluidsOfLayerZero) {
+  auto b = Blocks::oil_well(2);
+  b->set_method(9);
+  b->fluids[25 + 1] = 20.0;  // a heavier, wetter crude in layer 1
+  b->fluids[75 + 1] = 0.7;
+  for (int L = 0; L < 2; ++L) {
+    b->well[1247 + L] = 300.0;   // fracture half-length
+    b->well[1297 + L] = 0.2;     // porosity
+    b->well[1347 + L] = 1000.0;  // production time
+    b->well[1397 + L] = 0.02;    // fracture width
+    b->well[1447 + L] = 1.0e5;   // fracture permeability
+  }
+  b->well[1497] = 1.0;
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_NE(b->fluids[675 + 1], b->fluids[675]);  // the layers' own fluids differ
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->rate(1)[i], b->rate(0)[i]) << i;
+}
+
+TEST_F(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
+  using ZFn = void (*)(double*, double*, double*, double*);
+  auto zfachy = host::symbol<ZFn>("zfachy");
+  ASSERT_NE(zfachy, nullptr);
+  auto b = Blocks::oil_well();
+  b->mode = 3;
+  b->set_gas_injection_method(0);
+  b->well[1556] = 4000.0;  // break pressure
+  b->well[1606] = 5000.0;  // maximum rate
+  EXPECT_EQ(b->run(cal), 1);
+  double t = b->well[3], p = 4.0 * b->well[303] + 14.7, sg = b->fluids[225], z = 0.0;  // psia
+  zfachy(&t, &p, &sg, &z);
+  EXPECT_EQ(b->fluids[1000], z);
+}
+
+TEST_F(DlvCal, CoefficientInjectionWritesRatesAndPressuresButNoDrawdown) {
+  auto b = Blocks::oil_well();
+  b->mode = 2;
+  b->set_water_injection_method(1);
+  b->well[1548] = 2.0;  // coefficient pair 0
+  b->well[1549] = 1.0;
+  b->well[1556] = 3500.0;
+  b->well[1606] = 3000.0;
+  for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_EQ(b->pressure(0)[0], 2400.0);
+  EXPECT_GT(b->rate(0)[24], 0.0);
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], -7.0) << i;
+}
+
+TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
+  // Two equal layers without completion: the composite carries twice a layer.
+  auto two = Blocks::oil_well(2);
+  two->set_method(0);
+  EXPECT_EQ(two->run(cal), 1);
+  for (int i = 0; i < 25; ++i) {
+    EXPECT_EQ(two->summary[25 + i], two->pressure(0)[i]) << i;
+    EXPECT_NEAR(two->summary[i], 2.0 * two->rate(0)[i], 1e-9 * two->rate(0)[24]) << i;
+  }
+  // One layer with a gravel pack: the summary is the completion curve.
+  auto one = Blocks::oil_well();
+  one->set_method(0);
+  one->set_completion_model(1);
+  one->completion[1] = 1.0;
+  one->completion[2] = 50000.0;  // gravel permeability
+  one->completion[152] = 12.0;   // shots per foot
+  one->completion[202] = 0.5;    // perforation diameter, inches
+  one->completion[252] = 30.0;   // perforated interval
+  one->completion[302] = 6.0;    // gravel tunnel length, inches
+  EXPECT_EQ(one->run(cal), 1);
+  for (int i = 0; i < 25; ++i) {
+    EXPECT_EQ(one->summary[i], one->completion_curves[i]) << i;
+    EXPECT_EQ(one->summary[25 + i], one->completion_curves[1250 + i]) << i;
+  }
+  EXPECT_LT(one->summary[24], one->rate(0)[24]);
+}
+
 TEST_F(DlvCal, UnknownModeRunsNoMethodButFillsTheSummary) {
   auto b = Blocks::oil_well();
   b->mode = 5;
@@ -293,6 +368,12 @@ TEST_F(DlvCal, CountsBeyondTheBlocksStayInside) {
       b->set_given_flags(0, 0);
       b->well[303] = nan;
       b->well[408] = 0.0;
+      // Every completion model and code, and the traverse coupling, on garbage.
+      b->set_completion_model((method + 4) % 5);
+      b->completion[1] = nan;
+      b->well[1906] = nan;        // reference depth
+      b->well[1756 + 3] = 5.0e4;  // one deep layer
+      b->fluids[1050] = 12345.0;  // a sample set far outside the table
       EXPECT_EQ(b->run(cal), 1);
       b->set_layer_count(-7);
       b->set_test_count(-1);
