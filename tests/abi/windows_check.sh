@@ -5,7 +5,8 @@
 #      undecorated) and its import table (Windows system DLLs, and PTRAV.dll
 #      by ordinals 1, 6, 15, 16 only);
 #   3. runs tests/abi/host.c built natively against libDLV.so and built with
-#      mingw against DLV.dll under wine, one process each for every case;
+#      mingw against DLV.dll under wine, one process on each side running
+#      every case;
 #   4. compares the numbers of the two runs (1e-12 relative) and their log
 #      files byte for byte;
 #   5. runs the .NET host (mono) against libDLV.so and compares its results
