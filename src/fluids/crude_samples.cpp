@@ -207,8 +207,9 @@ void field_crude_properties(const double& pressure, const double& temperature,
     oil_fvf = bb * (1.0 - a * b * d);
   }
   solution_gor = 43.748 + 0.341 * pg - 0.0008842 * pg * t + 5.134e-10 * (pg * pg * pg);
-  // Below 0 psi gauge pg^0.013, and below 0 F the square root, give NaN.
-  oil_viscosity = 58.96 - 0.207 * (101.055 - 0.007193 * 9000.0 - 0.785 * std::sqrt(t)) -
+  // Below 0 psi gauge pg^0.013, and below 0 F T^0.5, give NaN. T^0.5 is a
+  // pow, not a sqrt: the two differ in the last place for some temperatures.
+  oil_viscosity = 58.96 - 0.207 * (101.055 - 0.007193 * 9000.0 - 0.785 * std::pow(t, 0.5)) -
                   0.006235 * t - 46.085 * std::pow(pg, 0.013);
 }
 

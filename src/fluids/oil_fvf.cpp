@@ -99,8 +99,9 @@ void calfvf(double temperature, double pressure, double api_gravity, double gas_
       b = 1.0 + 0.000467 * r + c2 * x * 0.0001 + c3 * r * x * 1e-8;
       break;
     }
-    case 1:  // Standing; the square root is the exactly rounded power 0.5.
-      b = 0.972 + 0.000147 * std::pow(r * std::sqrt(gas_sg / oil_sg) + 1.25 * t, 1.175);
+    case 1:  // Standing. The gravity ratio is raised to the power 0.5 with pow:
+             // sqrt rounds differently in the last place for some ratios.
+      b = 0.972 + 0.000147 * std::pow(r * std::pow(gas_sg / oil_sg, 0.5) + 1.25 * t, 1.175);
       break;
     case 2: {  // Glaso
       const double f = r * std::pow(gas_sg / oil_sg, 0.526) + 0.968 * t;
