@@ -7,8 +7,10 @@
 
 namespace dlv {
 
-// Vogel's dimensionless rate q / qmax at the pressure fraction x = p / pr.
-inline double vogel_fraction(double x) { return 1.0 - 0.2 * x - 0.8 * x * x; }
+// Vogel's dimensionless rate q / qmax at the pressure fraction x = p / pr,
+// 1 - 0.2 x - 0.8 x^2 with the square formed first (0.8 * (x * x), which can
+// differ from (0.8 * x) * x in the last bit).
+inline double vogel_fraction(double x) { return 1.0 - 0.2 * x - 0.8 * (x * x); }
 
 // Reservoir pressure of the latest reference call (flag 0); 0 at load.
 extern double vogel_reference_pressure;
