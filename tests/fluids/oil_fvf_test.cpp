@@ -3,28 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <limits>
-#include <string>
 
-#include "fluids/log.hpp"
+#include "fluids/log_capture.hpp"
 
 namespace {
-
-// Runs f with a fresh diagnostic log open and returns what it wrote.
-std::string logged(auto f) {
-  const std::string path = testing::TempDir() + "calfvf_" +
-                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
-  std::remove(path.c_str());
-  dlv::log_handle = dlv::platform::open_log_file(path.c_str());
-  f();
-  dlv::platform::close_log_file(dlv::log_handle);
-  dlv::log_handle = dlv::platform::kNoLog;
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // One layer's inputs; the outputs start at a marker value.
 struct Calfvf {
@@ -41,18 +23,12 @@ struct Calfvf {
 };
 
 TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
-  Calfvf all{.t = 501.0,
-             .p = -1.0,
-             .api = 5.0,
-             .gg = 1.51,
-             .sg100 = 1.6,
-             .pb = 300001.0,
-             .rp = -1.0,
-             .code = 4};
+  Calfvf all{501.0, -1.0, 5.0, 1.51, 1.6, 300001.0, -1.0, 400.0, 4};  // every input bad
   Calfvf standing_pb{.pb = 6000.0, .code = 1}, standing_rp{.pb = 1000.0, .rp = 50.0, .code = 1};
   Calfvf api_first{.api = 101.0, .pb = 6000.0, .code = 1};  // the Standing limits wait
-  EXPECT_EQ(logged([&] {
-              for (Calfvf* c : {&all, &standing_pb, &standing_rp, &api_first}) c->run();
+  Calfvf sg100{.sg100 = 1.6};
+  EXPECT_EQ(fluids_test::logged([&] {
+              for (Calfvf* c : {&all, &standing_pb, &standing_rp, &api_first, &sg100}) c->run();
             }),
             "Temperature out of range in FVF Calculation, attempting to recover\r\n"
             "Out of range value for (pressure) in FVF Calculation, attempting to recover\r\n"
@@ -70,23 +46,24 @@ TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
             "attempting to recover\r\n"
             "Producing gas/oil ratio out of range for Standing correlation in FVF Calculation, "
             "attempting to recover\r\n"
-            "Out of range value for (API gravity) in FVF Calculation, attempting to recover\r\n");
-  for (const Calfvf& c : {all, standing_pb, standing_rp, api_first}) EXPECT_TRUE(c.failed());
+            "Out of range value for (API gravity) in FVF Calculation, attempting to recover\r\n"
+            "Out of range value for SG100\r\n");
+  for (const Calfvf& c : {all, standing_pb, standing_rp, api_first, sg100}) {
+    EXPECT_TRUE(c.failed());
+  }
 }
 
 TEST(Calfvf, PublishedAndWorkedValues) {
-  // Standing's chart example: 350 scf/STB, gas 0.75, 30 API, 200 F: Bo = 1.22.
-  EXPECT_NEAR((Calfvf{.p = 1000.0, .api = 30.0, .gg = 0.75, .sg100 = 0.75, .rs = 350.0, .code = 1}
-                   .run()
-                   .bo),
-              1.22, 0.015);
+  // Standing, saturated. The gravity ratio is raised to 0.5 with pow; a sqrt is
+  // one place off here.
+  EXPECT_EQ((Calfvf{.p = 1000.0, .api = 30.0, .gg = 0.7996, .rs = 350.0, .code = 1}.run().bo),
+            1.2339181923781788);
   const Calfvf vb = Calfvf{}.run();  // Vasquez and Beggs, undersaturated
   EXPECT_NEAR(vb.bo, 1.3328409655542577, 1e-12);
   EXPECT_NEAR(vb.co, 1.14845e-05, 1e-17);
   EXPECT_NEAR(vb.bw, 1.02641, 1e-14);
-  EXPECT_NEAR(
-      (Calfvf{.t = 180.0, .p = 1500.0, .api = 40.0, .gg = 0.75, .rs = 300.0, .code = 2}.run().bo),
-      1.1617604434686373, 1e-12);
+  EXPECT_NEAR((Calfvf{180.0, 1500.0, 40.0, 0.75, 0.85, 2000.0, 600.0, 300.0, 2}.run().bo),
+              1.1617604434686373, 1e-12);  // Glaso, saturated
   const Calfvf zero = Calfvf{.t = 60.0, .p = 0.0, .pb = 0.0}.run();
   EXPECT_TRUE(zero.bw == 1.0 && zero.co == 0.0 && std::isfinite(zero.bo));
 }
@@ -108,17 +85,6 @@ TEST(Calfvf, ShrinkageAboveTheBubblePoint) {
   const Calfvf none_below = Calfvf{.p = 1000.0, .code = 3}.run();
   EXPECT_TRUE(none_below.bo == 1.1 && none_below.co == 0.0 && none_below.bw != -7.0);
   EXPECT_EQ((Calfvf{.code = 3}.run().bo), 1.0);
-}
-
-TEST(Calfvf, NonFiniteAndZeroInputsRunThrough) {
-  for (double v : {std::numeric_limits<double>::quiet_NaN(), 1e308 * 10.0, -1e308 * 10.0, 0.0}) {
-    for (int field = 0; field < 8 * 4; ++field) {
-      Calfvf c{.code = field / 8};
-      double* inputs[] = {&c.t, &c.p, &c.api, &c.gg, &c.sg100, &c.pb, &c.rp, &c.rs};
-      *inputs[field % 8] = v;
-      EXPECT_TRUE(c.run().ierr == 0 || c.failed());
-    }
-  }
 }
 
 }  // namespace
