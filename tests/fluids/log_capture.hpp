@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,10 +14,9 @@ namespace fluids_test {
 // Runs f with a fresh log open, as a dlv_cal run has it, and returns the bytes written.
 template <class F>
 std::string logged(F f) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string path =
-      ::testing::TempDir() + "fluids_" + info->test_suite_name() + "_" + info->name() + ".log";
-  std::remove(path.c_str());
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = ::testing::TempDir() + test->test_suite_name() + test->name() + ".log";
+  std::ofstream(path, std::ios::trunc).close();
   dlv::log_handle = dlv::platform::open_log_file(path.c_str());
   f();
   dlv::platform::close_log_file(dlv::log_handle);
