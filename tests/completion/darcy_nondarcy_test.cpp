@@ -32,16 +32,14 @@ Curve gas(double kh, double sg, double d = -1.0, double offset = 0.0) {
   return c;
 }
 
-TEST(DarcyNonDarcyLiquidCurve, DarcyIndexSentinelAndBadGeometry) {
+TEST(DarcyNonDarcyLiquidCurve, DarcyIndexAndNegativeCoefficientSentinel) {
   // Textbook: J = k h / (141.2 B mu ln(0.472 re / rw)) = 3.84707 STB/d/psi.
   const Curve light = liquid(100.0, 0.0, 0.328, 1e-3), heavy = liquid(100.0, 0.0, 0.328, 50.0);
   EXPECT_NEAR(light.q[24] / 2400.0, 3.84707, 1e-5);
-  EXPECT_TRUE(heavy.q[24] < light.q[24] && light.p[12] == 1200.0);
+  EXPECT_NEAR(heavy.q[24], 9165.2209387801, 1e-9 * 9165.0);  // worked by hand, non-Darcy 17 psi
+  EXPECT_EQ(light.p[12], 1200.0);
   for (const Curve& c : {liquid(100.0, -9.0, 0.328, 50.0), liquid(-5.0, 0.0, 0.328, 50.0)}) {
     for (int i = 0; i < 25; ++i) EXPECT_EQ(c.q[i], i == 0 ? 0.0 : 9999.9);  // A < 0
-  }
-  for (const Curve& c : {liquid(100.0, 0.0, 0.0, 50.0), liquid(100.0, 0.0, 0.328, 0.0)}) {
-    EXPECT_TRUE(!std::isfinite(c.q[24]) && c.p[0] == 2400.0 && c.q[0] == 0.0);
   }
 }
 
