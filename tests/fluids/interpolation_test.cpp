@@ -11,7 +11,7 @@ namespace {
 const double x4[] = {1, 2, 3, 4}, y4[] = {1, 8, 27, 64};  // y = x^3
 const double rx4[] = {4, 3, 2, 1}, ry4[] = {64, 27, 8, 1};
 
-TEST(Flagr, WindowEndsAtFirstPointBeyondQueryAndEndsAreHeld) {
+TEST(Flagr, WindowEndsBeyondTheQueryEndsAreHeldAndBadArgumentsAreLogged) {
   // {xq, rising table, reversed table}: reversed, the window of 2.5 is (4, 3, 2).
   const double cases[][3] = {{2.5, 16, 15.25}, {1.5, 3, 3}, {3.5, 43.25, 43.25},
                              {3, 27, 27},      {0, 1, 1},   {9, 64, 64}};

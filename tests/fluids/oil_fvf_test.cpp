@@ -53,7 +53,7 @@ TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
   }
 }
 
-TEST(Calfvf, PublishedAndWorkedValues) {
+TEST(Calfvf, WorkedValuesOfEachCorrelation) {
   // Standing, saturated. The gravity ratio is raised to 0.5 with pow; a sqrt is
   // one place off here.
   EXPECT_EQ((Calfvf{.p = 1000.0, .api = 30.0, .gg = 0.7996, .rs = 350.0, .code = 1}.run().bo),
