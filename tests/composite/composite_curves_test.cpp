@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -30,10 +31,8 @@ struct Well {
   dlv::CurveTables t{curves.data()};
   Well(Pressures p0, Rates q0, Pressures p1, Rates q1) {
     for (int i = 0; i < 25; ++i) {
-      t.pressure(0)[i] = p0(i);
-      t.rate(0)[i] = q0(p0(i));
-      t.pressure(1)[i] = p1(i);
-      t.rate(1)[i] = q1(p1(i));
+      t.pressure(0)[i] = p0(i), t.rate(0)[i] = q0(p0(i));
+      t.pressure(1)[i] = p1(i), t.rate(1)[i] = q1(p1(i));
       t.drawdown(0)[i] = -7.0;
     }
   }
@@ -46,67 +45,65 @@ struct Well {
   }
 };
 
-TEST(CompositeGrid, EqualProductionLayersKeepTheFullGrid) {
-  Well w(falling(3000), line(3000, 1.0), falling(3000), line(3000, 2.0));
-  w.run(false);
-  for (int k = 0; k < 25; ++k) {
-    EXPECT_EQ(w.p[k], 3000.0 - 125.0 * k);
-    EXPECT_EQ(w.q[k], 3.0 * (3000.0 - w.p[k]));
-    EXPECT_EQ(w.t.pressure(1)[k], w.p[k]);
-    EXPECT_EQ(w.t.drawdown(0)[k], -7.0);  // drawdowns stay on the old grids
-  }
-}
-
-TEST(CompositeGrid, CrossflowStartsTheGridWhereTheTotalIsZero) {
-  // Layer 1 takes fluid above 2000; the total 7000 - 3p is zero at 2333.3.
-  Well w(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));
-  w.run(false);
-  EXPECT_NEAR(w.p[0], 7000.0 / 3.0, 1e-9);
-  EXPECT_EQ(w.p[24], 0.0);
-  for (int k = 0; k < 25; ++k) {
-    EXPECT_NEAR(w.q[k], 7000.0 - 3.0 * w.p[k], 1e-9);
-    EXPECT_EQ(w.t.pressure(0)[k], w.p[k]);
-    EXPECT_NEAR(w.t.rate(1)[k], 2.0 * (2000.0 - w.p[k]), 1e-9);
-  }
-}
-
-TEST(CompositeGrid, InjectionGridsDivideBy25ThenBy24) {
-  for (bool gas : {false, true}) {
-    // Preliminary grid 1000 + 96 i: the total 2p - 2500 turns positive at
-    // 1288 and its line gives 1250; the final grid ends at 3400.
-    Well w(rising(1000), line(1000, -1.0), rising(1500), line(1500, -1.0));
-    w.run(gas);
-    EXPECT_EQ(w.p[0], 1250.0);
-    EXPECT_NEAR(w.p[24], 3400.0, gas ? 1e-9 : 0.0);
-    for (int k = 0; k < 25; ++k) EXPECT_NEAR(w.q[k], 2.0 * w.p[k] - 2500.0, 1e-9);
-    // No positive total: liquid from the lowest end pressure, gas from 0.
-    Well z(rising(1000), line(1000, 0.0), rising(1600), line(1600, 0.0));
-    z.run(gas);
-    EXPECT_EQ(z.p[0], gas ? 0.0 : 3400.0);
-    EXPECT_DOUBLE_EQ(z.p[23], z.p[0] + 23 * 100.0);
-    EXPECT_DOUBLE_EQ(z.p[24], gas ? 2400.0 : 3400.0);
-  }
-}
-
-TEST(CompositeGrid, SignChangesAtTheLastPointAndFlatTotals) {
-  // Production, negative everywhere: the grid collapses to 0.
-  Well w(falling(3000), line(3000, 1.0), falling(3000), [](double) { return -5000.0; });
-  w.run(false);
-  for (int k = 0; k < 25; ++k) EXPECT_EQ(w.p[k], 0.0);
-  // Injection, first positive total at point 24 (3304: 9.0; 3208: -0.84):
-  // the line of the last segment.
+TEST(CompositeCurve, CommonGridFromTheSignChangeOfTheTotalRate) {
+  const Rates none = line(0.0, 0.0);
   auto step = [](double p) { return p < 3250 ? -1.0 : (p < 3350 ? 1.0 : 201.0); };
-  Well v(rising(1000), step, rising(1000), line(1000, 0.0));
-  v.run(false);
-  EXPECT_NEAR(v.p[0], 3304.0 - 9.0 / (9.84 / 96.0), 1e-9);
-  // Injection, equal totals at points 0 and 1: the grid starts at point 0.
-  Well f(
-      rising(1000), [](double) { return 5.0; }, rising(1000), line(1000, 0.0));
-  f.run(false);
-  EXPECT_EQ(f.p[0], 1000.0);
+  auto inject = [](double p) { return 2.0 * p - 2500.0; };
+  const double last = 3304.0 - 9.0 / (9.84 / 96.0);
+  struct Case {
+    const char* name;
+    bool gas;
+    Pressures p0, p1;
+    Rates q0, q1, total;
+    double first, step, last;
+  } const cases[] = {
+      // Equal reservoir pressures: the full grid of layer 0.
+      {"equal", false, falling(3000), falling(3000), line(3000, 1), line(3000, 2), line(3000, 3),
+       3000, -125, 0},
+      // Layer 1 takes fluid above 2000: the total 7000 - 3p is zero at 2333.3.
+      {"crossflow", false, falling(3000), falling(2000), line(3000, 1), line(2000, 2),
+       [](double p) { return 7000.0 - 3.0 * p; }, 7000.0 / 3.0, -7000.0 / 72.0, 0},
+      // Injection: preliminary grid 1000 + 96 i, the total 2p - 2500 turns
+      // positive at 1288 and its line gives 1250; the grid ends at 3400.
+      {"inject", false, rising(1000), rising(1500), line(1000, -1), line(1500, -1), inject, 1250,
+       2150.0 / 24, 3400},
+      {"inject gas", true, rising(1000), rising(1500), line(1000, -1), line(1500, -1), inject, 1250,
+       2150.0 / 24, 3400},
+      // No positive total: a liquid starts at the lowest end pressure, a gas at 0.
+      {"no sign", false, rising(1000), rising(1600), none, none, none, 3400, 100, 3400},
+      {"no sign gas", true, rising(1000), rising(1600), none, none, none, 0, 100, 2400},
+      // Negative everywhere: the grid collapses onto its lowest pressure.
+      {"all negative", false, falling(3000), falling(3000), line(3000, 1),
+       [](double) { return -5000.0; }, [](double p) { return -2000.0 - p; }, 0, 0, 0},
+      {"all negative gas", true, falling(3000), falling(3000), line(3000, 1),
+       [](double) { return -5000.0; }, [](double p) { return -2000.0 - p; }, 0, 0, 0},
+      // The first positive total at point 24 (3304: 9.0; 3208: -0.84): the
+      // line of the last segment (the rates there are not a line in p).
+      {"last point", false, rising(1000), rising(1000), step, none, nullptr, last,
+       (3400 - last) / 24, 3400},
+  };
+  for (const Case& c : cases) {
+    Well w(c.p0, c.q0, c.p1, c.q1);
+    w.run(c.gas);
+    EXPECT_NEAR(w.p[0], c.first, 1e-9) << c.name;
+    EXPECT_NEAR(w.p[24], c.last, 1e-9) << c.name;
+    for (int k = 0; k < 25; ++k) {
+      if (k > 0 && k < 24) {
+        EXPECT_NEAR(w.p[k] - w.p[k - 1], c.step, 1e-9) << c.name << k;
+      }
+      if (c.total) {
+        EXPECT_NEAR(w.q[k], k ? c.total(w.p[k]) : std::max(0.0, c.total(w.p[k])), 1e-9) << c.name;
+      }
+      for (int L : {0, 1}) EXPECT_EQ(w.t.pressure(L)[k], w.p[k]) << c.name << k;
+      // The rewritten layers add up to the total, which reads 0 at point 0 when negative.
+      const double sum = w.t.rate(0)[k] + w.t.rate(1)[k];
+      EXPECT_NEAR(k ? sum : std::max(0.0, sum), w.q[k], 1e-9) << c.name << k;
+      EXPECT_EQ(w.t.drawdown(0)[k], -7.0);  // drawdowns stay on the old grids
+    }
+  }
 }
 
-TEST(CompositeLiquidColumns, OilFreePointsAndMixedPoints) {
+TEST(CompositeLiquidColumns, OilFreePointsMixedPointsAndClamps) {
   // Layer 0 water only; layer 1 oil, taking fluid above 2000.
   Well w(falling(3000), line(3000, 1.0), falling(2000), line(2000, 0.1));
   w.cut[0] = 1.0;
@@ -121,22 +118,20 @@ TEST(CompositeLiquidColumns, OilFreePointsAndMixedPoints) {
   }
   const double water = 3000.0 - w.p[24], oil = 0.1 * (2000.0 - w.p[24]);
   EXPECT_NEAR(w.wc[24], water / (water + oil), 1e-12);
-}
+  Well r(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));  // water taken in
+  r.cut[1] = 1.0;
+  r.run(false);
+  for (int k = 0; k < 25; ++k) EXPECT_GE(r.wc[k], 0.0) << k;
 
-TEST(CompositeLiquidColumns, GasOilRatioClampedAndPointZeroExtrapolated) {
-  Well w(falling(3000), line(3000, 1.0), falling(3000), line(3000, 1.0));
-  w.gor[0] = w.gor[1] = 2000000.0;
-  w.water_sg(0) = 1.5;
-  w.run(false);
-  for (int k = 0; k < 25; ++k) EXPECT_EQ(w.gl[k], 1000000.0);
-  EXPECT_EQ(w.sg[1], 1.5);  // no water: layer 0's gravity, bounded only at point 0
-  EXPECT_EQ(w.sg[0], 1.2);
-  // No flow at all: point 0 takes point 1's values.
-  Well z(falling(3000), line(3000, 0.0), falling(3000), line(3000, 0.0));
+  Well d(falling(3000), line(3000, 1.0), falling(3000), line(3000, 1.0));  // oil, no water
+  d.gor[0] = d.gor[1] = 2000000.0;
+  d.water_sg(0) = 1.5;
+  d.run(false);
+  for (int k = 0; k < 25; ++k) EXPECT_EQ(d.gl[k], 1000000.0);
+  EXPECT_TRUE(d.sg[1] == 1.5 && d.sg[0] == 1.2);  // layer 0's gravity, bounded only at point 0
+  Well z(falling(3000), line(3000, 0.0), falling(3000), line(3000, 0.0));  // no flow at all
   z.run(false);
-  EXPECT_EQ(z.wc[0], 1.0);
-  EXPECT_EQ(z.gl[0], 0.0);
-  EXPECT_EQ(z.sg[0], 1.0);
+  EXPECT_TRUE(z.wc[0] == 1.0 && z.gl[0] == 0.0 && z.sg[0] == 1.0);  // point 1's values
 }
 
 TEST(CompositeLiquidColumns, WaterCutSmoothedOverPointsZeroToNineteen) {
@@ -154,7 +149,7 @@ TEST(CompositeLiquidColumns, WaterCutSmoothedOverPointsZeroToNineteen) {
   }
 }
 
-TEST(CompositeGasColumns, LiquidGasRatioAndUntouchedPointZero) {
+TEST(CompositeGasColumns, LiquidGasRatioUntouchedPointZeroAndLayersTakingGas) {
   Well w(falling(3000), line(3000, 1.0), falling(3000), line(3000, 1.0));
   w.gor = {50.0, 100.0};  // liquid yields, bbl/MMscf
   w.cut = {0.2, 0.5};
@@ -163,22 +158,18 @@ TEST(CompositeGasColumns, LiquidGasRatioAndUntouchedPointZero) {
   w.sg[0] = 42.0;
   w.wc[0] = w.gl[0] = 9.0;
   w.run(true);
-  EXPECT_EQ(w.sg[0], 42.0);
-  EXPECT_EQ(w.wc[0] + w.gl[0], 0.0);
+  EXPECT_TRUE(w.sg[0] == 42.0 && w.wc[0] == 0.0 && w.gl[0] == 0.0);
   for (int k = 1; k < 25; ++k) {
     EXPECT_NEAR(w.gl[k], 0.075, 1e-15);
     EXPECT_NEAR(w.wc[k], 0.4, 1e-15);
     EXPECT_NEAR(w.sg[k], (0.01 * 1.0 + 0.05 * 1.2) / 0.06, 1e-15);
   }
-}
-
-TEST(CompositeGasColumns, LayersTakingGasAddNoLiquid) {
-  Well w(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));
-  w.gor = {50.0, 100.0};
-  w.cut = {0.0, 0.5};  // the only water comes from layer 1, taking gas at point 1
-  w.run(true);
-  EXPECT_EQ(w.wc[1], 0.0);
-  EXPECT_DOUBLE_EQ(w.gl[1], w.t.rate(0)[1] / 1000.0 * 50.0 / w.q[1]);
+  Well x(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));
+  x.gor = {50.0, 100.0};
+  x.cut = {0.0, 0.5};  // the only water comes from layer 1, taking gas at point 1
+  x.run(true);
+  EXPECT_TRUE(x.wc[1] == 0.0 && x.sg[1] == 1.0);
+  EXPECT_DOUBLE_EQ(x.gl[1], x.t.rate(0)[1] / 1000.0 * 50.0 / x.q[1]);
 }
 
 TEST(CompositeGasColumns, ZeroRateOfTheReferenceLimitsTheSourcePoints) {
@@ -189,6 +180,7 @@ TEST(CompositeGasColumns, ZeroRateOfTheReferenceLimitsTheSourcePoints) {
         line(3000, 1.0));
     w.run(gas);
     EXPECT_EQ(w.q[5], 2.0 * 625.0);
+    EXPECT_EQ(w.q[6], gas ? 0.0 : 750.0);  // the gas routine resamples nothing at point 6
     EXPECT_EQ(w.q[24], gas ? 0.0 : 3000.0);
   }
 }
