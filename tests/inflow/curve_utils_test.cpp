@@ -1,3 +1,5 @@
+// The numerical utilities shared by the curve methods, and the rate-test
+// curve that refines a measured table with them.
 #include "inflow/curve_utils.hpp"
 
 #include <gtest/gtest.h>
@@ -5,104 +7,110 @@
 #include <array>
 #include <cmath>
 
+#include "inflow/rate_test.hpp"
+
 namespace {
 
 const double x5[] = {1, 2, 3, 4, 5}, y5[] = {1, 8, 27, 64, 125};  // y = x^3
 const double fx5[] = {5, 4, 3, 2, 1}, fy5[] = {125, 64, 27, 8, 1};
 
-double interpol(const double* x, const double* y, double xq, std::int32_t n = 5) {
+double interpol(const double* x, const double* y, std::int32_t n, double xq) {
   double yq = -1.0;
   EXPECT_EQ(dlv::interpol(x, y, n, xq, yq), n < 3 ? 0 : 1);
   return yq;
 }
 
-TEST(Interpol, QuadraticInsideStraightOutsideWithUndershootGuard) {
-  EXPECT_EQ(interpol(x5, y5, 1.5, 2), -1.0);  // fewer than 3 points: untouched
-  EXPECT_EQ(interpol(fx5, fy5, 2.5), 15.25);  // falling: points 4, 3, 2
-  EXPECT_EQ(interpol(x5, y5, 1.5), 3.0);      // window starts at the table
-  EXPECT_EQ(interpol(fx5, fy5, 2.0), 8.0);
-  EXPECT_EQ(interpol(fx5, fy5, 6.0), 186.0);
-  EXPECT_EQ(interpol(fx5, fy5, 0.0), -6.0);
-  EXPECT_TRUE(std::isnan(interpol(x5, y5, std::nan(""))));
+double lookup(const double* x, const double* y, std::int32_t n, double xq, std::int32_t clamp,
+              std::int32_t want_status) {
+  std::int32_t status = 99;
+  const double r = dlv::table_lookup(x, y, xq, n, clamp, status);
+  EXPECT_EQ(status, want_status) << xq << " " << n;
+  return r;
+}
+
+TEST(CurveUtils, InterpolQuadraticInsideStraightOutsideWithUndershootGuard) {
   const double x[] = {0, 1, 2, 3}, dip[] = {10, 0, 0, 5}, hump[] = {-10, 0, 0, 5};
-  EXPECT_EQ(interpol(x, dip, 1.5, 4), 0.0);    // parabola -1.25 replaced by the line
-  EXPECT_EQ(interpol(x, hump, 1.5, 4), 1.25);  // overshoot kept
-  const double rx[] = {0, 1, 1.0009765625}, fx[] = {3, 2, 1.9990234375}, y[] = {0, 1, 2};
-  EXPECT_NEAR(interpol(rx, y, 2.0, 3), 2.0 + 100.0 * (2.0 - rx[2]), 1e-9);  // step 0.01
-  EXPECT_NEAR(interpol(fx, y, 1.0, 3), 2.0 + 100.0 * (fx[2] - 1.0), 1e-9);  // step -0.01
+  const double rx[] = {0, 1, 1.0009765625}, ry[] = {0, 1, 2};
+  EXPECT_EQ(interpol(x5, y5, 2, 1.5), -1.0);     // fewer than three points: untouched
+  EXPECT_EQ(interpol(fx5, fy5, 5, 2.5), 15.25);  // falling: points 4, 3, 2
+  EXPECT_EQ(interpol(fx5, fy5, 5, 6.0), 186.0);
+  EXPECT_EQ(interpol(x, dip, 4, 1.5), 0.0);    // the parabola's -1.25 replaced by the line
+  EXPECT_EQ(interpol(x, hump, 4, 1.5), 1.25);  // an overshoot stays
+  EXPECT_DOUBLE_EQ(interpol(rx, ry, 3, 2.0), 2.0 + 100.0 * (2.0 - rx[2]));  // step raised to 0.01
   EXPECT_EQ(dlv::lagrange3(1, 4, 4, 3, 6, 9, 3.0), 6.0);  // coincident abscissae: the mean
 }
 
-TEST(TableLookup, BracketsStatusAndClamp) {
-  const struct {
-    const double *x, *y;
-    double xq;
-    std::int32_t n, clamp, status;
-    double want;
-  } cases[] = {
-      {x5, y5, 2.0, 0, 0, -1, -9.0},  {x5, y5, 2.0, -3, 0, -1, -9.0},
-      {x5, y5, 2.0, 1, 0, 2, 1.0},    {x5, y5, 3.0, 2, 1, 1, 15.0},  // two points: no clamp
-      {x5, y5, 1.5, 5, 0, 0, 4.5},  // first segment: line, not parabola
-      {x5, y5, 2.5, 5, 0, 0, 15.25},  {x5, y5, 4.5, 5, 0, 0, 91.5},  // points 3, 4, 5
-      {x5, y5, 3.0, 5, 0, 0, 27.0},   {fx5, fy5, 3.5, 5, 0, 0, 43.25},
-      {x5, y5, 0.0, 5, 1, 1, 1.0},    {x5, y5, 6.0, 5, 1, 1, 125.0},
-      {x5, y5, 6.0, 5, 0, 1, 186.0},  {fx5, fy5, 6.0, 5, 1, 1, 125.0},
-      {fx5, fy5, 0.0, 5, 0, 1, -6.0},
-  };
-  for (const auto& c : cases) {
-    std::int32_t status = 99;
-    EXPECT_EQ(dlv::table_lookup(c.x, c.y, c.xq, c.n, c.clamp, status), c.want) << c.xq;
-    EXPECT_EQ(status, c.status) << c.xq << " " << c.n;
-  }
-  const double x[] = {1, 2, 3, 3, 4}, y[] = {1, 2, 3, 9, 4};
-  std::int32_t status = 0;
-  EXPECT_EQ(dlv::table_lookup(x, y, 2.5, 5, 0, status), 2.5);  // coincident third: the line
+TEST(CurveUtils, TableLookupBracketsStatusAndClamp) {
+  EXPECT_EQ(lookup(x5, y5, 0, 2.0, 0, -1), -9.0);
+  EXPECT_EQ(lookup(x5, y5, 1, 2.0, 0, 2), 1.0);
+  EXPECT_EQ(lookup(x5, y5, 2, 3.0, 1, 1), 15.0);  // two points: a line, no clamp
+  EXPECT_EQ(lookup(x5, y5, 5, 1.5, 0, 0), 4.5);   // first segment: the line, not the quadratic
+  EXPECT_EQ(lookup(x5, y5, 5, 4.5, 0, 0), 91.5);  // points 3, 4, 5
+  EXPECT_EQ(lookup(fx5, fy5, 5, 3.5, 0, 0), 43.25);
+  EXPECT_EQ(lookup(x5, y5, 5, 0.0, 1, 1), 1.0);
+  EXPECT_EQ(lookup(x5, y5, 5, 6.0, 0, 1), 186.0);
+  EXPECT_EQ(lookup(fx5, fy5, 5, 6.0, 1, 1), 125.0);
 }
 
-TEST(ResampleCurve, LinearInsideExtendedOutsideShortSourceLeftAlone) {
+TEST(CurveUtils, ResampleSortAndBisect) {
   std::array<double, 25> p{}, q{}, pt{}, qt{};
-  for (int k = 0; k < 25; ++k) {
-    p[k] = 2400.0 - 100.0 * k;  // falling, as a production curve
-    q[k] = 3.0 * k * k;
-    pt[k] = 2450.0 - 100.0 * k;
-  }
-  pt[3] = 1200.0;
-  pt[24] = -100.0;
+  for (int k = 0; k < 25; ++k) p[k] = 2400.0 - 100.0 * k, q[k] = 3.0 * k * k, pt[k] = p[k] + 50.0;
+  pt[3] = 1200.0, pt[24] = -100.0;  // linear inside, end segments extended, hits copied
   dlv::resample_curve(p.data(), q.data(), pt.data(), qt.data(), 25);
-  EXPECT_EQ(qt[0], -1.5);
-  EXPECT_EQ(qt[1], 1.5);
-  EXPECT_EQ(qt[3], 432.0);  // equal to a source point
-  EXPECT_EQ(qt[24], 1869.0);
-  qt.fill(-7.0);
-  for (int k = 0; k < 25; ++k) pt[k] = 5.0 * k - 5.0;
-  dlv::resample_curve(q.data(), p.data(), pt.data(), qt.data(), 3);  // (0,2400) (3,2300) (12,2200)
-  EXPECT_EQ(qt[0], 2400.0 + 5.0 * 100.0 / 3.0);
-  EXPECT_DOUBLE_EQ(qt[2], 2300.0 - 200.0 / 9.0);
-  EXPECT_EQ(qt[4], -7.0);  // past the end of a short source
-}
-
-TEST(Lsort2col, TieNudgeThenStableBubbleSort) {
-  double k1[] = {5, 5, 3}, v1[] = {1, 2, 3};
-  dlv::lsort2col(k1, v1, 3, 0);
-  EXPECT_TRUE(k1[0] == 3.0 && k1[1] == 5.0 && k1[2] == 5.0 * 1.00001);
-  EXPECT_TRUE(v1[0] == 3.0 && v1[1] == 2.0 && v1[2] == 1.0);
-  double k2[] = {7, 7, 7, 1, 9}, v2[] = {1, 2, 3, 4, 5};
-  dlv::lsort2col(k2, v2, 5, 1);  // the first two 7s nudged alike, kept in order
-  const double vs[] = {5, 1, 2, 3, 4};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(v2[i], vs[i]) << i;
-  EXPECT_EQ(k2[1], k2[2]);
-}
-
-TEST(BisectLookup, HitsInterpolatesExtrapolates) {
+  EXPECT_TRUE(qt[0] == -1.5 && qt[1] == 1.5 && qt[3] == 432.0 && qt[24] == 1869.0);
+  double k1[] = {5, 5, 3}, v1[] = {1, 2, 3}, k2[] = {7, 7, 7, 1, 9}, v2[] = {1, 2, 3, 4, 5};
+  dlv::lsort2col(k1, v1, 3, 0), dlv::lsort2col(k2, v2, 5, 1);  // ties nudged, then stable
+  EXPECT_TRUE(k1[0] == 3.0 && k1[1] == 5.0 && k1[2] == 5.0 * 1.00001 && v1[2] == 1.0);
+  EXPECT_TRUE(v2[0] == 5 && v2[1] == 1 && v2[2] == 2 && k2[1] == k2[2]);  // 7s nudged alike
   const double xs[] = {0, 10, 20, 30, 40}, ys[] = {0, 100, 400, 900, 1600};
-  EXPECT_EQ(dlv::bisect_lookup(20.0, xs, ys, 5), 400.0);
-  EXPECT_EQ(dlv::bisect_lookup(25.0, xs, ys, 5), 650.0);
-  EXPECT_EQ(dlv::bisect_lookup(-5.0, xs, ys, 5), -50.0);
-  EXPECT_EQ(dlv::bisect_lookup(50.0, xs, ys, 5), 2300.0);
+  const double at[] = {20, 25, -5, 50}, want[] = {400, 650, -50, 2300};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(dlv::bisect_lookup(at[i], xs, ys, 5), want[i]) << at[i];
   EXPECT_EQ(dlv::bisect_lookup_inverse(650.0, xs, ys, 5), 25.0);
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys + 1, 1), 100.0);
-  EXPECT_EQ(dlv::bisect_lookup(3.0, xs, ys + 1, 0), 0.0);
-  EXPECT_TRUE(std::isnan(dlv::bisect_lookup(std::nan(""), xs, ys, 5)));
+}
+
+using Column = std::array<double, 25>;
+
+struct Table {
+  Column p{}, liquid{}, gas{}, water{}, q{}, x{};
+  Table& run(std::int32_t mode, std::int32_t rows) {
+    dlv::rate_test_curve(mode, p.data(), liquid.data(), gas.data(), water.data(), rows, q.data(),
+                         x.data());
+    return *this;
+  }
+};
+
+TEST(RateTestCurve, TwentyFourRowsAreKeptWithTheModesColumnAndExtended) {
+  Table t;
+  for (int i = 0; i < 24; ++i) {
+    t.p[i] = 2400.0 - 100.0 * i, t.liquid[i] = 10.0 * i, t.gas[i] = 20.0 * i, t.water[i] = 30.0 * i;
+  }
+  const Column* column[] = {&t.liquid, &t.gas, &t.water, &t.gas};
+  for (std::int32_t mode = 0; mode < 4; ++mode) {
+    t.run(mode, 24);  // row 0 at rate 0 gives pr; injection ends at 3 pr, floored to 0.01
+    for (int i = 1; i < 24; ++i) EXPECT_EQ(t.q[i], (*column[mode])[i]) << mode << " " << i;
+    EXPECT_TRUE(t.x[0] == 2400.0 && t.x[23] == 100.0 && t.x[24] == (mode < 2 ? 0.0 : 7200.0));
+    EXPECT_DOUBLE_EQ(t.q[24], mode < 2 ? (*column[mode])[1] * 24.0 : 0.01);
+  }
+}
+
+TEST(RateTestCurve, FillingSplitsTheWidestGapBeforeTheFarEnd) {
+  Table prod, inj, bend;
+  double p = 2400.0;  // linear; two equal widest gaps, the one nearer index 0 split first
+  for (int i = 0; i < 23; ++i) prod.p[i] = p, prod.gas[i] = 2400 - p, p -= i % 7 == 3 ? 100 : 50;
+  inj.p = {1000.0, 1500.0, 2000.0}, inj.water = {0.0, 500.0, 1000.0};
+  prod.run(1, 23), inj.run(2, 3);
+  EXPECT_TRUE(prod.x[4] == 2200.0 && prod.x[12] == 1750.0 && inj.x[23] == 2000.0);
+  for (int i = 1; i < 25; ++i) {  // linear tables stay linear, sorted in the mode's direction
+    EXPECT_TRUE(prod.x[i] < prod.x[i - 1] && std::fabs(prod.q[i] - 2400.0 + prod.x[i]) < 1e-9);
+    EXPECT_TRUE(inj.x[i] > inj.x[i - 1] && std::fabs(inj.q[i] - inj.x[i] + 1000.0) < 1e-9) << i;
+  }
+  // The split at 950, next to the far end (extended to -400, floored to 0.01),
+  // is the quadratic through 1062.5, 1000 and 900, not through the far end.
+  bend.p = {2000.0, 1000.0, 900.0}, bend.liquid = {0.0, 100.0, 50.0};
+  const Column &q = bend.run(0, 3).q, &x = bend.x;
+  ASSERT_EQ(x[22], 950.0);
+  EXPECT_NEAR(q[22], dlv::lagrange3(x[20], x[21], x[23], q[20], q[21], q[23], 950.0), 1e-9);
+  EXPECT_EQ(q[24], 0.01);
 }
 
 }  // namespace

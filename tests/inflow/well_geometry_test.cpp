@@ -1,0 +1,129 @@
+// The fractured-well and horizontal-well curves.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+#include "inflow/fractured_well.hpp"
+#include "inflow/horizontal_well.hpp"
+
+namespace {
+
+double v(double x) { return 1.0 - 0.2 * x - 0.8 * (x * x); }
+
+// k 1 md, h 50 ft, re 745 ft, rw 0.328 ft, B 1.2, 0.8 cp, pr 3000 psi, xf 300 ft,
+// ct 1e-5, phi 0.1, 30 days, 180 F, 0.25 in of 50 darcies; layer 3.
+struct Frac {
+  double k = 1.0, h = 50.0, rw = 0.328, mu = 0.8, xf = 300.0, ct = 1e-5, phi = 0.1, t = 30.0;
+  double kf = 50000.0, dz = 50.0, pb = 3000.0, m = 1.0;
+  int liquid = 1;
+  std::array<double, 250> res{};
+  std::array<double, 25> q{}, p{};
+  Frac& go() {
+    std::array<double, 201> pp, mp;
+    for (int i = 0; i < 201; ++i) pp[i] = 25.0 * i, mp[i] = 250.0 * pp[i] * pp[i];
+    double pr = 3000.0;
+    dlv::fractured_well_curve(k, h, 745.0, rw, 0.0, 1.2, mu, pr, xf, ct, phi, t, 180.0, 0.25, kf,
+                              liquid, dz, pb, m, q.data(), p.data(), pp.data(), mp.data(), 201,
+                              dlv::LayerResults{res.data()}, 3);
+    return *this;
+  }
+  double td() { return res[153]; }
+  double ratio() { return res[53]; }
+  int regime() { return dlv::LayerResults{res.data()}.flow_regime_flag(3); }
+};
+
+TEST(FracturedWellCurve, StabilizedFromDimensionlessTime10000On) {
+  Frac r, dry;  // unit phi, mu, ct, xf: t_D = 0.000263 t_h
+  r.phi = r.mu = r.ct = r.xf = 1.0, r.t = 10000.0 / (0.000263 * 24.0);
+  while (r.go().td() >= 10000.0) r.t = std::nextafter(r.t, 0.0);
+  EXPECT_TRUE(r.regime() == 0 && r.ratio() == 1.0);  // just below: transient
+  while (r.go().td() < 10000.0) r.t = std::nextafter(r.t, 1e300);
+  EXPECT_TRUE(r.td() == 10000.0 && r.regime() == 1 && r.ratio() == 0.5);  // F >= 100
+  dry.phi = 0.0;  // zero porosity: infinite t_D, stabilized
+  EXPECT_EQ(dry.go().regime(), 1);
+}
+
+TEST(FracturedWellCurve, TransientLinearFlow) {
+  Frac sat, comp, gas;  // J = xf h sqrt(k phi ct) / (4.07 B sqrt(mu t_h))
+  const double j = sat.go().q[24] * 1.8 / 3000.0, x = 1375.0 / 1500.0;
+  EXPECT_NEAR(j, 0.127969, 1e-6);
+  EXPECT_NEAR(sat.res[103], 0.25 / 12.0 * 50000.0 / 300.0, 1e-12);  // conductivity at [100+L]
+  comp.pb = 1500.0;  // straight line to pb, Vogel below it
+  EXPECT_NEAR(comp.go().q[12], 1500.0 * j, 1e-9);
+  EXPECT_NEAR(comp.q[13], 1500.0 * j * (1.0 + v(x) / 1.8), 1e-9);
+  gas.liquid = 0, gas.dz = 0.9;  // (pr^2 - p^2) / (S R), R = 40.93 z (460 + T) / (xf h)
+  const double sr = std::sqrt(576.0 / 1e-6) * 40.93 * 0.9 * 640.0 / 15000.0;
+  EXPECT_NEAR(gas.go().q[24], 9e6 / sr, 1e-9);
+}
+
+TEST(FracturedWellCurve, EffectiveRadiusAndRadialCurve) {
+  Frac wide, narrow, mid;
+  wide.t = narrow.t = mid.t = 1e6;
+  wide.kf = 5e6, narrow.kf = 1000.0;  // F >= 100: rw' = xf / 2; F < 0.08: rw' = rw
+  Frac wide2 = wide, narrow2 = narrow;
+  wide2.rw = narrow2.rw = 0.5;
+  EXPECT_TRUE(wide.go().q == wide2.go().q && narrow.go().q != narrow2.go().q);
+  EXPECT_TRUE(wide.ratio() == 0.5 && narrow.ratio() == 0.5);
+  // By hand: F = 1.10528, rw' = 53.4535 ft, folds 1.8758 and 1.4224 (the
+  // smaller), G = 2.25609, k' = 0.225609 md, J = 0.1009736 at 0.35 cp.
+  EXPECT_NEAR(mid.go().ratio(), 0.17817834660106752, 1e-12);
+  EXPECT_NEAR(mid.q[24], 168.2893009, 1e-6);
+}
+
+TEST(FracturedWellCurve, MultiplierAndErrorRate) {
+  for (double t : {30.0, 1e6}) {
+    Frac one, two, half;
+    one.t = two.t = half.t = t, two.m = 2.0, half.m = 0.5;
+    EXPECT_EQ(half.go().q, one.go().q);
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(two.go().q[i], 2.0 * one.q[i]);
+  }
+  Frac r;  // zero permeability: the error rate in rates[0] alone, no multiplier
+  r.k = 0.0, r.m = 2.0, r.q.fill(7.0), r.p.fill(7.0);
+  EXPECT_TRUE(r.go().q[0] == dlv::fracture_error_rate && r.regime() == 0 && r.ratio() == 1.0);
+  for (int i = 1; i < 25; ++i) EXPECT_TRUE(r.q[i] == 7.0 && r.p[i] == 7.0);
+}
+
+// A 1000 ft well in the middle of a 2000 x 4000 x 100 ft box (along y),
+// kx = ky = 100 md, kz = 10 md, rw 0.365 ft, pr 2400 psi (100 psi steps).
+// Gas at 200 F, z 0.9, 0.02 cp; oil with B 1.2, 1 cp.
+struct Hw {
+  int fluid = 1;
+  double rw = 0.365, mu = 0.02, y1 = 1500.0, len = 1000.0, b = 4000.0, x0 = 1000.0, a = 2000.0;
+  double pb = 0.0;
+  std::array<double, 25> q{}, p{};
+  Hw& go() {
+    dlv::horizontal_well_curve(fluid, 200.0, 0.9, 100.0, 100.0, 10.0, 100.0, 80.0, rw, 0.0, 2400.0,
+                               1.2, mu, y1, len, b, x0, a, 50.0, pb, q.data(), p.data());
+    return *this;
+  }
+  Hw& oil(double bubble_point) { return fluid = 0, mu = 1.0, pb = bubble_point, go(); }
+  // ln(sqrt(a h) / rw) + ln C_H - 0.75 + s_R, from the gas J = q[24] / pr^2.
+  double den() { return 0.000703 * b * std::sqrt(1000.0) / (0.018 * 660.0 * go().q[24] / 5.76e6); }
+};
+
+TEST(HorizontalWellCurve, BabuOdehProductivityInBothBoxShapes) {
+  // By hand: ln C_H = 1.28639, s_R = 31.6547 in the long box; with the box
+  // turned (the well across a 4000 ft width) ln C_H = 4.23643, s_R = 8.08410.
+  Hw along, across;
+  EXPECT_NEAR(along.den(), 39.30195089944852, 1e-9);
+  across.a = 4000.0, across.b = 2000.0, across.x0 = 2000.0, across.y1 = 500.0;
+  EXPECT_NEAR(across.den(), 19.02799994690034, 1e-9);
+  // Oil: 0.007078 / (mu B) in place of 0.000703 / (mu z TR), Vogel from pr.
+  EXPECT_NEAR(Hw().oil(3000.0).q[24] * 1.8 / 2400.0,
+              along.q[24] / 5.76e6 * 0.02 * 0.007078 / 1.2 / 0.000703 * 594.0, 1e-12);
+}
+
+TEST(HorizontalWellCurve, OilWalkAroundTheBubblePoint) {
+  const double j = Hw().oil(3000.0).q[24] * 1.8 / 2400.0;
+  const Hw near = Hw().oil(1899.5);  // grid point 5 lies 0.5 psi above pb: nothing moves
+  const double qb = 500.5 * j, qv = 1899.5 * j / 1.8;
+  EXPECT_TRUE(near.p[5] == 1900.0 && std::fabs(near.q[4] - 400.0 * j) < 1e-9 && near.q[5] < qb);
+  EXPECT_NEAR(near.q[5], qv * v(1900.0 / 1899.5) + qb, 1e-9);
+  const Hw crossed = Hw().oil(1930.0);  // 30 psi below pb, 70 above: node 4 moves onto pb
+  EXPECT_TRUE(crossed.p[4] == 1930.0 && crossed.q[4] == 470.0 * j && crossed.p[5] == 1900.0);
+  EXPECT_NEAR(crossed.q[5], 1930.0 * j / 1.8 * v(1900.0 / 1930.0) + 470.0 * j, 1e-9);
+  EXPECT_TRUE(crossed.p[24] == 0.0 && std::fabs(crossed.q[24] - (470.0 + 1930.0 / 1.8) * j) < 1e-9);
+}
+
+}  // namespace
