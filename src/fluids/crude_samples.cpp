@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "fluids/units.hpp"
+
 namespace dlv {
 
 const double crude_sample_table[kCrudeSampleRows][4] = {
@@ -174,7 +176,7 @@ void crude_sample_properties(const double& pressure, const double& temperature,
   interpolate_sample_set(crude_sample_table, mu_s, b_s, rs_s, p, sample_key,
                          crude_sample_sets[sample_set]);
 
-  const double pg = p - 14.7;
+  const double pg = p - kAtmosphere;
   const double a = (-2.862e-5 * pg - 0.035) * mu_s + (0.0001245 * pg - 1.316);
   const double b = (9.724e-5 * pg + 0.136) * mu_s + (-0.0004497 * pg + 3.325);
   oil_viscosity = std::pow(10.0, a * std::log10(t) + b);
@@ -195,7 +197,7 @@ double field_fvf_below_break(double pg, double t) {
 void field_crude_properties(const double& pressure, const double& temperature,
                             double& oil_viscosity, double& oil_fvf, double& solution_gor) {
   const double t = temperature;
-  const double pg = pressure - 14.7;
+  const double pg = pressure - kAtmosphere;
   if (pg <= kFvfBreak) {
     oil_fvf = field_fvf_below_break(pg, t);
   } else {

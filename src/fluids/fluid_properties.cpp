@@ -7,6 +7,7 @@
 #include "fluids/liquid_viscosity.hpp"
 #include "fluids/oil_fvf.hpp"
 #include "fluids/solution_gor.hpp"
+#include "fluids/units.hpp"
 
 namespace dlv {
 
@@ -16,7 +17,6 @@ constexpr int kSolutionGorTable = 0;
 constexpr int kOilFvfTable = 1;
 constexpr int kOilViscosityTable = 4;
 
-constexpr double kAtmosphere = 14.7;
 constexpr double kPressureCap = 22500.0;  // psia, for the volume factor and viscosities
 
 double table_value(FluidTables tables, int k, double temperature, double pressure) {

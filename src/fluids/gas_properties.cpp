@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "fluids/interpolation.hpp"
+#include "fluids/units.hpp"
 
 namespace dlv {
 
@@ -20,7 +21,6 @@ constexpr double kMinimumZ = 0.21;
 constexpr int kSteps = 50;                // the table holds kSteps + 1 points
 constexpr double kGridZFloor = 0.1;       // z floor at the grid points
 constexpr double kMidpointZFloor = 0.21;  // z floor at the Simpson midpoints
-constexpr double kAtmosphere = 14.7;
 
 double table_value(FluidTables tables, int k, double temperature, double pressure) {
   const PropertyTable t = tables.table(k);
