@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "completion/completion_stage.hpp"
-#include "interface/block_layout.hpp"
+#include "blocks/block_layout.hpp"
 
 namespace {
 

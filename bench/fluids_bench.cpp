@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "fluids/gas_properties.hpp"
-#include "interface/block_layout.hpp"
+#include "blocks/block_layout.hpp"
 
 namespace {
 

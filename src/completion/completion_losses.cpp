@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace dlv {
 

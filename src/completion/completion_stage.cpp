@@ -1,7 +1,7 @@
 #include "completion/completion_stage.hpp"
 
 #include "completion/completion_losses.hpp"
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace dlv {
 

@@ -1,6 +1,6 @@
 #include "composite/composite_curves.hpp"
 
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace dlv {
 

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "interface/blocks.hpp"
+#include "blocks/blocks.hpp"
 
 namespace dlv {
 

@@ -3,7 +3,7 @@
 // of water-injection curves.
 #pragma once
 
-#include "interface/blocks.hpp"
+#include "blocks/blocks.hpp"
 
 namespace dlv {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "fluids/units.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "fluids/crude_samples.hpp"
-#include "fluids/interpolation.hpp"
+#include "numerics/interpolation.hpp"
 #include "fluids/liquid_viscosity.hpp"
 #include "fluids/oil_fvf.hpp"
 #include "fluids/solution_gor.hpp"
-#include "fluids/units.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "fluids/interpolation.hpp"
-#include "fluids/units.hpp"
+#include "numerics/interpolation.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "fluids/log.hpp"
+#include "platform/diagnostic_log.hpp"
 
 namespace dlv {
 

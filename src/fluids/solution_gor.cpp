@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "fluids/interpolation.hpp"
-#include "fluids/log.hpp"
+#include "numerics/interpolation.hpp"
+#include "platform/diagnostic_log.hpp"
 
 namespace dlv {
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "completion/darcy_nondarcy.hpp"
+#include "inflow/darcy_nondarcy.hpp"
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/vogel.hpp"
-#include "interface/block_layout.hpp"
+#include "blocks/block_layout.hpp"
 
 namespace dlv {
 

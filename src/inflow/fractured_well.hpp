@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "interface/blocks.hpp"
+#include "blocks/blocks.hpp"
 
 namespace dlv {
 

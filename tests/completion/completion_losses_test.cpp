@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace {
 

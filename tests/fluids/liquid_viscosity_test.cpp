@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "fluids/log_capture.hpp"
+#include "support/log_capture.hpp"
 
 namespace {
 

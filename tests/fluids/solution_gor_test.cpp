@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fluids/log_capture.hpp"
+#include "support/log_capture.hpp"
 
 namespace {
 

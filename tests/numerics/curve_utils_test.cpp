@@ -1,6 +1,6 @@
 // The numerical utilities shared by the curve methods, and the rate-test
 // curve that refines a measured table with them.
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 #include <gtest/gtest.h>
 

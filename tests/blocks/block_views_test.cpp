@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "interface/blocks.hpp"
+#include "blocks/blocks.hpp"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "fluids/log.hpp"
+#include "platform/diagnostic_log.hpp"
 
 namespace fluids_test {
 

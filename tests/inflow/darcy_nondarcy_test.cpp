@@ -1,4 +1,4 @@
-#include "completion/darcy_nondarcy.hpp"
+#include "inflow/darcy_nondarcy.hpp"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "fluids/center_word.hpp"
 #include "fluids/gas_properties.hpp"
 #include "fluids/liquid_viscosity.hpp"
-#include "inflow/curve_utils.hpp"
-#include "interface/dotnet_entry.hpp"
-#include "interface/quick_entries.hpp"
+#include "numerics/curve_utils.hpp"
+#include "exports/dotnet_entry.hpp"
+#include "exports/quick_entries.hpp"
 #include "platform/fp_environment.hpp"
 
 using dlv::platform::FpEnvironmentGuard;

@@ -1,4 +1,4 @@
-#include "fluids/log.hpp"
+#include "platform/diagnostic_log.hpp"
 
 #include <cstdint>
 #include <cstring>

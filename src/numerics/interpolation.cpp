@@ -1,8 +1,8 @@
-#include "fluids/interpolation.hpp"
+#include "numerics/interpolation.hpp"
 
 #include <cstdint>
 
-#include "fluids/log.hpp"
+#include "platform/diagnostic_log.hpp"
 
 namespace dlv {
 

@@ -1,4 +1,4 @@
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "interface/quick_entries.hpp"
+#include "exports/quick_entries.hpp"
 
 #include <array>
 #include <cstring>

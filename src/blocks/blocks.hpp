@@ -8,7 +8,7 @@
 #include <cstring>
 #include <span>
 
-#include "interface/block_layout.hpp"
+#include "blocks/block_layout.hpp"
 
 namespace dlv {
 

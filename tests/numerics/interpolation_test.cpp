@@ -1,10 +1,10 @@
-#include "fluids/interpolation.hpp"
+#include "numerics/interpolation.hpp"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "fluids/log_capture.hpp"
+#include "support/log_capture.hpp"
 
 namespace {
 

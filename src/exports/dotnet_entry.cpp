@@ -1,7 +1,7 @@
-#include "interface/dotnet_entry.hpp"
+#include "exports/dotnet_entry.hpp"
 
 #include "driver/driver.hpp"
-#include "interface/block_layout.hpp"
+#include "blocks/block_layout.hpp"
 
 namespace dlv {
 

@@ -1,9 +1,9 @@
-#include "completion/darcy_nondarcy.hpp"
+#include "inflow/darcy_nondarcy.hpp"
 
 #include <cmath>
 #include <cstdint>
 
-#include "inflow/curve_utils.hpp"
+#include "numerics/curve_utils.hpp"
 
 namespace dlv {
 
