@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "completion/completion_stage.hpp"
 #include "blocks/block_layout.hpp"
+#include "completion/completion_stage.hpp"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "fluids/gas_properties.hpp"
 #include "blocks/block_layout.hpp"
+#include "fluids/gas_properties.hpp"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "inflow/darcy_nondarcy.hpp"
-#include "fluids/gas_properties.hpp"
-#include "inflow/darcy_vogel.hpp"
 #include "blocks/block_layout.hpp"
+#include "fluids/gas_properties.hpp"
+#include "inflow/darcy_nondarcy.hpp"
+#include "inflow/darcy_vogel.hpp"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <array>
 #include <cmath>
 
+#include "blocks/blocks.hpp"
 #include "completion/completion_stage.hpp"
-#include "inflow/darcy_nondarcy.hpp"
 #include "composite/composite_curves.hpp"
 #include "composite/traverse_coupling.hpp"
 #include "fluids/fluid_properties.hpp"
 #include "fluids/gas_properties.hpp"
-#include "platform/diagnostic_log.hpp"
 #include "inflow/backpressure.hpp"
+#include "inflow/darcy_nondarcy.hpp"
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/fractured_well.hpp"
 #include "inflow/horizontal_well.hpp"
@@ -22,7 +22,7 @@
 #include "inflow/rate_test.hpp"
 #include "inflow/straight_line.hpp"
 #include "inflow/vogel.hpp"
-#include "blocks/blocks.hpp"
+#include "platform/diagnostic_log.hpp"
 
 namespace dlv {
 

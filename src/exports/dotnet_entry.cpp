@@ -1,7 +1,7 @@
 #include "exports/dotnet_entry.hpp"
 
-#include "driver/driver.hpp"
 #include "blocks/block_layout.hpp"
+#include "driver/driver.hpp"
 
 namespace dlv {
 

@@ -3,12 +3,12 @@
 // environment before it returns.
 #include "dlv/dlv.h"
 #include "driver/driver.hpp"
+#include "exports/dotnet_entry.hpp"
+#include "exports/quick_entries.hpp"
 #include "fluids/center_word.hpp"
 #include "fluids/gas_properties.hpp"
 #include "fluids/liquid_viscosity.hpp"
 #include "numerics/curve_utils.hpp"
-#include "exports/dotnet_entry.hpp"
-#include "exports/quick_entries.hpp"
 #include "platform/fp_environment.hpp"
 
 using dlv::platform::FpEnvironmentGuard;

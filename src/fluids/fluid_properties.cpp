@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "fluids/crude_samples.hpp"
-#include "numerics/interpolation.hpp"
 #include "fluids/liquid_viscosity.hpp"
 #include "fluids/oil_fvf.hpp"
 #include "fluids/solution_gor.hpp"
+#include "numerics/interpolation.hpp"
 #include "numerics/units.hpp"
 
 namespace dlv {

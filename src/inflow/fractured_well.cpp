@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "inflow/darcy_nondarcy.hpp"
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/vogel.hpp"
-#include "blocks/block_layout.hpp"
 
 namespace dlv {
 
