@@ -535,12 +535,12 @@ std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
   run.changed_pressure_flag = changed_pressure_flag;
   run.layer_count = layers(run.well);
 
-  // 1. Start: the log, the status word.
+  // Open the host's log, when it names one, and clear the status word.
   log_handle = platform::kNoLog;
   if (log_path != nullptr && log_path[0] != '\0') log_handle = platform::open_log_file(log_path);
   run.results.set_result_status(0);
 
-  // 2. Layer-0 fluid properties, in every mode.
+  // Fluid properties of layer 0, in every calculation mode.
   LayerFluids& f = run.fluids;
   run.gas_pressure = run.well.reservoir_pressure()[0];
   gas_stage(run, 0);
@@ -549,7 +549,7 @@ std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
   f.set_viscosity_mixing_rule(2);
   run.results.result_bubble_point()[0] = f.bubble_point()[0];
 
-  // 3. Dispatch on the calculation mode.
+  // Build the curves by the method of the calculation mode.
   switch (*calc_mode) {
     case 0:
       oil_production(run);
@@ -567,10 +567,11 @@ std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
       break;
   }
 
-  // 8. Result assembly.
+  // Completion losses and traverse coupling where asked for, then the well
+  // summary from the curves in force.
   assemble_results(run);
 
-  // 9. End.
+  // Close the log and report a finished run.
   if (log_handle != platform::kNoLog) {
     platform::close_log_file(log_handle);
     log_handle = platform::kNoLog;
