@@ -15,35 +15,40 @@ using dlv::platform::FpEnvironmentGuard;
 
 extern "C" {
 
-DLV_API int32_t dlv_cal(double* layer_fluids, double* fluid_tables, double* separator_conditions,
-                        double* layer_curves, double* well_record, int32_t* calc_mode,
-                        double* completion_block, double* completion_curves,
-                        double* traverse_curves, double* traverse_block, double* well_summary,
-                        double* layer_results, int32_t changed_pressure_flag,
+// The calculation only reads fluid_tables, separator_conditions and
+// calc_mode; the views it builds over them are the mutable ones.
+DLV_API int32_t dlv_cal(double* layer_fluids, const double* fluid_tables,
+                        const double* separator_conditions, double* layer_curves,
+                        double* well_record, const int32_t* calc_mode, double* completion_block,
+                        double* completion_curves, double* traverse_curves, double* traverse_block,
+                        double* well_summary, double* layer_results, int32_t changed_pressure_flag,
                         const char* log_path) {
   FpEnvironmentGuard guard;
-  return dlv::run_calculation(layer_fluids, fluid_tables, separator_conditions, layer_curves,
-                              well_record, calc_mode, completion_block, completion_curves,
+  return dlv::run_calculation(layer_fluids, const_cast<double*>(fluid_tables),
+                              const_cast<double*>(separator_conditions), layer_curves, well_record,
+                              const_cast<int32_t*>(calc_mode), completion_block, completion_curves,
                               traverse_curves, traverse_block, well_summary, layer_results,
                               changed_pressure_flag, log_path);
 }
 
-DLV_API int32_t dlv_calCSharp(double* layer_fluids, double* separator_conditions,
-                              double* well_record, int32_t* calc_mode, double* completion_block,
-                              double* traverse_block, double* well_summary) {
+DLV_API int32_t dlv_calCSharp(double* layer_fluids, const double* separator_conditions,
+                              double* well_record, const int32_t* calc_mode,
+                              double* completion_block, double* traverse_block,
+                              double* well_summary) {
   FpEnvironmentGuard guard;
-  return dlv::run_calculation_dotnet(layer_fluids, separator_conditions, well_record, calc_mode,
-                                     completion_block, traverse_block, well_summary);
+  return dlv::run_calculation_dotnet(layer_fluids, const_cast<double*>(separator_conditions),
+                                     well_record, const_cast<int32_t*>(calc_mode), completion_block,
+                                     traverse_block, well_summary);
 }
 
-DLV_API double dlvCalcVogel(double* reservoir_pressure, double* test_rate, double* test_pressure,
-                            double* bubble_point) {
+DLV_API double dlvCalcVogel(const double* reservoir_pressure, const double* test_rate,
+                            const double* test_pressure, const double* bubble_point) {
   FpEnvironmentGuard guard;
   return guard.keep(
       dlv::calc_vogel_quick(*reservoir_pressure, *test_rate, *test_pressure, *bubble_point));
 }
 
-DLV_API double dlvCalcPI(double* reservoir_pressure, double* productivity_index) {
+DLV_API double dlvCalcPI(const double* reservoir_pressure, const double* productivity_index) {
   FpEnvironmentGuard guard;
   return guard.keep(dlv::calc_pi_quick(*reservoir_pressure, *productivity_index));
 }
@@ -53,12 +58,13 @@ DLV_API double dlvGetResultRate_PrsArrays(double* rates, double* pressures) {
   return guard.keep(dlv::copy_quick_results(rates, pressures));
 }
 
-DLV_API double test64bitdlv(double* value) {
+DLV_API double test64bitdlv(const double* value) {
   FpEnvironmentGuard guard;
   return guard.keep(*value * 64.0);
 }
 
-DLV_API int32_t interpol(double* x, double* y, int32_t n, double* xq, double* yq) {
+DLV_API int32_t interpol(const double* x, const double* y, int32_t n, const double* xq,
+                         double* yq) {
   FpEnvironmentGuard guard;
   return dlv::interpol(x, y, n, *xq, *yq);
 }
@@ -68,15 +74,17 @@ DLV_API void lsort2col(double* keys, double* values, int32_t n, int32_t descendi
   dlv::lsort2col(keys, values, n, descending);
 }
 
-DLV_API void liqvis(double temperature, double* api_gravity, double solution_gor, double pressure,
-                    double bubble_point, double* dead_oil_viscosity, double* oil_viscosity,
-                    double* water_viscosity, int32_t* viscosity_correlation, int32_t* ierr) {
+DLV_API void liqvis(double temperature, const double* api_gravity, double solution_gor,
+                    double pressure, double bubble_point, double* dead_oil_viscosity,
+                    double* oil_viscosity, double* water_viscosity,
+                    const int32_t* viscosity_correlation, int32_t* ierr) {
   FpEnvironmentGuard guard;
   dlv::liqvis(temperature, *api_gravity, solution_gor, pressure, bubble_point, *dead_oil_viscosity,
               *oil_viscosity, *water_viscosity, *viscosity_correlation, *ierr);
 }
 
-DLV_API void zfachy(double* temperature, double* pressure, double* gas_sg, double* z) {
+DLV_API void zfachy(const double* temperature, const double* pressure, const double* gas_sg,
+                    double* z) {
   FpEnvironmentGuard guard;
   dlv::zfachy(*temperature, *pressure, *gas_sg, *z);
 }
