@@ -18,6 +18,9 @@ else
   failed=1
 fi
 
+echo "== include floors"
+tools/check_floors.sh || failed=1
+
 for variant in release asan; do
   echo "== build and test: $variant"
   extra=()

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Fails when a file under src/ includes a header of a higher floor.
+#
+#   tools/check_floors.sh [source root]      (default: src of this checkout)
+#
+# Floors, lowest first; a file may include headers of its own floor and of
+# the floors below it. The public header dlv/dlv.h counts as the top floor.
+# A quoted include of a folder that has no floor fails too, so that a new
+# folder is placed here before it is used.
+set -euo pipefail
+root=${1:-"$(dirname "$0")/../src"}
+
+declare -A floor=(
+  [blocks]=0 [numerics]=0 [platform]=0
+  [fluids]=1
+  [inflow]=2
+  [completion]=3
+  [composite]=4
+  [driver]=5
+  [exports]=6 [dlv]=6
+)
+
+failed=0
+while IFS= read -r -d '' file; do
+  rel=${file#"$root"/}
+  folder=${rel%%/*}
+  if [[ $rel != */* || -z ${floor[$folder]+set} ]]; then
+    echo "$rel: not in a folder with a floor"
+    failed=1
+    continue
+  fi
+  while IFS=: read -r line target; do
+    to=${target%%/*}
+    if [[ $target != */* || -z ${floor[$to]+set} ]]; then
+      echo "$rel:$line: includes \"$target\", which has no floor"
+      failed=1
+    elif ((floor[$to] > floor[$folder])); then
+      echo "$rel:$line: $folder (floor ${floor[$folder]}) includes \"$target\" (floor ${floor[$to]})"
+      failed=1
+    fi
+  done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" |
+    sed -E 's/^([0-9]+):[^"]*"([^"]+)".*/\1:\2/' || true)
+done < <(find "$root" -type f \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' -o -name '*.c' \) -print0)
+
+if ((failed)); then
+  echo "floors: FAILED"
+  exit 1
+fi
+echo "floors: ok"
