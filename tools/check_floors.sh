@@ -20,6 +20,7 @@ declare -A floor=(
   [exports]=6 [dlv]=6
 )
 
+echo "== include floors"
 failed=0
 while IFS= read -r -d '' file; do
   rel=${file#"$root"/}

@@ -18,7 +18,6 @@ else
   failed=1
 fi
 
-echo "== include floors"
 tools/check_floors.sh || failed=1
 
 for variant in release asan; do
