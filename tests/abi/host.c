@@ -34,18 +34,20 @@
 
 #include "dlv/dlv.h"
 
-typedef int32_t (*cal_fn)(double*, double*, double*, double*, double*, int32_t*, double*, double*,
-                          double*, double*, double*, double*, int32_t, const char*);
-typedef int32_t (*cal_csharp_fn)(double*, double*, double*, int32_t*, double*, double*, double*);
-typedef double (*vogel_fn)(double*, double*, double*, double*);
-typedef double (*pi_fn)(double*, double*);
+typedef int32_t (*cal_fn)(double*, const double*, const double*, double*, double*, const int32_t*,
+                          double*, double*, double*, double*, double*, double*, int32_t,
+                          const char*);
+typedef int32_t (*cal_csharp_fn)(double*, const double*, double*, const int32_t*, double*, double*,
+                                 double*);
+typedef double (*vogel_fn)(const double*, const double*, const double*, const double*);
+typedef double (*pi_fn)(const double*, const double*);
 typedef double (*arrays_fn)(double*, double*);
-typedef double (*probe_fn)(double*);
-typedef int32_t (*interpol_fn)(double*, double*, int32_t, double*, double*);
+typedef double (*probe_fn)(const double*);
+typedef int32_t (*interpol_fn)(const double*, const double*, int32_t, const double*, double*);
 typedef void (*lsort2col_fn)(double*, double*, int32_t, int32_t);
-typedef void (*liqvis_fn)(double, double*, double, double, double, double*, double*, double*,
-                          int32_t*, int32_t*);
-typedef void (*zfachy_fn)(double*, double*, double*, double*);
+typedef void (*liqvis_fn)(double, const double*, double, double, double, double*, double*, double*,
+                          const int32_t*, int32_t*);
+typedef void (*zfachy_fn)(const double*, const double*, const double*, double*);
 typedef char* (*centerword_fn)(const char*, int32_t);
 
 /* The pointer types above are the public header's declarations. */
