@@ -11,7 +11,7 @@
  * and owns every block for the whole call; the library keeps no pointer after
  * the call returns. Each block must hold at least the number of doubles named
  * by its DLV_..._SLOTS constant below. The field positions inside the blocks
- * are listed in the README.
+ * are those of the library's block layout, src/blocks/block_layout.hpp.
  *
  * Units: oilfield units. Pressures in the blocks and in every curve are gauge
  * pressures in psi (psig); the exported fluid correlations (liqvis, zfachy)
