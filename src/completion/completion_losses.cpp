@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -263,7 +264,7 @@ void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double sp
                           const double* p, double* loss_rates, double* loss_values,
                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
                           const double* pp_pseudo, std::int32_t pp_count) {
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double a = 0.7445 * tr * lg / kg / af;
@@ -289,7 +290,7 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double
   const double rp = d_ft / 2.0;
   const double rc = rp + tc_ft;
   const double n = spf * hp;
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   // Non-Darcy coefficient after Jones, Blount and Glaze.
   const double beta = 2.33e10 / std::pow(kc, 1.201);
   const double a = 1422.475 * tr * std::log(rc / rp) / (kc * n * lp_ft);
@@ -314,7 +315,7 @@ void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc, double spf
   const double rp = d / 2.0;
   const double rc = rp + tc;
   const double n = spf * hp;
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   const double sp = perforation_skin(spf, lp);
   // Unlike the liquid form, the crushed-zone skin here has no factor 12.
   const double sc = h * (k / kc - 1.0) / n / lp * std::log(rc / rp);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -72,7 +73,7 @@ void darcy_nondarcy_gas_curve(double permeability, double thickness, double drai
 
   if (k * h > 0.0) {
     const double beta = 2.6e10 / std::pow(k, 1.2);
-    const double tr = temperature + 460.0;
+    const double tr = temperature + kRankineOffset;
     const double a =
         1424.0 * tr * (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
     const double g = 3.166e-12 * beta * gas_sg * tr / wellbore_radius / (h * h);
@@ -104,7 +105,7 @@ void gas_curve_given_d(double permeability, double thickness, double drainage_ra
     return;
   }
   const double pr = reservoir_pressure;
-  const double tr = temperature + 460.0;
+  const double tr = temperature + kRankineOffset;
   const double s = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
   const double c = permeability * thickness / (1424.0 * tr);
   pressures[0] = pr;

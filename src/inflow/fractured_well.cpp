@@ -7,6 +7,7 @@
 #include "inflow/darcy_nondarcy.hpp"
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/vogel.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -51,7 +52,7 @@ bool transient_curve(double k, double h, double b, double mu, double pr, double 
       if (qv < 0.01) qv = 0.01;
     }
   } else {
-    r = 40.93 * density_or_z * (460.0 + temperature) / (xf * h);
+    r = 40.93 * density_or_z * (kRankineOffset + temperature) / (xf * h);
   }
 
   pressures[0] = pr;

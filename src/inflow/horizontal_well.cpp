@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "inflow/vogel.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -72,7 +73,7 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
 
   const bool oil = fluid == 0;
   const double kconst = oil ? 0.007078 : 0.000703;
-  const double f = oil ? liquid_fvf : z_factor * (temperature + 460.0);
+  const double f = oil ? liquid_fvf : z_factor * (temperature + kRankineOffset);
   const double j =
       kconst * b * std::sqrt(kx * kz) /
       (viscosity * f * (std::log(std::sqrt(a * h) / wellbore_radius) + ln_ch - 0.75 + s_r + skin));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -80,7 +81,7 @@ void injection_skin_curve(std::int32_t fluid, double permeability, double thickn
     return;
   }
 
-  const double tr = temperature + 460.0;
+  const double tr = temperature + kRankineOffset;
   const double j1 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + skin));
   const double j2 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + second_skin));
   const double pr2 = pr * pr;
