@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
 #include "numerics/units.hpp"
 
@@ -271,7 +272,7 @@ void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double sp
   const double g = 1.04e-11 * gamma * beta * tr * lg / mug / (af * af);
   const LossLaw law{false, a, g, 0.0};
   const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
-  if (calc_mode == 3) {
+  if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
     gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
   } else {
     gas_proportional_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table, false);
@@ -298,7 +299,7 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double
       beta * 3.161e-12 * gamma * tr / (mug * (n * n) * (lp_ft * lp_ft)) * (1.0 / rp - 1.0 / rc);
   const LossLaw law{false, a, g, 0.0};
   const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
-  if (calc_mode == 3) {
+  if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
     gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
   } else {
     gas_equally_spaced_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);

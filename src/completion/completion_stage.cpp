@@ -16,8 +16,8 @@ bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock
                     const double* p, double* loss_rates, double* loss_values, double* loss_pseudo,
                     std::int32_t& count, const double* pp_pressures, const double* pp_pseudo,
                     std::int32_t pp_count) {
-  const bool liquid = mode == 0 || mode == 2;
-  const bool gas = mode == 1 || mode == 3;
+  const bool liquid = is_liquid_mode(static_cast<CalcMode>(mode));
+  const bool gas = is_gas_mode(static_cast<CalcMode>(mode));
   if (!liquid && !gas) return false;
 
   const double d = cb.perforation_diameter()[L];
@@ -123,7 +123,7 @@ void apply_completion_losses(CompletionBlock completion_block,
       continue;
     }
 
-    if (mode == 2 || mode == 3) {
+    if (is_injection_mode(static_cast<CalcMode>(mode))) {
       for (int i = 0; i < kPoints; ++i) {
         out_rate[i] = q[i];
         out_pressure[i] = p[i] + loss_values[i];

@@ -82,8 +82,8 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
   f.water_fvf()[L] = 1.07;
   f.water_viscosity()[L] = std::exp(1.003 - 0.01479 * t + 1.982e-5 * (t * t));
 
-  const std::int32_t mode = calc_mode;
-  if (mode == 0) {
+  const CalcMode mode = static_cast<CalcMode>(calc_mode);
+  if (mode == CalcMode::kOilProduction) {
     f.oil_sg()[L] = 141.5 / (131.5 + f.api_gravity()[L]);
     // A cut above 1 is a percentage.
     if (f.water_cut()[L] > 1.0) f.water_cut()[L] = f.water_cut()[L] / 100.0;
@@ -108,7 +108,8 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
       f.gas_sg()[L] = 0.678;
       f.oil_sg()[L] = 0.89;
     }
-  } else if (mode == 1 || mode == 2 || mode == 3) {
+  } else if (mode == CalcMode::kGasProduction || mode == CalcMode::kWaterInjection ||
+             mode == CalcMode::kGasInjection) {
     if (f.oil_fvf()[L] == 0.0) f.oil_fvf()[L] = 1.07;
     if (f.oil_sg()[L] == 0.0) f.oil_sg()[L] = 0.89;
     f.liquid_density()[L] = 1.02;

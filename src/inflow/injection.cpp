@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
 #include "numerics/units.hpp"
 
@@ -130,12 +131,13 @@ void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
   // Water injection always takes the pressure form; every other mode is
   // treated as gas injection and chooses the form by method.
   Form form = Form::kPressure;
-  if (calc_mode != 2) {
-    if (method == 2) {
+  if (static_cast<CalcMode>(calc_mode) != CalcMode::kWaterInjection) {
+    const GasInjectionMethod gas_method = static_cast<GasInjectionMethod>(method);
+    if (gas_method == GasInjectionMethod::kCoefficientsPressure) {
       form = Form::kPressure;
-    } else if (method == 3) {
+    } else if (gas_method == GasInjectionMethod::kCoefficientsSquaredPressure) {
       form = Form::kSquared;
-    } else if (method == 4) {
+    } else if (gas_method == GasInjectionMethod::kCoefficientsPseudoPressure) {
       form = Form::kPseudo;
     } else {
       return;
