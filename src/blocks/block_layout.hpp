@@ -88,6 +88,7 @@ inline constexpr int kLayers = 50;                  // per-layer arrays: layers 
 inline constexpr int kPoints = 25;                  // every curve: points 0..24
 inline constexpr int kLastPoint = kPoints - 1;      // the curve's end point
 inline constexpr int kLastGridPoint = kPoints - 2;  // the last point before the end point
+inline constexpr double kIntervals = kLastPoint;    // intervals between the points of a curve
 
 // layer_fluids (argument 1)
 namespace fluids {

@@ -10,7 +10,7 @@ namespace dlv {
 
 namespace {
 
-constexpr std::int32_t kPoints = 25;
+constexpr std::int32_t kPoints = layout::kPoints;
 
 // The caller owns 200 slots of each column of the pseudo-pressure table; a
 // count beyond that is held at 200 so no lookup leaves the arrays.
@@ -152,7 +152,7 @@ void gas_equally_spaced_table(const LossLaw& law, const double* q, const double*
   for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
   const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
   loss_pseudo[kPoints - 1] = end.loss;
-  const double dq = end.x / 24.0;
+  const double dq = end.x / layout::kIntervals;
   for (int i = 1; i < kPoints; ++i) {
     loss_rates[i] = loss_rates[i - 1] + dq;
     const double pq = bisect_lookup_inverse(loss_rates[i], p, q, kPoints);

@@ -1,5 +1,6 @@
 #include "composite/composite_curves.hpp"
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
 
 namespace dlv {
@@ -75,11 +76,13 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
         lowest = curves.pressure(L)[0];
         r = L;
       }
-      if (curves.pressure(L)[24] < p_end) p_end = curves.pressure(L)[24];
+      if (curves.pressure(L)[layout::kLastPoint] < p_end)
+        p_end = curves.pressure(L)[layout::kLastPoint];
     }
     const double start = curves.pressure(r)[0];
     for (int i = 0; i < kPoints; ++i) {
-      grid0[i] = start + static_cast<double>(i) * (p_end - start) / 25.0;
+      grid0[i] =
+          start + static_cast<double>(i) * (p_end - start) / static_cast<double>(layout::kPoints);
     }
   }
 
@@ -99,13 +102,14 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
   bool crossed = false;
   if (!injection) {
     p0 = pr0;
-    for (int i = 24; i >= 0; --i) {
+    for (int i = layout::kLastPoint; i >= 0; --i) {
       if (total[i] < 0.0) {
         crossed = true;
         // A negative total even at the lowest grid pressure: the layers that
         // take fluid outweigh the others everywhere on the grid, so the grid
         // collapses onto that lowest pressure.
-        p0 = i == 24 ? grid0[24] : zero_crossing(grid0, total, i, i);
+        p0 =
+            i == layout::kLastPoint ? grid0[layout::kLastPoint] : zero_crossing(grid0, total, i, i);
         break;
       }
     }
@@ -116,7 +120,7 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
         crossed = true;
         // The first positive total at the last grid point: the sign changes
         // on the last segment, whose line (points 23 and 24) gives the zero.
-        p0 = zero_crossing(grid0, total, i == 24 ? 23 : i, i);
+        p0 = zero_crossing(grid0, total, i == layout::kLastPoint ? layout::kLastGridPoint : i, i);
         break;
       }
     }
@@ -124,14 +128,15 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
 
   if (!injection) {
     grid[0] = p0;
-    for (int k = 1; k < 24; ++k) grid[k] = grid[k - 1] - p0 / 24.0;
-    grid[24] = 0.0;
+    for (int k = 1; k < layout::kLastPoint; ++k) grid[k] = grid[k - 1] - p0 / layout::kIntervals;
+    grid[layout::kLastPoint] = 0.0;
   } else {
-    const double step = crossed ? (p_end - p0) / 24.0 : (p_end - pr0) / 24.0;
+    const double step =
+        crossed ? (p_end - p0) / layout::kIntervals : (p_end - pr0) / layout::kIntervals;
     grid[0] = p0;
-    const int last = gas ? 24 : 23;
+    const int last = gas ? layout::kLastPoint : layout::kLastGridPoint;
     for (int k = 1; k <= last; ++k) grid[k] = grid[k - 1] + step;
-    if (!gas) grid[24] = p_end;
+    if (!gas) grid[layout::kLastPoint] = p_end;
   }
 
   for (int k = 0; k < kPoints; ++k) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
 #include "numerics/units.hpp"
 
@@ -43,15 +44,15 @@ void darcy_nondarcy_liquid_curve(double permeability, double thickness, double d
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
-  rates[24] = quadratic_rate(a, g, pr);
-  const double delta = pr / 24.0;
-  for (int i = 1; i <= 23; ++i) {
+  pressures[layout::kLastPoint] = 0.0;
+  rates[layout::kLastPoint] = quadratic_rate(a, g, pr);
+  const double delta = pr / layout::kIntervals;
+  for (int i = 1; i <= layout::kLastGridPoint; ++i) {
     pressures[i] = pr - static_cast<double>(i) * delta;
     rates[i] = quadratic_rate(a, g, pr - pressures[i]);
   }
   if (negative) {
-    for (int i = 1; i <= 24; ++i) rates[i] = kNegativeDarcyRate;
+    for (int i = 1; i <= layout::kLastPoint; ++i) rates[i] = kNegativeDarcyRate;
   }
 }
 
@@ -68,8 +69,8 @@ void darcy_nondarcy_gas_curve(double permeability, double thickness, double drai
   pressures[0] = pr;
   rates[0] = 0.0;
   const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
-  pressures[24] = 0.0;
-  const double delta = pr / 24.0;
+  pressures[layout::kLastPoint] = 0.0;
+  const double delta = pr / layout::kIntervals;
 
   if (k * h > 0.0) {
     const double beta = 2.6e10 / std::pow(k, 1.2);
@@ -77,16 +78,17 @@ void darcy_nondarcy_gas_curve(double permeability, double thickness, double drai
     const double a =
         1424.0 * tr * (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
     const double g = 3.166e-12 * beta * gas_sg * tr / wellbore_radius / (h * h);
-    rates[24] = quadratic_rate(a, g, mr);
-    for (int i = 1; i <= 23; ++i) {
+    rates[layout::kLastPoint] = quadratic_rate(a, g, mr);
+    for (int i = 1; i <= layout::kLastGridPoint; ++i) {
       pressures[i] = pr - static_cast<double>(i) * delta;
       const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
       rates[i] = quadratic_rate(a, g, mr - m);
     }
   } else {
     // No flow capacity (k * h zero, negative or not a number): zero rates.
-    for (int i = 1; i <= 23; ++i) pressures[i] = pr - static_cast<double>(i) * delta;
-    for (int i = 1; i <= 24; ++i) rates[i] = 0.0;
+    for (int i = 1; i <= layout::kLastGridPoint; ++i)
+      pressures[i] = pr - static_cast<double>(i) * delta;
+    for (int i = 1; i <= layout::kLastPoint; ++i) rates[i] = 0.0;
   }
 }
 
@@ -110,12 +112,12 @@ void gas_curve_given_d(double permeability, double thickness, double drainage_ra
   const double c = permeability * thickness / (1424.0 * tr);
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
+  pressures[layout::kLastPoint] = 0.0;
   const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
 
-  rates[24] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
-  for (int i = 1; i <= 23; ++i) {
-    pressures[i] = pr - static_cast<double>(i) * (pr / 24.0);
+  rates[layout::kLastPoint] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
+  for (int i = 1; i <= layout::kLastGridPoint; ++i) {
+    pressures[i] = pr - static_cast<double>(i) * (pr / layout::kIntervals);
     const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
     rates[i] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * (mr - m)) - s) / d;
   }

@@ -57,8 +57,8 @@ bool transient_curve(double k, double h, double b, double mu, double pr, double 
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  const double delta = pr / 24.0;
-  for (int n = 1; n <= 24; ++n) {
+  const double delta = pr / layout::kIntervals;
+  for (int n = 1; n <= layout::kLastPoint; ++n) {
     const double p = pr - static_cast<double>(n) * delta;
     pressures[n] = p;
     if (!liquid) {
@@ -162,7 +162,7 @@ void fractured_well_curve(double permeability, double thickness, double drainage
   }
 
   if (rate_multiplier > 1.0) {
-    for (int n = 0; n <= 24; ++n) rates[n] = rates[n] * rate_multiplier;
+    for (int n = 0; n <= layout::kLastPoint; ++n) rates[n] = rates[n] * rate_multiplier;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "inflow/vogel.hpp"
 #include "numerics/units.hpp"
 
@@ -80,11 +81,11 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
-  const double delta = pr / 24.0;
+  pressures[layout::kLastPoint] = 0.0;
+  const double delta = pr / layout::kIntervals;
 
   if (!oil) {
-    for (int n = 1; n <= 24; ++n) {
+    for (int n = 1; n <= layout::kLastPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = (pr * pr - pressures[n] * pressures[n]) * j;
     }
@@ -96,7 +97,7 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   if (pb >= pr) {
     double qv = pr * j / 1.8;
     if (qv < 0.01) qv = 0.01;
-    for (int n = 1; n <= 24; ++n) {
+    for (int n = 1; n <= layout::kLastPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = qv * vogel_fraction(pressures[n] / pr);
     }
@@ -111,10 +112,10 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   const double qb = (pr - pb) * j;
   double qv = pb * j / 1.8;
   if (qv < 0.01) qv = 0.01;
-  rates[24] = qb + qv;
+  rates[layout::kLastPoint] = qb + qv;
 
   int stop = 0;
-  for (int n = 1; n <= 23; ++n) {
+  for (int n = 1; n <= layout::kLastGridPoint; ++n) {
     pressures[n] = pr - static_cast<double>(n) * delta;
     // Truncated toward zero in double precision, so a difference that is not
     // a number or out of integer range keeps the walk on the straight line.
@@ -136,7 +137,7 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   if (stop == 0) return;  // the straight line reaches index 23
 
   if (stop > 1) rates[stop - 1] = (pr - pressures[stop - 1]) * j;
-  for (int m = stop; m <= 23; ++m) {
+  for (int m = stop; m <= layout::kLastGridPoint; ++m) {
     pressures[m] = pr - static_cast<double>(m) * delta;
     rates[m] = qv * vogel_fraction(pressures[m] / pb) + qb;
   }
