@@ -1,6 +1,7 @@
 #include "composite/composite_curves.hpp"
 
 #include "blocks/block_layout.hpp"
+#include "numerics/clamp.hpp"
 #include "numerics/curve_utils.hpp"
 
 namespace dlv {
@@ -11,14 +12,6 @@ constexpr int kPoints = layout::kPoints;
 constexpr int kLayers = layout::kLayers;
 
 enum class Variant { kLiquid, kGas };
-
-// Sets value to low when below it, then to high when above it.
-void clamp_column(double low, double& value, double high) {
-  if (value < low) value = low;
-  if (value > high) value = high;
-}
-
-int used_layers(std::int32_t count) { return count < 0 ? 0 : (count > kLayers ? kLayers : count); }
 
 // The pressure at which the straight line through grid points a and a + 1 of
 // the total rate S crosses zero. A line without width (equal grid pressures)
@@ -164,7 +157,7 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
                             double* summary_pressure, double* summary_rate,
                             double* summary_water_cut, double* summary_gas_liquid,
                             double* summary_water_sg) {
-  const int n = used_layers(layer_count);
+  const int n = held_layer_count(layer_count);
   build_composite(curves, n, Variant::kLiquid, summary_pressure, summary_rate);
 
   double water[kPoints] = {}, oil[kPoints] = {}, gas[kPoints] = {}, water_mass[kPoints] = {};
@@ -187,8 +180,8 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
       summary_gas_liquid[k] = gas[k] / oil[k];
       summary_water_cut[k] = water[k] / liquid;
       summary_water_sg[k] = water[k] > 0.0 ? water_mass[k] / water[k] : water_sg[0];
-      clamp_column(0.0, summary_water_cut[k], 1.0);
-      clamp_column(0.0, summary_gas_liquid[k], 1000000.0);
+      clamp_to_range(0.0, summary_water_cut[k], 1.0);
+      clamp_to_range(0.0, summary_gas_liquid[k], 1000000.0);
     } else {
       summary_gas_liquid[k] = 0.0;
       summary_water_cut[k] = 1.0;
@@ -205,9 +198,9 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
   for (double* x : {summary_water_cut, summary_gas_liquid, summary_water_sg}) {
     x[0] = x[1] + (x[2] - x[1]) * f;
   }
-  clamp_column(0.0, summary_gas_liquid[0], 1000000.0);
-  clamp_column(0.0, summary_water_cut[0], 1.0);
-  clamp_column(0.565, summary_water_sg[0], 1.2);
+  clamp_to_range(0.0, summary_gas_liquid[0], 1000000.0);
+  clamp_to_range(0.0, summary_water_cut[0], 1.0);
+  clamp_to_range(0.565, summary_water_sg[0], 1.2);
 
   // Five-point moving average on points 0..19; in rising order every value
   // read is still unreplaced.
@@ -221,7 +214,7 @@ void composite_gas_curve(CurveTables curves, LayerFluids fluids, const double* w
                          const double* liquid_yield, const std::int32_t& layer_count,
                          double* summary_pressure, double* summary_rate, double* summary_water_cut,
                          double* summary_gas_liquid, double* summary_water_sg) {
-  const int n = used_layers(layer_count);
+  const int n = held_layer_count(layer_count);
   for (int k = 0; k < kPoints; ++k) {
     summary_pressure[k] = 0.0;
     summary_water_cut[k] = 0.0;

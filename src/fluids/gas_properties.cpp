@@ -50,12 +50,6 @@ double integrand(FluidTables tables, double temperature, double pressure, double
 
 }  // namespace
 
-double clamp_to_range(double low, double& value, double high) {
-  if (value < low) value = low;
-  if (value > high) value = high;
-  return value;
-}
-
 void zfachy(const double& temperature, const double& pressure, const double& gas_sg, double& z) {
   const double tpc = 169.0 + 314.0 * gas_sg;
   const double ppc = 708.75 - 57.5 * gas_sg;
