@@ -22,6 +22,8 @@
 #include "inflow/rate_test.hpp"
 #include "inflow/straight_line.hpp"
 #include "inflow/vogel.hpp"
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
 #include "platform/diagnostic_log.hpp"
 
 namespace dlv {
@@ -72,6 +74,50 @@ void copy_layer(Run& run, int L, double pr) {
     pressure[i] = run.work_pressures[i];
     drawdown[i] = pr - run.work_pressures[i];
   }
+}
+
+// Argument groups of layer L read from the well record.
+RadialLayer radial_layer(const WellRecord& w, int L) {
+  return RadialLayer{.permeability = w.permeability()[L],
+                     .thickness = w.thickness()[L],
+                     .drainage_radius = w.drainage_radius()[L],
+                     .wellbore_radius = w.wellbore_radius()[L],
+                     .skin = w.skin()[L]};
+}
+
+Fracture fracture(const WellRecord& w, int L) {
+  return Fracture{.half_length = w.fracture_half_length()[L],
+                  .width = w.fracture_width()[L],
+                  .permeability = w.fracture_permeability()[L]};
+}
+
+TransientFlow transient_flow(const WellRecord& w, double total_compressibility, int L) {
+  return TransientFlow{.porosity = w.porosity()[L],
+                       .total_compressibility = total_compressibility,
+                       .production_time = w.production_time()[L]};
+}
+
+DrainageBox drainage_box(const WellRecord& w, int L) {
+  return DrainageBox{.perm_x = w.permeability()[L],
+                     .perm_y = w.perm_y()[L],
+                     .perm_z = w.perm_z()[L],
+                     .thickness = w.thickness()[L],
+                     .drainage_area = w.drainage_area()[L],
+                     .box_length_y = w.box_length_y()[L],
+                     .box_width_x = w.box_width_x()[L]};
+}
+
+HorizontalWellPath horizontal_well_path(const WellRecord& w, int L) {
+  return HorizontalWellPath{.wellbore_radius = w.wellbore_radius()[L],
+                            .skin = w.skin()[L],
+                            .well_start_y = w.well_start_y()[L],
+                            .well_length = w.well_length()[L],
+                            .well_position_x = w.well_position_x()[L],
+                            .well_elevation_z = w.well_elevation_z()[L]};
+}
+
+PseudoPressures pseudo_pressures(const Run& run) {
+  return PseudoPressures{run.pp_pressures.data(), run.pp_pseudo.data(), run.pp_count};
 }
 
 void copy_layer(Run& run, int L) { copy_layer(run, L, run.well.reservoir_pressure()[L]); }
@@ -139,6 +185,7 @@ void oil_production(Run& run) {
   LayerFluids& f = run.fluids;
   double* rates = run.work_rates.data();
   double* pressures = run.work_pressures.data();
+  const CurveOutput output{rates, pressures};
   const OilMethod method = w.oil_method();
 
   if (w.method_code() < 0 || method == OilMethod::kDarcyNonDarcy ||
@@ -165,24 +212,26 @@ void oil_production(Run& run) {
                             pressures, run.changed_pressure_flag);
           break;
         case OilMethod::kHorizontalWell:
-          horizontal_well_curve(*run.calc_mode, w.layer_temperature()[L], kOilHorizontalZFactor,
-                                w.permeability()[L], w.perm_y()[L], w.perm_z()[L], w.thickness()[L],
-                                w.drainage_area()[L], w.wellbore_radius()[L], w.skin()[L],
-                                w.reservoir_pressure()[L], f.liquid_fvf()[L],
-                                f.liquid_viscosity()[L], w.well_start_y()[L], w.well_length()[L],
-                                w.box_length_y()[L], w.well_position_x()[L], w.box_width_x()[L],
-                                w.well_elevation_z()[L], f.bubble_point()[L], rates, pressures);
+          horizontal_well_curve(*run.calc_mode,
+                                HorizontalWellFluid{.temperature = w.layer_temperature()[L],
+                                                    .z_factor = kOilHorizontalZFactor,
+                                                    .liquid_fvf = f.liquid_fvf()[L],
+                                                    .viscosity = f.liquid_viscosity()[L],
+                                                    .bubble_point = f.bubble_point()[L]},
+                                drainage_box(w, L), horizontal_well_path(w, L),
+                                w.reservoir_pressure()[L], output);
           break;
         case OilMethod::kFracturedWell: {
-          double bubble_point = f.bubble_point()[0];
-          fractured_well_curve(
-              w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-              w.skin()[L], f.liquid_fvf()[0], f.liquid_viscosity()[0], w.reservoir_pressure()[L],
-              w.fracture_half_length()[L], f.total_compressibility()[0], w.porosity()[L],
-              w.production_time()[L], w.layer_temperature()[L], w.fracture_width()[L],
-              w.fracture_permeability()[L], 1, f.liquid_density()[0], bubble_point,
-              w.rate_multiplier(), rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-              run.pp_count, run.results, L);
+          const FracturedWellFluid oil{.liquid_flag = 1,
+                                       .liquid_fvf = f.liquid_fvf()[0],
+                                       .viscosity = f.liquid_viscosity()[0],
+                                       .temperature = w.layer_temperature()[L],
+                                       .density_or_z = f.liquid_density()[0],
+                                       .bubble_point = f.bubble_point()[0]};
+          fractured_well_curve(radial_layer(w, L), fracture(w, L),
+                               transient_flow(w, f.total_compressibility()[0], L), oil,
+                               w.reservoir_pressure()[L], w.rate_multiplier(), output,
+                               pseudo_pressures(run), run.results, L);
           break;
         }
         default:  // negative codes: no method, the working arrays stand
@@ -262,6 +311,7 @@ void gas_production(Run& run) {
   LayerFluids& f = run.fluids;
   double* rates = run.work_rates.data();
   double* pressures = run.work_pressures.data();
+  const CurveOutput output{rates, pressures};
 
   run.pp_pressures.fill(0.0);
   run.pp_pseudo.fill(0.0);
@@ -300,27 +350,30 @@ void gas_production(Run& run) {
       break;
     case GasMethod::kHorizontalWell:
       for (int L = 0; L < run.layer_count; ++L) {
-        horizontal_well_curve(*run.calc_mode, w.layer_temperature()[L], f.gas_z_factor()[L],
-                              w.permeability()[L], w.perm_y()[L], w.perm_z()[L], w.thickness()[L],
-                              w.drainage_area()[L], w.wellbore_radius()[L], w.skin()[L],
-                              w.reservoir_pressure()[L], f.liquid_fvf()[L], f.gas_viscosity()[L],
-                              w.well_start_y()[L], w.well_length()[L], w.box_length_y()[L],
-                              w.well_position_x()[L], w.box_width_x()[L], w.well_elevation_z()[L],
-                              f.bubble_point()[L], rates, pressures);
+        horizontal_well_curve(*run.calc_mode,
+                              HorizontalWellFluid{.temperature = w.layer_temperature()[L],
+                                                  .z_factor = f.gas_z_factor()[L],
+                                                  .liquid_fvf = f.liquid_fvf()[L],
+                                                  .viscosity = f.gas_viscosity()[L],
+                                                  .bubble_point = f.bubble_point()[L]},
+                              drainage_box(w, L), horizontal_well_path(w, L),
+                              w.reservoir_pressure()[L], output);
         copy_layer(run, L);
       }
       break;
     case GasMethod::kFracturedWell:
       f.bubble_point()[0] = 0.0;
       for (int L = 0; L < run.layer_count; ++L) {
-        fractured_well_curve(
-            w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-            w.skin()[L], f.liquid_fvf()[0], f.gas_viscosity()[0], w.reservoir_pressure()[L],
-            w.fracture_half_length()[L], f.total_compressibility()[0], w.porosity()[L],
-            w.production_time()[L], w.layer_temperature()[0], w.fracture_width()[L],
-            w.fracture_permeability()[L], 0, f.gas_z_factor()[0], f.bubble_point()[0],
-            w.rate_multiplier(), rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-            run.pp_count, run.results, L);
+        const FracturedWellFluid gas{.liquid_flag = 0,
+                                     .liquid_fvf = f.liquid_fvf()[0],
+                                     .viscosity = f.gas_viscosity()[0],
+                                     .temperature = w.layer_temperature()[0],
+                                     .density_or_z = f.gas_z_factor()[0],
+                                     .bubble_point = f.bubble_point()[0]};
+        fractured_well_curve(radial_layer(w, L), fracture(w, L),
+                             transient_flow(w, f.total_compressibility()[0], L), gas,
+                             w.reservoir_pressure()[L], w.rate_multiplier(), output,
+                             pseudo_pressures(run), run.results, L);
         copy_layer(run, L);
       }
       break;

@@ -76,15 +76,32 @@ bool transient_curve(double k, double h, double b, double mu, double pr, double 
 
 }  // namespace
 
-void fractured_well_curve(double permeability, double thickness, double drainage_radius,
-                          double wellbore_radius, double skin, double liquid_fvf, double viscosity,
-                          double& reservoir_pressure, double fracture_half_length,
-                          double total_compressibility, double porosity, double production_time,
-                          double temperature, double fracture_width, double fracture_permeability,
-                          std::int32_t liquid_flag, double density_or_z, double bubble_point,
-                          double rate_multiplier, double* rates, double* pressures,
-                          const double* pp_pressures, const double* pp_pseudo,
-                          std::int32_t pp_count, LayerResults layer_results, std::int32_t layer) {
+void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
+                          const TransientFlow& transient, const FracturedWellFluid& fluid,
+                          double& reservoir_pressure, double rate_multiplier, CurveOutput curve,
+                          PseudoPressures pp, LayerResults layer_results, std::int32_t layer) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double fracture_half_length = fracture.half_length;
+  const double fracture_width = fracture.width;
+  const double fracture_permeability = fracture.permeability;
+  const double porosity = transient.porosity;
+  const double total_compressibility = transient.total_compressibility;
+  const double production_time = transient.production_time;
+  const std::int32_t liquid_flag = fluid.liquid_flag;
+  const double liquid_fvf = fluid.liquid_fvf;
+  const double viscosity = fluid.viscosity;
+  const double temperature = fluid.temperature;
+  const double density_or_z = fluid.density_or_z;
+  const double bubble_point = fluid.bubble_point;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double k = permeability;
   const double h = thickness;
   const double re = drainage_radius;

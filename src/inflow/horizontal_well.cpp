@@ -20,13 +20,28 @@ double end_function(double u) {
 
 }  // namespace
 
-void horizontal_well_curve(std::int32_t fluid, double temperature, double z_factor, double perm_x,
-                           double perm_y, double perm_z, double thickness, double /*drainage_area*/,
-                           double wellbore_radius, double skin, double reservoir_pressure,
-                           double liquid_fvf, double viscosity, double well_start_y,
-                           double well_length, double box_length_y, double well_position_x,
-                           double box_width_x, double well_elevation_z, double bubble_point,
-                           double* rates, double* pressures) {
+void horizontal_well_curve(std::int32_t fluid, const HorizontalWellFluid& properties,
+                           const DrainageBox& box, const HorizontalWellPath& well,
+                           double reservoir_pressure, CurveOutput curve) {
+  const double temperature = properties.temperature;
+  const double z_factor = properties.z_factor;
+  const double liquid_fvf = properties.liquid_fvf;
+  const double viscosity = properties.viscosity;
+  const double bubble_point = properties.bubble_point;
+  const double perm_x = box.perm_x;
+  const double perm_y = box.perm_y;
+  const double perm_z = box.perm_z;
+  const double thickness = box.thickness;
+  const double box_length_y = box.box_length_y;
+  const double box_width_x = box.box_width_x;
+  const double wellbore_radius = well.wellbore_radius;
+  const double skin = well.skin;
+  const double well_start_y = well.well_start_y;
+  const double well_length = well.well_length;
+  const double well_position_x = well.well_position_x;
+  const double well_elevation_z = well.well_elevation_z;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double kx = perm_x;
   const double ky = perm_y;
   const double kz = perm_z;
