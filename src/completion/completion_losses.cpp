@@ -215,10 +215,21 @@ void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double 
   y = y1a * w1a + y1b * w1b + y1c * w1c;
 }
 
-void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg, double d, double spf, double hp,
-                             double lg, double b, double mu, double rho, const double* q,
-                             const double* p, double* loss_rates, double* loss_values,
-                             std::int32_t& count) {
+void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg,
+                             const Perforations& perforations, const LiquidLossFluid& fluid,
+                             LayerCurve curve, LossTable out) {
+  const double d = perforations.diameter;
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double lg = perforations.gravel_tunnel_length;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double c = 0.0739475 * mu * b * lg / kg / af;
@@ -226,10 +237,22 @@ void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg, double d, do
   liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
 }
 
-void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc, double spf, double hp,
-                              double tc, double d, double lp, double b, double mu, double rho,
-                              const double* q, const double* p, double* loss_rates,
-                              double* loss_values, std::int32_t& count) {
+void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc,
+                              const Perforations& perforations, const LiquidLossFluid& fluid,
+                              LayerCurve curve, LossTable out) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   if (kc <= 0.0) kc = 0.001;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
@@ -243,10 +266,24 @@ void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc, double spf
   liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
 }
 
-void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
-                                  double tc, double d, double lp, double k, double h, double b,
-                                  double mu, double rho, const double* q, const double* p,
-                                  double* loss_rates, double* loss_values, std::int32_t& count) {
+void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc,
+                                  const Perforations& perforations, const LayerRock& rock,
+                                  const LiquidLossFluid& fluid, LayerCurve curve, LossTable out) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double k = rock.permeability;
+  const double h = rock.thickness;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
@@ -260,11 +297,25 @@ void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc, double 
   liquid_loss_table(LossLaw{true, c, dn, s}, q, p, loss_rates, loss_values, count);
 }
 
-void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double spf, double hp,
-                          double lg, double t, double gamma, double mug, const double* q,
-                          const double* p, double* loss_rates, double* loss_values,
-                          double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                          const double* pp_pseudo, std::int32_t pp_count) {
+void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, const Perforations& perforations,
+                          const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                          PseudoPressures pp) {
+  const double d = perforations.diameter;
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double lg = perforations.gravel_tunnel_length;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double tr = t + kRankineOffset;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
@@ -279,11 +330,26 @@ void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double sp
   }
 }
 
-void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
-                           double d, double lp, double t, double gamma, double mug, const double* q,
-                           const double* p, double* loss_rates, double* loss_values,
-                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                           const double* pp_pseudo, std::int32_t pp_count) {
+void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, const Perforations& perforations,
+                           const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                           PseudoPressures pp) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   // This law works in feet; the caller's lengths stay in inches.
   const double d_ft = d / 12.0;
   const double tc_ft = tc / 12.0;
@@ -306,12 +372,29 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double
   }
 }
 
-void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
-                               double tc, double d, double lp, double k, double h, double t,
-                               double gamma, double mug, const double* q, const double* p,
-                               double* loss_rates, double* loss_values, double* loss_pseudo,
-                               std::int32_t& count, const double* pp_pressures,
-                               const double* pp_pseudo, std::int32_t pp_count) {
+void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc,
+                               const Perforations& perforations, const LayerRock& rock,
+                               const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                               PseudoPressures pp) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double k = rock.permeability;
+  const double h = rock.thickness;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
