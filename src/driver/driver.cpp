@@ -35,6 +35,9 @@ constexpr int kPseudoSlots = 200;
 // Oil production's horizontal well takes this gas deviation factor whatever
 // the gas properties are.
 constexpr double kOilHorizontalZFactor = 0.9;
+// Water injected through the skin curve is given the deviation factor of an
+// ideal gas, which the water curve does not read.
+constexpr double kInjectedWaterZFactor = 1.0;
 
 // Working storage of one run, zero-filled at its start.
 struct Run {
@@ -114,6 +117,16 @@ HorizontalWellPath horizontal_well_path(const WellRecord& w, int L) {
                             .well_length = w.well_length()[L],
                             .well_position_x = w.well_position_x()[L],
                             .well_elevation_z = w.well_elevation_z()[L]};
+}
+
+InjectionBreak injection_break(const WellRecord& w, int L) {
+  return InjectionBreak{.second_skin = w.second_skin()[L],
+                        .break_pressure = w.break_pressure()[L],
+                        .max_injection_rate = w.max_injection_rate()[L]};
+}
+
+CurveOutput work_curve(Run& run) {
+  return CurveOutput{run.work_rates.data(), run.work_pressures.data()};
 }
 
 PseudoPressures pseudo_pressures(const Run& run) {
@@ -417,12 +430,15 @@ void water_injection(Run& run) {
       for (int L = 0; L < run.layer_count; ++L) {
         if (L > 0) fluid_stage(run, L);
         run.results.result_bubble_point()[L] = f.bubble_point()[L];
-        injection_skin_curve(
-            static_cast<int>(InjectedFluid::kWater), w.permeability()[L], w.thickness()[L],
-            w.reservoir_pressure()[L], f.water_viscosity()[L], f.water_fvf()[L], 1.0,
-            w.layer_temperature()[L], f.liquid_density()[L], f.gas_sg()[L], w.drainage_radius()[L],
-            w.wellbore_radius()[L], w.skin()[L], w.second_skin()[L], w.break_pressure()[L],
-            w.max_injection_rate()[L], run.work_rates.data(), run.work_pressures.data());
+        const InjectionFluid water{.viscosity = f.water_viscosity()[L],
+                                   .water_fvf = f.water_fvf()[L],
+                                   .z_factor = kInjectedWaterZFactor,
+                                   .temperature = w.layer_temperature()[L],
+                                   .liquid_density = f.liquid_density()[L],
+                                   .gas_sg = f.gas_sg()[L]};
+        injection_skin_curve(static_cast<int>(InjectedFluid::kWater), radial_layer(w, L),
+                             w.reservoir_pressure()[L], water, injection_break(w, L),
+                             work_curve(run));
         copy_layer(run, L);
       }
       break;
@@ -461,12 +477,15 @@ void gas_injection(Run& run) {
       for (int L = 0; L < run.layer_count; ++L) {
         run.gas_pressure = 4.0 * w.reservoir_pressure()[L];
         gas_stage(run, L);
-        injection_skin_curve(
-            static_cast<int>(InjectedFluid::kGas), w.permeability()[L], w.thickness()[L],
-            w.reservoir_pressure()[L], f.gas_viscosity()[L], f.water_fvf()[L], f.gas_z_factor()[L],
-            w.layer_temperature()[L], f.liquid_density()[L], f.gas_sg()[L], w.drainage_radius()[L],
-            w.wellbore_radius()[L], w.skin()[L], w.second_skin()[L], w.break_pressure()[L],
-            w.max_injection_rate()[L], run.work_rates.data(), run.work_pressures.data());
+        const InjectionFluid gas{.viscosity = f.gas_viscosity()[L],
+                                 .water_fvf = f.water_fvf()[L],
+                                 .z_factor = f.gas_z_factor()[L],
+                                 .temperature = w.layer_temperature()[L],
+                                 .liquid_density = f.liquid_density()[L],
+                                 .gas_sg = f.gas_sg()[L]};
+        injection_skin_curve(static_cast<int>(InjectedFluid::kGas), radial_layer(w, L),
+                             w.reservoir_pressure()[L], gas, injection_break(w, L),
+                             work_curve(run));
         copy_layer(run, L);
       }
       break;

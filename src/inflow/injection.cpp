@@ -41,12 +41,23 @@ double clamped_lookup(const double* x, const double* y, double xq, std::int32_t 
 
 }  // namespace
 
-void injection_skin_curve(std::int32_t fluid, double permeability, double thickness,
-                          double reservoir_pressure, double viscosity, double water_fvf,
-                          double z_factor, double temperature, double /*liquid_density*/,
-                          double /*gas_sg*/, double drainage_radius, double wellbore_radius,
-                          double skin, double second_skin, double break_pressure,
-                          double max_injection_rate, double* rates, double* pressures) {
+void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double reservoir_pressure,
+                          const InjectionFluid& properties, const InjectionBreak& above_break,
+                          CurveOutput curve) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double viscosity = properties.viscosity;
+  const double water_fvf = properties.water_fvf;
+  const double z_factor = properties.z_factor;
+  const double temperature = properties.temperature;
+  const double second_skin = above_break.second_skin;
+  const double break_pressure = above_break.break_pressure;
+  const double max_injection_rate = above_break.max_injection_rate;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double k = permeability;
   const double h = thickness;
   const double pr = reservoir_pressure;
@@ -61,7 +72,7 @@ void injection_skin_curve(std::int32_t fluid, double permeability, double thickn
   const double step = grid_step(pr, pbk);
   const double log_term = std::log(0.472 * re / rw);
 
-  if (fluid == 2) {
+  if (static_cast<InjectedFluid>(fluid) == InjectedFluid::kWater) {
     const double j1 = 0.00708 * k * h / (mu * water_fvf * (log_term + skin));
     const double j2 = 0.00708 * k * h / (mu * water_fvf * (log_term + second_skin));
     bool broken = false;

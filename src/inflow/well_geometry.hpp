@@ -76,4 +76,23 @@ struct HorizontalWellFluid {
   double bubble_point;
 };
 
+// The fluid an injection layer takes: viscosity (cp), water volume factor,
+// gas deviation factor, temperature (F), liquid density and gas gravity.
+struct InjectionFluid {
+  double viscosity;
+  double water_fvf;
+  double z_factor;
+  double temperature;
+  double liquid_density;
+  double gas_sg;
+};
+
+// Where an injection layer breaks: the skin above the break pressure, the
+// break pressure and the rate the curve extends to.
+struct InjectionBreak {
+  double second_skin;
+  double break_pressure;
+  double max_injection_rate;
+};
+
 }  // namespace dlv
