@@ -119,6 +119,12 @@ HorizontalWellPath horizontal_well_path(const WellRecord& w, int L) {
                             .well_elevation_z = w.well_elevation_z()[L]};
 }
 
+GasLayerFluid gas_layer(const Run& run, int L) {
+  return GasLayerFluid{.temperature = run.well.layer_temperature()[L],
+                       .gas_sg = run.fluids.gas_sg()[L],
+                       .gas_viscosity = run.fluids.gas_viscosity()[L]};
+}
+
 InjectionBreak injection_break(const WellRecord& w, int L) {
   return InjectionBreak{.second_skin = w.second_skin()[L],
                         .break_pressure = w.break_pressure()[L],
@@ -344,11 +350,8 @@ void gas_production(Run& run) {
   switch (w.gas_production_method()) {
     case GasMethod::kDarcyNonDarcy:
       for (int L = 0; L < run.layer_count; ++L) {
-        darcy_nondarcy_gas_curve(w.permeability()[L], w.thickness()[L], w.drainage_radius()[L],
-                                 w.wellbore_radius()[L], w.skin()[L], w.reservoir_pressure()[L],
-                                 w.layer_temperature()[L], f.gas_sg()[L], f.gas_viscosity()[L],
-                                 rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-                                 run.pp_count, run.changed_pressure_flag);
+        darcy_nondarcy_gas_curve(radial_layer(w, L), w.reservoir_pressure()[L], gas_layer(run, L),
+                                 output, pseudo_pressures(run), run.changed_pressure_flag);
         copy_layer(run, L);
       }
       break;
@@ -391,11 +394,9 @@ void gas_production(Run& run) {
       }
       break;
     case GasMethod::kGivenNonDarcyCoefficient:
-      gas_curve_given_d(w.permeability()[0], w.thickness()[0], w.drainage_radius()[0],
-                        w.wellbore_radius()[0], w.skin()[0], w.non_darcy_coefficient(),
-                        w.reservoir_pressure()[0], w.layer_temperature()[0], f.gas_sg()[0],
-                        f.gas_viscosity()[0], rates, pressures, run.pp_pressures.data(),
-                        run.pp_pseudo.data(), run.pp_count, run.changed_pressure_flag);
+      gas_curve_given_d(radial_layer(w, 0), w.non_darcy_coefficient(), w.reservoir_pressure()[0],
+                        gas_layer(run, 0), output, pseudo_pressures(run),
+                        run.changed_pressure_flag);
       copy_layer(run, 0);
       break;
     case GasMethod::kRateTest:

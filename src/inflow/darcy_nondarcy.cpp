@@ -56,12 +56,21 @@ void darcy_nondarcy_liquid_curve(double permeability, double thickness, double d
   }
 }
 
-void darcy_nondarcy_gas_curve(double permeability, double thickness, double drainage_radius,
-                              double wellbore_radius, double skin, double reservoir_pressure,
-                              double temperature, double gas_sg, double /*gas_viscosity*/,
-                              double* rates, double* pressures, const double* pp_pressures,
-                              const double* pp_pseudo, std::int32_t pp_count,
+void darcy_nondarcy_gas_curve(const RadialLayer& radial, double reservoir_pressure,
+                              const GasLayerFluid& gas, CurveOutput curve, PseudoPressures pp,
                               std::int32_t /*changed_pressure_flag*/) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double temperature = gas.temperature;
+  const double gas_sg = gas.gas_sg;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double k = permeability;
   const double h = thickness;
   const double pr = reservoir_pressure;
@@ -92,20 +101,26 @@ void darcy_nondarcy_gas_curve(double permeability, double thickness, double drai
   }
 }
 
-void gas_curve_given_d(double permeability, double thickness, double drainage_radius,
-                       double wellbore_radius, double skin, double non_darcy_coefficient,
-                       double reservoir_pressure, double temperature, double gas_sg,
-                       double gas_viscosity, double* rates, double* pressures,
-                       const double* pp_pressures, const double* pp_pseudo, std::int32_t pp_count,
-                       std::int32_t changed_pressure_flag) {
+void gas_curve_given_d(const RadialLayer& radial, double non_darcy_coefficient,
+                       double reservoir_pressure, const GasLayerFluid& gas, CurveOutput curve,
+                       PseudoPressures pp, std::int32_t changed_pressure_flag) {
   const double d = non_darcy_coefficient;
   // A D that is not a number goes the given-D way and gives non-finite rates.
   if (d <= 0.0) {
-    darcy_nondarcy_gas_curve(permeability, thickness, drainage_radius, wellbore_radius, skin,
-                             reservoir_pressure, temperature, gas_sg, gas_viscosity, rates,
-                             pressures, pp_pressures, pp_pseudo, pp_count, changed_pressure_flag);
+    darcy_nondarcy_gas_curve(radial, reservoir_pressure, gas, curve, pp, changed_pressure_flag);
     return;
   }
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double temperature = gas.temperature;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double pr = reservoir_pressure;
   const double tr = temperature + kRankineOffset;
   const double s = std::log(0.472 * drainage_radius / wellbore_radius) + skin;

@@ -14,6 +14,8 @@ namespace dlv {
 namespace {
 
 constexpr double kStabilizedTime = 10000.0;
+// The stabilized gas curve runs at this gas gravity whatever the layer's is.
+constexpr double kStabilizedGasSg = 0.65;
 
 // The per-layer results go to layer_results only for a layer index inside its
 // 50 slots; any other index computes the curve and writes no result.
@@ -99,9 +101,6 @@ void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
   const double bubble_point = fluid.bubble_point;
   double* const rates = curve.rates;
   double* const pressures = curve.pressures;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
   const double k = permeability;
   const double h = thickness;
   const double re = drainage_radius;
@@ -166,8 +165,16 @@ void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
     const double k_eff = (gf < 5.0) ? 0.1 * gf * k : f * k;
 
     if (!liquid) {
-      darcy_nondarcy_gas_curve(k_eff, h, re, rw_eff, skin, reservoir_pressure, temperature, 0.65,
-                               mu, rates, pressures, pp_pressures, pp_pseudo, pp_count, layer);
+      darcy_nondarcy_gas_curve(
+          RadialLayer{.permeability = k_eff,
+                      .thickness = h,
+                      .drainage_radius = re,
+                      .wellbore_radius = rw_eff,
+                      .skin = skin},
+          reservoir_pressure,
+          GasLayerFluid{
+              .temperature = temperature, .gas_sg = kStabilizedGasSg, .gas_viscosity = mu},
+          curve, pp, layer);
     } else if (bubble_point != 0.0) {
       // The oil line runs at an oil viscosity of 0.35 cp and no water.
       darcy_vogel_curve(k_eff, h, re, rw_eff, skin, liquid_fvf, mu, reservoir_pressure,

@@ -76,6 +76,14 @@ struct HorizontalWellFluid {
   double bubble_point;
 };
 
+// The gas of a producing gas layer: temperature (F), gravity and viscosity
+// (cp).
+struct GasLayerFluid {
+  double temperature;
+  double gas_sg;
+  double gas_viscosity;
+};
+
 // The fluid an injection layer takes: viscosity (cp), water volume factor,
 // gas deviation factor, temperature (F), liquid density and gas gravity.
 struct InjectionFluid {
