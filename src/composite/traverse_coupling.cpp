@@ -29,6 +29,7 @@ static_assert(tl::record_type == PTRAV_RECORD_TYPE);
 static_assert(tl::segment_count == PTRAV_SEGMENT_COUNT);
 static_assert(tl::direction_flag == PTRAV_DIRECTION);
 static_assert(tl::segment_flags == PTRAV_SEGMENT_FLAGS);
+static_assert(kRankineOffset == PTRAV_RANKINE_OFFSET);
 
 // The water column of an injection tubing: its inside diameter (inches), the
 // water's specific gravity and viscosity (cp), the water phase, and downward
