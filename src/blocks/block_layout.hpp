@@ -74,6 +74,14 @@ enum class GasInjectionMethod : std::int32_t {
   kRateTest = 5,
 };
 
+// Completion pressure-loss models of the completion block.
+enum class CompletionModel : std::int32_t {
+  kNone = 0,
+  kGravelPack = 1,
+  kCrushedZone = 2,
+  kPerforationSkin = 3,
+};
+
 // Fluid selector of the injection skin curve.
 enum class InjectedFluid : std::int32_t {
   kGas = 0,

@@ -11,7 +11,7 @@ constexpr int kPoints = layout::kPoints;
 
 // Runs the loss model of one layer. Returns false when the model or the mode
 // has none, leaving the tables as they are.
-bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock& cb, int L,
+bool run_loss_model(CompletionModel model, std::int32_t mode, const CompletionBlock& cb, int L,
                     double spf, const WellRecord& well, const LayerFluids& fluids, const double* q,
                     const double* p, double* loss_rates, double* loss_values, double* loss_pseudo,
                     std::int32_t& count, const double* pp_pressures, const double* pp_pseudo,
@@ -35,15 +35,15 @@ bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock
                                 .viscosity = fluids.liquid_viscosity()[L],
                                 .density = fluids.liquid_density()[L]};
     switch (model) {
-      case 1:
+      case CompletionModel::kGravelPack:
         gravel_pack_loss_liquid(mode, cb.gravel_permeability()[L], perforations, fluid, curve,
                                 table);
         return true;
-      case 2:
+      case CompletionModel::kCrushedZone:
         crushed_zone_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, fluid,
                                  curve, table);
         return true;
-      case 3:
+      case CompletionModel::kPerforationSkin:
         perforation_skin_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, rock,
                                      fluid, curve, table);
         return true;
@@ -57,15 +57,15 @@ bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock
                            .viscosity = fluids.gas_viscosity()[L]};
   const PseudoPressures pp{pp_pressures, pp_pseudo, pp_count};
   switch (model) {
-    case 1:
+    case CompletionModel::kGravelPack:
       gravel_pack_loss_gas(mode, cb.gravel_permeability()[L], perforations, fluid, curve, table,
                            pp);
       return true;
-    case 2:
+    case CompletionModel::kCrushedZone:
       crushed_zone_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, fluid, curve,
                             table, pp);
       return true;
-    case 3:
+    case CompletionModel::kPerforationSkin:
       perforation_skin_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, rock, fluid,
                                 curve, table, pp);
       return true;
@@ -82,8 +82,8 @@ void apply_completion_losses(CompletionBlock completion_block,
                              CurveTables completion_curves, LayerFluids layer_fluids,
                              const double* pp_pressures, const double* pp_pseudo,
                              std::int32_t pp_count) {
-  const std::int32_t model = completion_block.completion_model();
-  if (model == 0) return;
+  const CompletionModel model = static_cast<CompletionModel>(completion_block.completion_model());
+  if (model == CompletionModel::kNone) return;
   const std::int32_t mode = calc_mode;
   const int layer_count = layers(well_record);
 
