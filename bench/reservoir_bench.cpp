@@ -24,8 +24,8 @@ void BM_DarcyNonDarcyGasCurve(benchmark::State& state) {
   double pr = 2400.0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(pr);
-    dlv::darcy_nondarcy_gas_curve(10.0, 30.0, 1490.0, 0.328, 2.0, pr, t, sg, 0.02, q.data(),
-                                  p.data(), pp.data(), mp.data(), count, 0);
+    dlv::darcy_nondarcy_gas_curve({10.0, 30.0, 1490.0, 0.328, 2.0}, pr, {t, sg, 0.02},
+                                  {q.data(), p.data()}, {pp.data(), mp.data(), count}, 0);
     benchmark::DoNotOptimize(q.data());
     benchmark::ClobberMemory();
   }

@@ -9,12 +9,12 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kAtmosphere = 14.7;   // psia at 0 psig
-constexpr double kRankine = 460.0;     // F to R
-constexpr double kGc = 32.174;         // lbm ft / (lbf s^2)
-constexpr double kBarrel = 5.615;      // ft^3 per bbl
-constexpr double kWater = 62.4;        // lbm/ft^3 of fresh water
-constexpr double kAirPerScf = 0.0764;  // lbm of air per scf
+constexpr double kAtmosphere = 14.7;               // psia at 0 psig
+constexpr double kRankine = PTRAV_RANKINE_OFFSET;  // F to R
+constexpr double kGc = 32.174;                     // lbm ft / (lbf s^2)
+constexpr double kBarrel = 5.615;                  // ft^3 per bbl
+constexpr double kWater = 62.4;                    // lbm/ft^3 of fresh water
+constexpr double kAirPerScf = 0.0764;              // lbm of air per scf
 constexpr double kSecondsPerDay = 86400.0;
 
 double get_f64(const void* record, int off) {

@@ -91,6 +91,9 @@
          */
 #define PTRAV_MAX_SEGMENTS 400
 
+/* Degrees Fahrenheit plus this are degrees Rankine. */
+#define PTRAV_RANKINE_OFFSET 460.0
+
 /* Results of ptrav_traverse that mark a failed traverse. */
 #define PTRAV_COLUMN_EMPTY 14.7 /* the pressure reaches 0 psig before the other end */
 #define PTRAV_FAILED 99999.0    /* unusable input or no finite answer */

@@ -5,11 +5,98 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+namespace dlv {
+
+// The calculation mode handed in beside the blocks.
+enum class CalcMode : std::int32_t {
+  kOilProduction = 0,
+  kGasProduction = 1,
+  kWaterInjection = 2,
+  kGasInjection = 3,
+};
+
+// Modes whose stream is a liquid (oil production, water injection).
+constexpr bool is_liquid_mode(CalcMode mode) {
+  return mode == CalcMode::kOilProduction || mode == CalcMode::kWaterInjection;
+}
+// Modes whose stream is a gas (gas production, gas injection).
+constexpr bool is_gas_mode(CalcMode mode) {
+  return mode == CalcMode::kGasProduction || mode == CalcMode::kGasInjection;
+}
+// Modes that inject into the layer rather than produce from it.
+constexpr bool is_injection_mode(CalcMode mode) {
+  return mode == CalcMode::kWaterInjection || mode == CalcMode::kGasInjection;
+}
+
+// Curve methods of oil production (the well record's method code).
+enum class OilMethod : std::int32_t {
+  kDarcyNonDarcy = 0,
+  kDarcyVogel = 1,
+  kVogel = 2,
+  kVogelTwoTests = 3,
+  kBackPressureFromTests = 4,
+  kBackPressureGiven = 5,
+  kProductivityIndex = 6,
+  kTwoRateLevel = 7,
+  kHorizontalWell = 8,
+  kFracturedWell = 9,
+  kRateTest = 10,
+};
+
+// Curve methods of gas production.
+enum class GasMethod : std::int32_t {
+  kDarcyNonDarcy = 0,
+  kBackPressureFromTests = 1,
+  kBackPressureGiven = 2,
+  kHorizontalWell = 3,
+  kFracturedWell = 4,
+  kGivenNonDarcyCoefficient = 5,
+  kRateTest = 6,
+};
+
+// Curve methods of water injection.
+enum class WaterInjectionMethod : std::int32_t {
+  kSkin = 0,
+  kCoefficients = 1,
+  kRateTest = 2,
+};
+
+// Curve methods of gas injection. The coefficient methods differ in the form
+// the coefficients multiply; the first writes only the curve's first point.
+enum class GasInjectionMethod : std::int32_t {
+  kSkin = 0,
+  kCoefficientsFirstPointOnly = 1,
+  kCoefficientsPressure = 2,
+  kCoefficientsSquaredPressure = 3,
+  kCoefficientsPseudoPressure = 4,
+  kRateTest = 5,
+};
+
+// Completion pressure-loss models of the completion block.
+enum class CompletionModel : std::int32_t {
+  kNone = 0,
+  kGravelPack = 1,
+  kCrushedZone = 2,
+  kPerforationSkin = 3,
+};
+
+// Fluid selector of the injection skin curve.
+enum class InjectedFluid : std::int32_t {
+  kGas = 0,
+  kWater = 2,
+};
+
+}  // namespace dlv
 
 namespace dlv::layout {
 
-inline constexpr int kLayers = 50;  // per-layer arrays: layers 0..49
-inline constexpr int kPoints = 25;  // every curve: points 0..24
+inline constexpr int kLayers = 50;                  // per-layer arrays: layers 0..49
+inline constexpr int kPoints = 25;                  // every curve: points 0..24
+inline constexpr int kLastPoint = kPoints - 1;      // the curve's end point
+inline constexpr int kLastGridPoint = kPoints - 2;  // the last point before the end point
+inline constexpr double kIntervals = kLastPoint;    // intervals between the points of a curve
 
 // layer_fluids (argument 1)
 namespace fluids {
@@ -56,6 +143,14 @@ inline constexpr std::size_t values = 60;          // within a table, 50 rows of
 inline constexpr std::size_t counts = 560;         // within a table: two int32
 inline constexpr std::size_t use_flags = 5620;     // int32[10]
 inline constexpr std::size_t total_bytes = 45000;  // block size in bytes
+// The property each table holds.
+enum class Property : int {
+  kSolutionGor = 0,
+  kOilFvf = 1,
+  kOilViscosity = 4,
+  kGasZFactor = 6,
+  kGasViscosity = 7,
+};
 }  // namespace tables
 
 // separator_conditions (argument 3)

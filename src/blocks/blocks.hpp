@@ -51,7 +51,7 @@ inline std::size_t i32_byte(std::size_t slot, int i) {
 // layer_fluids (argument 1)
 struct LayerFluids {
   double* base;
-  std::int32_t fluid_type() const { return detail::load_i32(base, 0); }
+  std::int32_t fluid_type() const { return detail::load_i32(base, layout::fluids::fluid_type * 8); }
   DLV_LAYER_FIELD(api_gravity, fluids)
   DLV_LAYER_FIELD(water_cut, fluids)
   DLV_LAYER_FIELD(liquid_yield, fluids)
@@ -113,13 +113,19 @@ struct PropertyTable {
 // fluid_tables (argument 2): ten property tables and ten use flags.
 struct FluidTables {
   const double* base;
-  // Property k of the tables: 0 solution GOR, 1 oil FVF, 4 oil viscosity,
-  // 6 gas deviation factor, 7 gas viscosity.
+  // Table k of the ten and whether the host switched it on.
   PropertyTable table(int k) const {
     return PropertyTable{base + static_cast<std::size_t>(k) * layout::tables::table_slots};
   }
   bool use_table(int k) const {
     return detail::load_i32(base, detail::i32_byte(layout::tables::use_flags, k)) == 1;
+  }
+  // The same by the property the table holds.
+  PropertyTable table(layout::tables::Property property) const {
+    return table(static_cast<int>(property));
+  }
+  bool use_table(layout::tables::Property property) const {
+    return use_table(static_cast<int>(property));
   }
 };
 
@@ -158,6 +164,15 @@ struct WellRecord {
   }
   std::int32_t water_injection_method() const {
     return detail::load_i32(base, layout::well::water_injection_method_byte);
+  }
+  // The same four codes as the methods they select; any int32 value passes.
+  OilMethod oil_method() const { return static_cast<OilMethod>(method_code()); }
+  GasMethod gas_production_method() const { return static_cast<GasMethod>(gas_method()); }
+  WaterInjectionMethod water_injection() const {
+    return static_cast<WaterInjectionMethod>(water_injection_method());
+  }
+  GasInjectionMethod gas_injection() const {
+    return static_cast<GasInjectionMethod>(gas_injection_method());
   }
   // The host's layer count as given; see layers() for the count the library uses.
   std::int32_t layer_count() const {
@@ -225,12 +240,12 @@ struct WellRecord {
   double* ratetest_water_rates() const { return base + layout::well::ratetest_water_rates; }
 };
 
-// Number of layers the library works on: the host's layer_count held inside
-// the 50 layer slots of every block (a negative count means none).
-inline int layers(const WellRecord& w) {
-  const std::int32_t n = w.layer_count();
+// Number of layers the library works on: a layer count held inside the 50
+// layer slots of every block (a negative count means none).
+inline int held_layer_count(std::int32_t n) {
   return n < 0 ? 0 : (n > layout::kLayers ? layout::kLayers : n);
 }
+inline int layers(const WellRecord& w) { return held_layer_count(w.layer_count()); }
 
 // completion_block (argument 7)
 struct CompletionBlock {

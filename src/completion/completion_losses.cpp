@@ -2,13 +2,15 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
 namespace {
 
-constexpr std::int32_t kPoints = 25;
+constexpr std::int32_t kPoints = layout::kPoints;
 
 // The caller owns 200 slots of each column of the pseudo-pressure table; a
 // count beyond that is held at 200 so no lookup leaves the arrays.
@@ -150,7 +152,7 @@ void gas_equally_spaced_table(const LossLaw& law, const double* q, const double*
   for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
   const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
   loss_pseudo[kPoints - 1] = end.loss;
-  const double dq = end.x / 24.0;
+  const double dq = end.x / layout::kIntervals;
   for (int i = 1; i < kPoints; ++i) {
     loss_rates[i] = loss_rates[i - 1] + dq;
     const double pq = bisect_lookup_inverse(loss_rates[i], p, q, kPoints);
@@ -213,10 +215,21 @@ void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double 
   y = y1a * w1a + y1b * w1b + y1c * w1c;
 }
 
-void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg, double d, double spf, double hp,
-                             double lg, double b, double mu, double rho, const double* q,
-                             const double* p, double* loss_rates, double* loss_values,
-                             std::int32_t& count) {
+void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg,
+                             const Perforations& perforations, const LiquidLossFluid& fluid,
+                             LayerCurve curve, LossTable out) {
+  const double d = perforations.diameter;
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double lg = perforations.gravel_tunnel_length;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double c = 0.0739475 * mu * b * lg / kg / af;
@@ -224,10 +237,22 @@ void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg, double d, do
   liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
 }
 
-void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc, double spf, double hp,
-                              double tc, double d, double lp, double b, double mu, double rho,
-                              const double* q, const double* p, double* loss_rates,
-                              double* loss_values, std::int32_t& count) {
+void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc,
+                              const Perforations& perforations, const LiquidLossFluid& fluid,
+                              LayerCurve curve, LossTable out) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   if (kc <= 0.0) kc = 0.001;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
@@ -241,10 +266,24 @@ void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc, double spf
   liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
 }
 
-void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
-                                  double tc, double d, double lp, double k, double h, double b,
-                                  double mu, double rho, const double* q, const double* p,
-                                  double* loss_rates, double* loss_values, std::int32_t& count) {
+void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc,
+                                  const Perforations& perforations, const LayerRock& rock,
+                                  const LiquidLossFluid& fluid, LayerCurve curve, LossTable out) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double k = rock.permeability;
+  const double h = rock.thickness;
+  const double b = fluid.fvf;
+  const double mu = fluid.viscosity;
+  const double rho = fluid.density;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
@@ -258,30 +297,59 @@ void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc, double 
   liquid_loss_table(LossLaw{true, c, dn, s}, q, p, loss_rates, loss_values, count);
 }
 
-void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double spf, double hp,
-                          double lg, double t, double gamma, double mug, const double* q,
-                          const double* p, double* loss_rates, double* loss_values,
-                          double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                          const double* pp_pseudo, std::int32_t pp_count) {
-  const double tr = t + 460.0;
+void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, const Perforations& perforations,
+                          const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                          PseudoPressures pp) {
+  const double d = perforations.diameter;
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double lg = perforations.gravel_tunnel_length;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
+  const double tr = t + kRankineOffset;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double a = 0.7445 * tr * lg / kg / af;
   const double g = 1.04e-11 * gamma * beta * tr * lg / mug / (af * af);
   const LossLaw law{false, a, g, 0.0};
   const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
-  if (calc_mode == 3) {
+  if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
     gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
   } else {
     gas_proportional_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table, false);
   }
 }
 
-void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
-                           double d, double lp, double t, double gamma, double mug, const double* q,
-                           const double* p, double* loss_rates, double* loss_values,
-                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                           const double* pp_pseudo, std::int32_t pp_count) {
+void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, const Perforations& perforations,
+                           const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                           PseudoPressures pp) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   // This law works in feet; the caller's lengths stay in inches.
   const double d_ft = d / 12.0;
   const double tc_ft = tc / 12.0;
@@ -289,7 +357,7 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double
   const double rp = d_ft / 2.0;
   const double rc = rp + tc_ft;
   const double n = spf * hp;
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   // Non-Darcy coefficient after Jones, Blount and Glaze.
   const double beta = 2.33e10 / std::pow(kc, 1.201);
   const double a = 1422.475 * tr * std::log(rc / rp) / (kc * n * lp_ft);
@@ -297,24 +365,41 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double
       beta * 3.161e-12 * gamma * tr / (mug * (n * n) * (lp_ft * lp_ft)) * (1.0 / rp - 1.0 / rc);
   const LossLaw law{false, a, g, 0.0};
   const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
-  if (calc_mode == 3) {
+  if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
     gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
   } else {
     gas_equally_spaced_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
   }
 }
 
-void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc, double spf, double hp,
-                               double tc, double d, double lp, double k, double h, double t,
-                               double gamma, double mug, const double* q, const double* p,
-                               double* loss_rates, double* loss_values, double* loss_pseudo,
-                               std::int32_t& count, const double* pp_pressures,
-                               const double* pp_pseudo, std::int32_t pp_count) {
+void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc,
+                               const Perforations& perforations, const LayerRock& rock,
+                               const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                               PseudoPressures pp) {
+  const double spf = perforations.shots_per_foot;
+  const double hp = perforations.interval;
+  const double tc = perforations.crushed_zone_thickness;
+  const double d = perforations.diameter;
+  const double lp = perforations.length;
+  const double k = rock.permeability;
+  const double h = rock.thickness;
+  const double t = fluid.temperature;
+  const double gamma = fluid.gas_sg;
+  const double mug = fluid.viscosity;
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  std::int32_t& count = out.count;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
   const double n = spf * hp;
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   const double sp = perforation_skin(spf, lp);
   // Unlike the liquid form, the crushed-zone skin here has no factor 12.
   const double sc = h * (k / kc - 1.0) / n / lp * std::log(rc / rp);

@@ -22,51 +22,88 @@
 
 #include <cstdint>
 
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
-// Model 1, liquid. calc_mode is not read.
-void gravel_pack_loss_liquid(std::int32_t calc_mode, double kg, double d, double spf, double hp,
-                             double lg, double b, double mu, double rho, const double* q,
-                             const double* p, double* loss_rates, double* loss_values,
-                             std::int32_t& count);
+// The perforations of one layer: shots per foot, perforated interval (ft),
+// shot diameter, crushed-zone thickness, perforation length and gravel
+// tunnel length (in).
+struct Perforations {
+  double shots_per_foot;
+  double interval;
+  double diameter;
+  double crushed_zone_thickness;
+  double length;
+  double gravel_tunnel_length;
+};
 
-// Model 2, liquid. A kc of 0 or less is replaced by 0.001 md and written back;
-// a geometry that would divide by zero gives the coefficient 999. calc_mode is
-// not read.
-void crushed_zone_loss_liquid(std::int32_t calc_mode, double& kc, double spf, double hp, double tc,
-                              double d, double lp, double b, double mu, double rho, const double* q,
-                              const double* p, double* loss_rates, double* loss_values,
-                              std::int32_t& count);
+// The layer's own permeability (md) and thickness (ft).
+struct LayerRock {
+  double permeability;
+  double thickness;
+};
+
+// A liquid: volume factor, viscosity (cp) and density (lb/ft3).
+struct LiquidLossFluid {
+  double fvf;
+  double viscosity;
+  double density;
+};
+
+// A gas: temperature (F), gravity and viscosity (cp).
+struct GasLossFluid {
+  double temperature;
+  double gas_sg;
+  double viscosity;
+};
+
+// The layer curve the loss is taken from (q and p above).
+struct LayerCurve {
+  const double* rates;
+  const double* pressures;
+};
+
+// The loss table written: rates, losses in psi, losses in pseudo-pressure
+// (gas only) and the point count.
+struct LossTable {
+  double* rates;
+  double* values;
+  double* pseudo;
+  std::int32_t& count;
+};
+
+// Model 1, liquid, with the gravel permeability kg. calc_mode is not read.
+void gravel_pack_loss_liquid(std::int32_t calc_mode, double kg, const Perforations& perforations,
+                             const LiquidLossFluid& fluid, LayerCurve curve, LossTable out);
+
+// Model 2, liquid, with the crushed-zone permeability kc. A kc of 0 or less
+// is replaced by 0.001 md and written back; a geometry that would divide by
+// zero gives the coefficient 999. calc_mode is not read.
+void crushed_zone_loss_liquid(std::int32_t calc_mode, double& kc, const Perforations& perforations,
+                              const LiquidLossFluid& fluid, LayerCurve curve, LossTable out);
 
 // Model 3, liquid. calc_mode is not read.
-void perforation_skin_loss_liquid(std::int32_t calc_mode, double kc, double spf, double hp,
-                                  double tc, double d, double lp, double k, double h, double b,
-                                  double mu, double rho, const double* q, const double* p,
-                                  double* loss_rates, double* loss_values, std::int32_t& count);
+void perforation_skin_loss_liquid(std::int32_t calc_mode, double kc,
+                                  const Perforations& perforations, const LayerRock& rock,
+                                  const LiquidLossFluid& fluid, LayerCurve curve, LossTable out);
 
 // Model 1, gas. calc_mode 3 (gas injection) tabulates the pressure rise at
 // the layer's own rates instead of searching for an end rate.
-void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, double d, double spf, double hp,
-                          double lg, double t, double gamma, double mug, const double* q,
-                          const double* p, double* loss_rates, double* loss_values,
-                          double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                          const double* pp_pseudo, std::int32_t pp_count);
+void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, const Perforations& perforations,
+                          const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                          PseudoPressures pp);
 
 // Model 2, gas, on equally spaced rates up to the end rate. calc_mode 3 (gas
 // injection) tabulates the pressure rise at the layer's own rates.
-void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
-                           double d, double lp, double t, double gamma, double mug, const double* q,
-                           const double* p, double* loss_rates, double* loss_values,
-                           double* loss_pseudo, std::int32_t& count, const double* pp_pressures,
-                           const double* pp_pseudo, std::int32_t pp_count);
+void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, const Perforations& perforations,
+                           const GasLossFluid& fluid, LayerCurve curve, LossTable out,
+                           PseudoPressures pp);
 
 // Model 3, gas. calc_mode is not read.
-void perforation_skin_loss_gas(std::int32_t calc_mode, double kc, double spf, double hp, double tc,
-                               double d, double lp, double k, double h, double t, double gamma,
-                               double mug, const double* q, const double* p, double* loss_rates,
-                               double* loss_values, double* loss_pseudo, std::int32_t& count,
-                               const double* pp_pressures, const double* pp_pseudo,
-                               std::int32_t pp_count);
+void perforation_skin_loss_gas(std::int32_t calc_mode, double kc, const Perforations& perforations,
+                               const LayerRock& rock, const GasLossFluid& fluid, LayerCurve curve,
+                               LossTable out, PseudoPressures pp);
 
 // Intersection of the parabola P1 through (x1a, y1a), (x1b, y1b), (x1c, y1c)
 // with the parabola P2 through the second triple, by Newton's method from the

@@ -11,63 +11,63 @@ constexpr int kPoints = layout::kPoints;
 
 // Runs the loss model of one layer. Returns false when the model or the mode
 // has none, leaving the tables as they are.
-bool run_loss_model(std::int32_t model, std::int32_t mode, const CompletionBlock& cb, int L,
+bool run_loss_model(CompletionModel model, std::int32_t mode, const CompletionBlock& cb, int L,
                     double spf, const WellRecord& well, const LayerFluids& fluids, const double* q,
                     const double* p, double* loss_rates, double* loss_values, double* loss_pseudo,
                     std::int32_t& count, const double* pp_pressures, const double* pp_pseudo,
                     std::int32_t pp_count) {
-  const bool liquid = mode == 0 || mode == 2;
-  const bool gas = mode == 1 || mode == 3;
+  const bool liquid = is_liquid_mode(static_cast<CalcMode>(mode));
+  const bool gas = is_gas_mode(static_cast<CalcMode>(mode));
   if (!liquid && !gas) return false;
 
-  const double d = cb.perforation_diameter()[L];
-  const double hp = cb.perforated_interval()[L];
-  const double tc = cb.crushed_zone_thickness()[L];
-  const double lp = cb.perforation_length()[L];
-  const double k = well.permeability()[L];
-  const double h = well.thickness()[L];
-  const double t = well.layer_temperature()[L];
+  const Perforations perforations{.shots_per_foot = spf,
+                                  .interval = cb.perforated_interval()[L],
+                                  .diameter = cb.perforation_diameter()[L],
+                                  .crushed_zone_thickness = cb.crushed_zone_thickness()[L],
+                                  .length = cb.perforation_length()[L],
+                                  .gravel_tunnel_length = cb.gravel_tunnel_length()[L]};
+  const LayerRock rock{.permeability = well.permeability()[L], .thickness = well.thickness()[L]};
+  const LayerCurve curve{q, p};
+  const LossTable table{loss_rates, loss_values, loss_pseudo, count};
 
   if (liquid) {
-    const double b = fluids.liquid_fvf()[L];
-    const double mu = fluids.liquid_viscosity()[L];
-    const double rho = fluids.liquid_density()[L];
+    const LiquidLossFluid fluid{.fvf = fluids.liquid_fvf()[L],
+                                .viscosity = fluids.liquid_viscosity()[L],
+                                .density = fluids.liquid_density()[L]};
     switch (model) {
-      case 1:
-        gravel_pack_loss_liquid(mode, cb.gravel_permeability()[L], d, spf, hp,
-                                cb.gravel_tunnel_length()[L], b, mu, rho, q, p, loss_rates,
-                                loss_values, count);
+      case CompletionModel::kGravelPack:
+        gravel_pack_loss_liquid(mode, cb.gravel_permeability()[L], perforations, fluid, curve,
+                                table);
         return true;
-      case 2:
-        crushed_zone_loss_liquid(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, b, mu,
-                                 rho, q, p, loss_rates, loss_values, count);
+      case CompletionModel::kCrushedZone:
+        crushed_zone_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, fluid,
+                                 curve, table);
         return true;
-      case 3:
-        perforation_skin_loss_liquid(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, k,
-                                     h, b, mu, rho, q, p, loss_rates, loss_values, count);
+      case CompletionModel::kPerforationSkin:
+        perforation_skin_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, rock,
+                                     fluid, curve, table);
         return true;
       default:
         return false;
     }
   }
 
-  const double gamma = fluids.gas_sg()[L];
-  const double mug = fluids.gas_viscosity()[L];
+  const GasLossFluid fluid{.temperature = well.layer_temperature()[L],
+                           .gas_sg = fluids.gas_sg()[L],
+                           .viscosity = fluids.gas_viscosity()[L]};
+  const PseudoPressures pp{pp_pressures, pp_pseudo, pp_count};
   switch (model) {
-    case 1:
-      gravel_pack_loss_gas(mode, cb.gravel_permeability()[L], d, spf, hp,
-                           cb.gravel_tunnel_length()[L], t, gamma, mug, q, p, loss_rates,
-                           loss_values, loss_pseudo, count, pp_pressures, pp_pseudo, pp_count);
+    case CompletionModel::kGravelPack:
+      gravel_pack_loss_gas(mode, cb.gravel_permeability()[L], perforations, fluid, curve, table,
+                           pp);
       return true;
-    case 2:
-      crushed_zone_loss_gas(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, t, gamma,
-                            mug, q, p, loss_rates, loss_values, loss_pseudo, count, pp_pressures,
-                            pp_pseudo, pp_count);
+    case CompletionModel::kCrushedZone:
+      crushed_zone_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, fluid, curve,
+                            table, pp);
       return true;
-    case 3:
-      perforation_skin_loss_gas(mode, cb.crushed_zone_permeability()[L], spf, hp, tc, d, lp, k, h,
-                                t, gamma, mug, q, p, loss_rates, loss_values, loss_pseudo, count,
-                                pp_pressures, pp_pseudo, pp_count);
+    case CompletionModel::kPerforationSkin:
+      perforation_skin_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, rock, fluid,
+                                curve, table, pp);
       return true;
     default:
       return false;
@@ -82,8 +82,8 @@ void apply_completion_losses(CompletionBlock completion_block,
                              CurveTables completion_curves, LayerFluids layer_fluids,
                              const double* pp_pressures, const double* pp_pseudo,
                              std::int32_t pp_count) {
-  const std::int32_t model = completion_block.completion_model();
-  if (model == 0) return;
+  const CompletionModel model = static_cast<CompletionModel>(completion_block.completion_model());
+  if (model == CompletionModel::kNone) return;
   const std::int32_t mode = calc_mode;
   const int layer_count = layers(well_record);
 
@@ -123,7 +123,7 @@ void apply_completion_losses(CompletionBlock completion_block,
       continue;
     }
 
-    if (mode == 2 || mode == 3) {
+    if (is_injection_mode(static_cast<CalcMode>(mode))) {
       for (int i = 0; i < kPoints; ++i) {
         out_rate[i] = q[i];
         out_pressure[i] = p[i] + loss_values[i];

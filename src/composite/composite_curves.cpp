@@ -1,5 +1,7 @@
 #include "composite/composite_curves.hpp"
 
+#include "blocks/block_layout.hpp"
+#include "numerics/clamp.hpp"
 #include "numerics/curve_utils.hpp"
 
 namespace dlv {
@@ -10,14 +12,6 @@ constexpr int kPoints = layout::kPoints;
 constexpr int kLayers = layout::kLayers;
 
 enum class Variant { kLiquid, kGas };
-
-// Sets value to low when below it, then to high when above it.
-void clamp_column(double low, double& value, double high) {
-  if (value < low) value = low;
-  if (value > high) value = high;
-}
-
-int used_layers(std::int32_t count) { return count < 0 ? 0 : (count > kLayers ? kLayers : count); }
 
 // The pressure at which the straight line through grid points a and a + 1 of
 // the total rate S crosses zero. A line without width (equal grid pressures)
@@ -75,11 +69,13 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
         lowest = curves.pressure(L)[0];
         r = L;
       }
-      if (curves.pressure(L)[24] < p_end) p_end = curves.pressure(L)[24];
+      if (curves.pressure(L)[layout::kLastPoint] < p_end)
+        p_end = curves.pressure(L)[layout::kLastPoint];
     }
     const double start = curves.pressure(r)[0];
     for (int i = 0; i < kPoints; ++i) {
-      grid0[i] = start + static_cast<double>(i) * (p_end - start) / 25.0;
+      grid0[i] =
+          start + static_cast<double>(i) * (p_end - start) / static_cast<double>(layout::kPoints);
     }
   }
 
@@ -99,13 +95,14 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
   bool crossed = false;
   if (!injection) {
     p0 = pr0;
-    for (int i = 24; i >= 0; --i) {
+    for (int i = layout::kLastPoint; i >= 0; --i) {
       if (total[i] < 0.0) {
         crossed = true;
         // A negative total even at the lowest grid pressure: the layers that
         // take fluid outweigh the others everywhere on the grid, so the grid
         // collapses onto that lowest pressure.
-        p0 = i == 24 ? grid0[24] : zero_crossing(grid0, total, i, i);
+        p0 =
+            i == layout::kLastPoint ? grid0[layout::kLastPoint] : zero_crossing(grid0, total, i, i);
         break;
       }
     }
@@ -116,7 +113,7 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
         crossed = true;
         // The first positive total at the last grid point: the sign changes
         // on the last segment, whose line (points 23 and 24) gives the zero.
-        p0 = zero_crossing(grid0, total, i == 24 ? 23 : i, i);
+        p0 = zero_crossing(grid0, total, i == layout::kLastPoint ? layout::kLastGridPoint : i, i);
         break;
       }
     }
@@ -124,14 +121,15 @@ void build_composite(CurveTables curves, int n, Variant variant, double* summary
 
   if (!injection) {
     grid[0] = p0;
-    for (int k = 1; k < 24; ++k) grid[k] = grid[k - 1] - p0 / 24.0;
-    grid[24] = 0.0;
+    for (int k = 1; k < layout::kLastPoint; ++k) grid[k] = grid[k - 1] - p0 / layout::kIntervals;
+    grid[layout::kLastPoint] = 0.0;
   } else {
-    const double step = crossed ? (p_end - p0) / 24.0 : (p_end - pr0) / 24.0;
+    const double step =
+        crossed ? (p_end - p0) / layout::kIntervals : (p_end - pr0) / layout::kIntervals;
     grid[0] = p0;
-    const int last = gas ? 24 : 23;
+    const int last = gas ? layout::kLastPoint : layout::kLastGridPoint;
     for (int k = 1; k <= last; ++k) grid[k] = grid[k - 1] + step;
-    if (!gas) grid[24] = p_end;
+    if (!gas) grid[layout::kLastPoint] = p_end;
   }
 
   for (int k = 0; k < kPoints; ++k) {
@@ -159,7 +157,7 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
                             double* summary_pressure, double* summary_rate,
                             double* summary_water_cut, double* summary_gas_liquid,
                             double* summary_water_sg) {
-  const int n = used_layers(layer_count);
+  const int n = held_layer_count(layer_count);
   build_composite(curves, n, Variant::kLiquid, summary_pressure, summary_rate);
 
   double water[kPoints] = {}, oil[kPoints] = {}, gas[kPoints] = {}, water_mass[kPoints] = {};
@@ -182,8 +180,8 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
       summary_gas_liquid[k] = gas[k] / oil[k];
       summary_water_cut[k] = water[k] / liquid;
       summary_water_sg[k] = water[k] > 0.0 ? water_mass[k] / water[k] : water_sg[0];
-      clamp_column(0.0, summary_water_cut[k], 1.0);
-      clamp_column(0.0, summary_gas_liquid[k], 1000000.0);
+      clamp_to_range(0.0, summary_water_cut[k], 1.0);
+      clamp_to_range(0.0, summary_gas_liquid[k], 1000000.0);
     } else {
       summary_gas_liquid[k] = 0.0;
       summary_water_cut[k] = 1.0;
@@ -200,9 +198,9 @@ void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double
   for (double* x : {summary_water_cut, summary_gas_liquid, summary_water_sg}) {
     x[0] = x[1] + (x[2] - x[1]) * f;
   }
-  clamp_column(0.0, summary_gas_liquid[0], 1000000.0);
-  clamp_column(0.0, summary_water_cut[0], 1.0);
-  clamp_column(0.565, summary_water_sg[0], 1.2);
+  clamp_to_range(0.0, summary_gas_liquid[0], 1000000.0);
+  clamp_to_range(0.0, summary_water_cut[0], 1.0);
+  clamp_to_range(0.565, summary_water_sg[0], 1.2);
 
   // Five-point moving average on points 0..19; in rising order every value
   // read is still unreplaced.
@@ -216,7 +214,7 @@ void composite_gas_curve(CurveTables curves, LayerFluids fluids, const double* w
                          const double* liquid_yield, const std::int32_t& layer_count,
                          double* summary_pressure, double* summary_rate, double* summary_water_cut,
                          double* summary_gas_liquid, double* summary_water_sg) {
-  const int n = used_layers(layer_count);
+  const int n = held_layer_count(layer_count);
   for (int k = 0; k < kPoints; ++k) {
     summary_pressure[k] = 0.0;
     summary_water_cut[k] = 0.0;

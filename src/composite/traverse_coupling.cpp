@@ -3,18 +3,47 @@
 #include <cstdint>
 #include <cstring>
 
+#include "numerics/units.hpp"
 #include "platform/scratch_memory.hpp"
 #include "platform/traverse_library.hpp"
+#include "ptrav.h"
 
 namespace dlv {
 
 namespace {
 
 constexpr int kPoints = layout::kPoints;
+constexpr int kLastPoint = layout::kLastPoint;
+
+// The traverse library reads the record at its own offsets; both names of
+// every shared field must agree.
+namespace tl = layout::traverse;
+static_assert(tl::record_bytes == PTRAV_RECORD_BYTES);
+static_assert(tl::first_rate == PTRAV_RATE_1);
+static_assert(tl::second_rate == PTRAV_RATE_2);
+static_assert(tl::water_cut_percent == PTRAV_WATER_CUT);
+static_assert(tl::gas_oil_ratio == PTRAV_GAS_OIL_RATIO);
+static_assert(tl::start_pressure == PTRAV_START_PRESSURE);
+static_assert(tl::depth_setup_value == PTRAV_SHALLOW_DEPTH);
+static_assert(tl::record_type == PTRAV_RECORD_TYPE);
+static_assert(tl::segment_count == PTRAV_SEGMENT_COUNT);
+static_assert(tl::direction_flag == PTRAV_DIRECTION);
+static_assert(tl::segment_flags == PTRAV_SEGMENT_FLAGS);
+static_assert(kRankineOffset == PTRAV_RANKINE_OFFSET);
+
+// The water column of an injection tubing: its inside diameter (inches), the
+// water's specific gravity and viscosity (cp), the water phase, and downward
+// flow.
+constexpr double kInjectionTubingDiameter = 2.441;
+constexpr double kInjectedWaterSg = 1.0;
+constexpr double kInjectedWaterViscosity = 0.7;
+constexpr std::int32_t kWaterPhase = 1;
+constexpr std::int32_t kDownwardFlow = -1;
 
 // Traverse results that mark a failed traverse.
 constexpr double kColumnEmpty = 14.7;
 constexpr double kTraverseFailed = 99999.0;
+static_assert(kColumnEmpty == PTRAV_COLUMN_EMPTY && kTraverseFailed == PTRAV_FAILED);
 
 // The segment flags run from their offset to the end of the record; a
 // segment count outside 1..kMaxSegments (a library that breaks its contract)
@@ -35,7 +64,6 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
                                      TraverseRecord traverse_block, CurveTables traverse_curves,
                                      CurveTables layer_curves) {
   using platform::ScratchBlock;
-  namespace tl = layout::traverse;
   ScratchBlock blocks[4] = {platform::acquire_scratch(tl::record_bytes),
                             platform::acquire_scratch(tl::scratch_a_bytes),
                             platform::acquire_scratch(tl::scratch_b_bytes),
@@ -117,7 +145,7 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
     // Referred pressures must fall with the index: a rise is pushed below
     // the previous point by one fiftieth of the pressure at point 0.
     const double step = l_pressure[0] / 50.0;
-    for (int i = 1; i < 24; ++i) {
+    for (int i = 1; i < kLastPoint; ++i) {
       if (l_pressure[i] > l_pressure[i - 1]) l_pressure[i] = l_pressure[i - 1] - step;
     }
   }
@@ -140,8 +168,9 @@ void apply_injection_traverse(TraverseRecord traverse_block, WellRecord well,
       for (int i = 0; i < kPoints; ++i) {
         traverse_block.set_first_rate(s_rate[i]);
         double change = 0.0;
-        ptrav.injection_change(traverse_block.base, 0.0, v, 2.441, 1.0, 460.0, 0.7, 1, -1,
-                               s_pressure[i], &change, &status);
+        ptrav.injection_change(traverse_block.base, 0.0, v, kInjectionTubingDiameter,
+                               kInjectedWaterSg, kRankineOffset, kInjectedWaterViscosity,
+                               kWaterPhase, kDownwardFlow, s_pressure[i], &change, &status);
         d_pressure[i] = s_pressure[i] + change;
       }
     } else {

@@ -22,6 +22,8 @@
 #include "inflow/rate_test.hpp"
 #include "inflow/straight_line.hpp"
 #include "inflow/vogel.hpp"
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
 #include "platform/diagnostic_log.hpp"
 
 namespace dlv {
@@ -30,6 +32,12 @@ namespace {
 
 constexpr int kPoints = layout::kPoints;
 constexpr int kPseudoSlots = 200;
+// Oil production's horizontal well takes this gas deviation factor whatever
+// the gas properties are.
+constexpr double kOilHorizontalZFactor = 0.9;
+// Water injected through the skin curve is given the deviation factor of an
+// ideal gas, which the water curve does not read.
+constexpr double kInjectedWaterZFactor = 1.0;
 
 // Working storage of one run, zero-filled at its start.
 struct Run {
@@ -69,6 +77,66 @@ void copy_layer(Run& run, int L, double pr) {
     pressure[i] = run.work_pressures[i];
     drawdown[i] = pr - run.work_pressures[i];
   }
+}
+
+// Argument groups of layer L read from the well record.
+RadialLayer radial_layer(const WellRecord& w, int L) {
+  return RadialLayer{.permeability = w.permeability()[L],
+                     .thickness = w.thickness()[L],
+                     .drainage_radius = w.drainage_radius()[L],
+                     .wellbore_radius = w.wellbore_radius()[L],
+                     .skin = w.skin()[L]};
+}
+
+Fracture fracture(const WellRecord& w, int L) {
+  return Fracture{.half_length = w.fracture_half_length()[L],
+                  .width = w.fracture_width()[L],
+                  .permeability = w.fracture_permeability()[L]};
+}
+
+TransientFlow transient_flow(const WellRecord& w, double total_compressibility, int L) {
+  return TransientFlow{.porosity = w.porosity()[L],
+                       .total_compressibility = total_compressibility,
+                       .production_time = w.production_time()[L]};
+}
+
+DrainageBox drainage_box(const WellRecord& w, int L) {
+  return DrainageBox{.perm_x = w.permeability()[L],
+                     .perm_y = w.perm_y()[L],
+                     .perm_z = w.perm_z()[L],
+                     .thickness = w.thickness()[L],
+                     .drainage_area = w.drainage_area()[L],
+                     .box_length_y = w.box_length_y()[L],
+                     .box_width_x = w.box_width_x()[L]};
+}
+
+HorizontalWellPath horizontal_well_path(const WellRecord& w, int L) {
+  return HorizontalWellPath{.wellbore_radius = w.wellbore_radius()[L],
+                            .skin = w.skin()[L],
+                            .well_start_y = w.well_start_y()[L],
+                            .well_length = w.well_length()[L],
+                            .well_position_x = w.well_position_x()[L],
+                            .well_elevation_z = w.well_elevation_z()[L]};
+}
+
+GasLayerFluid gas_layer(const Run& run, int L) {
+  return GasLayerFluid{.temperature = run.well.layer_temperature()[L],
+                       .gas_sg = run.fluids.gas_sg()[L],
+                       .gas_viscosity = run.fluids.gas_viscosity()[L]};
+}
+
+InjectionBreak injection_break(const WellRecord& w, int L) {
+  return InjectionBreak{.second_skin = w.second_skin()[L],
+                        .break_pressure = w.break_pressure()[L],
+                        .max_injection_rate = w.max_injection_rate()[L]};
+}
+
+CurveOutput work_curve(Run& run) {
+  return CurveOutput{run.work_rates.data(), run.work_pressures.data()};
+}
+
+PseudoPressures pseudo_pressures(const Run& run) {
+  return PseudoPressures{run.pp_pressures.data(), run.pp_pseudo.data(), run.pp_count};
 }
 
 void copy_layer(Run& run, int L) { copy_layer(run, L, run.well.reservoir_pressure()[L]); }
@@ -136,9 +204,12 @@ void oil_production(Run& run) {
   LayerFluids& f = run.fluids;
   double* rates = run.work_rates.data();
   double* pressures = run.work_pressures.data();
-  const std::int32_t method = w.method_code();
+  const CurveOutput output{rates, pressures};
+  const OilMethod method = w.oil_method();
 
-  if (method < 0 || method == 0 || method == 1 || method == 8 || method == 9) {
+  if (w.method_code() < 0 || method == OilMethod::kDarcyNonDarcy ||
+      method == OilMethod::kDarcyVogel || method == OilMethod::kHorizontalWell ||
+      method == OilMethod::kFracturedWell) {
     for (int L = 0; L < run.layer_count; ++L) {
       if (f.fluid_type() > 0) {
         fluid_stage(run, L);
@@ -146,37 +217,40 @@ void oil_production(Run& run) {
       }
       mixture(run, L);
       switch (method) {
-        case 0:
+        case OilMethod::kDarcyNonDarcy:
           darcy_nondarcy_liquid_curve(
               w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
               w.skin()[L], f.liquid_fvf()[L], f.liquid_viscosity()[L], w.reservoir_pressure()[L],
               f.liquid_density()[L], rates, pressures, run.changed_pressure_flag);
           break;
-        case 1:
+        case OilMethod::kDarcyVogel:
           darcy_vogel_curve(w.permeability()[L], w.thickness()[L], w.drainage_radius()[L],
                             w.wellbore_radius()[L], w.skin()[L], f.liquid_fvf()[L],
                             f.liquid_viscosity()[L], w.reservoir_pressure()[L], f.bubble_point()[L],
                             f.water_cut()[L], f.oil_viscosity()[L], f.water_viscosity()[L], rates,
                             pressures, run.changed_pressure_flag);
           break;
-        case 8:
-          horizontal_well_curve(
-              *run.calc_mode, w.layer_temperature()[L], 0.9, w.permeability()[L], w.perm_y()[L],
-              w.perm_z()[L], w.thickness()[L], w.drainage_area()[L], w.wellbore_radius()[L],
-              w.skin()[L], w.reservoir_pressure()[L], f.liquid_fvf()[L], f.liquid_viscosity()[L],
-              w.well_start_y()[L], w.well_length()[L], w.box_length_y()[L], w.well_position_x()[L],
-              w.box_width_x()[L], w.well_elevation_z()[L], f.bubble_point()[L], rates, pressures);
+        case OilMethod::kHorizontalWell:
+          horizontal_well_curve(*run.calc_mode,
+                                HorizontalWellFluid{.temperature = w.layer_temperature()[L],
+                                                    .z_factor = kOilHorizontalZFactor,
+                                                    .liquid_fvf = f.liquid_fvf()[L],
+                                                    .viscosity = f.liquid_viscosity()[L],
+                                                    .bubble_point = f.bubble_point()[L]},
+                                drainage_box(w, L), horizontal_well_path(w, L),
+                                w.reservoir_pressure()[L], output);
           break;
-        case 9: {
-          double bubble_point = f.bubble_point()[0];
-          fractured_well_curve(
-              w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-              w.skin()[L], f.liquid_fvf()[0], f.liquid_viscosity()[0], w.reservoir_pressure()[L],
-              w.fracture_half_length()[L], f.total_compressibility()[0], w.porosity()[L],
-              w.production_time()[L], w.layer_temperature()[L], w.fracture_width()[L],
-              w.fracture_permeability()[L], 1, f.liquid_density()[0], bubble_point,
-              w.rate_multiplier(), rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-              run.pp_count, run.results, L);
+        case OilMethod::kFracturedWell: {
+          const FracturedWellFluid oil{.liquid_flag = 1,
+                                       .liquid_fvf = f.liquid_fvf()[0],
+                                       .viscosity = f.liquid_viscosity()[0],
+                                       .temperature = w.layer_temperature()[L],
+                                       .density_or_z = f.liquid_density()[0],
+                                       .bubble_point = f.bubble_point()[0]};
+          fractured_well_curve(radial_layer(w, L), fracture(w, L),
+                               transient_flow(w, f.total_compressibility()[0], L), oil,
+                               w.reservoir_pressure()[L], w.rate_multiplier(), output,
+                               pseudo_pressures(run), run.results, L);
           break;
         }
         default:  // negative codes: no method, the working arrays stand
@@ -188,7 +262,7 @@ void oil_production(Run& run) {
   }
 
   switch (method) {
-    case 2:
+    case OilMethod::kVogel:
       if (f.bubble_point_given(0) == 0) {
         fluid_stage(run, 0);
         run.results.result_bubble_point()[0] = f.bubble_point()[0];
@@ -200,23 +274,23 @@ void oil_production(Run& run) {
                   f.bubble_point()[0], f.water_cut()[0], rates, pressures,
                   run.changed_pressure_flag);
       break;
-    case 3:
+    case OilMethod::kVogelTwoTests:
       vogel_two_test_curve(w.test_rate()[0], w.test_pressure()[0], w.test_rate()[1],
                            w.test_pressure()[1], w.reservoir_pressure()[0], f.bubble_point()[0],
                            f.water_cut()[0], rates, pressures);
       break;
-    case 4:
+    case OilMethod::kBackPressureFromTests:
       backpressure_from_tests(run);
       break;
-    case 5:
+    case OilMethod::kBackPressureGiven:
       backpressure_curve(w.backpressure_c(), w.backpressure_n(), w.reservoir_pressure()[0], rates,
                          pressures);
       break;
-    case 6:
+    case OilMethod::kProductivityIndex:
       pi_line_curve(w.productivity_index(), w.reservoir_pressure()[0], rates, pressures,
                     run.changed_pressure_flag);
       break;
-    case 7: {
+    case OilMethod::kTwoRateLevel: {
       double* factors = w.surface_term_factors();
       double* level_rate = w.level_test_rate();
       double* reading = w.level_reading();
@@ -235,17 +309,18 @@ void oil_production(Run& run) {
       }
       break;
     }
-    case 10:
+    case OilMethod::kRateTest:
       rate_test(run);
       break;
-    default:  // codes above 10: no method
+    default:  // codes above the rate test: no method
       break;
   }
   // The two-rate level method works out the reservoir pressure itself when the
   // host gives none; it stays out of the well record, but the drawdowns of the
   // curve are taken from it rather than from zero.
   double drawdown_reference = w.reservoir_pressure()[0];
-  if (method == 7 && drawdown_reference == 0.0) drawdown_reference = pressures[0];
+  if (method == OilMethod::kTwoRateLevel && drawdown_reference == 0.0)
+    drawdown_reference = pressures[0];
   copy_layer(run, 0, drawdown_reference);
 }
 
@@ -255,6 +330,7 @@ void gas_production(Run& run) {
   LayerFluids& f = run.fluids;
   double* rates = run.work_rates.data();
   double* pressures = run.work_pressures.data();
+  const CurveOutput output{rates, pressures};
 
   run.pp_pressures.fill(0.0);
   run.pp_pseudo.fill(0.0);
@@ -271,62 +347,59 @@ void gas_production(Run& run) {
     mixture(run, L);
   }
 
-  const std::int32_t method = w.gas_method();
-  switch (method) {
-    case 0:
+  switch (w.gas_production_method()) {
+    case GasMethod::kDarcyNonDarcy:
       for (int L = 0; L < run.layer_count; ++L) {
-        darcy_nondarcy_gas_curve(w.permeability()[L], w.thickness()[L], w.drainage_radius()[L],
-                                 w.wellbore_radius()[L], w.skin()[L], w.reservoir_pressure()[L],
-                                 w.layer_temperature()[L], f.gas_sg()[L], f.gas_viscosity()[L],
-                                 rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-                                 run.pp_count, run.changed_pressure_flag);
+        darcy_nondarcy_gas_curve(radial_layer(w, L), w.reservoir_pressure()[L], gas_layer(run, L),
+                                 output, pseudo_pressures(run), run.changed_pressure_flag);
         copy_layer(run, L);
       }
       break;
-    case 1:
+    case GasMethod::kBackPressureFromTests:
       backpressure_from_tests(run);
       copy_layer(run, 0);
       break;
-    case 2:
+    case GasMethod::kBackPressureGiven:
       backpressure_curve(w.backpressure_c(), w.backpressure_n(), w.reservoir_pressure()[0], rates,
                          pressures);
       copy_layer(run, 0);
       break;
-    case 3:
+    case GasMethod::kHorizontalWell:
       for (int L = 0; L < run.layer_count; ++L) {
-        horizontal_well_curve(*run.calc_mode, w.layer_temperature()[L], f.gas_z_factor()[L],
-                              w.permeability()[L], w.perm_y()[L], w.perm_z()[L], w.thickness()[L],
-                              w.drainage_area()[L], w.wellbore_radius()[L], w.skin()[L],
-                              w.reservoir_pressure()[L], f.liquid_fvf()[L], f.gas_viscosity()[L],
-                              w.well_start_y()[L], w.well_length()[L], w.box_length_y()[L],
-                              w.well_position_x()[L], w.box_width_x()[L], w.well_elevation_z()[L],
-                              f.bubble_point()[L], rates, pressures);
+        horizontal_well_curve(*run.calc_mode,
+                              HorizontalWellFluid{.temperature = w.layer_temperature()[L],
+                                                  .z_factor = f.gas_z_factor()[L],
+                                                  .liquid_fvf = f.liquid_fvf()[L],
+                                                  .viscosity = f.gas_viscosity()[L],
+                                                  .bubble_point = f.bubble_point()[L]},
+                              drainage_box(w, L), horizontal_well_path(w, L),
+                              w.reservoir_pressure()[L], output);
         copy_layer(run, L);
       }
       break;
-    case 4:
+    case GasMethod::kFracturedWell:
       f.bubble_point()[0] = 0.0;
       for (int L = 0; L < run.layer_count; ++L) {
-        fractured_well_curve(
-            w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-            w.skin()[L], f.liquid_fvf()[0], f.gas_viscosity()[0], w.reservoir_pressure()[L],
-            w.fracture_half_length()[L], f.total_compressibility()[0], w.porosity()[L],
-            w.production_time()[L], w.layer_temperature()[0], w.fracture_width()[L],
-            w.fracture_permeability()[L], 0, f.gas_z_factor()[0], f.bubble_point()[0],
-            w.rate_multiplier(), rates, pressures, run.pp_pressures.data(), run.pp_pseudo.data(),
-            run.pp_count, run.results, L);
+        const FracturedWellFluid gas{.liquid_flag = 0,
+                                     .liquid_fvf = f.liquid_fvf()[0],
+                                     .viscosity = f.gas_viscosity()[0],
+                                     .temperature = w.layer_temperature()[0],
+                                     .density_or_z = f.gas_z_factor()[0],
+                                     .bubble_point = f.bubble_point()[0]};
+        fractured_well_curve(radial_layer(w, L), fracture(w, L),
+                             transient_flow(w, f.total_compressibility()[0], L), gas,
+                             w.reservoir_pressure()[L], w.rate_multiplier(), output,
+                             pseudo_pressures(run), run.results, L);
         copy_layer(run, L);
       }
       break;
-    case 5:
-      gas_curve_given_d(w.permeability()[0], w.thickness()[0], w.drainage_radius()[0],
-                        w.wellbore_radius()[0], w.skin()[0], w.non_darcy_coefficient(),
-                        w.reservoir_pressure()[0], w.layer_temperature()[0], f.gas_sg()[0],
-                        f.gas_viscosity()[0], rates, pressures, run.pp_pressures.data(),
-                        run.pp_pseudo.data(), run.pp_count, run.changed_pressure_flag);
+    case GasMethod::kGivenNonDarcyCoefficient:
+      gas_curve_given_d(radial_layer(w, 0), w.non_darcy_coefficient(), w.reservoir_pressure()[0],
+                        gas_layer(run, 0), output, pseudo_pressures(run),
+                        run.changed_pressure_flag);
       copy_layer(run, 0);
       break;
-    case 6:
+    case GasMethod::kRateTest:
       rate_test(run);
       w.reservoir_pressure()[0] = w.ratetest_pressures()[0];
       copy_layer(run, 0);
@@ -353,24 +426,27 @@ void coefficient_injection(Run& run, int pair) {
 void water_injection(Run& run) {
   WellRecord& w = run.well;
   LayerFluids& f = run.fluids;
-  switch (w.water_injection_method()) {
-    case 0:
+  switch (w.water_injection()) {
+    case WaterInjectionMethod::kSkin:
       for (int L = 0; L < run.layer_count; ++L) {
         if (L > 0) fluid_stage(run, L);
         run.results.result_bubble_point()[L] = f.bubble_point()[L];
-        injection_skin_curve(2, w.permeability()[L], w.thickness()[L], w.reservoir_pressure()[L],
-                             f.water_viscosity()[L], f.water_fvf()[L], 1.0,
-                             w.layer_temperature()[L], f.liquid_density()[L], f.gas_sg()[L],
-                             w.drainage_radius()[L], w.wellbore_radius()[L], w.skin()[L],
-                             w.second_skin()[L], w.break_pressure()[L], w.max_injection_rate()[L],
-                             run.work_rates.data(), run.work_pressures.data());
+        const InjectionFluid water{.viscosity = f.water_viscosity()[L],
+                                   .water_fvf = f.water_fvf()[L],
+                                   .z_factor = kInjectedWaterZFactor,
+                                   .temperature = w.layer_temperature()[L],
+                                   .liquid_density = f.liquid_density()[L],
+                                   .gas_sg = f.gas_sg()[L]};
+        injection_skin_curve(static_cast<int>(InjectedFluid::kWater), radial_layer(w, L),
+                             w.reservoir_pressure()[L], water, injection_break(w, L),
+                             work_curve(run));
         copy_layer(run, L);
       }
       break;
-    case 1:
+    case WaterInjectionMethod::kCoefficients:
       coefficient_injection(run, 0);
       break;
-    case 2:
+    case WaterInjectionMethod::kRateTest:
       rate_test(run);
       copy_layer(run, 0);
       break;
@@ -379,34 +455,50 @@ void water_injection(Run& run) {
   }
 }
 
+// The coefficient pair of a gas injection coefficient method: the first two
+// methods share pair 1, the squared- and pseudo-pressure forms take 2 and 3.
+int coefficient_pair(GasInjectionMethod method) {
+  switch (method) {
+    case GasInjectionMethod::kCoefficientsSquaredPressure:
+      return 2;
+    case GasInjectionMethod::kCoefficientsPseudoPressure:
+      return 3;
+    default:
+      return 1;
+  }
+}
+
 // Gas injection, by gas_injection_method.
 void gas_injection(Run& run) {
   WellRecord& w = run.well;
   LayerFluids& f = run.fluids;
-  const std::int32_t method = w.gas_injection_method();
+  const GasInjectionMethod method = w.gas_injection();
   switch (method) {
-    case 0:
+    case GasInjectionMethod::kSkin:
       for (int L = 0; L < run.layer_count; ++L) {
         run.gas_pressure = 4.0 * w.reservoir_pressure()[L];
         gas_stage(run, L);
-        injection_skin_curve(
-            method, w.permeability()[L], w.thickness()[L], w.reservoir_pressure()[L],
-            f.gas_viscosity()[L], f.water_fvf()[L], f.gas_z_factor()[L], w.layer_temperature()[L],
-            f.liquid_density()[L], f.gas_sg()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-            w.skin()[L], w.second_skin()[L], w.break_pressure()[L], w.max_injection_rate()[L],
-            run.work_rates.data(), run.work_pressures.data());
+        const InjectionFluid gas{.viscosity = f.gas_viscosity()[L],
+                                 .water_fvf = f.water_fvf()[L],
+                                 .z_factor = f.gas_z_factor()[L],
+                                 .temperature = w.layer_temperature()[L],
+                                 .liquid_density = f.liquid_density()[L],
+                                 .gas_sg = f.gas_sg()[L]};
+        injection_skin_curve(static_cast<int>(InjectedFluid::kGas), radial_layer(w, L),
+                             w.reservoir_pressure()[L], gas, injection_break(w, L),
+                             work_curve(run));
         copy_layer(run, L);
       }
       break;
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+    case GasInjectionMethod::kCoefficientsFirstPointOnly:
+    case GasInjectionMethod::kCoefficientsPressure:
+    case GasInjectionMethod::kCoefficientsSquaredPressure:
+    case GasInjectionMethod::kCoefficientsPseudoPressure:
       run.gas_pressure = 4.0 * w.reservoir_pressure()[0];
       gas_stage(run, 0);
-      coefficient_injection(run, method <= 2 ? 1 : method - 1);
+      coefficient_injection(run, coefficient_pair(method));
       break;
-    case 5:
+    case GasInjectionMethod::kRateTest:
       rate_test(run);
       copy_layer(run, 0);
       break;
@@ -459,7 +551,7 @@ void refer_to_reference_depth(Run& run) {
 // Result assembly: traverse copy, completion stage, summary.
 void assemble_results(Run& run) {
   const bool wanted = coupling_wanted(run);
-  const std::int32_t mode = *run.calc_mode;
+  const CalcMode mode = static_cast<CalcMode>(*run.calc_mode);
 
   if (wanted) {
     for (int L = 0; L < run.layer_count; ++L) {
@@ -478,18 +570,19 @@ void assemble_results(Run& run) {
                             run.pp_pressures.data(), run.pp_pseudo.data(), run.pp_count);
   }
   const CurveTables in_force = completion_ran ? run.completion_curves : run.layer_curves;
-  const bool liquid = mode == 0 || mode == 2;
-  const bool gas = mode == 1 || mode == 3;
+  const bool liquid = is_liquid_mode(mode);
+  const bool gas = is_gas_mode(mode);
 
   if (run.well.layer_count() <= 1) {
-    if (!completion_ran && wanted && mode == 1) refer_to_reference_depth(run);
+    if (!completion_ran && wanted && mode == CalcMode::kGasProduction)
+      refer_to_reference_depth(run);
     one_layer_summary(run, in_force);
     return;
   }
   if (completion_ran) {
     if (liquid) {
       if (wanted) refer_to_reference_depth(run);
-      if (mode == 2) {
+      if (mode == CalcMode::kWaterInjection) {
         apply_injection_traverse(run.traverse, run.well, run.completion_curves, run.layer_curves);
       }
       composite(run, in_force, false);
@@ -500,7 +593,7 @@ void assemble_results(Run& run) {
     return;
   }
   if (liquid) {
-    if (mode == 2) {
+    if (mode == CalcMode::kWaterInjection) {
       apply_injection_traverse(run.traverse, run.well, run.layer_curves, run.layer_curves);
     }
     if (wanted) refer_to_reference_depth(run);
@@ -550,17 +643,17 @@ std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
   run.results.result_bubble_point()[0] = f.bubble_point()[0];
 
   // Build the curves by the method of the calculation mode.
-  switch (*calc_mode) {
-    case 0:
+  switch (static_cast<CalcMode>(*calc_mode)) {
+    case CalcMode::kOilProduction:
       oil_production(run);
       break;
-    case 1:
+    case CalcMode::kGasProduction:
       gas_production(run);
       break;
-    case 2:
+    case CalcMode::kWaterInjection:
       water_injection(run);
       break;
-    case 3:
+    case CalcMode::kGasInjection:
       gas_injection(run);
       break;
     default:

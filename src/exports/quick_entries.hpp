@@ -5,12 +5,14 @@
 
 #include <array>
 
+#include "blocks/block_layout.hpp"
+
 namespace dlv {
 
 // Rates and flowing pressures of the latest quick calculation; zero at load,
 // overwritten whole by every calc_vogel_quick and calc_pi_quick call.
-extern std::array<double, 25> result_rates;
-extern std::array<double, 25> result_pressures;
+extern std::array<double, layout::kPoints> result_rates;
+extern std::array<double, layout::kPoints> result_pressures;
 
 // Vogel curve for reservoir pressure pr, test rate q at flowing pressure pwf
 // and bubble point pb, no water, as a reference calculation (the stored Vogel

@@ -13,18 +13,9 @@ namespace dlv {
 
 namespace {
 
-constexpr int kSolutionGorTable = 0;
-constexpr int kOilFvfTable = 1;
-constexpr int kOilViscosityTable = 4;
+using layout::tables::Property;
 
 constexpr double kPressureCap = 22500.0;  // psia, for the volume factor and viscosities
-
-double table_value(FluidTables tables, int k, double temperature, double pressure) {
-  const PropertyTable t = tables.table(k);
-  return property_table_lookup(temperature, pressure, t.temperatures(), t.temperature_count(),
-                               layout::tables::kTemperatureCapacity, t.pressures(),
-                               t.pressure_count(), layout::tables::kPressureCapacity, t.values());
-}
 
 // Oil with gas (fluid types 1 and 4): correlations, each replaceable by its
 // table. p is the absolute reservoir pressure.
@@ -38,8 +29,8 @@ void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions 
         f.oil_fraction()[L], f.water_cut()[L], f.producing_gor()[L], f.solution_gor()[L],
         solution_gwr, dissolved_gas_sg, free_gas_sg, sg100, f.bubble_point()[L],
         f.rs_correlation(L), fluid_error);
-  if (tables.use_table(kSolutionGorTable)) {
-    f.solution_gor()[L] = table_value(tables, kSolutionGorTable, t, p);
+  if (tables.use_table(Property::kSolutionGor)) {
+    f.solution_gor()[L] = property_table_value(tables, Property::kSolutionGor, t, p);
     fluid_error = 0;
   }
   const double rs = f.solution_gor()[L];
@@ -52,13 +43,13 @@ void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions 
   calfvf(t, p, f.api_gravity()[L], f.gas_sg()[L], sg100, f.bubble_point()[L], f.producing_gor()[L],
          rs, oil_compressibility, f.oil_fvf()[L], f.water_fvf()[L], f.fvf_correlation(L),
          fluid_error);
-  if (tables.use_table(kOilFvfTable)) {
-    f.oil_fvf()[L] = table_value(tables, kOilFvfTable, t, p);
+  if (tables.use_table(Property::kOilFvf)) {
+    f.oil_fvf()[L] = property_table_value(tables, Property::kOilFvf, t, p);
     fluid_error = 0;
   }
 
-  if (tables.use_table(kOilViscosityTable)) {
-    const double mu = table_value(tables, kOilViscosityTable, t, p);
+  if (tables.use_table(Property::kOilViscosity)) {
+    const double mu = property_table_value(tables, Property::kOilViscosity, t, p);
     f.oil_viscosity()[L] = mu;
     f.water_viscosity()[L] = mu;
   } else {
@@ -91,8 +82,8 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
   f.water_fvf()[L] = 1.07;
   f.water_viscosity()[L] = std::exp(1.003 - 0.01479 * t + 1.982e-5 * (t * t));
 
-  const std::int32_t mode = calc_mode;
-  if (mode == 0) {
+  const CalcMode mode = static_cast<CalcMode>(calc_mode);
+  if (mode == CalcMode::kOilProduction) {
     f.oil_sg()[L] = 141.5 / (131.5 + f.api_gravity()[L]);
     // A cut above 1 is a percentage.
     if (f.water_cut()[L] > 1.0) f.water_cut()[L] = f.water_cut()[L] / 100.0;
@@ -117,7 +108,8 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
       f.gas_sg()[L] = 0.678;
       f.oil_sg()[L] = 0.89;
     }
-  } else if (mode == 1 || mode == 2 || mode == 3) {
+  } else if (mode == CalcMode::kGasProduction || mode == CalcMode::kWaterInjection ||
+             mode == CalcMode::kGasInjection) {
     if (f.oil_fvf()[L] == 0.0) f.oil_fvf()[L] = 1.07;
     if (f.oil_sg()[L] == 0.0) f.oil_sg()[L] = 0.89;
     f.liquid_density()[L] = 1.02;

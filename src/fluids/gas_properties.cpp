@@ -9,8 +9,7 @@ namespace dlv {
 
 namespace {
 
-constexpr int kZTable = 6;
-constexpr int kViscosityTable = 7;
+using layout::tables::Property;
 
 constexpr int kIterations = 25;
 constexpr double kDensityFloor = 0.001;
@@ -22,23 +21,17 @@ constexpr int kSteps = 50;                // the table holds kSteps + 1 points
 constexpr double kGridZFloor = 0.1;       // z floor at the grid points
 constexpr double kMidpointZFloor = 0.21;  // z floor at the Simpson midpoints
 
-double table_value(FluidTables tables, int k, double temperature, double pressure) {
-  const PropertyTable t = tables.table(k);
-  return property_table_lookup(temperature, pressure, t.temperatures(), t.temperature_count(),
-                               layout::tables::kTemperatureCapacity, t.pressures(),
-                               t.pressure_count(), layout::tables::kPressureCapacity, t.values());
-}
-
 double z_at(FluidTables tables, double temperature, double pressure, double gas_sg) {
-  if (tables.use_table(kZTable)) return table_value(tables, kZTable, temperature, pressure);
+  if (tables.use_table(Property::kGasZFactor))
+    return property_table_value(tables, Property::kGasZFactor, temperature, pressure);
   double z = 0.0;
   zfachy(temperature, pressure, gas_sg, z);
   return z;
 }
 
 double viscosity_at(FluidTables tables, double temperature, double pressure, double gas_sg) {
-  if (tables.use_table(kViscosityTable)) {
-    return table_value(tables, kViscosityTable, temperature, pressure);
+  if (tables.use_table(Property::kGasViscosity)) {
+    return property_table_value(tables, Property::kGasViscosity, temperature, pressure);
   }
   double mu = 0.0;
   gas_viscosity(temperature, gas_sg, pressure, mu);
@@ -57,16 +50,10 @@ double integrand(FluidTables tables, double temperature, double pressure, double
 
 }  // namespace
 
-double clamp_to_range(double low, double& value, double high) {
-  if (value < low) value = low;
-  if (value > high) value = high;
-  return value;
-}
-
 void zfachy(const double& temperature, const double& pressure, const double& gas_sg, double& z) {
   const double tpc = 169.0 + 314.0 * gas_sg;
   const double ppc = 708.75 - 57.5 * gas_sg;
-  const double tpr = (temperature + 460.0) / tpc;
+  const double tpr = (temperature + kRankineOffset) / tpc;
   const double ppr = pressure / ppc;
 
   // At and below Tpr 1.01 (also for a NaN Tpr) the reciprocal temperature is
@@ -111,7 +98,7 @@ void gas_viscosity(const double& temperature, const double& gas_sg, const double
   const double t = temperature;
   const double g = gas_sg;
   const double p = pressure;
-  const double tr = t + 460.0;
+  const double tr = t + kRankineOffset;
   const double ma = 29.0 * g;
   const double k = (9.4 + 0.02 * ma) * std::pow(tr, 1.5) / (209.0 + 19.0 * ma + tr);
   const double x = 3.5 + 986.0 / tr + 0.01 * ma;

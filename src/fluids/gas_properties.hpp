@@ -12,13 +12,9 @@
 #include <cstdint>
 
 #include "blocks/blocks.hpp"
+#include "numerics/clamp.hpp"
 
 namespace dlv {
-
-// Bounds value to low..high in that order (raised to low first, then lowered
-// to high), stores the result through the reference and returns it. A NaN
-// value is left as it is.
-double clamp_to_range(double low, double& value, double high);
 
 // Gas deviation factor by Hall-Yarborough with pseudo-critical properties
 // linear in the gas gravity. Never fails: when Newton's method on the reduced

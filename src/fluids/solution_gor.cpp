@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numerics/interpolation.hpp"
+#include "numerics/units.hpp"
 #include "platform/diagnostic_log.hpp"
 
 namespace dlv {
@@ -173,7 +174,7 @@ void calrs(double pressure, double temperature, double gas_sg, double separator_
       bubble_point = p;
     } else {
       sg100 = gas_sg;
-      const double tr = t + 460.0;
+      const double tr = t + kRankineOffset;
       const double oil_sg = 141.5 / (131.5 + api_gravity);
       std::int32_t table_status = 0;
 

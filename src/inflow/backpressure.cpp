@@ -2,12 +2,14 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
+
 namespace dlv {
 
 namespace {
 
 constexpr int kTestSlots = 100;
-constexpr int kLast = 24;
+constexpr int kLast = layout::kLastPoint;
 
 // Process-wide scratch of backpressure_fit_cn: its two logarithm columns and
 // its working C, pr^2 and pressure step. Nothing in it carries over from one
@@ -81,7 +83,7 @@ void backpressure_fit_cn(const double* q, const double* p, const double* ps,
   }
 
   s.pr_squared = pr * pr;
-  s.step = pr / 24.0;
+  s.step = pr / layout::kIntervals;
   pressures[0] = pr;
   rates[0] = 0.0;
   pressures[kLast] = 0.0;
@@ -130,7 +132,7 @@ void backpressure_fit_c(const double* q, const double* p, const double* ps, std:
     sum_tt += t * t;
   }
   c = std::fabs(sum_tt) > 1e-11 ? sum_qt / sum_tt : 0.0;
-  write_curve(c, n, pr, pr * pr, pr / 24.0, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
 }
 
 void backpressure_fit_n(const double* q, const double* p, const double* /*ps*/,
@@ -150,12 +152,12 @@ void backpressure_fit_n(const double* q, const double* p, const double* /*ps*/,
     const double mean_y = sum_y / count;
     n = (mean_y - std::log10(c)) / mean_x;
   }
-  write_curve(c, n, pr, pr * pr, pr / 24.0, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
 }
 
 void backpressure_curve(const double& c, const double& n, const double& pr, double* rates,
                         double* pressures) {
-  write_curve(c, n, pr, pr * pr, pr / 24.0, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
 }
 
 }  // namespace dlv

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -42,24 +44,33 @@ void darcy_nondarcy_liquid_curve(double permeability, double thickness, double d
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
-  rates[24] = quadratic_rate(a, g, pr);
-  const double delta = pr / 24.0;
-  for (int i = 1; i <= 23; ++i) {
+  pressures[layout::kLastPoint] = 0.0;
+  rates[layout::kLastPoint] = quadratic_rate(a, g, pr);
+  const double delta = pr / layout::kIntervals;
+  for (int i = 1; i <= layout::kLastGridPoint; ++i) {
     pressures[i] = pr - static_cast<double>(i) * delta;
     rates[i] = quadratic_rate(a, g, pr - pressures[i]);
   }
   if (negative) {
-    for (int i = 1; i <= 24; ++i) rates[i] = kNegativeDarcyRate;
+    for (int i = 1; i <= layout::kLastPoint; ++i) rates[i] = kNegativeDarcyRate;
   }
 }
 
-void darcy_nondarcy_gas_curve(double permeability, double thickness, double drainage_radius,
-                              double wellbore_radius, double skin, double reservoir_pressure,
-                              double temperature, double gas_sg, double /*gas_viscosity*/,
-                              double* rates, double* pressures, const double* pp_pressures,
-                              const double* pp_pseudo, std::int32_t pp_count,
+void darcy_nondarcy_gas_curve(const RadialLayer& radial, double reservoir_pressure,
+                              const GasLayerFluid& gas, CurveOutput curve, PseudoPressures pp,
                               std::int32_t /*changed_pressure_flag*/) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double temperature = gas.temperature;
+  const double gas_sg = gas.gas_sg;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double k = permeability;
   const double h = thickness;
   const double pr = reservoir_pressure;
@@ -67,54 +78,61 @@ void darcy_nondarcy_gas_curve(double permeability, double thickness, double drai
   pressures[0] = pr;
   rates[0] = 0.0;
   const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
-  pressures[24] = 0.0;
-  const double delta = pr / 24.0;
+  pressures[layout::kLastPoint] = 0.0;
+  const double delta = pr / layout::kIntervals;
 
   if (k * h > 0.0) {
     const double beta = 2.6e10 / std::pow(k, 1.2);
-    const double tr = temperature + 460.0;
+    const double tr = temperature + kRankineOffset;
     const double a =
         1424.0 * tr * (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
     const double g = 3.166e-12 * beta * gas_sg * tr / wellbore_radius / (h * h);
-    rates[24] = quadratic_rate(a, g, mr);
-    for (int i = 1; i <= 23; ++i) {
+    rates[layout::kLastPoint] = quadratic_rate(a, g, mr);
+    for (int i = 1; i <= layout::kLastGridPoint; ++i) {
       pressures[i] = pr - static_cast<double>(i) * delta;
       const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
       rates[i] = quadratic_rate(a, g, mr - m);
     }
   } else {
     // No flow capacity (k * h zero, negative or not a number): zero rates.
-    for (int i = 1; i <= 23; ++i) pressures[i] = pr - static_cast<double>(i) * delta;
-    for (int i = 1; i <= 24; ++i) rates[i] = 0.0;
+    for (int i = 1; i <= layout::kLastGridPoint; ++i)
+      pressures[i] = pr - static_cast<double>(i) * delta;
+    for (int i = 1; i <= layout::kLastPoint; ++i) rates[i] = 0.0;
   }
 }
 
-void gas_curve_given_d(double permeability, double thickness, double drainage_radius,
-                       double wellbore_radius, double skin, double non_darcy_coefficient,
-                       double reservoir_pressure, double temperature, double gas_sg,
-                       double gas_viscosity, double* rates, double* pressures,
-                       const double* pp_pressures, const double* pp_pseudo, std::int32_t pp_count,
-                       std::int32_t changed_pressure_flag) {
+void gas_curve_given_d(const RadialLayer& radial, double non_darcy_coefficient,
+                       double reservoir_pressure, const GasLayerFluid& gas, CurveOutput curve,
+                       PseudoPressures pp, std::int32_t changed_pressure_flag) {
   const double d = non_darcy_coefficient;
   // A D that is not a number goes the given-D way and gives non-finite rates.
   if (d <= 0.0) {
-    darcy_nondarcy_gas_curve(permeability, thickness, drainage_radius, wellbore_radius, skin,
-                             reservoir_pressure, temperature, gas_sg, gas_viscosity, rates,
-                             pressures, pp_pressures, pp_pseudo, pp_count, changed_pressure_flag);
+    darcy_nondarcy_gas_curve(radial, reservoir_pressure, gas, curve, pp, changed_pressure_flag);
     return;
   }
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double temperature = gas.temperature;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double* const pp_pressures = pp.pressures;
+  const double* const pp_pseudo = pp.pseudo;
+  const std::int32_t pp_count = pp.count;
   const double pr = reservoir_pressure;
-  const double tr = temperature + 460.0;
+  const double tr = temperature + kRankineOffset;
   const double s = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
   const double c = permeability * thickness / (1424.0 * tr);
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
+  pressures[layout::kLastPoint] = 0.0;
   const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
 
-  rates[24] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
-  for (int i = 1; i <= 23; ++i) {
-    pressures[i] = pr - static_cast<double>(i) * (pr / 24.0);
+  rates[layout::kLastPoint] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
+  for (int i = 1; i <= layout::kLastGridPoint; ++i) {
+    pressures[i] = pr - static_cast<double>(i) * (pr / layout::kIntervals);
     const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
     rates[i] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * (mr - m)) - s) / d;
   }

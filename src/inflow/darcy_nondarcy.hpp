@@ -12,6 +12,9 @@
 
 #include <cstdint>
 
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
 // Liquid layer: A = 141.2 B mu (ln(0.472 re / rw) + s) / k / h and G from the
@@ -26,22 +29,16 @@ void darcy_nondarcy_liquid_curve(double permeability, double thickness, double d
 // Gas layer, drawdown in pseudo-pressure. k * h not above 0 gives a curve of
 // zero rates on the pressure grid. gas_viscosity and changed_pressure_flag are
 // not used.
-void darcy_nondarcy_gas_curve(double permeability, double thickness, double drainage_radius,
-                              double wellbore_radius, double skin, double reservoir_pressure,
-                              double temperature, double gas_sg, double gas_viscosity,
-                              double* rates, double* pressures, const double* pp_pressures,
-                              const double* pp_pseudo, std::int32_t pp_count,
+void darcy_nondarcy_gas_curve(const RadialLayer& radial, double reservoir_pressure,
+                              const GasLayerFluid& gas, CurveOutput curve, PseudoPressures pp,
                               std::int32_t changed_pressure_flag);
 
 // Gas layer with a given non-Darcy coefficient D, written as the
 // rate-dependent skin s + D q: D q^2 + S q = k h / (1424 TR) (m(pr) - m(p)).
 // D not above 0 gives exactly darcy_nondarcy_gas_curve. gas_viscosity and
 // changed_pressure_flag are not used.
-void gas_curve_given_d(double permeability, double thickness, double drainage_radius,
-                       double wellbore_radius, double skin, double non_darcy_coefficient,
-                       double reservoir_pressure, double temperature, double gas_sg,
-                       double gas_viscosity, double* rates, double* pressures,
-                       const double* pp_pressures, const double* pp_pseudo, std::int32_t pp_count,
-                       std::int32_t changed_pressure_flag);
+void gas_curve_given_d(const RadialLayer& radial, double non_darcy_coefficient,
+                       double reservoir_pressure, const GasLayerFluid& gas, CurveOutput curve,
+                       PseudoPressures pp, std::int32_t changed_pressure_flag);
 
 }  // namespace dlv

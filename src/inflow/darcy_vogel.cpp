@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "inflow/vogel.hpp"
 
 namespace dlv {
@@ -33,21 +34,21 @@ void darcy_vogel_curve(double permeability, double thickness, double drainage_ra
 
   if (reservoir_pressure < 1.0) reservoir_pressure = 1.0;
   const double pr = reservoir_pressure;
-  const double delta = pr / 24.0;
+  const double delta = pr / layout::kIntervals;
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
+  pressures[layout::kLastPoint] = 0.0;
 
   if (pb >= pr) {
     // Saturated: Vogel's curve from the reservoir pressure down.
     double qv = pr * j / 1.8;
     if (!(qv > 0.01)) qv = 0.01;
     qv = qv * fo;
-    for (int n = 1; n <= 23; ++n) {
+    for (int n = 1; n <= layout::kLastGridPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = qv * vogel_fraction(pressures[n] / pr) + jw * (pr - pressures[n]);
     }
-    rates[24] = qv + jw * pr;
+    rates[layout::kLastPoint] = qv + jw * pr;
   } else {
     // Undersaturated (or a bubble point that is not a number): straight line
     // down to the bubble point, Vogel's curve below it.
@@ -55,9 +56,9 @@ void darcy_vogel_curve(double permeability, double thickness, double drainage_ra
     double qv = pb * j / 1.8;
     if (!(qv > 0.01)) qv = 0.01;
     qv = qv * fo;
-    rates[24] = (qb + qv) + pb * jw;
-    int kb = 23;
-    for (int n = 1; n <= 23; ++n) {
+    rates[layout::kLastPoint] = (qb + qv) + pb * jw;
+    int kb = layout::kLastGridPoint;
+    for (int n = 1; n <= layout::kLastGridPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = (pr - pressures[n]) * j * fo + (pr - pressures[n]) * jw;
       if (pressures[n] <= pb) {
@@ -67,7 +68,7 @@ void darcy_vogel_curve(double permeability, double thickness, double drainage_ra
         break;
       }
     }
-    for (int m = kb + 1; m <= 23; ++m) {
+    for (int m = kb + 1; m <= layout::kLastGridPoint; ++m) {
       pressures[m] = pr - static_cast<double>(m) * delta;
       const double x = pressures[m] / pb;
       rates[m] = (qv * vogel_fraction(x) + (pb - pressures[m]) * jw) + qb;
@@ -75,7 +76,7 @@ void darcy_vogel_curve(double permeability, double thickness, double drainage_ra
   }
 
   if (invalid) {
-    for (int n = 1; n <= 24; ++n) rates[n] = invalid_rate;
+    for (int n = 1; n <= layout::kLastPoint; ++n) rates[n] = invalid_rate;
   }
 }
 

@@ -7,12 +7,15 @@
 #include "inflow/darcy_nondarcy.hpp"
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/vogel.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
 namespace {
 
 constexpr double kStabilizedTime = 10000.0;
+// The stabilized gas curve runs at this gas gravity whatever the layer's is.
+constexpr double kStabilizedGasSg = 0.65;
 
 // The per-layer results go to layer_results only for a layer index inside its
 // 50 slots; any other index computes the curve and writes no result.
@@ -51,13 +54,13 @@ bool transient_curve(double k, double h, double b, double mu, double pr, double 
       if (qv < 0.01) qv = 0.01;
     }
   } else {
-    r = 40.93 * density_or_z * (460.0 + temperature) / (xf * h);
+    r = 40.93 * density_or_z * (kRankineOffset + temperature) / (xf * h);
   }
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  const double delta = pr / 24.0;
-  for (int n = 1; n <= 24; ++n) {
+  const double delta = pr / layout::kIntervals;
+  for (int n = 1; n <= layout::kLastPoint; ++n) {
     const double p = pr - static_cast<double>(n) * delta;
     pressures[n] = p;
     if (!liquid) {
@@ -75,15 +78,29 @@ bool transient_curve(double k, double h, double b, double mu, double pr, double 
 
 }  // namespace
 
-void fractured_well_curve(double permeability, double thickness, double drainage_radius,
-                          double wellbore_radius, double skin, double liquid_fvf, double viscosity,
-                          double& reservoir_pressure, double fracture_half_length,
-                          double total_compressibility, double porosity, double production_time,
-                          double temperature, double fracture_width, double fracture_permeability,
-                          std::int32_t liquid_flag, double density_or_z, double bubble_point,
-                          double rate_multiplier, double* rates, double* pressures,
-                          const double* pp_pressures, const double* pp_pseudo,
-                          std::int32_t pp_count, LayerResults layer_results, std::int32_t layer) {
+void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
+                          const TransientFlow& transient, const FracturedWellFluid& fluid,
+                          double& reservoir_pressure, double rate_multiplier, CurveOutput curve,
+                          PseudoPressures pp, LayerResults layer_results, std::int32_t layer) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double fracture_half_length = fracture.half_length;
+  const double fracture_width = fracture.width;
+  const double fracture_permeability = fracture.permeability;
+  const double porosity = transient.porosity;
+  const double total_compressibility = transient.total_compressibility;
+  const double production_time = transient.production_time;
+  const std::int32_t liquid_flag = fluid.liquid_flag;
+  const double liquid_fvf = fluid.liquid_fvf;
+  const double viscosity = fluid.viscosity;
+  const double temperature = fluid.temperature;
+  const double density_or_z = fluid.density_or_z;
+  const double bubble_point = fluid.bubble_point;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double k = permeability;
   const double h = thickness;
   const double re = drainage_radius;
@@ -148,8 +165,16 @@ void fractured_well_curve(double permeability, double thickness, double drainage
     const double k_eff = (gf < 5.0) ? 0.1 * gf * k : f * k;
 
     if (!liquid) {
-      darcy_nondarcy_gas_curve(k_eff, h, re, rw_eff, skin, reservoir_pressure, temperature, 0.65,
-                               mu, rates, pressures, pp_pressures, pp_pseudo, pp_count, layer);
+      darcy_nondarcy_gas_curve(
+          RadialLayer{.permeability = k_eff,
+                      .thickness = h,
+                      .drainage_radius = re,
+                      .wellbore_radius = rw_eff,
+                      .skin = skin},
+          reservoir_pressure,
+          GasLayerFluid{
+              .temperature = temperature, .gas_sg = kStabilizedGasSg, .gas_viscosity = mu},
+          curve, pp, layer);
     } else if (bubble_point != 0.0) {
       // The oil line runs at an oil viscosity of 0.35 cp and no water.
       darcy_vogel_curve(k_eff, h, re, rw_eff, skin, liquid_fvf, mu, reservoir_pressure,
@@ -161,7 +186,7 @@ void fractured_well_curve(double permeability, double thickness, double drainage
   }
 
   if (rate_multiplier > 1.0) {
-    for (int n = 0; n <= 24; ++n) rates[n] = rates[n] * rate_multiplier;
+    for (int n = 0; n <= layout::kLastPoint; ++n) rates[n] = rates[n] * rate_multiplier;
   }
 }
 

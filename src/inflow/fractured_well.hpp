@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "blocks/blocks.hpp"
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
 
 namespace dlv {
 
@@ -19,21 +21,14 @@ inline constexpr double fracture_error_rate = 9999.9;
 // falls to 0 at index 24) and, for layer L, the dimensionless fracture
 // conductivity, the dimensionless time, the effective-radius ratio (1.0 in
 // transient flow) and the flow-regime flag (0 transient, 1 stabilized) into
-// layer_results. liquid_flag 0 is gas (density_or_z is then the gas
-// deviation factor), any other value liquid (density_or_z the liquid
-// density). A rate_multiplier above 1.0 scales every rate of the finished
+// layer_results. A rate_multiplier above 1.0 scales every rate of the finished
 // curve. The pseudo-pressure table serves the stabilized gas curve.
 // reservoir_pressure is written only by the stabilized liquid curve with a
 // bubble point, which raises a pressure below 1.0 to 1.0. Permeability, radius
 // and production time are read only.
-void fractured_well_curve(double permeability, double thickness, double drainage_radius,
-                          double wellbore_radius, double skin, double liquid_fvf, double viscosity,
-                          double& reservoir_pressure, double fracture_half_length,
-                          double total_compressibility, double porosity, double production_time,
-                          double temperature, double fracture_width, double fracture_permeability,
-                          std::int32_t liquid_flag, double density_or_z, double bubble_point,
-                          double rate_multiplier, double* rates, double* pressures,
-                          const double* pp_pressures, const double* pp_pseudo,
-                          std::int32_t pp_count, LayerResults layer_results, std::int32_t layer);
+void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
+                          const TransientFlow& transient, const FracturedWellFluid& fluid,
+                          double& reservoir_pressure, double rate_multiplier, CurveOutput curve,
+                          PseudoPressures pp, LayerResults layer_results, std::int32_t layer);
 
 }  // namespace dlv

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "inflow/vogel.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -18,13 +20,28 @@ double end_function(double u) {
 
 }  // namespace
 
-void horizontal_well_curve(std::int32_t fluid, double temperature, double z_factor, double perm_x,
-                           double perm_y, double perm_z, double thickness, double /*drainage_area*/,
-                           double wellbore_radius, double skin, double reservoir_pressure,
-                           double liquid_fvf, double viscosity, double well_start_y,
-                           double well_length, double box_length_y, double well_position_x,
-                           double box_width_x, double well_elevation_z, double bubble_point,
-                           double* rates, double* pressures) {
+void horizontal_well_curve(std::int32_t fluid, const HorizontalWellFluid& properties,
+                           const DrainageBox& box, const HorizontalWellPath& well,
+                           double reservoir_pressure, CurveOutput curve) {
+  const double temperature = properties.temperature;
+  const double z_factor = properties.z_factor;
+  const double liquid_fvf = properties.liquid_fvf;
+  const double viscosity = properties.viscosity;
+  const double bubble_point = properties.bubble_point;
+  const double perm_x = box.perm_x;
+  const double perm_y = box.perm_y;
+  const double perm_z = box.perm_z;
+  const double thickness = box.thickness;
+  const double box_length_y = box.box_length_y;
+  const double box_width_x = box.box_width_x;
+  const double wellbore_radius = well.wellbore_radius;
+  const double skin = well.skin;
+  const double well_start_y = well.well_start_y;
+  const double well_length = well.well_length;
+  const double well_position_x = well.well_position_x;
+  const double well_elevation_z = well.well_elevation_z;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double kx = perm_x;
   const double ky = perm_y;
   const double kz = perm_z;
@@ -72,18 +89,18 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
 
   const bool oil = fluid == 0;
   const double kconst = oil ? 0.007078 : 0.000703;
-  const double f = oil ? liquid_fvf : z_factor * (temperature + 460.0);
+  const double f = oil ? liquid_fvf : z_factor * (temperature + kRankineOffset);
   const double j =
       kconst * b * std::sqrt(kx * kz) /
       (viscosity * f * (std::log(std::sqrt(a * h) / wellbore_radius) + ln_ch - 0.75 + s_r + skin));
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
-  const double delta = pr / 24.0;
+  pressures[layout::kLastPoint] = 0.0;
+  const double delta = pr / layout::kIntervals;
 
   if (!oil) {
-    for (int n = 1; n <= 24; ++n) {
+    for (int n = 1; n <= layout::kLastPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = (pr * pr - pressures[n] * pressures[n]) * j;
     }
@@ -95,7 +112,7 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   if (pb >= pr) {
     double qv = pr * j / 1.8;
     if (qv < 0.01) qv = 0.01;
-    for (int n = 1; n <= 24; ++n) {
+    for (int n = 1; n <= layout::kLastPoint; ++n) {
       pressures[n] = pr - static_cast<double>(n) * delta;
       rates[n] = qv * vogel_fraction(pressures[n] / pr);
     }
@@ -110,10 +127,10 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   const double qb = (pr - pb) * j;
   double qv = pb * j / 1.8;
   if (qv < 0.01) qv = 0.01;
-  rates[24] = qb + qv;
+  rates[layout::kLastPoint] = qb + qv;
 
   int stop = 0;
-  for (int n = 1; n <= 23; ++n) {
+  for (int n = 1; n <= layout::kLastGridPoint; ++n) {
     pressures[n] = pr - static_cast<double>(n) * delta;
     // Truncated toward zero in double precision, so a difference that is not
     // a number or out of integer range keeps the walk on the straight line.
@@ -135,7 +152,7 @@ void horizontal_well_curve(std::int32_t fluid, double temperature, double z_fact
   if (stop == 0) return;  // the straight line reaches index 23
 
   if (stop > 1) rates[stop - 1] = (pr - pressures[stop - 1]) * j;
-  for (int m = stop; m <= 23; ++m) {
+  for (int m = stop; m <= layout::kLastGridPoint; ++m) {
     pressures[m] = pr - static_cast<double>(m) * delta;
     rates[m] = qv * vogel_fraction(pressures[m] / pb) + qb;
   }

@@ -7,22 +7,20 @@
 
 #include <cstdint>
 
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
 // The well runs along y; x is across the well, z vertical. fluid 0 is oil,
-// any other value gas (z_factor and temperature are read for gas only,
-// liquid_fvf and bubble_point for oil only). drainage_area is not used.
+// any other value gas. The box's drainage_area is not used.
 // Writes rates[0] = 0 at pressures[0] = pr and rates rising to index 24 at
 // pressure 0 (pr - 24 * (pr / 24) for gas and saturated oil). A zero product
 // perm_x * thickness * box_width_x * perm_y * box_length_y leaves both arrays
 // untouched; a well elevation outside (0, thickness) gives rates that are not
 // a number.
-void horizontal_well_curve(std::int32_t fluid, double temperature, double z_factor, double perm_x,
-                           double perm_y, double perm_z, double thickness, double drainage_area,
-                           double wellbore_radius, double skin, double reservoir_pressure,
-                           double liquid_fvf, double viscosity, double well_start_y,
-                           double well_length, double box_length_y, double well_position_x,
-                           double box_width_x, double well_elevation_z, double bubble_point,
-                           double* rates, double* pressures);
+void horizontal_well_curve(std::int32_t fluid, const HorizontalWellFluid& properties,
+                           const DrainageBox& box, const HorizontalWellPath& well,
+                           double reservoir_pressure, CurveOutput curve);
 
 }  // namespace dlv

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
+#include "numerics/units.hpp"
 
 namespace dlv {
 
@@ -17,11 +19,15 @@ std::int32_t held_count(std::int32_t pp_count) {
   return pp_count > kPseudoPressureSlots ? kPseudoPressureSlots : pp_count;
 }
 
+// The grid point that lies on the break pressure when it is above pr.
+constexpr int kBreakPoint = 12;
+constexpr double kStepsToBreak = kBreakPoint;
+
 // Upward grid step: twelve steps up to the break pressure when it lies above
 // pr, otherwise half of pr in twelve steps.
 double grid_step(double pr, double pbk) {
-  if (pbk > pr) return (pbk - pr) / 12.0;
-  return (pr / 2.0) / 12.0;
+  if (pbk > pr) return (pbk - pr) / kStepsToBreak;
+  return (pr / 2.0) / kStepsToBreak;
 }
 
 double grid_pressure(double pr, int k, double step) { return pr + static_cast<double>(k) * step; }
@@ -35,12 +41,23 @@ double clamped_lookup(const double* x, const double* y, double xq, std::int32_t 
 
 }  // namespace
 
-void injection_skin_curve(std::int32_t fluid, double permeability, double thickness,
-                          double reservoir_pressure, double viscosity, double water_fvf,
-                          double z_factor, double temperature, double /*liquid_density*/,
-                          double /*gas_sg*/, double drainage_radius, double wellbore_radius,
-                          double skin, double second_skin, double break_pressure,
-                          double max_injection_rate, double* rates, double* pressures) {
+void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double reservoir_pressure,
+                          const InjectionFluid& properties, const InjectionBreak& above_break,
+                          CurveOutput curve) {
+  const double permeability = radial.permeability;
+  const double thickness = radial.thickness;
+  const double drainage_radius = radial.drainage_radius;
+  const double wellbore_radius = radial.wellbore_radius;
+  const double skin = radial.skin;
+  const double viscosity = properties.viscosity;
+  const double water_fvf = properties.water_fvf;
+  const double z_factor = properties.z_factor;
+  const double temperature = properties.temperature;
+  const double second_skin = above_break.second_skin;
+  const double break_pressure = above_break.break_pressure;
+  const double max_injection_rate = above_break.max_injection_rate;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double k = permeability;
   const double h = thickness;
   const double pr = reservoir_pressure;
@@ -55,12 +72,12 @@ void injection_skin_curve(std::int32_t fluid, double permeability, double thickn
   const double step = grid_step(pr, pbk);
   const double log_term = std::log(0.472 * re / rw);
 
-  if (fluid == 2) {
+  if (static_cast<InjectedFluid>(fluid) == InjectedFluid::kWater) {
     const double j1 = 0.00708 * k * h / (mu * water_fvf * (log_term + skin));
     const double j2 = 0.00708 * k * h / (mu * water_fvf * (log_term + second_skin));
     bool broken = false;
     double qb = 0.0;
-    for (int i = 1; i < 25; ++i) {
+    for (int i = 1; i < layout::kPoints; ++i) {
       const double p = grid_pressure(pr, i, step);
       pressures[i] = p;
       if (p < pbk) {
@@ -73,20 +90,20 @@ void injection_skin_curve(std::int32_t fluid, double permeability, double thickn
         rates[i] = qb + (p - pbk) * j2;
       }
     }
-    if (j2 > 0.0 && qmax > rates[24]) {
-      rates[24] = qmax;
-      pressures[24] = (qmax - qb) / j2 + pbk;
+    if (j2 > 0.0 && qmax > rates[layout::kLastPoint]) {
+      rates[layout::kLastPoint] = qmax;
+      pressures[layout::kLastPoint] = (qmax - qb) / j2 + pbk;
     }
     return;
   }
 
-  const double tr = temperature + 460.0;
+  const double tr = temperature + kRankineOffset;
   const double j1 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + skin));
   const double j2 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + second_skin));
   const double pr2 = pr * pr;
   const double pbk2 = pbk * pbk;
   double qb = 0.0;
-  for (int i = 1; i < 24; ++i) {
+  for (int i = 1; i < layout::kLastPoint; ++i) {
     const double p = grid_pressure(pr, i, step);
     pressures[i] = p;
     if (p < pbk) {
@@ -98,12 +115,12 @@ void injection_skin_curve(std::int32_t fluid, double permeability, double thickn
       rates[i] = qb + (p * p - pbk2) * j2;
     }
   }
-  if (j2 > 0.0 && qmax > rates[23]) {
-    rates[24] = qmax;
-    pressures[24] = std::sqrt((qmax - qb) / j2 + pbk2);
+  if (j2 > 0.0 && qmax > rates[layout::kLastGridPoint]) {
+    rates[layout::kLastPoint] = qmax;
+    pressures[layout::kLastPoint] = std::sqrt((qmax - qb) / j2 + pbk2);
   } else {
-    rates[24] = rates[23];
-    pressures[24] = pressures[23];
+    rates[layout::kLastPoint] = rates[layout::kLastGridPoint];
+    pressures[layout::kLastPoint] = pressures[layout::kLastGridPoint];
   }
 }
 
@@ -129,68 +146,71 @@ void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
   // Water injection always takes the pressure form; every other mode is
   // treated as gas injection and chooses the form by method.
   Form form = Form::kPressure;
-  if (calc_mode != 2) {
-    if (method == 2) {
+  if (static_cast<CalcMode>(calc_mode) != CalcMode::kWaterInjection) {
+    const GasInjectionMethod gas_method = static_cast<GasInjectionMethod>(method);
+    if (gas_method == GasInjectionMethod::kCoefficientsPressure) {
       form = Form::kPressure;
-    } else if (method == 3) {
+    } else if (gas_method == GasInjectionMethod::kCoefficientsSquaredPressure) {
       form = Form::kSquared;
-    } else if (method == 4) {
+    } else if (gas_method == GasInjectionMethod::kCoefficientsPseudoPressure) {
       form = Form::kPseudo;
     } else {
       return;
     }
   }
 
-  for (int i = 1; i < 24; ++i) pressures[i] = grid_pressure(pr, i, step);
+  for (int i = 1; i < layout::kLastPoint; ++i) pressures[i] = grid_pressure(pr, i, step);
 
   const std::int32_t n = held_count(pp_count);
   double m12 = 0.0;
   switch (form) {
     case Form::kPressure:
-      for (int i = 1; i <= 12; ++i) rates[i] = (pressures[i] - pr) * c1;
-      for (int i = 13; i < 24; ++i) rates[i] = rates[12] + (pressures[i] - pressures[12]) * c2;
+      for (int i = 1; i <= kBreakPoint; ++i) rates[i] = (pressures[i] - pr) * c1;
+      for (int i = kBreakPoint + 1; i < layout::kLastPoint; ++i)
+        rates[i] = rates[kBreakPoint] + (pressures[i] - pressures[kBreakPoint]) * c2;
       break;
     case Form::kSquared: {
       const double pr2 = pr * pr;
-      const double p12 = pressures[12] * pressures[12];
-      for (int i = 1; i <= 12; ++i) rates[i] = (pressures[i] * pressures[i] - pr2) * c1;
-      for (int i = 13; i < 24; ++i) rates[i] = rates[12] + (pressures[i] * pressures[i] - p12) * c2;
+      const double p12 = pressures[kBreakPoint] * pressures[kBreakPoint];
+      for (int i = 1; i <= kBreakPoint; ++i) rates[i] = (pressures[i] * pressures[i] - pr2) * c1;
+      for (int i = kBreakPoint + 1; i < layout::kLastPoint; ++i)
+        rates[i] = rates[kBreakPoint] + (pressures[i] * pressures[i] - p12) * c2;
       break;
     }
     case Form::kPseudo: {
       // Pseudo-pressures of the grid points; the table itself stays as it is.
-      double m[24];
+      double m[layout::kLastPoint];
       m[0] = clamped_lookup(pp_pressures, pp_pseudo, pr, n);
-      for (int i = 1; i <= 12; ++i) {
+      for (int i = 1; i <= kBreakPoint; ++i) {
         m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
         rates[i] = (m[i] - m[0]) * c1;
       }
-      m12 = m[12];
-      for (int i = 13; i < 24; ++i) {
+      m12 = m[kBreakPoint];
+      for (int i = kBreakPoint + 1; i < layout::kLastPoint; ++i) {
         m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
-        rates[i] = rates[12] + (m[i] - m12) * c2;
+        rates[i] = rates[kBreakPoint] + (m[i] - m12) * c2;
       }
       break;
     }
   }
 
-  if (c2 > 0.0 && qmax > rates[23]) {
-    rates[24] = qmax;
-    const double dq = (qmax - rates[12]) / c2;
+  if (c2 > 0.0 && qmax > rates[layout::kLastGridPoint]) {
+    rates[layout::kLastPoint] = qmax;
+    const double dq = (qmax - rates[kBreakPoint]) / c2;
     switch (form) {
       case Form::kPressure:
-        pressures[24] = dq + pbk;
+        pressures[layout::kLastPoint] = dq + pbk;
         break;
       case Form::kSquared:
-        pressures[24] = std::sqrt(pbk * pbk + dq);
+        pressures[layout::kLastPoint] = std::sqrt(pbk * pbk + dq);
         break;
       case Form::kPseudo:
-        pressures[24] = clamped_lookup(pp_pseudo, pp_pressures, m12 + dq, n);
+        pressures[layout::kLastPoint] = clamped_lookup(pp_pseudo, pp_pressures, m12 + dq, n);
         break;
     }
   } else {
-    rates[24] = rates[23];
-    pressures[24] = pressures[23];
+    rates[layout::kLastPoint] = rates[layout::kLastGridPoint];
+    pressures[layout::kLastPoint] = pressures[layout::kLastGridPoint];
   }
 }
 

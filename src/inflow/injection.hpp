@@ -8,6 +8,9 @@
 
 #include <cstdint>
 
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
 // Curve from reservoir properties: skin below the break pressure, second_skin
@@ -15,12 +18,9 @@ namespace dlv {
 // other value is gas (differences of squared pressures, grid to index 23,
 // break node within 1 psi of pbk). A zero viscosity is taken as 1.0 and a
 // zero wellbore radius as 0.5 ft. liquid_density and gas_sg are not used.
-void injection_skin_curve(std::int32_t fluid, double permeability, double thickness,
-                          double reservoir_pressure, double viscosity, double water_fvf,
-                          double z_factor, double temperature, double liquid_density, double gas_sg,
-                          double drainage_radius, double wellbore_radius, double skin,
-                          double second_skin, double break_pressure, double max_injection_rate,
-                          double* rates, double* pressures);
+void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double reservoir_pressure,
+                          const InjectionFluid& properties, const InjectionBreak& above_break,
+                          CurveOutput curve);
 
 // Curve from two injectivity coefficients, coefficient_1 below and
 // coefficient_2 above the break pressure. Water injection (calc_mode 2) uses

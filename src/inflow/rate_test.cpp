@@ -2,13 +2,14 @@
 
 #include <cmath>
 
+#include "blocks/block_layout.hpp"
 #include "numerics/curve_utils.hpp"
 
 namespace dlv {
 
 namespace {
 
-constexpr std::int32_t kLast = 24;
+constexpr std::int32_t kLast = layout::kLastPoint;
 
 // Rows the curve is built from. The table has 25 slots and the far end of
 // the curve goes to the slot after the last row, so a count above 24 is taken
@@ -27,9 +28,10 @@ std::int32_t rate_test_curve(std::int32_t calc_mode, const double* test_pressure
                              const double* water_rates, std::int32_t row_count, double* rates,
                              double* pressures) {
   // A calculation mode other than the four leaves the curve as it stands.
-  if (calc_mode < 0 || calc_mode > 3) return 1;
+  const CalcMode mode = static_cast<CalcMode>(calc_mode);
+  if (!is_liquid_mode(mode) && !is_gas_mode(mode)) return 1;
   const std::int32_t n = used_rows(row_count);
-  const bool production = calc_mode <= 1;
+  const bool production = !is_injection_mode(mode);
 
   for (std::int32_t i = 0; i <= kLast; ++i) {
     rates[i] = 0.0;
@@ -37,7 +39,9 @@ std::int32_t rate_test_curve(std::int32_t calc_mode, const double* test_pressure
   }
   for (std::int32_t i = 1; i < n; ++i) pressures[i] = test_pressures[i];
 
-  const double* r = calc_mode == 0 ? liquid_rates : (calc_mode == 2 ? water_rates : gas_rates);
+  const double* r = mode == CalcMode::kOilProduction
+                        ? liquid_rates
+                        : (mode == CalcMode::kWaterInjection ? water_rates : gas_rates);
 
   std::int32_t status = 0;
   const double pr = table_lookup(r, test_pressures, 0.0, n, 0, status);

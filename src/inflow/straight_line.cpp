@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
 #include "inflow/vogel.hpp"
 
 namespace dlv {
@@ -12,12 +13,12 @@ void pi_line_curve(double productivity_index, double reservoir_pressure, double*
   const double j = productivity_index;
   const double pr = reservoir_pressure;
   // The grid step and each multiple of it are single precision.
-  const float delta = static_cast<float>(pr / 24.0);
+  const float delta = static_cast<float>(pr / layout::kIntervals);
   rates[0] = 0.0;
   pressures[0] = pr;
-  rates[24] = pr * j;
-  pressures[24] = 0.0;
-  for (int k = 1; k <= 23; ++k) {
+  rates[layout::kLastPoint] = pr * j;
+  pressures[layout::kLastPoint] = 0.0;
+  for (int k = 1; k <= layout::kLastGridPoint; ++k) {
     const float step = static_cast<float>(k) * delta;
     pressures[k] = pr - static_cast<double>(step);
     rates[k] = (pr - pressures[k]) * j;
@@ -33,12 +34,12 @@ void two_rate_line_curve(double gradient, double rate_1, double level_1, double 
   productivity_index = j;
   double pr = reservoir_pressure;
   if (pr == 0.0) pr = (level_1 * g + surface_term_a * surface_term_b) + rate_1 / j;
-  const double delta = pr / 24.0;
+  const double delta = pr / layout::kIntervals;
   rates[0] = 0.0;
   pressures[0] = pr;
-  rates[24] = pr * j;
-  pressures[24] = 0.0;
-  for (int k = 1; k <= 23; ++k) {
+  rates[layout::kLastPoint] = pr * j;
+  pressures[layout::kLastPoint] = 0.0;
+  for (int k = 1; k <= layout::kLastGridPoint; ++k) {
     pressures[k] = pr - static_cast<double>(k) * delta;
     rates[k] = (pr - pressures[k]) * j;
   }
@@ -72,13 +73,13 @@ void vogel_two_test_curve(double test_rate_1, double test_pressure_1, double tes
   const double j = dq / (p1 - p2);
   const double prw = q2 / j + p2;
 
-  const double delta_o = pr / 24.0;
-  const double delta_w = prw / 24.0;
+  const double delta_o = pr / layout::kIntervals;
+  const double delta_w = prw / layout::kIntervals;
   pressures[0] = pr * fo + prw * w;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
-  rates[24] = qmax * fo + (prw * j) * w;
-  for (int k = 1; k <= 23; ++k) {
+  pressures[layout::kLastPoint] = 0.0;
+  rates[layout::kLastPoint] = qmax * fo + (prw * j) * w;
+  for (int k = 1; k <= layout::kLastGridPoint; ++k) {
     const double po = pr - static_cast<double>(k) * delta_o;
     const double x = po / pr;
     const double dw = static_cast<double>(k) * delta_w;

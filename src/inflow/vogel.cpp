@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
+
 namespace dlv {
 
 double vogel_reference_pressure = 0.0;
@@ -27,10 +29,10 @@ void vogel_curve(double test_rate, double test_pressure, double reservoir_pressu
     vogel_pressure_ratio = pr / vogel_reference_pressure;
   }
   const double r = vogel_pressure_ratio;
-  const double delta = pr / 24.0;
+  const double delta = pr / layout::kIntervals;
   pressures[0] = pr;
   rates[0] = 0.0;
-  pressures[24] = 0.0;
+  pressures[layout::kLastPoint] = 0.0;
   // Water flows on a straight line of productivity index jw.
   double jw = qt * w / (pr - pt);
 
@@ -43,8 +45,8 @@ void vogel_curve(double test_rate, double test_pressure, double reservoir_pressu
     if (scaled) qomax = (qt * fo / vogel_fraction(x)) * r;
     if (!(qomax > 0.01)) qomax = 0.01;
     const double qwmax = jw * pr;
-    rates[24] = qomax + qwmax;
-    for (int k = 1; k <= 23; ++k) {
+    rates[layout::kLastPoint] = qomax + qwmax;
+    for (int k = 1; k <= layout::kLastGridPoint; ++k) {
       pressures[k] = pr - static_cast<double>(k) * delta;
       rates[k] = qomax * vogel_fraction(pressures[k] / pr) + jw * (pr - pressures[k]);
     }
@@ -69,8 +71,8 @@ void vogel_curve(double test_rate, double test_pressure, double reservoir_pressu
   const double qb = (pr - pb) * j + (pr - pb) * jw;
   const double qv = pb * j / 1.8;
 
-  int kb = 23;
-  for (int k = 1; k <= 23; ++k) {
+  int kb = layout::kLastGridPoint;
+  for (int k = 1; k <= layout::kLastGridPoint; ++k) {
     pressures[k] = pr - static_cast<double>(k) * delta;
     rates[k] = (pr - pressures[k]) * j + (pr - pressures[k]) * jw;
     if (pressures[k] <= pb) {
@@ -80,12 +82,12 @@ void vogel_curve(double test_rate, double test_pressure, double reservoir_pressu
       break;
     }
   }
-  for (int m = kb + 1; m <= 23; ++m) {
+  for (int m = kb + 1; m <= layout::kLastGridPoint; ++m) {
     pressures[m] = pr - static_cast<double>(m) * delta;
     const double x = pressures[m] / pb;
     rates[m] = (qv * vogel_fraction(x) + (pb - pressures[m]) * jw) + qb;
   }
-  rates[24] = (qb + qv) + jw * pb;
+  rates[layout::kLastPoint] = (qb + qv) + jw * pb;
 }
 
 }  // namespace dlv

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "blocks/block_layout.hpp"
+
 namespace dlv {
 
 namespace {
@@ -145,12 +147,12 @@ double table_lookup(const double* x, const double* y, double xq, std::int32_t n,
 // a target past the last source point leaves its yt entry unchanged.
 void resample_curve(const double* x, const double* y, const double* xt, double* yt,
                     const std::int32_t& n) {
-  const std::int32_t m = n < 25 ? n : 25;
+  const std::int32_t m = n < layout::kPoints ? n : layout::kPoints;
   if (m < 2) return;
   const std::int32_t last = m - 1;
   const double s = x[0] > x[last] ? -1.0 : 1.0;
 
-  for (int j = 0; j < 25; ++j) {
+  for (int j = 0; j < layout::kPoints; ++j) {
     const double t = xt[j];
     bool done = false;
     for (std::int32_t i = 0; i < m; ++i) {
@@ -169,8 +171,10 @@ void resample_curve(const double* x, const double* y, const double* xt, double* 
       done = true;
       break;
     }
-    if (!done && m == 25) {
-      yt[j] = y[24] + (t - x[24]) * (y[24] - y[23]) / (x[24] - x[23]);
+    if (!done && m == layout::kPoints) {
+      yt[j] = y[layout::kLastPoint] + (t - x[layout::kLastPoint]) *
+                                          (y[layout::kLastPoint] - y[layout::kLastGridPoint]) /
+                                          (x[layout::kLastPoint] - x[layout::kLastGridPoint]);
     }
   }
 }

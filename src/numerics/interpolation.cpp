@@ -118,4 +118,12 @@ double property_table_lookup(double temperature, double pressure, const double* 
   return t * (r1 - r2) + r2;
 }
 
+double property_table_value(FluidTables tables, layout::tables::Property property,
+                            double temperature, double pressure) {
+  const PropertyTable t = tables.table(property);
+  return property_table_lookup(temperature, pressure, t.temperatures(), t.temperature_count(),
+                               layout::tables::kTemperatureCapacity, t.pressures(),
+                               t.pressure_count(), layout::tables::kPressureCapacity, t.values());
+}
+
 }  // namespace dlv

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "blocks/blocks.hpp"
+
 namespace dlv {
 
 // Lagrange interpolation of degree ideg (ideg + 1 points) in the table
@@ -23,5 +25,9 @@ double flagr(const double* x, const double* y, double xq, std::int32_t ideg,
 double property_table_lookup(double temperature, double pressure, const double* x_axis,
                              std::int32_t x_count, std::int32_t x_capacity, const double* y_axis,
                              std::int32_t y_count, std::int32_t y_capacity, const double* values);
+
+// The host's table of a property at a temperature and pressure.
+double property_table_value(FluidTables tables, layout::tables::Property property,
+                            double temperature, double pressure);
 
 }  // namespace dlv

@@ -29,8 +29,9 @@ struct Table {
 // darcies; B 1.2, 1 cp, 55 lb/ft3.
 Table gravel(double kg, const Layer& c) {
   Table t;
-  dlv::gravel_pack_loss_liquid(0, kg, 0.5, 4.0, 20.0, 3.0, 1.2, 1.0, 55.0, c.q.data(), c.p.data(),
-                               t.r.data(), t.v.data(), t.count);
+  dlv::gravel_pack_loss_liquid(0, kg, {4.0, 20.0, 0.5, 0.0, 0.0, 3.0}, {1.2, 1.0, 55.0},
+                               {c.q.data(), c.p.data()},
+                               {t.r.data(), t.v.data(), nullptr, t.count});
   return t;
 }
 
@@ -72,8 +73,9 @@ TEST(CompletionLosses, CrushedZoneLiquidSubstitutes999ForUnusableGeometry) {
   const Layer c(3000.0, 0.0, 1.0);
   Table t;
   double kc = 5.0;  // with no tunnel length both coefficients become 999
-  dlv::crushed_zone_loss_liquid(0, kc, 12.0, 20.0, 0.5, 0.5, 0.0, 1.2, 1.0, 55.0, c.q.data(),
-                                c.p.data(), t.r.data(), t.v.data(), t.count);
+  dlv::crushed_zone_loss_liquid(0, kc, {12.0, 20.0, 0.5, 0.5, 0.0, 0.0}, {1.2, 1.0, 55.0},
+                                {c.q.data(), c.p.data()},
+                                {t.r.data(), t.v.data(), nullptr, t.count});
   for (int i = 1; i < 24; ++i) EXPECT_EQ(t.v[i], 999.0 * t.r[i] + 999.0 * (t.r[i] * t.r[i])) << i;
 }
 
@@ -83,9 +85,10 @@ TEST(CompletionLosses, PerforationSkinGasDropsPseudoPressureLossesOfAtMostOne) {
   Layer c(2000.0, 0.0, 0.0);
   for (int i = 0; i < 25; ++i) c.q[i] = 0.001 * i;  // pseudo-pressure losses of about 0.18 i
   Table s;
-  dlv::perforation_skin_loss_gas(1, 1e6, 4.0, 20.0, 0.4, 0.5, 6.0, 50.0, 30.0, 200.0, 0.7, 0.02,
-                                 c.q.data(), c.p.data(), s.r.data(), s.v.data(), s.m.data(),
-                                 s.count, pp.data(), pm.data(), 51);
+  dlv::perforation_skin_loss_gas(1, 1e6, {4.0, 20.0, 0.5, 0.4, 6.0, 0.0}, {50.0, 30.0},
+                                 {200.0, 0.7, 0.02}, {c.q.data(), c.p.data()},
+                                 {s.r.data(), s.v.data(), s.m.data(), s.count},
+                                 {pp.data(), pm.data(), 51});
   EXPECT_TRUE(s.m[1] == 0.0 && s.m[5] == 0.0 && s.m[6] > 1.0 && s.m[23] > 1.0);
   auto m = [&](int j) { return dlv::bisect_lookup(c.p[j], pp.data(), pm.data(), 51); };
   // The crossing at the last point ends on the curve's own parabola.

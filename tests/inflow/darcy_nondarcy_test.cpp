@@ -23,11 +23,11 @@ Curve gas(double kh, double sg, double d = -1.0, double offset = 0.0) {
   for (int i = 0; i < 51; ++i) pp[i] = 100.0 * i, mp[i] = 200.0 * pp[i] * pp[i] + offset;
   Curve c;
   if (d < 0.0) {
-    dlv::darcy_nondarcy_gas_curve(kh / 30.0, 30.0, 1490.0, 0.328, 2.0, 2400.0, 200.0, sg, 0.0,
-                                  c.q.data(), c.p.data(), pp.data(), mp.data(), 51, 0);
+    dlv::darcy_nondarcy_gas_curve({kh / 30.0, 30.0, 1490.0, 0.328, 2.0}, 2400.0, {200.0, sg, 0.0},
+                                  {c.q.data(), c.p.data()}, {pp.data(), mp.data(), 51}, 0);
   } else {
-    dlv::gas_curve_given_d(kh / 30.0, 30.0, 1490.0, 0.328, 2.0, d, 2400.0, 200.0, sg, 0.0,
-                           c.q.data(), c.p.data(), pp.data(), mp.data(), 51, 0);
+    dlv::gas_curve_given_d({kh / 30.0, 30.0, 1490.0, 0.328, 2.0}, d, 2400.0, {200.0, sg, 0.0},
+                           {c.q.data(), c.p.data()}, {pp.data(), mp.data(), 51}, 0);
   }
   return c;
 }

@@ -16,8 +16,9 @@ struct Skin {
   Curve q{}, p{};
   double j1, j2;
   Skin(std::int32_t fluid, double pr, double pbk, double qmax) {
-    dlv::injection_skin_curve(fluid, 100.0, 20.0, pr, fluid == 2 ? 0.0 : 0.02, 1.0, 0.9, 150.0,
-                              62.0, 0.7, 1000.0, 0.0, 0.0, 5.0, pbk, qmax, q.data(), p.data());
+    dlv::injection_skin_curve(fluid, {100.0, 20.0, 1000.0, 0.0, 0.0}, pr,
+                              {fluid == 2 ? 0.0 : 0.02, 1.0, 0.9, 150.0, 62.0, 0.7},
+                              {5.0, pbk, qmax}, {q.data(), p.data()});
     const double f = fluid == 2 ? 0.00708 * 2000.0 : 0.000703 * 2000.0 / (0.02 * 0.9 * 610.0);
     j1 = f / std::log(944.0), j2 = f / (std::log(944.0) + 5.0);
   }

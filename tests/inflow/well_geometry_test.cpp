@@ -23,9 +23,9 @@ struct Frac {
     std::array<double, 201> pp, mp;
     for (int i = 0; i < 201; ++i) pp[i] = 25.0 * i, mp[i] = 250.0 * pp[i] * pp[i];
     double pr = 3000.0;
-    dlv::fractured_well_curve(k, h, 745.0, rw, 0.0, 1.2, mu, pr, xf, ct, phi, t, 180.0, 0.25, kf,
-                              liquid, dz, pb, m, q.data(), p.data(), pp.data(), mp.data(), 201,
-                              dlv::LayerResults{res.data()}, 3);
+    dlv::fractured_well_curve({k, h, 745.0, rw, 0.0}, {xf, 0.25, kf}, {phi, ct, t},
+                              {liquid, 1.2, mu, 180.0, dz, pb}, pr, m, {q.data(), p.data()},
+                              {pp.data(), mp.data(), 201}, dlv::LayerResults{res.data()}, 3);
     return *this;
   }
   double td() { return res[153]; }
@@ -93,8 +93,9 @@ struct Hw {
   double pb = 0.0;
   std::array<double, 25> q{}, p{};
   Hw& go() {
-    dlv::horizontal_well_curve(fluid, 200.0, 0.9, 100.0, 100.0, 10.0, 100.0, 80.0, rw, 0.0, 2400.0,
-                               1.2, mu, y1, len, b, x0, a, 50.0, pb, q.data(), p.data());
+    dlv::horizontal_well_curve(fluid, {200.0, 0.9, 1.2, mu, pb},
+                               {100.0, 100.0, 10.0, 100.0, 80.0, b, a},
+                               {rw, 0.0, y1, len, x0, 50.0}, 2400.0, {q.data(), p.data()});
     return *this;
   }
   Hw& oil(double bubble_point) { return fluid = 0, mu = 1.0, pb = bubble_point, go(); }
