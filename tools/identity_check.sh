@@ -90,8 +90,14 @@ case "${1:-}" in
       echo "identical to the pinned reference"
       exit 0
     fi
-    echo "DIFFERENT from the pinned reference; naming the field against ${rev:0:12}:"
-    compare_with "$rev" "$calls" "$seed" || true
+    # The math library picks its routines by processor, so a digest recorded on
+    # another machine may differ while the results here agree with the recorded
+    # revision built here.
+    echo "different from the pinned digest; comparing with ${rev:0:12} built here:"
+    if compare_with "$rev" "$calls" "$seed"; then
+      echo "identical to ${rev:0:12} on this machine (the pinned digest is another machine's)"
+      exit 0
+    fi
     exit 1
     ;;
   --record)
