@@ -31,6 +31,8 @@ for variant in release asan; do
   fi
 done
 
+DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned || failed=1
+
 if [[ -x tests/abi/windows_check.sh ]]; then
   echo "== Windows DLL and .NET host"
   DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1

@@ -46,6 +46,11 @@ struct Run {
   std::array<double, kPseudoSlots> pp_pressures{};
   std::array<double, kPseudoSlots> pp_pseudo{};
   std::int32_t pp_count = 0;
+  // The pseudo-pressure table in force is built from pp_source when a step
+  // first reads it (see pseudo_pressure_table); until then pp_pending is set
+  // and the arrays hold an older table.
+  PseudoPressureSource pp_source;
+  bool pp_pending = false;
   std::int32_t fluid_error = 0;
   double gas_pressure = 0.0;
 
@@ -156,9 +161,18 @@ void mixture(Run& run, int L) {
 void gas_stage(Run& run, int L) {
   LayerFluids& f = run.fluids;
   WellRecord& w = run.well;
-  gas_properties(run.tables, run.gas_pressure, w.layer_temperature()[L], f.gas_sg()[L],
-                 run.pp_count, run.pp_pressures.data(), run.pp_pseudo.data(), f.gas_viscosity()[L],
-                 f.gas_z_factor()[L]);
+  layer_gas_properties(run.tables, run.gas_pressure, w.layer_temperature()[L], f.gas_sg()[L],
+                       run.pp_source, run.pp_count, f.gas_viscosity()[L], f.gas_z_factor()[L]);
+  run.pp_pending = true;
+}
+
+// Brings the pseudo-pressure arrays up to the table in force; every step that
+// reads them calls this first.
+void pseudo_pressure_table(Run& run) {
+  if (!run.pp_pending) return;
+  build_pseudo_pressure_table(run.pp_source, run.pp_pressures.data(), run.pp_pseudo.data(),
+                              run.pp_count, run.tables);
+  run.pp_pending = false;
 }
 
 // Back-pressure equation from test data, chosen by the test count and the
@@ -241,6 +255,7 @@ void oil_production(Run& run) {
                                 w.reservoir_pressure()[L], output);
           break;
         case OilMethod::kFracturedWell: {
+          pseudo_pressure_table(run);
           const FracturedWellFluid oil{.liquid_flag = 1,
                                        .liquid_fvf = f.liquid_fvf()[0],
                                        .viscosity = f.liquid_viscosity()[0],
@@ -334,6 +349,7 @@ void gas_production(Run& run) {
 
   run.pp_pressures.fill(0.0);
   run.pp_pseudo.fill(0.0);
+  run.pp_pending = false;
   for (int L = 0; L < run.layer_count; ++L) {
     if (w.layer_temperature()[L] == 0.0) w.layer_temperature()[L] = w.layer_temperature()[0];
     if (f.gas_sg()[L] == 0.0) f.gas_sg()[L] = f.gas_sg()[0];
@@ -349,6 +365,7 @@ void gas_production(Run& run) {
 
   switch (w.gas_production_method()) {
     case GasMethod::kDarcyNonDarcy:
+      pseudo_pressure_table(run);
       for (int L = 0; L < run.layer_count; ++L) {
         darcy_nondarcy_gas_curve(radial_layer(w, L), w.reservoir_pressure()[L], gas_layer(run, L),
                                  output, pseudo_pressures(run), run.changed_pressure_flag);
@@ -378,6 +395,7 @@ void gas_production(Run& run) {
       }
       break;
     case GasMethod::kFracturedWell:
+      pseudo_pressure_table(run);
       f.bubble_point()[0] = 0.0;
       for (int L = 0; L < run.layer_count; ++L) {
         const FracturedWellFluid gas{.liquid_flag = 0,
@@ -394,6 +412,7 @@ void gas_production(Run& run) {
       }
       break;
     case GasMethod::kGivenNonDarcyCoefficient:
+      pseudo_pressure_table(run);
       gas_curve_given_d(radial_layer(w, 0), w.non_darcy_coefficient(), w.reservoir_pressure()[0],
                         gas_layer(run, 0), output, pseudo_pressures(run),
                         run.changed_pressure_flag);
@@ -414,6 +433,7 @@ void gas_production(Run& run) {
 void coefficient_injection(Run& run, int pair) {
   WellRecord& w = run.well;
   LayerFluids& f = run.fluids;
+  pseudo_pressure_table(run);
   injection_coefficient_curve(*run.calc_mode, w.gas_injection_method(), w.reservoir_pressure()[0],
                               w.layer_temperature()[0], f.gas_sg()[0], w.break_pressure()[0],
                               w.injection_coefficients(pair)[0], w.injection_coefficients(pair)[1],
@@ -565,6 +585,7 @@ void assemble_results(Run& run) {
 
   const bool completion_ran = run.completion.completion_model() >= 1;
   if (completion_ran) {
+    pseudo_pressure_table(run);
     apply_completion_losses(run.completion, run.separator, run.layer_curves, run.well,
                             *run.calc_mode, run.completion_curves, run.fluids,
                             run.pp_pressures.data(), run.pp_pseudo.data(), run.pp_count);

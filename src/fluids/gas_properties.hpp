@@ -37,6 +37,27 @@ void build_pseudo_pressure_table(const double& gas_sg, const double& temperature
                                  double* pp_pseudo, std::int32_t& pp_count,
                                  FluidTables fluid_tables);
 
+// What the pseudo-pressure table of a layer depends on, kept so that the
+// table can be built when a step first reads it.
+struct PseudoPressureSource {
+  double gas_sg = 0.0;
+  double temperature = 0.0;
+  double top_pressure = 0.0;  // psig
+};
+
+// Gas properties of one layer at a gauge pressure without the table: the
+// viscosity and z at pressure + 14.7 psia as gas_properties gives them, the
+// table's dependencies in table_source and its count (51) in pp_count.
+void layer_gas_properties(FluidTables fluid_tables, const double& pressure,
+                          const double& temperature, const double& gas_sg,
+                          PseudoPressureSource& table_source, std::int32_t& pp_count,
+                          double& viscosity, double& z);
+
+// The table that gas_properties would have built for table_source.
+void build_pseudo_pressure_table(const PseudoPressureSource& source, double* pp_pressures,
+                                 double* pp_pseudo, std::int32_t& pp_count,
+                                 FluidTables fluid_tables);
+
 // Gas properties of one layer at a gauge pressure: builds the pseudo-pressure
 // table up to pressure + 100 psi and returns the viscosity and z at
 // pressure + 14.7 psia, each from its correlation or from its table.

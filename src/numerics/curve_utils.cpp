@@ -152,10 +152,19 @@ void resample_curve(const double* x, const double* y, const double* xt, double* 
   const std::int32_t last = m - 1;
   const double s = x[0] > x[last] ? -1.0 : 1.0;
 
+  // The scan for a target stops at the first source point not short of it in
+  // direction s. Every point that the scan for the previous target passed is
+  // also short of a target that lies no nearer (s * t not below), so the scan
+  // for such a target starts where the previous one stopped; any other target
+  // is scanned from the first point.
+  std::int32_t stopped = 0;
+  double previous_target = 0.0;
   for (int j = 0; j < layout::kPoints; ++j) {
     const double t = xt[j];
     bool done = false;
-    for (std::int32_t i = 0; i < m; ++i) {
+    std::int32_t i = j > 0 && s * t >= s * previous_target ? stopped : 0;
+    previous_target = t;
+    for (; i < m; ++i) {
       const double d = s * (x[i] - t);
       if (d < 0.0) continue;
       if (d == 0.0) {
@@ -171,6 +180,7 @@ void resample_curve(const double* x, const double* y, const double* xt, double* 
       done = true;
       break;
     }
+    stopped = i;
     if (!done && m == layout::kPoints) {
       yt[j] = y[layout::kLastPoint] + (t - x[layout::kLastPoint]) *
                                           (y[layout::kLastPoint] - y[layout::kLastGridPoint]) /

@@ -87,3 +87,42 @@ TEST(GasProperties, CorrelationTableRisesToAHundredPsiAboveThePressure) {
 }
 
 }  // namespace
+
+// The layer's z and viscosity without the table, then the table from the
+// recorded inputs, against gas_properties in one go; the correlation values
+// against the exported point routines. The viscosity always takes the
+// correlation's z, also when z comes from its table.
+TEST(LayerGasProperties, RecordedTableAndPointValuesMatchTheEagerOnesBitForBit) {
+  struct Tables {
+    bool z, mu;
+  };
+  for (const Tables on : {Tables{false, false}, Tables{true, false}, Tables{false, true}}) {
+    for (const double pressure : {0.0, 850.0, 3200.0, 9000.0}) {
+      Gas eager;
+      if (on.z) eager.put(6, 1, 1, 0.8);
+      if (on.mu) eager.put(7, 1, 1, 0.02);
+      Gas lazy = eager;
+      eager.run(pressure, 185.0, 0.81);
+
+      dlv::PseudoPressureSource source;
+      lazy.count = -7;
+      dlv::layer_gas_properties({lazy.block.data()}, pressure, 185.0, 0.81, source, lazy.count,
+                                lazy.mu, lazy.z);
+      EXPECT_EQ(lazy.count, 51);
+      EXPECT_EQ(lazy.p[0], -7.0);  // nothing of the table written yet
+      dlv::build_pseudo_pressure_table(source, lazy.p.data(), lazy.m.data(), lazy.count,
+                                       {lazy.block.data()});
+      EXPECT_EQ(std::memcmp(&eager.mu, &lazy.mu, 8), 0) << pressure;
+      EXPECT_EQ(std::memcmp(&eager.z, &lazy.z, 8), 0) << pressure;
+      EXPECT_EQ(std::memcmp(eager.p.data(), lazy.p.data(), 200 * 8), 0) << pressure;
+      EXPECT_EQ(std::memcmp(eager.m.data(), lazy.m.data(), 200 * 8), 0) << pressure;
+
+      double z = 0.0, mu = 0.0;
+      const double abs = pressure + 14.7, t = 185.0, g = 0.81;
+      dlv::zfachy(t, abs, g, z);
+      dlv::gas_viscosity(t, g, abs, mu);
+      EXPECT_EQ(lazy.z, on.z ? 0.8 : z) << pressure;
+      EXPECT_EQ(lazy.mu, on.mu ? 0.02 : mu) << pressure;
+    }
+  }
+}
