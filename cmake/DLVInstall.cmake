@@ -95,7 +95,7 @@ endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/dlv.pc.in ${PROJECT_BINARY_DIR}/dlv.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/dlv.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-# --- Debian package: cpack -G DEB in the build folder ------------------------
+# --- Debian package: cpack -G DEB in the build folder (a zip on Windows) ------
 set(CPACK_PACKAGE_NAME dlv)
 set(CPACK_PACKAGE_VENDOR "DLV developers")
 set(CPACK_PACKAGE_CONTACT "DLV developers <dlv@localhost>")
@@ -103,7 +103,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Inflow performance curves of oil, gas and
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
