@@ -1,18 +1,45 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need (idempotent).
-# Usage: tools/install_deps.sh [--with-windows]
+# Installs the Debian packages the build and the checks need (idempotent: apt
+# is not touched when everything is present). Runs as root, without sudo; when
+# not root it names the missing packages and stops.
+# Usage: tools/install_deps.sh [--main] [--with-windows]
+#   --main          only what the main job needs (the compiler and CMake)
+#   --with-windows  also the mingw-w64 cross compiler, wine and mono
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format valgrind)
-if [[ "${1:-}" == "--with-windows" ]]; then
-  packages+=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
-fi
+# The library and the example host.
+packages=(cmake g++ make)
+# The tests, the benchmarks, the formatting check and the install checks.
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file)
+# DLV.dll and its checks under wine and mono.
+windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
+
+main_only=0
+windows=0
+for arg in "$@"; do
+  case $arg in
+    --main) main_only=1 ;;
+    --with-windows) windows=1 ;;
+    *)
+      echo "usage: tools/install_deps.sh [--main] [--with-windows]" >&2
+      exit 2
+      ;;
+  esac
+done
+((main_only)) || packages+=("${test_packages[@]}")
+((!windows)) || packages+=("${windows_packages[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
-  SUDO=""
-  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+((${#missing[@]})) || exit 0
+if [[ $(id -u) -ne 0 ]]; then
+  echo "tools/install_deps.sh: missing Debian packages: ${missing[*]}" >&2
+  echo "Install them as root, then run the command again:" >&2
+  echo "    apt-get update && apt-get install -y ${missing[*]}" >&2
+  echo "(or run the command itself as root)." >&2
+  exit 1
 fi
+echo "installing: ${missing[*]}"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -1,42 +1,57 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: formatting, the release build with
 # warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer build,
-# and the Windows DLL under wine with the .NET host.
+# then one step per further check (each its own script, one line below).
+# Works from a git checkout or from an unpacked source tarball.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh --with-windows
 
 jobs=$(nproc)
 failed=0
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+# step "title" command...: runs one check; a failure is counted and the
+# following steps still run.
+step() {
+  echo "== $1"
+  shift
+  "$@" || failed=1
+}
 
 echo "== formatting"
-mapfile -t sources < <(git ls-files -co --exclude-standard -- '*.cpp' '*.hpp' '*.h' '*.c' | grep -v '^build')
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  mapfile -t sources < <(git ls-files -co --exclude-standard -- '*.cpp' '*.hpp' '*.h' '*.c' | grep -v '^build')
+else
+  mapfile -t sources < <(find . \( -path './build*' -o -path ./.git \) -prune -o -type f \
+    \( -name '*.cpp' -o -name '*.hpp' -o -name '*.h' -o -name '*.c' \) -print | sed 's|^\./||' | sort)
+fi
 if clang-format --dry-run --Werror "${sources[@]}"; then
-  echo "formatting: ok"
+  echo "formatting: ok (${#sources[@]} files)"
 else
   echo "formatting: FAILED"
   failed=1
 fi
 
-tools/check_floors.sh || failed=1
+step "include floors" tools/check_floors.sh
 
 for variant in release asan; do
   echo "== build and test: $variant"
   extra=()
   [[ $variant == asan ]] && extra=(-DDLV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-  cmake -S . -B "build/$variant" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
+  cmake -S . -B "build/$variant" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=ON -DDLV_BENCH=ON \
+    "${launcher[@]}" "${extra[@]}" >/dev/null
   cmake --build "build/$variant" -j"$jobs"
   if ! (cd "build/$variant" && ctest --output-on-failure -j"$jobs"); then
     failed=1
   fi
 done
 
-DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned || failed=1
-
-if [[ -x tests/abi/windows_check.sh ]]; then
-  echo "== Windows DLL and .NET host"
-  DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
-fi
+step "results identical to the recorded build" env DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned
+step "install, CMake package, pkg-config, Debian package" bash tests/install/run_install_checks.sh build/release
+step "Windows DLL and .NET host" env DLV_LINUX_BUILD_DIR="$PWD/build/release" bash tests/abi/windows_check.sh
 
 if ((failed)); then
   echo "SOME TESTS FAILED"

@@ -34,6 +34,13 @@
 
 #include <stdint.h>
 
+/* Version of the library. The major number changes when the binary
+ * interface changes (it is the soname of libDLV.so). */
+#define DLV_VERSION_MAJOR 1
+#define DLV_VERSION_MINOR 0
+#define DLV_VERSION_PATCH 0
+#define DLV_VERSION_STRING "1.0.0"
+
 #if defined(_WIN32)
 #if defined(DLV_BUILDING_LIBRARY)
 #define DLV_API __declspec(dllexport)
