@@ -29,6 +29,8 @@ for variant in release asan; do
   fi
 done
 
+echo "== threads under ThreadSanitizer" && { tests/threads/run_tsan.sh || failed=1; }
+
 if [[ -x tests/abi/windows_check.sh ]]; then
   echo "== Windows DLL and .NET host"
   DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
