@@ -30,6 +30,7 @@ for variant in release asan; do
 done
 
 echo "== threads under ThreadSanitizer" && { tests/threads/run_tsan.sh || failed=1; }
+echo "== fuzzing" && { tests/fuzz/run_fuzz.sh || failed=1; }
 
 if [[ -x tests/abi/windows_check.sh ]]; then
   echo "== Windows DLL and .NET host"
