@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "driver/driver.hpp"
+#include "platform/call_lock.hpp"
 
 extern "C" void* __libc_malloc(std::size_t);
 extern "C" void* __libc_calloc(std::size_t, std::size_t);
@@ -68,7 +69,17 @@ struct Well {
       well[1756 + L] = 8000.0 + 20.0 * L;
     }
   }
+  bool under_call_lock = false;  // as every export runs it
+
   void run() {
+    if (under_call_lock) {
+      dlv::platform::CallLock lock;
+      calculate();
+    } else {
+      calculate();
+    }
+  }
+  void calculate() {
     dlv::run_calculation(fluids, tables, separator, layer_curves, well, &mode, completion,
                          completion_curves, traverse_curves, traverse, summary, results, 0,
                          nullptr);
@@ -87,17 +98,16 @@ void measure(benchmark::State& state, Well& w) {
       benchmark::Counter(static_cast<double>(allocated) / static_cast<double>(state.iterations()));
 }
 
-void BM_OneLayerVogelOil(benchmark::State& state) {
+std::unique_ptr<Well> one_layer_vogel_oil() {
   auto w = std::make_unique<Well>(0, 1);
   put_i32(w->well, 0, 2);
   put_i32(w->well, 407 * 8, 1);
   w->well[408] = 1000.0;
   w->well[508] = 1800.0;
-  measure(state, *w);
+  return w;
 }
-BENCHMARK(BM_OneLayerVogelOil);
 
-void BM_OneLayerBackPressureGas(benchmark::State& state) {
+std::unique_ptr<Well> one_layer_backpressure_gas() {
   auto w = std::make_unique<Well>(1, 1);
   put_i32(w->well, 4, 1);
   put_i32(w->well, 407 * 8, 4);
@@ -106,9 +116,41 @@ void BM_OneLayerBackPressureGas(benchmark::State& state) {
     w->well[508 + k] = p[k];
     w->well[408 + k] = 0.003 * std::pow(3000.0 * 3000.0 - p[k] * p[k], 0.8);
   }
-  measure(state, *w);
+  return w;
+}
+
+void BM_OneLayerVogelOil(benchmark::State& state) { measure(state, *one_layer_vogel_oil()); }
+BENCHMARK(BM_OneLayerVogelOil);
+
+void BM_OneLayerBackPressureGas(benchmark::State& state) {
+  measure(state, *one_layer_backpressure_gas());
 }
 BENCHMARK(BM_OneLayerBackPressureGas);
+
+// The same wells with the process-wide call lock taken around each call, as
+// every export takes it: the difference is the cost of the lock.
+void BM_OneLayerVogelOilUnderCallLock(benchmark::State& state) {
+  auto w = one_layer_vogel_oil();
+  w->under_call_lock = true;
+  measure(state, *w);
+}
+BENCHMARK(BM_OneLayerVogelOilUnderCallLock);
+
+void BM_OneLayerBackPressureGasUnderCallLock(benchmark::State& state) {
+  auto w = one_layer_backpressure_gas();
+  w->under_call_lock = true;
+  measure(state, *w);
+}
+BENCHMARK(BM_OneLayerBackPressureGasUnderCallLock);
+
+// The lock alone, taken and released by one thread.
+void BM_CallLockAlone(benchmark::State& state) {
+  for (auto _ : state) {
+    dlv::platform::CallLock lock;
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_CallLockAlone);
 
 void BM_FiftyLayerGasDarcy(benchmark::State& state) {
   auto w = std::make_unique<Well>(1, 50);
