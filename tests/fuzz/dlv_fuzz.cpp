@@ -209,8 +209,16 @@ constexpr std::size_t kWellSlots = L::well::min_slots;
 constexpr std::size_t kCompletionSlots = L::completion::min_slots;
 constexpr std::size_t kTraverseSlots = L::traverse::record_bytes / sizeof(double);
 
-// A plausible well of `layers` layers, for the fields the input leaves alone.
-void plausible_well(std::vector<double>& fluids, std::vector<double>& well, int layers) {
+// A plausible well of `layers` layers, for the fields the input leaves alone:
+// reservoir, fracture and horizontal-well geometry, tests, completion.
+void plausible_well(std::vector<double>& fluids, std::vector<double>& well,
+                    std::vector<double>& completion, int layers) {
+  well[L::well::productivity_index] = 2.0;
+  well[L::well::backpressure_c] = 0.003;
+  well[L::well::backpressure_n] = 0.8;
+  well[L::well::rate_multiplier] = 1.0;
+  well[L::well::reference_depth] = 7000.0;
+  completion[L::completion::shot_density_factor] = 1.0;
   for (int i = 0; i < layers && i < L::kLayers; ++i) {
     fluids[L::fluids::api_gravity + i] = 32.0 + i;
     fluids[L::fluids::water_cut + i] = 0.3;
@@ -224,6 +232,31 @@ void plausible_well(std::vector<double>& fluids, std::vector<double>& well, int 
     well[L::well::wellbore_radius + i] = 0.354;
     well[L::well::reservoir_pressure + i] = 3000.0 - 10.0 * i;
     well[L::well::layer_depth + i] = 8000.0 + 20.0 * i;
+    fluids[L::fluids::total_compressibility + i] = 1e-5;
+    well[L::well::perm_y + i] = 20.0;
+    well[L::well::perm_z + i] = 2.0;
+    well[L::well::drainage_area + i] = 160.0;
+    well[L::well::well_start_y + i] = 500.0;
+    well[L::well::box_length_y + i] = 2000.0;
+    well[L::well::well_position_x + i] = 1000.0;
+    well[L::well::box_width_x + i] = 2000.0;
+    well[L::well::well_elevation_z + i] = 12.0;
+    well[L::well::well_length + i] = 1000.0;
+    well[L::well::fracture_half_length + i] = 150.0;
+    well[L::well::porosity + i] = 0.2;
+    well[L::well::production_time + i] = 720.0;
+    well[L::well::fracture_width + i] = 0.1;
+    well[L::well::fracture_permeability + i] = 1e5;
+    well[L::well::break_pressure + i] = 5000.0;
+    well[L::well::max_injection_rate + i] = 5000.0;
+    completion[L::completion::gravel_permeability + i] = 100.0;
+    completion[L::completion::crushed_zone_permeability + i] = 10.0;
+    completion[L::completion::crushed_zone_thickness + i] = 0.5;
+    completion[L::completion::shot_density + i] = 4.0;
+    completion[L::completion::perforation_diameter + i] = 0.4;
+    completion[L::completion::perforated_interval + i] = 20.0;
+    completion[L::completion::gravel_tunnel_length + i] = 2.0;
+    completion[L::completion::perforation_length + i] = 10.0;
   }
   for (int t = 0; t < L::well::kTestCapacity; ++t) {
     well[L::well::test_rate + t] = 500.0 + 100.0 * t;
@@ -235,7 +268,7 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
   std::vector<double> fluids(kFluidSlots), tables(kTableSlots), separator{100.0, 80.0},
       well(kWellSlots), completion(kCompletionSlots), traverse(kTraverseSlots), mode_slot(1);
   const std::int32_t layers = code(in, 0, L::kLayers);
-  plausible_well(fluids, well, in.ConsumeIntegralInRange(1, L::kLayers));
+  plausible_well(fluids, well, completion, in.ConsumeIntegralInRange(1, L::kLayers));
   const std::int32_t mode = code(in, 0, 3);
   put_i32(well, L::well::layer_count_byte, layers);
   put_i32(well, L::well::method_code_byte, code(in, 0, 12));
@@ -256,9 +289,24 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
          {L::fluids::rs_correlation, L::fluids::fvf_correlation, L::fluids::viscosity_correlation})
       put_i32(fluids, start * 8 + 4 * static_cast<std::size_t>(i), correlation);
   }
-  for (int t = 0; t < L::tables::kTableCount; ++t)
-    put_i32(tables, L::tables::use_flags * 8 + 4 * static_cast<std::size_t>(t),
-            in.ConsumeBool() ? 1 : 0);
+  // Property tables in use get rising axes and counts in and out of range.
+  for (int t = 0; t < L::tables::kTableCount; ++t) {
+    if (!in.ConsumeBool()) continue;
+    const std::size_t base = static_cast<std::size_t>(t) * L::tables::table_slots;
+    put_i32(tables, L::tables::use_flags * 8 + 4 * static_cast<std::size_t>(t), 1);
+    put_i32(tables, (base + L::tables::counts) * 8, code(in, 1, L::tables::kTemperatureCapacity));
+    put_i32(tables, (base + L::tables::counts) * 8 + 4, code(in, 1, L::tables::kPressureCapacity));
+    const double scale = in.ConsumeFloatingPointInRange(0.01, 10.0);
+    for (int i = 0; i < L::tables::kTemperatureCapacity; ++i)
+      tables[base + L::tables::temperatures + static_cast<std::size_t>(i)] = 60.0 + 25.0 * i;
+    for (int j = 0; j < L::tables::kPressureCapacity; ++j) {
+      tables[base + L::tables::pressures + static_cast<std::size_t>(j)] = 100.0 * j;
+      for (int i = 0; i < L::tables::kTemperatureCapacity; ++i)
+        tables[base + L::tables::values +
+               static_cast<std::size_t>(j * L::tables::kTemperatureCapacity + i)] =
+            scale * (1.0 + 0.01 * i + 0.002 * j);
+    }
+  }
   put_i32(completion, L::completion::completion_model * 8, code(in, 0, 4));
   put_i32(traverse, L::traverse::record_type, code(in, 0, 3));
   put_i32(traverse, L::traverse::suppress_fluid_errors, code(in, 0, 1));
