@@ -449,6 +449,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (mkdtemp(pattern) == nullptr) fault("no scratch directory");
   scratch_dir = pattern;
   mkfifo((scratch_dir + "/fifo").c_str(), 0644);
+  std::atexit([] {
+    for (const char* name : {"/fifo", "/dlv.log"}) std::remove((scratch_dir + name).c_str());
+    rmdir(scratch_dir.c_str());
+  });
   return 0;
 }
 
