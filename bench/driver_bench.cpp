@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "bench_wells.hpp"
+#include "platform/call_lock.hpp"
 
 extern "C" void* __libc_malloc(std::size_t);
 extern "C" void* __libc_calloc(std::size_t, std::size_t);
@@ -28,11 +29,16 @@ extern "C" void* calloc(std::size_t n, std::size_t size) {
 
 namespace {
 
-void measure(benchmark::State& state, bench_wells::Well& w) {
+void measure(benchmark::State& state, bench_wells::Well& w, bool under_call_lock = false) {
   long allocated = 0;
   for (auto _ : state) {
     const long before = allocations.load();
-    w.run();
+    if (under_call_lock) {
+      dlv::platform::CallLock lock;
+      w.run();
+    } else {
+      w.run();
+    }
     allocated += allocations.load() - before;
     benchmark::DoNotOptimize(w.summary[24]);
   }
@@ -49,6 +55,26 @@ void BM_OneLayerBackPressureGas(benchmark::State& state) {
   measure(state, *bench_wells::OneLayerBackPressureGas());
 }
 BENCHMARK(BM_OneLayerBackPressureGas);
+
+// The same wells with the process-wide call lock taken around each call, as
+// every export takes it: the difference is the cost of the lock.
+void BM_OneLayerVogelOilUnderCallLock(benchmark::State& state) {
+  measure(state, *bench_wells::OneLayerVogelOil(), true);
+}
+BENCHMARK(BM_OneLayerVogelOilUnderCallLock);
+
+void BM_OneLayerBackPressureGasUnderCallLock(benchmark::State& state) {
+  measure(state, *bench_wells::OneLayerBackPressureGas(), true);
+}
+BENCHMARK(BM_OneLayerBackPressureGasUnderCallLock);
+
+// The lock alone, taken and released by one thread.
+void BM_CallLockAlone(benchmark::State& state) {
+  for (auto _ : state) {
+    dlv::platform::CallLock lock;
+  }
+}
+BENCHMARK(BM_CallLockAlone);
 
 void BM_FiftyLayerGasDarcy(benchmark::State& state) {
   measure(state, *bench_wells::FiftyLayerGasDarcy());

@@ -9,7 +9,8 @@ set -euo pipefail
 # The library and the example host.
 packages=(cmake g++ make)
 # The tests, the benchmarks, the formatting check and the install checks.
-test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file)
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file
+  clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
 

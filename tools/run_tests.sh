@@ -50,6 +50,8 @@ for variant in release asan; do
 done
 
 step "results identical to the recorded build" env DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned
+step "threads under ThreadSanitizer" tests/threads/run_tsan.sh
+step "fuzzing" tests/fuzz/run_fuzz.sh
 step "install, CMake package, pkg-config, Debian package" bash tests/install/run_install_checks.sh build/release
 step "Windows DLL and .NET host" env DLV_LINUX_BUILD_DIR="$PWD/build/release" bash tests/abi/windows_check.sh
 

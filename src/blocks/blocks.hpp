@@ -29,14 +29,6 @@ inline std::uint8_t load_u8(const double* base, std::size_t byte_offset) {
   std::memcpy(&v, reinterpret_cast<const unsigned char*>(base) + byte_offset, sizeof v);
   return v;
 }
-inline double load_f64(const double* base, std::size_t byte_offset) {
-  double v;
-  std::memcpy(&v, reinterpret_cast<const unsigned char*>(base) + byte_offset, sizeof v);
-  return v;
-}
-inline void store_f64(double* base, std::size_t byte_offset, double v) {
-  std::memcpy(reinterpret_cast<unsigned char*>(base) + byte_offset, &v, sizeof v);
-}
 // Index of element i of an int32 array that starts at a slot.
 inline std::size_t i32_byte(std::size_t slot, int i) {
   return slot * 8 + static_cast<std::size_t>(i) * 4;
@@ -320,9 +312,6 @@ struct LayerResults {
   double* base;
   void set_result_status(std::int32_t v) const {
     detail::store_i32(base, layout::results::result_status * 8, v);
-  }
-  std::int32_t result_status() const {
-    return detail::load_i32(base, layout::results::result_status * 8);
   }
   std::int32_t flow_regime_flag(int L) const {
     return detail::load_i32(base, detail::i32_byte(layout::results::flow_regime_flag, L));

@@ -1,4 +1,5 @@
-// The diagnostic log file: the only file the library writes. One handle is
+// The diagnostic log file: the only file the library writes, always a regular
+// file (any other kind of path gives no log). One handle is
 // open at most; it is opened for writing (created when missing), positioned
 // at its end, written with one call per message and closed at the end of a
 // calculation. Errors are ignored.

@@ -4,10 +4,18 @@
 
 namespace dlv::platform {
 
+// CreateFileA does not wait for a named pipe: a busy or missing pipe fails
+// at once. Anything that opens but is not a disk file (a pipe with a server,
+// a console, a device) is closed again, since a write to it could wait for
+// the other end.
 LogFileHandle open_log_file(const char* path) {
   HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return kNoLog;
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return kNoLog;
+  }
   SetFilePointer(h, 0, nullptr, FILE_END);
   return reinterpret_cast<LogFileHandle>(h);
 }

@@ -78,10 +78,15 @@ TEST(FracturedWellCurve, MultiplierAndErrorRate) {
     EXPECT_EQ(half.go().q, one.go().q);
     for (int i = 0; i < 25; ++i) EXPECT_EQ(two.go().q[i], 2.0 * one.q[i]);
   }
-  Frac r;  // zero permeability: the error rate in rates[0] alone, no multiplier
-  r.k = 0.0, r.m = 2.0, r.q.fill(7.0), r.p.fill(7.0);
-  EXPECT_TRUE(r.go().q[0] == dlv::fracture_error_rate && r.regime() == 0 && r.ratio() == 1.0);
-  for (int i = 1; i < 25; ++i) EXPECT_TRUE(r.q[i] == 7.0 && r.p[i] == 7.0);
+  // Zero permeability, or a liquid with zero production time (t_D 0, so
+  // transient, with S R = 0): the error rate in rates[0] alone, no multiplier.
+  for (bool zero_time : {false, true}) {
+    Frac r;
+    (zero_time ? r.t : r.k) = 0.0;
+    r.m = 2.0, r.q.fill(7.0), r.p.fill(7.0);
+    EXPECT_TRUE(r.go().q[0] == dlv::fracture_error_rate && r.regime() == 0 && r.ratio() == 1.0);
+    for (int i = 1; i < 25; ++i) EXPECT_TRUE(r.q[i] == 7.0 && r.p[i] == 7.0) << zero_time;
+  }
 }
 
 // A 1000 ft well in the middle of a 2000 x 4000 x 100 ft box (along y),

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 
 #include "support/log_capture.hpp"
 
@@ -48,6 +49,8 @@ TEST(PropertyTableLookup, BilinearInsideLinearOutsideZeroForBadCounts) {
   EXPECT_TRUE(at(999, 1500, 1, 2) == 2.0 && at(150, -99, 2, 1) == 1.5 && at(-1e9, 1e9, 1, 1) == 1);
   const int counts[][2] = {{0, 2}, {2, 0}, {-1, 2}, {11, 2}, {2, 51}};
   for (const auto& c : counts) EXPECT_EQ(at(150, 1500, c[0], c[1]), 0.0) << c[0] << ' ' << c[1];
+  // A NaN temperature or pressure falls through to the last segment: NaN out.
+  EXPECT_TRUE(std::isnan(at(std::nan(""), 1500)) && std::isnan(at(150, std::nan(""))));
   ts[1] = 100;  // a segment of no length weighs 0
   EXPECT_EQ(at(100, 1000), 2.0);
 }

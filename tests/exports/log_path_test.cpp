@@ -1,0 +1,116 @@
+// Log paths that are not a plain file: the call never waits on them, writes
+// nothing into them, computes the same curve as without a log and leaves no
+// descriptor open.
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/host_library.hpp"
+
+namespace {
+
+int open_descriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir) != nullptr) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+// A one-layer Vogel oil well whose API gravity makes the fluid routines
+// write messages, so that a log that opened would be written.
+std::vector<double> run_noisy_well(host::CalFn cal, const char* path) {
+  auto b = host::Blocks::oil_well(1);
+  b->set_method(2);
+  b->set_test_count(1);
+  b->well[408] = 1000.0;
+  b->well[508] = 1800.0;
+  b->fluids[25] = 90.0;
+  EXPECT_EQ(b->run(cal, path), 1);
+  return std::vector<double>(b->summary, b->summary + 150);
+}
+
+class OddLogPath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cal_ = host::symbol<host::CalFn>("dlv_cal");
+    ASSERT_NE(cal_, nullptr) << dlerror();
+    dir_ = ::testing::TempDir() + "dlv_logpath_" + std::to_string(getpid());
+    mkdir(dir_.c_str(), 0755);
+    without_log_ = run_noisy_well(cal_, nullptr);
+  }
+  void TearDown() override {
+    for (const char* name : {"/fifo", "/socket", "/plain.log"}) std::remove((dir_ + name).c_str());
+    rmdir(dir_.c_str());
+  }
+  // Runs with `path` as log path: at once, the same curve, no descriptor left.
+  void expect_harmless(const std::string& path) {
+    const int before = open_descriptors();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run_noisy_well(cal_, path.c_str()), without_log_) << path;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << path;
+    EXPECT_EQ(open_descriptors(), before) << path;
+  }
+
+  host::CalFn cal_ = nullptr;
+  std::string dir_;
+  std::vector<double> without_log_;
+};
+
+TEST_F(OddLogPath, FifoWithoutReaderReturnsAtOnceWithTheCurve) {
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  expect_harmless(fifo);
+}
+
+TEST_F(OddLogPath, FifoWithReaderGetsNothing) {
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  expect_harmless(fifo);
+  char byte;
+  EXPECT_LE(read(reader, &byte, 1), 0);  // nothing was written
+  close(reader);
+}
+
+TEST_F(OddLogPath, SocketDirectoryMissingDirectoryAndDevicesGiveNoLog) {
+  const std::string socket_path = dir_ + "/socket";
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(sock, 1), 0);
+  for (const std::string& path :
+       {socket_path, dir_, dir_ + "/missing/dlv.log", std::string("/dev/null"),
+        std::string("/dev/tty"), std::string("/proc/version")}) {
+    expect_harmless(path);
+  }
+  close(sock);
+}
+
+TEST_F(OddLogPath, PlainFileStillGetsTheMessagesAppended) {
+  const std::string file = dir_ + "/plain.log";
+  expect_harmless(file);
+  struct stat info {};
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  const auto once = info.st_size;
+  EXPECT_GT(once, 0);
+  expect_harmless(file);
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_size, 2 * once);
+}
+
+}  // namespace

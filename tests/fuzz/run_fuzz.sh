@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the fuzzing target with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer, LeakSanitizer) in build/fuzz, replays the seed
+# corpus, then fuzzes for a bounded time. Skipped, with a message, when clang
+# or libFuzzer is missing.
+#
+# Usage: tests/fuzz/run_fuzz.sh
+#   DLV_FUZZ_SECONDS=3600 tests/fuzz/run_fuzz.sh     a longer run (default 60 s)
+# New inputs collect in build/fuzz/corpus; a failing input is written to
+# build/fuzz/artifacts/ and replays with: build/fuzz/dlv_fuzz <file>
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=$root/build/fuzz
+seconds=${DLV_FUZZ_SECONDS:-60}
+
+if ! command -v clang++ >/dev/null || ! command -v clang >/dev/null; then
+  echo "fuzzing: SKIPPED (clang is not installed; tools/install_deps.sh installs it)"
+  exit 0
+fi
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' \
+  >"$probe/probe.cpp"
+if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
+  echo "fuzzing: SKIPPED (clang has no libFuzzer runtime; install libclang-rt-dev)"
+  exit 0
+fi
+
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work}
+launcher=()
+command -v ccache >/dev/null &&
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "${launcher[@]}" >/dev/null
+cmake --build "$build" -j2 --target dlv_fuzz
+
+mkdir -p "$build/corpus" "$build/artifacts"
+# Runs the target with its output in build/fuzz/last_run.log; on a failure
+# shows the end of it and fails.
+run() {
+  if ! "$build/dlv_fuzz" -artifact_prefix="$build/artifacts/" "$@" >"$build/last_run.log" 2>&1; then
+    tail -n 40 "$build/last_run.log"
+    echo "fuzzing: FAILED (the input is in $build/artifacts/)"
+    exit 1
+  fi
+}
+echo "fuzzing: replaying the seed corpus"
+run -runs=0 "$root/tests/fuzz/corpus"
+grep -E '^Done|INITED' "$build/last_run.log" | tail -n 1
+echo "fuzzing: ${seconds} s"
+run -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "$build/corpus" \
+  "$root/tests/fuzz/corpus"
+grep -E '^#[0-9]+ +DONE|^stat::(number_of_executed_units|average_exec_per_sec)' \
+  "$build/last_run.log" || true
+echo "fuzzing: ok"
