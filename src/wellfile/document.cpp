@@ -433,9 +433,10 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
       else
         ++column;
     }
+    // The parser's own text after its position prefix.
     std::string what = e.what();
-    const std::size_t cut = what.find("parse error");
-    if (cut != std::string::npos) what = what.substr(cut);
+    const std::size_t cut = what.find(": ", what.find("parse error"));
+    if (cut != std::string::npos) what = what.substr(cut + 2);
     return {{"",
              "malformed JSON at line " + std::to_string(line) + ", column " +
                  std::to_string(column) + ": " + what,
@@ -520,8 +521,8 @@ std::vector<Problem> validate_well(const json& doc) {
         c.add("rate_test", "columns of different lengths", "columns of one length, 2 to 25 rows");
     }
   }
-  if (c.problems.empty() && layers_ok && mode >= 0 && method >= 0)
-    check_needs(c, doc, mode, method);
+  // What the method needs is checked on the values that passed their own checks.
+  if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
   return c.problems;
 }
 
@@ -669,7 +670,7 @@ json from_blocks(const Blocks& b) {
           emit = wb[DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE];
         if (fit && std::string(f.name) == "backpressure_n")
           emit = wb[DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE];
-        if (emit) obj[f.name] = v;
+        if (emit) obj[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
         continue;
       }
       int last = -1;
@@ -700,7 +701,7 @@ json from_blocks(const Blocks& b) {
       if (std::string(f.name) == "bubble_point")
         emit = detail::load_i32(b.layer_fluids.data(),
                                 DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L) == 1;
-      if (emit) layer[f.name] = v;
+      if (emit) layer[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
     }
     layers.push_back(layer);
   }
