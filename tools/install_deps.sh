@@ -3,13 +3,14 @@
 # is not touched when everything is present). Runs as root, without sudo; when
 # not root it names the missing packages and stops.
 # Usage: tools/install_deps.sh [--main] [--with-windows]
-#   --main          only what the main job needs (the compiler and CMake)
+#   --main          only what the main job needs (the compiler, CMake, the
+#                   JSON and command-line libraries of the dlv command)
 #   --with-windows  also the mingw-w64 cross compiler, wine and mono
 set -euo pipefail
-# The library and the example host.
-packages=(cmake g++ make)
+# The library, the example host and the dlv command.
+packages=(cmake g++ make nlohmann-json3-dev libcli11-dev)
 # The tests, the benchmarks, the formatting check and the install checks.
-test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the library and runs the main job: the example host program, which
 # loads libDLV.so as a host does and prints the curves it computes. Builds
-# only the library and the example host (no tests, no benchmarks).
+# only the library, the example host and the dlv command (no tests, no
+# benchmarks), then runs the command on example wells.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh --main
@@ -11,5 +12,8 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=OFF -DDLV_BENCH=OFF \
   "${launcher[@]}" >/dev/null
-cmake --build build/main -j"$(nproc)" --target dlv_example_host
+cmake --build build/main -j"$(nproc)" --target dlv_example_host dlv_cli
 build/main/example_host
+for well in vogel_oil backpressure_gas three_layer_oil; do
+  build/main/cli/dlv run "examples/wells/$well.json"
+done
