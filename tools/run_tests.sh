@@ -55,7 +55,7 @@ step "fuzzing" tests/fuzz/run_fuzz.sh
 step "install, CMake package, pkg-config, Debian package" bash tests/install/run_install_checks.sh build/release
 step "Windows DLL and .NET host" env DLV_LINUX_BUILD_DIR="$PWD/build/release" bash tests/abi/windows_check.sh
 
-echo "== README examples"; tools/check_readme.sh build/release build/windows || failed=1
+step "README examples" tools/check_readme.sh build/release build/windows
 
 if ((failed)); then
   echo "SOME TESTS FAILED"

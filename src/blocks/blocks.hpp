@@ -313,6 +313,9 @@ struct LayerResults {
   void set_result_status(std::int32_t v) const {
     detail::store_i32(base, layout::results::result_status * 8, v);
   }
+  std::int32_t result_status() const {
+    return detail::load_i32(base, layout::results::result_status * 8);
+  }
   std::int32_t flow_regime_flag(int L) const {
     return detail::load_i32(base, detail::i32_byte(layout::results::flow_regime_flag, L));
   }
