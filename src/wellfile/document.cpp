@@ -99,28 +99,6 @@ std::size_t edit_distance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
-std::string group_key(Group g) {
-  switch (g) {
-    case Group::well:
-      return "well";
-    case Group::layer:
-      return "layers";
-    case Group::test:
-      return "tests";
-    case Group::rate_test:
-      return "rate_test";
-    case Group::fluid:
-      return "fluid";
-    case Group::separator:
-      return "separator";
-    case Group::completion:
-      return "completion";
-    case Group::traverse:
-      return "traverse";
-  }
-  return "";
-}
-
 std::vector<std::string> group_names(Group g) {
   std::vector<std::string> out;
   for (const Field& f : all_fields())

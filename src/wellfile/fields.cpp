@@ -504,4 +504,26 @@ std::size_t element_pos(const Field& f, int i) {
                               : f.pos + 4 * static_cast<std::size_t>(i);
 }
 
+std::string group_key(Group g) {
+  switch (g) {
+    case Group::well:
+      return "well";
+    case Group::layer:
+      return "layers";
+    case Group::test:
+      return "tests";
+    case Group::rate_test:
+      return "rate_test";
+    case Group::fluid:
+      return "fluid";
+    case Group::separator:
+      return "separator";
+    case Group::completion:
+      return "completion";
+    case Group::traverse:
+      return "traverse";
+  }
+  return "";
+}
+
 }  // namespace dlv::wellfile

@@ -50,6 +50,8 @@ struct Field {
 };
 
 std::span<const Field> all_fields();
+// The key of a group in a well document ("well", "layers", "tests", ...).
+std::string group_key(Group g);
 const Field* find_field(Group g, const std::string& name);
 
 // Names of modes and, per mode, of its methods.

@@ -61,25 +61,8 @@ const json* member(const json& obj, const std::string& key) {
 }
 
 std::string group_path(Group g, int i) {
-  switch (g) {
-    case Group::layer:
-      return "layers[" + std::to_string(i) + "]";
-    case Group::test:
-      return "tests[" + std::to_string(i) + "]";
-    case Group::well:
-      return "well";
-    case Group::rate_test:
-      return "rate_test";
-    case Group::fluid:
-      return "fluid";
-    case Group::separator:
-      return "separator";
-    case Group::completion:
-      return "completion";
-    case Group::traverse:
-      return "traverse";
-  }
-  return "";
+  if (g == Group::layer || g == Group::test) return group_key(g) + "[" + std::to_string(i) + "]";
+  return group_key(g);
 }
 
 // Every input field the library replaced: a note when the file gave it, or
