@@ -37,11 +37,10 @@ struct PseudoTable {
   double inverse(double v) const { return bisect_lookup_inverse(v, pressures, pseudo, count); }
 };
 
-PseudoTable pseudo_table(const double* pp_pressures, const double* pp_pseudo,
-                         std::int32_t pp_count) {
-  std::int32_t n = pp_count < 0 ? 0 : pp_count;
+PseudoTable pseudo_table(PseudoPressures pp) {
+  std::int32_t n = pp.count < 0 ? 0 : pp.count;
   if (n > kPseudoPressureSlots) n = kPseudoPressureSlots;
-  return PseudoTable{pp_pressures, pp_pseudo, n};
+  return PseudoTable{pp.pressures, pp.pseudo, n};
 }
 
 // Where the search stopped: at point j, on a crossing (loss above the
@@ -90,8 +89,12 @@ double rate_factor(const SearchEnd& end, double last_rate) {
   return end.x / last_rate;
 }
 
-void liquid_loss_table(const LossLaw& law, const double* q, const double* p, double* loss_rates,
-                       double* loss_values, std::int32_t& count) {
+void liquid_loss_table(const LossLaw& law, LayerCurve curve, LossTable out) {
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  std::int32_t& count = out.count;
   count = kPoints;
   loss_rates[0] = 0.0;
   loss_values[0] = 0.0;
@@ -105,21 +108,24 @@ void liquid_loss_table(const LossLaw& law, const double* q, const double* p, dou
   }
 }
 
-void clear_first_point(double* loss_rates, double* loss_values, double* loss_pseudo,
-                       std::int32_t& count) {
-  count = kPoints;
-  loss_rates[0] = 0.0;
-  loss_values[0] = 0.0;
-  loss_pseudo[0] = 0.0;
+void clear_first_point(LossTable out) {
+  out.count = kPoints;
+  out.rates[0] = 0.0;
+  out.values[0] = 0.0;
+  out.pseudo[0] = 0.0;
 }
 
 // Gas production, table on the layer's rates scaled to the end rate. With
 // zero_small_pseudo, pseudo-pressure losses of at most 1.0 at points 1..23
 // count as none.
-void gas_proportional_table(const LossLaw& law, const double* q, const double* p,
-                            double* loss_rates, double* loss_values, double* loss_pseudo,
-                            std::int32_t& count, const PseudoTable& table, bool zero_small_pseudo) {
-  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+void gas_proportional_table(const LossLaw& law, LayerCurve curve, LossTable out,
+                            const PseudoTable& table, bool zero_small_pseudo) {
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  clear_first_point(out);
   double a[kPoints];
   for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
   const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
@@ -144,10 +150,14 @@ void gas_proportional_table(const LossLaw& law, const double* q, const double* p
 }
 
 // Gas production, table on 24 equal rate steps up to the end rate.
-void gas_equally_spaced_table(const LossLaw& law, const double* q, const double* p,
-                              double* loss_rates, double* loss_values, double* loss_pseudo,
-                              std::int32_t& count, const PseudoTable& table) {
-  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+void gas_equally_spaced_table(const LossLaw& law, LayerCurve curve, LossTable out,
+                              const PseudoTable& table) {
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  clear_first_point(out);
   double a[kPoints];
   for (int j = 0; j < kPoints; ++j) a[j] = table.m(p[j]);
   const SearchEnd end = end_rate_search(q, a, law, loss_pseudo);
@@ -162,10 +172,14 @@ void gas_equally_spaced_table(const LossLaw& law, const double* q, const double*
 }
 
 // Gas injection: the pressure rise needed to inject each of the layer's rates.
-void gas_injection_table(const LossLaw& law, const double* q, const double* p, double* loss_rates,
-                         double* loss_values, double* loss_pseudo, std::int32_t& count,
+void gas_injection_table(const LossLaw& law, LayerCurve curve, LossTable out,
                          const PseudoTable& table) {
-  clear_first_point(loss_rates, loss_values, loss_pseudo, count);
+  const double* const q = curve.rates;
+  const double* const p = curve.pressures;
+  double* const loss_rates = out.rates;
+  double* const loss_values = out.values;
+  double* const loss_pseudo = out.pseudo;
+  clear_first_point(out);
   for (int i = 1; i < kPoints; ++i) {
     loss_rates[i] = q[i];
     loss_pseudo[i] = q[i] > 0.0 ? law(q[i]) : 0.0;
@@ -225,16 +239,11 @@ void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg,
   const double b = fluid.fvf;
   const double mu = fluid.viscosity;
   const double rho = fluid.density;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  std::int32_t& count = out.count;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double c = 0.0739475 * mu * b * lg / kg / af;
   const double dn = 7.5905e-14 * beta * (b * b) * rho * lg / (af * af);
-  liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
+  liquid_loss_table(LossLaw{false, c, dn, 0.0}, curve, out);
 }
 
 void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc,
@@ -248,11 +257,6 @@ void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc,
   const double b = fluid.fvf;
   const double mu = fluid.viscosity;
   const double rho = fluid.density;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  std::int32_t& count = out.count;
   if (kc <= 0.0) kc = 0.001;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
@@ -263,7 +267,7 @@ void crushed_zone_loss_liquid(std::int32_t /*calc_mode*/, double& kc,
   c = n * kc * lp > 0.0 ? 12.0 * c / n / kc / lp : 999.0;
   double dn = rp * rc > 0.0 ? 2.31e-14 * rho * beta * (b * b) * (1.0 / rp - 1.0 / rc) : 999.0;
   dn = n * lp > 0.0 ? 1728.0 * dn / (n * n) / (lp * lp) : 999.0;
-  liquid_loss_table(LossLaw{false, c, dn, 0.0}, q, p, loss_rates, loss_values, count);
+  liquid_loss_table(LossLaw{false, c, dn, 0.0}, curve, out);
 }
 
 void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc,
@@ -279,11 +283,6 @@ void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc,
   const double b = fluid.fvf;
   const double mu = fluid.viscosity;
   const double rho = fluid.density;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  std::int32_t& count = out.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
@@ -294,7 +293,7 @@ void perforation_skin_loss_liquid(std::int32_t /*calc_mode*/, double kc,
   const double c = 141.2 * b * mu / k / h;
   const double dn = 1.636e-16 * rho * beta * (b * b) * (1.0 / rp - 1.0 / rc) * 1728.0 / (n * n) /
                     (lp * lp) * k * h / mu;
-  liquid_loss_table(LossLaw{true, c, dn, s}, q, p, loss_rates, loss_values, count);
+  liquid_loss_table(LossLaw{true, c, dn, s}, curve, out);
 }
 
 void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, const Perforations& perforations,
@@ -307,26 +306,17 @@ void gravel_pack_loss_gas(std::int32_t calc_mode, double kg, const Perforations&
   const double t = fluid.temperature;
   const double gamma = fluid.gas_sg;
   const double mug = fluid.viscosity;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  double* const loss_pseudo = out.pseudo;
-  std::int32_t& count = out.count;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
   const double tr = t + kRankineOffset;
   const double af = 0.00545415 * (d * d) * spf * hp;
   const double beta = gravel_beta(kg);
   const double a = 0.7445 * tr * lg / kg / af;
   const double g = 1.04e-11 * gamma * beta * tr * lg / mug / (af * af);
   const LossLaw law{false, a, g, 0.0};
-  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
+  const PseudoTable table = pseudo_table(pp);
   if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
-    gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+    gas_injection_table(law, curve, out, table);
   } else {
-    gas_proportional_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table, false);
+    gas_proportional_table(law, curve, out, table, false);
   }
 }
 
@@ -341,15 +331,6 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, const Perforations
   const double t = fluid.temperature;
   const double gamma = fluid.gas_sg;
   const double mug = fluid.viscosity;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  double* const loss_pseudo = out.pseudo;
-  std::int32_t& count = out.count;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
   // This law works in feet; the caller's lengths stay in inches.
   const double d_ft = d / 12.0;
   const double tc_ft = tc / 12.0;
@@ -364,11 +345,11 @@ void crushed_zone_loss_gas(std::int32_t calc_mode, double kc, const Perforations
   const double g =
       beta * 3.161e-12 * gamma * tr / (mug * (n * n) * (lp_ft * lp_ft)) * (1.0 / rp - 1.0 / rc);
   const LossLaw law{false, a, g, 0.0};
-  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
+  const PseudoTable table = pseudo_table(pp);
   if (static_cast<CalcMode>(calc_mode) == CalcMode::kGasInjection) {
-    gas_injection_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+    gas_injection_table(law, curve, out, table);
   } else {
-    gas_equally_spaced_table(law, q, p, loss_rates, loss_values, loss_pseudo, count, table);
+    gas_equally_spaced_table(law, curve, out, table);
   }
 }
 
@@ -386,15 +367,6 @@ void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc,
   const double t = fluid.temperature;
   const double gamma = fluid.gas_sg;
   const double mug = fluid.viscosity;
-  const double* const q = curve.rates;
-  const double* const p = curve.pressures;
-  double* const loss_rates = out.rates;
-  double* const loss_values = out.values;
-  double* const loss_pseudo = out.pseudo;
-  std::int32_t& count = out.count;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
   const double beta = crushed_zone_beta(kc);
   const double rp = d / 2.0;
   const double rc = rp + tc;
@@ -407,9 +379,8 @@ void perforation_skin_loss_gas(std::int32_t /*calc_mode*/, double kc,
   const double a = 1424.0 * tr / k / h;
   const double dn =
       2.223e-15 * beta * gamma / mug / (n * n) / (lp * lp) * 1728.0 * (1.0 / rp - 1.0 / rc) * k * h;
-  const PseudoTable table = pseudo_table(pp_pressures, pp_pseudo, pp_count);
-  gas_proportional_table(LossLaw{true, a, dn, s}, q, p, loss_rates, loss_values, loss_pseudo, count,
-                         table, true);
+  const PseudoTable table = pseudo_table(pp);
+  gas_proportional_table(LossLaw{true, a, dn, s}, curve, out, table, true);
 }
 
 }  // namespace dlv
