@@ -1,7 +1,6 @@
 // Log paths that are not a plain file: the call never waits on them, writes
 // nothing into them, computes the same curve as without a log and leaves no
 // descriptor open.
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -15,17 +14,11 @@
 #include <vector>
 
 #include "support/host_library.hpp"
+#include "support/open_descriptors.hpp"
 
 namespace {
 
-int open_descriptors() {
-  int count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir) != nullptr) ++count;
-    closedir(dir);
-  }
-  return count;
-}
+using test_support::open_descriptors;
 
 // A one-layer Vogel oil well whose API gravity makes the fluid routines
 // write messages, so that a log that opened would be written.

@@ -7,7 +7,6 @@
 // the sanitizers see any access outside them. After every call it checks the
 // return value, that the host's floating-point control and status words are
 // as the host left them, and that no file descriptor was left open.
-#include <dirent.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/open_descriptors.hpp"
 #include "blocks/block_layout.hpp"
 #include "dlv/dlv.h"
 
@@ -67,14 +67,7 @@ void restore_fp(std::uint16_t x87, std::uint32_t mxcsr) {
 
 // --- descriptors and log paths -------------------------------------------------
 
-int open_descriptors() {
-  int count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir) != nullptr) ++count;
-    closedir(dir);
-  }
-  return count;
-}
+using test_support::open_descriptors;
 
 std::string scratch_dir;
 

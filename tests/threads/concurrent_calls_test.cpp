@@ -1,7 +1,6 @@
 // Several host threads calling the library at once: every call runs whole
 // under the library's lock, so each thread gets the results and the log it
 // would get alone, and no file descriptor is left open or closed twice.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,20 +16,14 @@
 #include <vector>
 
 #include "support/host_library.hpp"
+#include "support/open_descriptors.hpp"
 
 namespace {
 
 using QuickVogel = double (*)(double*, double*, double*, double*);
 using CopyArrays = double (*)(double*, double*);
 
-int open_descriptors() {
-  int count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir) != nullptr) ++count;
-    closedir(dir);
-  }
-  return count;
-}
+using test_support::open_descriptors;
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
