@@ -5,46 +5,51 @@ import numpy as np
 from . import _dlv
 
 _KINDS = {"d": np.float64, "i": np.int32, "b": np.uint8}
+_KIND_NAMES = {"d": "float64", "i": "int32", "b": "flag byte"}
 
 
 def _field_view(block, kind, offset, shape, strides):
     return np.ndarray(shape, dtype=_KINDS[kind], buffer=block, offset=offset, strides=strides)
 
 
-def _scalar_property(name, kind, offset, unit_doc):
+def _scalar_property(name, kind, offset, doc):
     def get(self):
         return _field_view(self.array, kind, offset, (), ())[()].item()
 
     def set(self, value):
         _field_view(self.array, kind, offset, (), ())[()] = value
 
-    return property(get, set, doc=f"{name} ({unit_doc} at byte {offset})")
+    return property(get, set, doc=doc)
 
 
-def _array_property(name, kind, offset, shape, strides):
+def _array_property(name, kind, offset, shape, strides, doc):
     def get(self):
         return _field_view(self.array, kind, offset, shape, strides)
 
     def set(self, value):
         _field_view(self.array, kind, offset, shape, strides)[...] = value
 
-    doc = f"{name}: {np.dtype(_KINDS[kind]).name} view of shape {shape} at byte {offset}"
     return property(get, set, doc=doc)
 
 
 def _view_classes():
     fields = {}
-    for block, name, kind, offset, shape, strides in _dlv.FIELDS:
-        fields.setdefault(block, []).append((name, kind, offset, shape, strides))
+    for block, name, kind, offset, shape, strides, doc in _dlv.FIELDS:
+        fields.setdefault(block, []).append((name, kind, offset, shape, strides, doc))
     classes = {}
     for block, entries in fields.items():
         attrs = {"__slots__": ("array",), "__doc__": f"Named fields of the {block} block."}
-        for name, kind, offset, shape, strides in entries:
+        for name, kind, offset, shape, strides, doc in entries:
+            where = f"{_KIND_NAMES[kind]} at byte {offset}"
             if shape:
-                attrs[name] = _array_property(name, kind, offset, shape, strides)
+                where = f"{_KIND_NAMES[kind]} view of shape {shape} from byte {offset}"
+                make = _array_property
             else:
-                kind_doc = {"d": "float64", "i": "int32", "b": "flag byte"}[kind]
-                attrs[name] = _scalar_property(name, kind, offset, kind_doc)
+                make = _scalar_property
+            text = f"{name}: {doc}; {where}" if doc else f"{name}: {where}"
+            attrs[name] = make(name, kind, offset, shape, strides, text) if shape else make(
+                name, kind, offset, text
+            )
         attrs["fields"] = tuple(e[0] for e in entries)
         classes[block] = type(f"{block.title().replace('_', '')}View", (_BlockView,), attrs)
     return classes

@@ -1,199 +1,252 @@
 #include "field_table.hpp"
 
-#include "blocks/block_layout.hpp"
+#include <algorithm>
+#include <cctype>
+
+#include "dlv/dlv_layout.h"
 
 namespace dlv::python {
 
 namespace {
 
-namespace L = dlv::layout;
-constexpr std::size_t kLayers = L::kLayers;
-constexpr std::size_t kPoints = L::kPoints;
+constexpr std::size_t kLayers = DLV_LAYERS;
+constexpr std::size_t kPoints = DLV_POINTS;
 
-Field scalar(const char* block, const char* name, char kind, std::size_t byte) {
-  return {block, name, kind, byte, 0, {}, {}};
-}
-Field array(const char* block, const char* name, char kind, std::size_t byte, std::size_t n) {
-  return {block, name, kind, byte, 1, {n}, {kind == 'd' ? 8u : 4u}};
+std::string lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
 }
 
-// Field names are the layout constants' own names.
-#define LAYERS(block, ns, name) array(block, #name, 'd', L::ns::name * 8, kLayers)
-#define DOUBLES(block, ns, name, n) array(block, #name, 'd', L::ns::name * 8, n)
-#define INTS(block, ns, name, n) array(block, #name, 'i', L::ns::name * 8, n)
-#define DOUBLE(block, ns, name) scalar(block, #name, 'd', L::ns::name * 8)
-#define INT(block, ns, name) scalar(block, #name, 'i', L::ns::name * 8)
+Field scalar(const char* block, std::string name, char kind, std::size_t byte) {
+  return {block, lower(std::move(name)), kind, byte, 0, {}, {}, {}};
+}
+Field array(const char* block, std::string name, char kind, std::size_t byte, std::size_t n) {
+  return {block, lower(std::move(name)), kind, byte, 1, {n}, {kind == 'd' ? 8u : 4u}, {}};
+}
 
-std::vector<Field> build() {
+// Every field of the C field map; a field's name is its constant's name
+// without the block prefix, in lower case.
+#define DOUBLES(block, PREFIX, NAME, n) array(block, #NAME, 'd', DLV_##PREFIX##_##NAME * 8, n)
+#define LAYERS(block, PREFIX, NAME) DOUBLES(block, PREFIX, NAME, kLayers)
+#define DOUBLE(block, PREFIX, NAME) scalar(block, #NAME, 'd', DLV_##PREFIX##_##NAME * 8)
+#define INTS(block, PREFIX, NAME, n) array(block, #NAME, 'i', DLV_##PREFIX##_##NAME##_BYTE, n)
+#define INT(block, PREFIX, NAME) scalar(block, #NAME, 'i', DLV_##PREFIX##_##NAME##_BYTE)
+#define FLAG(block, PREFIX, NAME) scalar(block, #NAME, 'b', DLV_##PREFIX##_##NAME##_BYTE)
+
+std::vector<Field> layout_fields() {
   std::vector<Field> f = {
-      scalar("fluids", "fluid_type", 'i', L::fluids::fluid_type * 8),
-      LAYERS("fluids", fluids, api_gravity),
-      LAYERS("fluids", fluids, water_cut),
-      LAYERS("fluids", fluids, liquid_yield),
-      LAYERS("fluids", fluids, water_sg),
-      LAYERS("fluids", fluids, gas_sg),
-      LAYERS("fluids", fluids, oil_sg),
-      LAYERS("fluids", fluids, producing_gor),
-      LAYERS("fluids", fluids, oil_viscosity),
-      LAYERS("fluids", fluids, water_viscosity),
-      LAYERS("fluids", fluids, liquid_viscosity),
-      LAYERS("fluids", fluids, gas_viscosity),
-      LAYERS("fluids", fluids, oil_fvf),
-      LAYERS("fluids", fluids, water_fvf),
-      LAYERS("fluids", fluids, liquid_fvf),
-      LAYERS("fluids", fluids, liquid_density),
-      LAYERS("fluids", fluids, oil_fraction),
-      LAYERS("fluids", fluids, bubble_point),
-      INTS("fluids", fluids, bubble_point_given, kLayers),
-      LAYERS("fluids", fluids, solution_gor),
-      LAYERS("fluids", fluids, total_compressibility),
-      LAYERS("fluids", fluids, gas_z_factor),
-      INTS("fluids", fluids, sample_set, kLayers),
-      LAYERS("fluids", fluids, sample_key),
-      INTS("fluids", fluids, rs_correlation, kLayers),
-      INTS("fluids", fluids, fvf_correlation, kLayers),
-      INTS("fluids", fluids, viscosity_correlation, kLayers),
-      INT("fluids", fluids, viscosity_mixing_rule),
+      INT("fluids", LAYER_FLUIDS, FLUID_TYPE),
+      LAYERS("fluids", LAYER_FLUIDS, API_GRAVITY),
+      LAYERS("fluids", LAYER_FLUIDS, WATER_CUT),
+      LAYERS("fluids", LAYER_FLUIDS, LIQUID_YIELD),
+      LAYERS("fluids", LAYER_FLUIDS, WATER_SG),
+      LAYERS("fluids", LAYER_FLUIDS, GAS_SG),
+      LAYERS("fluids", LAYER_FLUIDS, OIL_SG),
+      LAYERS("fluids", LAYER_FLUIDS, PRODUCING_GOR),
+      LAYERS("fluids", LAYER_FLUIDS, OIL_VISCOSITY),
+      LAYERS("fluids", LAYER_FLUIDS, WATER_VISCOSITY),
+      LAYERS("fluids", LAYER_FLUIDS, LIQUID_VISCOSITY),
+      LAYERS("fluids", LAYER_FLUIDS, GAS_VISCOSITY),
+      LAYERS("fluids", LAYER_FLUIDS, OIL_FVF),
+      LAYERS("fluids", LAYER_FLUIDS, WATER_FVF),
+      LAYERS("fluids", LAYER_FLUIDS, LIQUID_FVF),
+      LAYERS("fluids", LAYER_FLUIDS, LIQUID_DENSITY),
+      LAYERS("fluids", LAYER_FLUIDS, OIL_FRACTION),
+      LAYERS("fluids", LAYER_FLUIDS, BUBBLE_POINT),
+      INTS("fluids", LAYER_FLUIDS, BUBBLE_POINT_GIVEN, kLayers),
+      LAYERS("fluids", LAYER_FLUIDS, SOLUTION_GOR),
+      LAYERS("fluids", LAYER_FLUIDS, TOTAL_COMPRESSIBILITY),
+      LAYERS("fluids", LAYER_FLUIDS, GAS_Z_FACTOR),
+      INTS("fluids", LAYER_FLUIDS, SAMPLE_SET, kLayers),
+      LAYERS("fluids", LAYER_FLUIDS, SAMPLE_KEY),
+      INTS("fluids", LAYER_FLUIDS, RS_CORRELATION, kLayers),
+      INTS("fluids", LAYER_FLUIDS, FVF_CORRELATION, kLayers),
+      INTS("fluids", LAYER_FLUIDS, VISCOSITY_CORRELATION, kLayers),
+      INT("fluids", LAYER_FLUIDS, VISCOSITY_MIXING_RULE),
 
-      DOUBLE("separator", separator, pressure),
-      DOUBLE("separator", separator, temperature),
+      DOUBLE("separator", SEPARATOR, PRESSURE),
+      DOUBLE("separator", SEPARATOR, TEMPERATURE),
 
-      scalar("well", "method_code", 'i', L::well::method_code_byte),
-      scalar("well", "gas_method", 'i', L::well::gas_method_byte),
-      scalar("well", "gas_injection_method", 'i', L::well::gas_injection_method_byte),
-      scalar("well", "water_injection_method", 'i', L::well::water_injection_method_byte),
-      scalar("well", "layer_count", 'i', L::well::layer_count_byte),
-      scalar("well", "deliverability_test_type", 'i', L::well::deliverability_test_type_byte),
-      LAYERS("well", well, layer_temperature),
-      LAYERS("well", well, permeability),
-      LAYERS("well", well, thickness),
-      LAYERS("well", well, drainage_radius),
-      LAYERS("well", well, wellbore_radius),
-      LAYERS("well", well, skin),
-      LAYERS("well", well, reservoir_pressure),
-      INT("well", well, test_count),
-      DOUBLES("well", well, test_rate, L::well::kTestCapacity),
-      DOUBLES("well", well, test_pressure, L::well::kTestCapacity),
-      DOUBLES("well", well, test_shutin_pressure, L::well::kTestCapacity),
-      DOUBLE("well", well, backpressure_c),
-      DOUBLE("well", well, backpressure_n),
-      DOUBLE("well", well, productivity_index),
-      DOUBLE("well", well, level_gradient),
-      DOUBLES("well", well, surface_term_factors, 2),
-      DOUBLES("well", well, level_test_rate, 2),
-      DOUBLES("well", well, level_reading, 2),
-      LAYERS("well", well, perm_y),
-      LAYERS("well", well, perm_z),
-      LAYERS("well", well, drainage_area),
-      LAYERS("well", well, well_start_y),
-      LAYERS("well", well, box_length_y),
-      LAYERS("well", well, well_position_x),
-      LAYERS("well", well, box_width_x),
-      LAYERS("well", well, well_elevation_z),
-      LAYERS("well", well, well_length),
-      LAYERS("well", well, fracture_half_length),
-      LAYERS("well", well, porosity),
-      LAYERS("well", well, production_time),
-      LAYERS("well", well, fracture_width),
-      LAYERS("well", well, fracture_permeability),
-      DOUBLE("well", well, rate_multiplier),
-      DOUBLE("well", well, non_darcy_coefficient),
+      INT("well", WELL_RECORD, METHOD_CODE),
+      INT("well", WELL_RECORD, GAS_METHOD),
+      INT("well", WELL_RECORD, GAS_INJECTION_METHOD),
+      INT("well", WELL_RECORD, WATER_INJECTION_METHOD),
+      INT("well", WELL_RECORD, LAYER_COUNT),
+      INT("well", WELL_RECORD, DELIVERABILITY_TEST_TYPE),
+      LAYERS("well", WELL_RECORD, LAYER_TEMPERATURE),
+      LAYERS("well", WELL_RECORD, PERMEABILITY),
+      LAYERS("well", WELL_RECORD, THICKNESS),
+      LAYERS("well", WELL_RECORD, DRAINAGE_RADIUS),
+      LAYERS("well", WELL_RECORD, WELLBORE_RADIUS),
+      LAYERS("well", WELL_RECORD, SKIN),
+      LAYERS("well", WELL_RECORD, RESERVOIR_PRESSURE),
+      INT("well", WELL_RECORD, TEST_COUNT),
+      DOUBLES("well", WELL_RECORD, TEST_RATE, DLV_TEST_CAPACITY),
+      DOUBLES("well", WELL_RECORD, TEST_PRESSURE, DLV_TEST_CAPACITY),
+      DOUBLES("well", WELL_RECORD, TEST_SHUTIN_PRESSURE, DLV_TEST_CAPACITY),
+      DOUBLE("well", WELL_RECORD, BACKPRESSURE_C),
+      DOUBLE("well", WELL_RECORD, BACKPRESSURE_N),
+      DOUBLE("well", WELL_RECORD, PRODUCTIVITY_INDEX),
+      DOUBLE("well", WELL_RECORD, LEVEL_GRADIENT),
+      DOUBLES("well", WELL_RECORD, SURFACE_TERM_FACTORS, 2),
+      DOUBLES("well", WELL_RECORD, LEVEL_TEST_RATE, 2),
+      DOUBLES("well", WELL_RECORD, LEVEL_READING, 2),
+      LAYERS("well", WELL_RECORD, PERM_Y),
+      LAYERS("well", WELL_RECORD, PERM_Z),
+      LAYERS("well", WELL_RECORD, DRAINAGE_AREA),
+      LAYERS("well", WELL_RECORD, WELL_START_Y),
+      LAYERS("well", WELL_RECORD, BOX_LENGTH_Y),
+      LAYERS("well", WELL_RECORD, WELL_POSITION_X),
+      LAYERS("well", WELL_RECORD, BOX_WIDTH_X),
+      LAYERS("well", WELL_RECORD, WELL_ELEVATION_Z),
+      LAYERS("well", WELL_RECORD, WELL_LENGTH),
+      LAYERS("well", WELL_RECORD, FRACTURE_HALF_LENGTH),
+      LAYERS("well", WELL_RECORD, POROSITY),
+      LAYERS("well", WELL_RECORD, PRODUCTION_TIME),
+      LAYERS("well", WELL_RECORD, FRACTURE_WIDTH),
+      LAYERS("well", WELL_RECORD, FRACTURE_PERMEABILITY),
+      DOUBLE("well", WELL_RECORD, RATE_MULTIPLIER),
+      DOUBLE("well", WELL_RECORD, NON_DARCY_COEFFICIENT),
       {"well",
        "injection_coefficients",
        'd',
-       L::well::injection_coefficients * 8,
+       DLV_WELL_RECORD_INJECTION_COEFFICIENTS * 8,
        2,
-       {4, 2},
-       {16, 8}},
-      LAYERS("well", well, break_pressure),
-      LAYERS("well", well, max_injection_rate),
-      LAYERS("well", well, second_skin),
-      LAYERS("well", well, injection_traverse_depth),
-      LAYERS("well", well, layer_depth),
-      DOUBLE("well", well, reference_depth),
-      DOUBLES("well", well, ratetest_pressures, L::well::kRateTestCapacity),
-      DOUBLES("well", well, ratetest_liquid_rates, L::well::kRateTestCapacity),
-      DOUBLES("well", well, ratetest_gas_rates, L::well::kRateTestCapacity),
-      DOUBLES("well", well, ratetest_water_rates, L::well::kRateTestCapacity),
-      INT("well", well, ratetest_row_count),
-      scalar("well", "backpressure_c_given", 'b', L::well::backpressure_c_given_byte),
-      scalar("well", "backpressure_n_given", 'b', L::well::backpressure_n_given_byte),
+       {DLV_INJECTION_COEFFICIENT_PAIRS, 2},
+       {16, 8},
+       "pairs below and above the break pressure"},
+      LAYERS("well", WELL_RECORD, BREAK_PRESSURE),
+      LAYERS("well", WELL_RECORD, MAX_INJECTION_RATE),
+      LAYERS("well", WELL_RECORD, SECOND_SKIN),
+      LAYERS("well", WELL_RECORD, INJECTION_TRAVERSE_DEPTH),
+      LAYERS("well", WELL_RECORD, LAYER_DEPTH),
+      DOUBLE("well", WELL_RECORD, REFERENCE_DEPTH),
+      DOUBLES("well", WELL_RECORD, RATETEST_PRESSURES, DLV_RATETEST_CAPACITY),
+      DOUBLES("well", WELL_RECORD, RATETEST_LIQUID_RATES, DLV_RATETEST_CAPACITY),
+      DOUBLES("well", WELL_RECORD, RATETEST_GAS_RATES, DLV_RATETEST_CAPACITY),
+      DOUBLES("well", WELL_RECORD, RATETEST_WATER_RATES, DLV_RATETEST_CAPACITY),
+      INT("well", WELL_RECORD, RATETEST_ROW_COUNT),
+      FLAG("well", WELL_RECORD, BACKPRESSURE_C_GIVEN),
+      FLAG("well", WELL_RECORD, BACKPRESSURE_N_GIVEN),
 
-      INT("completion", completion, completion_model),
-      DOUBLE("completion", completion, shot_density_factor),
-      LAYERS("completion", completion, gravel_permeability),
-      LAYERS("completion", completion, crushed_zone_permeability),
-      LAYERS("completion", completion, crushed_zone_thickness),
-      LAYERS("completion", completion, shot_density),
-      LAYERS("completion", completion, perforation_diameter),
-      LAYERS("completion", completion, perforated_interval),
-      LAYERS("completion", completion, gravel_tunnel_length),
-      LAYERS("completion", completion, perforation_length),
+      INT("completion", COMPLETION, COMPLETION_MODEL),
+      DOUBLE("completion", COMPLETION, SHOT_DENSITY_FACTOR),
+      LAYERS("completion", COMPLETION, GRAVEL_PERMEABILITY),
+      LAYERS("completion", COMPLETION, CRUSHED_ZONE_PERMEABILITY),
+      LAYERS("completion", COMPLETION, CRUSHED_ZONE_THICKNESS),
+      LAYERS("completion", COMPLETION, SHOT_DENSITY),
+      LAYERS("completion", COMPLETION, PERFORATION_DIAMETER),
+      LAYERS("completion", COMPLETION, PERFORATED_INTERVAL),
+      LAYERS("completion", COMPLETION, GRAVEL_TUNNEL_LENGTH),
+      LAYERS("completion", COMPLETION, PERFORATION_LENGTH),
 
-      scalar("traverse", "first_rate", 'd', L::traverse::first_rate),
-      scalar("traverse", "second_rate", 'd', L::traverse::second_rate),
-      scalar("traverse", "water_cut_percent", 'd', L::traverse::water_cut_percent),
-      scalar("traverse", "gas_oil_ratio", 'd', L::traverse::gas_oil_ratio),
-      scalar("traverse", "start_pressure", 'd', L::traverse::start_pressure),
-      scalar("traverse", "depth_setup_value", 'd', L::traverse::depth_setup_value),
-      scalar("traverse", "record_type", 'i', L::traverse::record_type),
-      scalar("traverse", "suppress_fluid_errors", 'i', L::traverse::suppress_fluid_errors),
-      scalar("traverse", "segment_count", 'i', L::traverse::segment_count),
-      scalar("traverse", "direction_flag", 'i', L::traverse::direction_flag),
-      scalar("traverse", "template_reset", 'i', L::traverse::template_reset),
+      INT("traverse", TRAVERSE, RECORD_TYPE),
+      INT("traverse", TRAVERSE, SUPPRESS_FLUID_ERRORS),
+      INT("traverse", TRAVERSE, SEGMENT_COUNT),
 
-      DOUBLES("summary", summary, rate, kPoints),
-      DOUBLES("summary", summary, pressure, kPoints),
-      DOUBLES("summary", summary, drawdown, kPoints),
-      DOUBLES("summary", summary, water_cut, kPoints),
-      DOUBLES("summary", summary, gas_liquid, kPoints),
-      DOUBLES("summary", summary, water_sg, kPoints),
+      DOUBLES("summary", SUMMARY, RATE, kPoints),
+      DOUBLES("summary", SUMMARY, PRESSURE, kPoints),
+      DOUBLES("summary", SUMMARY, DRAWDOWN, kPoints),
+      DOUBLES("summary", SUMMARY, WATER_CUT, kPoints),
+      DOUBLES("summary", SUMMARY, GAS_LIQUID, kPoints),
+      DOUBLES("summary", SUMMARY, WATER_SG, kPoints),
 
-      INT("results", results, result_status),
-      INTS("results", results, flow_regime_flag, kLayers),
-      LAYERS("results", results, effective_radius_ratio),
-      LAYERS("results", results, fracture_conductivity),
-      LAYERS("results", results, dimensionless_time),
-      LAYERS("results", results, result_bubble_point),
+      INT("results", RESULTS, RESULT_STATUS),
+      INTS("results", RESULTS, FLOW_REGIME_FLAG, kLayers),
+      LAYERS("results", RESULTS, EFFECTIVE_RADIUS_RATIO),
+      LAYERS("results", RESULTS, FRACTURE_CONDUCTIVITY),
+      LAYERS("results", RESULTS, DIMENSIONLESS_TIME),
+      LAYERS("results", RESULTS, RESULT_BUBBLE_POINT),
   };
-  // Ten property tables of the same shape, then their use flags.
-  const std::size_t table = L::tables::table_slots * 8;
-  const std::size_t n = L::tables::kTableCount;
-  const std::size_t nt = L::tables::kTemperatureCapacity;
-  const std::size_t np = L::tables::kPressureCapacity;
-  f.push_back({"tables", "temperatures", 'd', L::tables::temperatures * 8, 2, {n, nt}, {table, 8}});
-  f.push_back({"tables", "pressures", 'd', L::tables::pressures * 8, 2, {n, np}, {table, 8}});
-  f.push_back({"tables", "values", 'd', L::tables::values * 8, 3, {n, np, nt}, {table, nt * 8, 8}});
-  f.push_back({"tables", "temperature_count", 'i', L::tables::counts * 8, 1, {n}, {table}});
-  f.push_back({"tables", "pressure_count", 'i', L::tables::counts * 8 + 4, 1, {n}, {table}});
-  f.push_back(INTS("tables", tables, use_flags, n));
-  // The three curve tables share one shape: layer-major, 50 layers of 25 points.
+  // Ten property tables of one shape, then their use flags.
+  const std::size_t table = DLV_FLUID_TABLE_SLOTS * 8;
+  const std::size_t n = DLV_FLUID_TABLE_COUNT;
+  const std::size_t nt = DLV_FLUID_TABLE_TEMPERATURE_CAPACITY;
+  const std::size_t np = DLV_FLUID_TABLE_PRESSURE_CAPACITY;
+  f.push_back({"tables",
+               "temperatures",
+               'd',
+               DLV_FLUID_TABLE_TEMPERATURES * 8,
+               2,
+               {n, nt},
+               {table, 8},
+               "degF, per table"});
+  f.push_back({"tables",
+               "pressures",
+               'd',
+               DLV_FLUID_TABLE_PRESSURES * 8,
+               2,
+               {n, np},
+               {table, 8},
+               "psia, per table"});
+  f.push_back({"tables",
+               "values",
+               'd',
+               DLV_FLUID_TABLE_VALUES * 8,
+               3,
+               {n, np, nt},
+               {table, nt * 8, 8},
+               "per table: pressure row, temperature column"});
+  f.push_back({"tables",
+               "temperature_count",
+               'i',
+               DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE,
+               1,
+               {n},
+               {table},
+               "per table"});
+  f.push_back({"tables",
+               "pressure_count",
+               'i',
+               DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE,
+               1,
+               {n},
+               {table},
+               "per table"});
+  f.push_back(INTS("tables", FLUID_TABLES, USE_TABLE, n));
+  // The three curve tables share one shape: layer-major, layers by points.
   for (const char* block : {"layer_curves", "completion_curves", "traverse_curves"}) {
-    for (auto [name, slot] :
-         {std::pair{"rate", L::curves::rate}, std::pair{"pressure", L::curves::pressure},
-          std::pair{"drawdown", L::curves::drawdown}}) {
-      f.push_back({block, name, 'd', slot * 8, 2, {kLayers, kPoints}, {kPoints * 8, 8}});
-    }
+    f.push_back(
+        {block, "rate", 'd', DLV_CURVES_RATE * 8, 2, {kLayers, kPoints}, {kPoints * 8, 8}, {}});
+    f.push_back({block,
+                 "pressure",
+                 'd',
+                 DLV_CURVES_PRESSURE * 8,
+                 2,
+                 {kLayers, kPoints},
+                 {kPoints * 8, 8},
+                 "psi gauge"});
+    f.push_back({block,
+                 "drawdown",
+                 'd',
+                 DLV_CURVES_DRAWDOWN * 8,
+                 2,
+                 {kLayers, kPoints},
+                 {kPoints * 8, 8},
+                 "psi"});
   }
   return f;
 }
+
+std::vector<Field> build() { return layout_fields(); }
 
 }  // namespace
 
 const std::vector<BlockSize>& block_sizes() {
   static const std::vector<BlockSize> sizes = {
-      {"fluids", L::fluids::min_slots},
-      {"tables", L::tables::total_bytes / 8},
-      {"separator", 2},
-      {"layer_curves", L::curves::total_slots},
-      {"well", L::well::min_slots},
+      {"fluids", DLV_LAYER_FLUIDS_SLOTS},
+      {"tables", DLV_FLUID_TABLES_SLOTS},
+      {"separator", DLV_SEPARATOR_SLOTS},
+      {"layer_curves", DLV_CURVE_BLOCK_SLOTS},
+      {"well", DLV_WELL_RECORD_SLOTS},
       {"mode", 1},
-      {"completion", L::completion::min_slots},
-      {"completion_curves", L::curves::total_slots},
-      {"traverse_curves", L::curves::total_slots},
-      {"traverse", L::traverse::record_bytes / 8},
-      {"summary", L::summary::total_slots},
-      {"results", L::results::total_slots},
+      {"completion", DLV_COMPLETION_SLOTS},
+      {"completion_curves", DLV_CURVE_BLOCK_SLOTS},
+      {"traverse_curves", DLV_CURVE_BLOCK_SLOTS},
+      {"traverse", DLV_TRAVERSE_SLOTS},
+      {"summary", DLV_WELL_SUMMARY_SLOTS},
+      {"results", DLV_LAYER_RESULTS_SLOTS},
   };
   return sizes;
 }

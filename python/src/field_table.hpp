@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace dlv::python {
@@ -15,13 +16,14 @@ struct BlockSize {
 // A field: element type ('d' double, 'i' int32, 'b' byte), its first byte,
 // and the shape and byte strides of the array it forms (rank 0: a scalar).
 struct Field {
-  const char* block;
-  const char* name;
+  std::string block;
+  std::string name;
   char kind;
   std::size_t byte_offset;
   int rank;
   std::size_t shape[3];
   std::size_t strides[3];
+  std::string doc;  // unit and meaning, where known
 };
 
 // The twelve blocks, in dlv_cal's argument order.

@@ -148,8 +148,8 @@ void bind_blocks(py::module_& m) {
       shape[k] = f.shape[k];
       strides[k] = f.strides[k];
     }
-    fields.append(
-        py::make_tuple(f.block, f.name, std::string(1, f.kind), f.byte_offset, shape, strides));
+    fields.append(py::make_tuple(f.block, f.name, std::string(1, f.kind), f.byte_offset, shape,
+                                 strides, f.doc));
   }
   m.attr("FIELDS") = fields;
   m.def("cal", &run_cal, py::arg("blocks"), py::arg("changed_pressure_flag") = 0,
