@@ -29,6 +29,8 @@ for variant in release asan; do
   fi
 done
 
+echo "== Python package"; python/run_python_tests.sh build/release || failed=1
+
 if [[ -x tests/abi/windows_check.sh ]]; then
   echo "== Windows DLL and .NET host"
   DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
