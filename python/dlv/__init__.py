@@ -12,10 +12,19 @@ Calls into the library are serialised by one lock in the compiled module.
 """
 
 from ._blocks import Blocks
+from ._many import calculate_many
 from ._quick import QuickCurve, Viscosities, liquid_viscosity, pi_line, vogel, z_factor
+from ._result import Columns, Result
+from ._wells import WellError, calculate, well_schema
 
 __all__ = [
     "Blocks",
+    "Columns",
+    "Result",
+    "WellError",
+    "calculate",
+    "calculate_many",
+    "well_schema",
     "QuickCurve",
     "Viscosities",
     "liquid_viscosity",

@@ -4,6 +4,9 @@
 #include <cctype>
 
 #include "dlv/dlv_layout.h"
+#ifdef DLV_WITH_WELLFILE
+#include "wellfile/fields.hpp"
+#endif
 
 namespace dlv::python {
 
@@ -229,7 +232,60 @@ std::vector<Field> layout_fields() {
   return f;
 }
 
+#ifdef DLV_WITH_WELLFILE
+const char* python_block(wellfile::BlockId b) {
+  using B = wellfile::BlockId;
+  switch (b) {
+    case B::layer_fluids:
+      return "fluids";
+    case B::fluid_tables:
+      return "tables";
+    case B::separator:
+      return "separator";
+    case B::well_record:
+      return "well";
+    case B::completion:
+      return "completion";
+    case B::traverse:
+      return "traverse";
+  }
+  return "";
+}
+
+// The well file's fields give their names, units and meanings to the fields
+// at the same positions; the field map supplies the shapes and every field
+// the well file does not name (the outputs).
+std::vector<Field> build() {
+  std::vector<Field> fields = layout_fields();
+  for (const wellfile::Field& w : wellfile::all_fields()) {
+    const bool real = w.kind == wellfile::Kind::real;
+    const std::size_t byte = real ? w.pos * 8 : w.pos;
+    std::string doc = w.meaning;
+    if (w.unit[0] != '\0') doc += std::string(", ") + w.unit;
+    const std::string block = python_block(w.block);
+    auto same = std::find_if(fields.begin(), fields.end(), [&](const Field& f) {
+      return f.block == block && f.byte_offset == byte;
+    });
+    if (same != fields.end()) {
+      same->name = w.name;
+      same->doc = doc;
+      continue;
+    }
+    std::size_t n = 1;
+    if (w.group == wellfile::Group::layer) n = kLayers;
+    if (w.group == wellfile::Group::test) n = DLV_TEST_CAPACITY;
+    if (w.count > 1) n = static_cast<std::size_t>(w.count);
+    Field f = n > 1 ? array(block.c_str(), w.name, real ? 'd' : 'i', byte, n)
+                    : scalar(block.c_str(), w.name, real ? 'd' : 'i', byte);
+    f.name = w.name;
+    f.doc = doc;
+    fields.push_back(f);
+  }
+  return fields;
+}
+#else
 std::vector<Field> build() { return layout_fields(); }
+#endif
 
 }  // namespace
 

@@ -160,10 +160,19 @@ void bind_blocks(py::module_& m) {
 
 }  // namespace dlv::python
 
+#ifdef DLV_WITH_WELLFILE
+namespace dlv::python {
+void bind_wellfile(py::module_& m);
+}
+#endif
+
 PYBIND11_MODULE(_dlv, m) {
   using namespace dlv::python;
   m.doc() = "Calls into the DLV shared library, one at a time.";
   bind_blocks(m);
+#ifdef DLV_WITH_WELLFILE
+  bind_wellfile(m);
+#endif
   m.def(
       "vogel",
       [](double pr, double q, double pwf, double pb) {
