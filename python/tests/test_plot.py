@@ -1,0 +1,63 @@
+"""Pictures of the inflow curves."""
+
+import struct
+import subprocess
+import sys
+
+import matplotlib
+import pytest
+
+import dlv
+from dlv._plot import bubble_points, test_points
+
+from test_wells import VOGEL_WELL
+
+
+def _png_size(path):
+    data = path.read_bytes()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n"
+    return struct.unpack(">II", data[16:24])
+
+
+def test_plot_draws_layers_tests_and_bubble_point():
+    assert matplotlib.get_backend().lower() == "agg"
+    r = dlv.calculate(VOGEL_WELL)
+    ax = r.plot()
+    labels = [line.get_label() for line in ax.get_lines()]
+    assert "inflow curve" in labels and "test points" in labels
+    assert any(label.startswith("bubble point") for label in labels)
+    assert "STB/d" in ax.get_xlabel() and "psi" in ax.get_ylabel()
+    rates, pressures = test_points(r)
+    assert list(rates) == [1000] and list(pressures) == [1800]
+    assert len(bubble_points(r)) == 1
+
+
+def test_no_bubble_point_for_a_straight_line():
+    well = {k: v for k, v in VOGEL_WELL.items() if k != "tests"}
+    well["method"] = "pi_line"
+    well["well"] = {"productivity_index": 1.5}
+    assert bubble_points(dlv.calculate(well)) == []
+
+
+def test_command_writes_a_png_of_the_right_size(tmp_path, example_wells):
+    out = tmp_path / "ipr.png"
+    subprocess.run([sys.executable, "-m", "dlv", "plot", str(example_wells[0]), "-o", str(out)],
+                   check=True, capture_output=True)
+    assert out.stat().st_size > 10_000
+    assert _png_size(out) == (800, 550)
+
+
+def test_command_writes_one_png_per_well_into_a_directory(tmp_path, example_wells):
+    subprocess.run([sys.executable, "-m", "dlv", "plot", *map(str, example_wells), "-o",
+                    str(tmp_path / "plots")], check=True, capture_output=True)
+    for well in example_wells:
+        assert (tmp_path / "plots" / f"{well.stem}.png").stat().st_size > 0
+
+
+def test_command_reports_a_bad_well(tmp_path):
+    bad = tmp_path / "bad.json"
+    bad.write_text('{"mode": "oil_production"}')
+    run = subprocess.run([sys.executable, "-m", "dlv", "plot", str(bad), "-o",
+                          str(tmp_path / "x.png")], capture_output=True, text=True)
+    assert run.returncode == 2 and str(bad) in run.stderr
+    assert not (tmp_path / "x.png").exists()
