@@ -1,0 +1,776 @@
+// Well document <-> blocks, and the checks a document passes first.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "blocks/blocks.hpp"
+#include "dlv/dlv.h"
+#include "dlv/dlv_layout.h"
+#include "wellfile/fields.hpp"
+#include "wellfile/wellfile.hpp"
+#include "wellfile/wellfile_internal.hpp"
+
+namespace dlv::wellfile {
+
+Blocks::Blocks()
+    : layer_fluids(DLV_LAYER_FLUIDS_SLOTS),
+      fluid_tables(DLV_FLUID_TABLES_SLOTS),
+      separator(DLV_SEPARATOR_SLOTS),
+      layer_curves(DLV_CURVE_BLOCK_SLOTS),
+      well_record(DLV_WELL_RECORD_SLOTS),
+      completion(DLV_COMPLETION_SLOTS),
+      completion_curves(DLV_CURVE_BLOCK_SLOTS),
+      traverse_curves(DLV_CURVE_BLOCK_SLOTS),
+      traverse(DLV_TRAVERSE_SLOTS),
+      summary(DLV_WELL_SUMMARY_SLOTS),
+      results(DLV_LAYER_RESULTS_SLOTS) {}
+
+std::string Problem::text() const {
+  std::string s = (path.empty() ? std::string("(document)") : path) + ": " + message;
+  if (!expected.empty()) s += " (expected " + expected + ")";
+  return s;
+}
+
+std::string number_text(double v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.10g", v);
+  return buf;
+}
+
+std::vector<double>& block_of(Blocks& b, BlockId id) {
+  switch (id) {
+    case BlockId::layer_fluids:
+      return b.layer_fluids;
+    case BlockId::fluid_tables:
+      return b.fluid_tables;
+    case BlockId::separator:
+      return b.separator;
+    case BlockId::well_record:
+      return b.well_record;
+    case BlockId::completion:
+      return b.completion;
+    case BlockId::traverse:
+      return b.traverse;
+  }
+  return b.well_record;
+}
+const std::vector<double>& block_of(const Blocks& b, BlockId id) {
+  return block_of(const_cast<Blocks&>(b), id);
+}
+
+double get_value(const Blocks& b, const Field& f, int i) {
+  const std::vector<double>& v = block_of(b, f.block);
+  if (f.kind == Kind::real) return v[element_pos(f, i)];
+  return detail::load_i32(v.data(), element_pos(f, i));
+}
+
+void set_value(Blocks& b, const Field& f, int i, double value) {
+  std::vector<double>& v = block_of(b, f.block);
+  if (f.kind == Kind::real)
+    v[element_pos(f, i)] = value;
+  else
+    detail::store_i32(v.data(), element_pos(f, i), static_cast<std::int32_t>(value));
+}
+
+namespace {
+
+void store_u8(std::vector<double>& block, std::size_t byte, std::uint8_t v) {
+  std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, 1);
+}
+
+const char* const kTopKeys[] = {"$schema", "description", "mode",       "method",
+                                "well",    "layers",      "tests",      "rate_test",
+                                "fluid",   "separator",   "completion", "traverse"};
+const char* const kTableKeys[] = {"property", "temperatures", "pressures", "values"};
+
+std::size_t edit_distance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diag = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diag + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diag = up;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string group_key(Group g) {
+  switch (g) {
+    case Group::well:
+      return "well";
+    case Group::layer:
+      return "layers";
+    case Group::test:
+      return "tests";
+    case Group::rate_test:
+      return "rate_test";
+    case Group::fluid:
+      return "fluid";
+    case Group::separator:
+      return "separator";
+    case Group::completion:
+      return "completion";
+    case Group::traverse:
+      return "traverse";
+  }
+  return "";
+}
+
+std::vector<std::string> group_names(Group g) {
+  std::vector<std::string> out;
+  for (const Field& f : all_fields())
+    if (f.group == g) out.push_back(f.name);
+  if (g == Group::fluid) out.push_back("tables");
+  return out;
+}
+
+class Checker {
+ public:
+  std::vector<Problem> problems;
+
+  void add(std::string path, std::string message, std::string expected = "") {
+    problems.push_back({std::move(path), std::move(message), std::move(expected)});
+  }
+
+  void unknown_key(const std::string& path, const std::string& key,
+                   const std::vector<std::string>& known) {
+    std::string best;
+    std::size_t best_d = 1000;
+    for (const std::string& k : known) {
+      const std::size_t d = edit_distance(key, k);
+      if (d < best_d) best_d = d, best = k;
+    }
+    std::string msg = "unknown key \"" + key + "\"";
+    if (!best.empty() && best_d <= std::max<std::size_t>(3, key.size() / 2))
+      msg += "; did you mean \"" + best + "\"?";
+    add(path, msg);
+  }
+
+  // An object whose keys must all be known; returns false when not an object.
+  bool object(const json& j, const std::string& path, const std::vector<std::string>& known) {
+    if (!j.is_object()) {
+      add(path, "wrong type: " + std::string(j.type_name()), "an object");
+      return false;
+    }
+    for (const auto& [k, v] : j.items()) {
+      (void)v;
+      if (std::find(known.begin(), known.end(), k) == known.end())
+        unknown_key(path.empty() ? k : path + "." + k, k, known);
+    }
+    return true;
+  }
+
+  bool number_in(const json& v, const std::string& path, const Field& f) {
+    if (!v.is_number()) {
+      add(path, "wrong type: " + std::string(v.type_name()), expected_text(f));
+      return false;
+    }
+    if (f.kind == Kind::integer && !v.is_number_integer()) {
+      add(path, "not a whole number", expected_text(f));
+      return false;
+    }
+    const double x = v.get<double>();
+    if (!(x >= f.min && x <= f.max)) {
+      add(path, "value " + number_text(x) + " is out of range", expected_text(f));
+      return false;
+    }
+    return true;
+  }
+
+  void value(const json& v, const std::string& path, const Field& f) {
+    if (f.kind == Kind::named) {
+      if (!v.is_string() || name_code(f.names, v.get<std::string>()) < 0)
+        add(path,
+            v.is_string() ? "unknown name \"" + v.get<std::string>() + "\""
+                          : "wrong type: " + std::string(v.type_name()),
+            expected_text(f));
+      return;
+    }
+    if (f.count == 1 || f.group == Group::layer || f.group == Group::test) {
+      number_in(v, path, f);
+      return;
+    }
+    if (std::string(f.name) == "injection_coefficients") {
+      if (!v.is_array() || v.size() > DLV_INJECTION_COEFFICIENT_PAIRS) {
+        add(path, v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
+            "an array of up to 4 pairs [below, above break_pressure], " + expected_text(f));
+        return;
+      }
+      for (std::size_t k = 0; k < v.size(); ++k) {
+        const std::string p = path + "[" + std::to_string(k) + "]";
+        if (!v[k].is_array() || v[k].size() != 2) {
+          add(p, "not a pair", "[below, above] in " + std::string(f.unit));
+          continue;
+        }
+        for (int e = 0; e < 2; ++e) number_in(v[k][e], p + "[" + std::to_string(e) + "]", f);
+      }
+      return;
+    }
+    if (!v.is_array() || v.size() > static_cast<std::size_t>(f.count)) {
+      add(path,
+          v.is_array() ? "holds " + std::to_string(v.size()) + " values, more than the block holds"
+                       : "wrong type: " + std::string(v.type_name()),
+          "an array of at most " + std::to_string(f.count) + " numbers, " + expected_text(f));
+      return;
+    }
+    for (std::size_t k = 0; k < v.size(); ++k)
+      number_in(v[k], path + "[" + std::to_string(k) + "]", f);
+  }
+
+  // Checks every key of an object of one group.
+  void fields(const json& obj, const std::string& path, Group g) {
+    if (!object(obj, path, group_names(g))) return;
+    for (const auto& [k, v] : obj.items()) {
+      if (const Field* f = find_field(g, k)) value(v, path + "." + k, *f);
+    }
+  }
+};
+
+void check_tables(Checker& c, const json& tables) {
+  if (!tables.is_array() || tables.size() > table_property_names().size()) {
+    c.add("fluid.tables", tables.is_array() ? "more tables than properties" : "wrong type",
+          "an array of at most 5 property tables");
+    return;
+  }
+  std::vector<std::string> table_keys(std::begin(kTableKeys), std::end(kTableKeys));
+  std::vector<int> seen;
+  for (std::size_t t = 0; t < tables.size(); ++t) {
+    const std::string p = "fluid.tables[" + std::to_string(t) + "]";
+    const json& tab = tables[t];
+    if (!c.object(tab, p, table_keys)) continue;
+    std::string names;
+    for (const NamedCode& n : table_property_names())
+      names += (names.empty() ? "" : ", ") + std::string(n.name);
+    if (!tab.contains("property") || !tab["property"].is_string() ||
+        name_code(table_property_names(), tab["property"].get<std::string>()) < 0) {
+      c.add(p + ".property", tab.contains("property") ? "unknown property" : "missing",
+            "one of " + names);
+    } else {
+      const int k = name_code(table_property_names(), tab["property"].get<std::string>());
+      if (std::find(seen.begin(), seen.end(), k) != seen.end())
+        c.add(p + ".property", "second table for the same property", "each property once");
+      seen.push_back(k);
+    }
+    auto axis = [&](const char* key, std::size_t cap, const char* unit) -> std::size_t {
+      const std::string ap = p + "." + key;
+      const std::string exp =
+          "an ascending array of 1 to " + std::to_string(cap) + " numbers in " + unit;
+      if (!tab.contains(key)) {
+        c.add(ap, "missing", exp);
+        return 0;
+      }
+      const json& a = tab[key];
+      if (!a.is_array() || a.empty() || a.size() > cap) {
+        c.add(ap, a.is_array() ? "holds " + std::to_string(a.size()) + " values" : "wrong type",
+              exp);
+        return 0;
+      }
+      for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!a[i].is_number()) {
+          c.add(ap + "[" + std::to_string(i) + "]", "not a number", exp);
+          return 0;
+        }
+        if (i > 0 && !(a[i].get<double>() > a[i - 1].get<double>())) {
+          c.add(ap + "[" + std::to_string(i) + "]", "not ascending", exp);
+          return 0;
+        }
+      }
+      return a.size();
+    };
+    const std::size_t nt = axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY, "degF");
+    const std::size_t np = axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, "psia");
+    const std::string vp = p + ".values";
+    const std::string exp = "one row per pressure, one number per temperature";
+    if (!tab.contains("values")) {
+      c.add(vp, "missing", exp);
+    } else if (nt && np) {
+      const json& v = tab["values"];
+      if (!v.is_array() || v.size() != np) {
+        c.add(vp, "needs " + std::to_string(np) + " rows", exp);
+        continue;
+      }
+      for (std::size_t r = 0; r < np; ++r) {
+        if (!v[r].is_array() || v[r].size() != nt) {
+          c.add(vp + "[" + std::to_string(r) + "]", "needs " + std::to_string(nt) + " numbers",
+                exp);
+          continue;
+        }
+        for (std::size_t j = 0; j < nt; ++j)
+          if (!v[r][j].is_number())
+            c.add(vp + "[" + std::to_string(r) + "][" + std::to_string(j) + "]", "not a number",
+                  exp);
+      }
+    }
+  }
+}
+
+bool given(const json& obj, const char* key) { return obj.is_object() && obj.contains(key); }
+
+void check_needs(Checker& c, const json& doc, int mode, int method) {
+  const MethodNeeds& needs = method_needs(mode, method);
+  const std::string who = "required by method " + doc["method"].get<std::string>() + " in " +
+                          doc["mode"].get<std::string>();
+  const json& layers = doc["layers"];
+  const std::size_t used = needs.per_layer ? layers.size() : 1;
+  if (!needs.per_layer && layers.size() > 1)
+    c.add("layers",
+          "method " + doc["method"].get<std::string>() + " computes one curve from layer 0; " +
+              std::to_string(layers.size()) + " layers given",
+          "exactly 1 layer");
+  auto need_layer_field = [&](std::size_t L, const char* name) {
+    if (!given(layers[L], name)) {
+      const Field* f = find_field(Group::layer, name);
+      c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + who, expected_text(*f));
+    }
+  };
+  for (std::size_t L = 0; L < used && L < layers.size(); ++L)
+    for (const char* name : needs.layer_fields) need_layer_field(L, name);
+  const json well = doc.contains("well") ? doc["well"] : json::object();
+  for (const char* name : needs.well_fields)
+    if (!given(well, name))
+      c.add(std::string("well.") + name, "missing; " + who,
+            expected_text(*find_field(Group::well, name)));
+
+  const bool fit = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
+                   (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT);
+  int min_tests = needs.min_tests;
+  if (fit && !given(well, "backpressure_c") && !given(well, "backpressure_n")) min_tests = 2;
+  if (min_tests > 0) {
+    const std::size_t n =
+        doc.contains("tests") && doc["tests"].is_array() ? doc["tests"].size() : 0;
+    if (n < static_cast<std::size_t>(min_tests))
+      c.add("tests", std::to_string(n) + " tests given; " + who,
+            "at least " + std::to_string(min_tests) + " tests of test_rate (" + rate_unit(mode) +
+                ") and test_pressure (psi gauge)");
+    for (std::size_t i = 0; i < n; ++i)
+      for (const char* name : {"test_rate", "test_pressure"})
+        if (!given(doc["tests"][i], name))
+          c.add("tests[" + std::to_string(i) + "]." + name, "missing; " + who,
+                expected_text(*find_field(Group::test, name)));
+  }
+  if (needs.min_rate_rows > 0) {
+    const json rt = doc.contains("rate_test") ? doc["rate_test"] : json::object();
+    for (const char* name : {"ratetest_pressures", needs.rate_column}) {
+      const std::size_t n = given(rt, name) && rt[name].is_array() ? rt[name].size() : 0;
+      if (n < static_cast<std::size_t>(needs.min_rate_rows))
+        c.add(std::string("rate_test.") + name,
+              (n ? std::to_string(n) + " rows given; " : std::string("missing; ")) + who,
+              "2 to 25 rows, " + expected_text(*find_field(Group::rate_test, name)));
+    }
+  }
+  // Fluid description of oil production by correlations.
+  const json fluid = doc.contains("fluid") ? doc["fluid"] : json::object();
+  const int fluid_type = given(fluid, "fluid_type") && fluid["fluid_type"].is_string()
+                             ? name_code(find_field(Group::fluid, "fluid_type")->names,
+                                         fluid["fluid_type"].get<std::string>())
+                             : DLV_FLUID_CORRELATIONS;
+  if (mode == DLV_MODE_OIL_PRODUCTION &&
+      (fluid_type == DLV_FLUID_CORRELATIONS || fluid_type == DLV_FLUID_CORRELATIONS_4)) {
+    const std::string why = "required by fluid_type correlations in oil_production";
+    const std::size_t fluid_layers = needs.per_layer ? layers.size() : 1;
+    for (std::size_t L = 0; L < fluid_layers && L < layers.size(); ++L) {
+      for (const char* name : {"api_gravity", "gas_sg", "layer_temperature", "reservoir_pressure"})
+        if (!given(layers[L], name))
+          c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + why,
+                expected_text(*find_field(Group::layer, name)));
+      if (!given(layers[L], "producing_gor") && !given(layers[L], "bubble_point"))
+        c.add("layers[" + std::to_string(L) + "].producing_gor",
+              "missing (give producing_gor or bubble_point); " + why,
+              expected_text(*find_field(Group::layer, "producing_gor")));
+    }
+  }
+  // Completion data of the chosen model.
+  const json comp = doc.contains("completion") ? doc["completion"] : json::object();
+  const int model = given(comp, "completion_model") && comp["completion_model"].is_string()
+                        ? name_code(find_field(Group::completion, "completion_model")->names,
+                                    comp["completion_model"].get<std::string>())
+                        : DLV_COMPLETION_NONE;
+  std::vector<const char*> comp_fields;
+  if (model == DLV_COMPLETION_GRAVEL_PACK)
+    comp_fields = {"gravel_permeability", "gravel_tunnel_length", "shot_density",
+                   "perforation_diameter", "perforated_interval"};
+  else if (model == DLV_COMPLETION_CRUSHED_ZONE || model == DLV_COMPLETION_PERFORATION_SKINS)
+    comp_fields = {"crushed_zone_permeability", "crushed_zone_thickness", "shot_density",
+                   "perforation_diameter",      "perforated_interval",    "perforation_length"};
+  for (std::size_t L = 0; L < layers.size(); ++L)
+    for (const char* name : comp_fields)
+      if (!given(layers[L], name))
+        c.add(
+            "layers[" + std::to_string(L) + "]." + name,
+            "missing; required by completion_model " + comp["completion_model"].get<std::string>(),
+            expected_text(*find_field(Group::layer, name)));
+}
+
+}  // namespace
+
+std::string expected_text(const Field& f) {
+  if (f.kind == Kind::named) {
+    std::string s = "one of ";
+    for (std::size_t i = 0; i < f.names.size(); ++i)
+      s += (i ? ", " : "") + std::string(f.names[i].name);
+    return s;
+  }
+  std::string s = f.kind == Kind::integer ? "an integer" : "a number";
+  if (*f.unit) s += " in " + std::string(f.unit);
+  return s + ", " + number_text(f.min) + " to " + number_text(f.max);
+}
+
+std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
+  try {
+    doc = json::parse(text);
+    return {};
+  } catch (const json::parse_error& e) {
+    std::size_t line = 1, column = 1;
+    const std::size_t end = std::min(e.byte == 0 ? 0 : e.byte - 1, text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+      if (text[i] == '\n')
+        ++line, column = 1;
+      else
+        ++column;
+    }
+    // The parser's own text after its position prefix.
+    std::string what = e.what();
+    const std::size_t cut = what.find(": ", what.find("parse error"));
+    if (cut != std::string::npos) what = what.substr(cut + 2);
+    return {{"",
+             "malformed JSON at line " + std::to_string(line) + ", column " +
+                 std::to_string(column) + ": " + what,
+             ""}};
+  }
+}
+
+std::vector<Problem> validate_well(const json& doc) {
+  Checker c;
+  if (!c.object(doc, "", std::vector<std::string>(std::begin(kTopKeys), std::end(kTopKeys))))
+    return c.problems;
+  if (doc.contains("description") && !doc["description"].is_string())
+    c.add("description", "wrong type", "a string");
+
+  std::string mode_list;
+  for (const NamedCode& n : mode_names())
+    mode_list += (mode_list.empty() ? "" : ", ") + std::string(n.name);
+  int mode = -1, method = -1;
+  if (!doc.contains("mode"))
+    c.add("mode", "missing", "one of " + mode_list);
+  else if (!doc["mode"].is_string() ||
+           (mode = name_code(mode_names(), doc["mode"].get<std::string>())) < 0)
+    c.add("mode", "unknown mode", "one of " + mode_list);
+  if (mode >= 0) {
+    std::string list;
+    for (const NamedCode& n : method_names(mode))
+      list += (list.empty() ? "" : ", ") + std::string(n.name);
+    if (!doc.contains("method"))
+      c.add("method", "missing", "one of " + list);
+    else if (!doc["method"].is_string() ||
+             (method = name_code(method_names(mode), doc["method"].get<std::string>())) < 0)
+      c.add("method", "unknown method for " + doc["mode"].get<std::string>(), "one of " + list);
+  }
+
+  bool layers_ok = false;
+  if (!doc.contains("layers")) {
+    c.add("layers", "missing", "an array of 1 to 50 layer objects");
+  } else if (!doc["layers"].is_array() || doc["layers"].empty() ||
+             doc["layers"].size() > DLV_LAYERS) {
+    c.add("layers",
+          doc["layers"].is_array() ? std::to_string(doc["layers"].size()) + " layers given"
+                                   : "wrong type: " + std::string(doc["layers"].type_name()),
+          "an array of 1 to 50 layer objects");
+  } else {
+    layers_ok = true;
+    for (std::size_t L = 0; L < doc["layers"].size(); ++L)
+      c.fields(doc["layers"][L], "layers[" + std::to_string(L) + "]", Group::layer);
+  }
+  if (doc.contains("well")) c.fields(doc["well"], "well", Group::well);
+  if (doc.contains("separator")) c.fields(doc["separator"], "separator", Group::separator);
+  if (doc.contains("completion")) c.fields(doc["completion"], "completion", Group::completion);
+  if (doc.contains("traverse")) c.fields(doc["traverse"], "traverse", Group::traverse);
+  if (doc.contains("fluid")) {
+    c.fields(doc["fluid"], "fluid", Group::fluid);
+    if (doc["fluid"].is_object() && doc["fluid"].contains("tables"))
+      check_tables(c, doc["fluid"]["tables"]);
+  }
+  if (doc.contains("tests")) {
+    const json& t = doc["tests"];
+    if (!t.is_array() || t.size() > DLV_TEST_CAPACITY)
+      c.add("tests",
+            t.is_array() ? std::to_string(t.size()) + " tests given, more than the block holds"
+                         : "wrong type: " + std::string(t.type_name()),
+            "an array of at most 100 tests");
+    else
+      for (std::size_t i = 0; i < t.size(); ++i)
+        c.fields(t[i], "tests[" + std::to_string(i) + "]", Group::test);
+  }
+  if (doc.contains("rate_test")) {
+    const json& rt = doc["rate_test"];
+    c.fields(rt, "rate_test", Group::rate_test);
+    if (rt.is_object()) {
+      std::size_t rows = 0;
+      bool first = true, mismatch = false;
+      for (const auto& [k, v] : rt.items()) {
+        (void)k;
+        if (!v.is_array()) continue;
+        if (!first && v.size() != rows) mismatch = true;
+        rows = first ? v.size() : rows, first = false;
+      }
+      if (mismatch)
+        c.add("rate_test", "columns of different lengths", "columns of one length, 2 to 25 rows");
+    }
+  }
+  // What the method needs is checked on the values that passed their own checks.
+  if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
+  return c.problems;
+}
+
+int method_code_of(const Blocks& b) {
+  const double* w = b.well_record.data();
+  switch (b.calc_mode) {
+    case DLV_MODE_OIL_PRODUCTION:
+      return detail::load_i32(w, DLV_WELL_RECORD_METHOD_CODE_BYTE);
+    case DLV_MODE_GAS_PRODUCTION:
+      return detail::load_i32(w, DLV_WELL_RECORD_GAS_METHOD_BYTE);
+    case DLV_MODE_WATER_INJECTION:
+      return detail::load_i32(w, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE);
+    case DLV_MODE_GAS_INJECTION:
+      return detail::load_i32(w, DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE);
+  }
+  return -1;
+}
+
+static std::size_t method_byte(int mode) {
+  switch (mode) {
+    case DLV_MODE_GAS_PRODUCTION:
+      return DLV_WELL_RECORD_GAS_METHOD_BYTE;
+    case DLV_MODE_WATER_INJECTION:
+      return DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE;
+    case DLV_MODE_GAS_INJECTION:
+      return DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE;
+  }
+  return DLV_WELL_RECORD_METHOD_CODE_BYTE;
+}
+
+static void fill_group(Blocks& b, const json& obj, Group g, int index) {
+  for (const auto& [k, v] : obj.items()) {
+    const Field* f = find_field(g, k);
+    if (!f) continue;
+    if (f->kind == Kind::named) {
+      set_value(b, *f, 0, name_code(f->names, v.get<std::string>()));
+    } else if (v.is_array()) {
+      std::size_t i = 0;
+      for (const json& e : v) {
+        if (e.is_array())
+          for (const json& x : e) set_value(b, *f, static_cast<int>(i++), x.get<double>());
+        else
+          set_value(b, *f, static_cast<int>(i++), e.get<double>());
+      }
+    } else {
+      set_value(b, *f, index, v.get<double>());
+    }
+  }
+}
+
+Blocks to_blocks(const json& doc) {
+  Blocks b;
+  for (const Field& f : all_fields())
+    if (f.default_value != 0 && f.group != Group::layer) set_value(b, f, 0, f.default_value);
+  b.calc_mode = name_code(mode_names(), doc["mode"].get<std::string>());
+  const int method = name_code(method_names(b.calc_mode), doc["method"].get<std::string>());
+  double* w = b.well_record.data();
+  detail::store_i32(w, method_byte(b.calc_mode), method);
+  const json& layers = doc["layers"];
+  detail::store_i32(w, DLV_WELL_RECORD_LAYER_COUNT_BYTE, static_cast<std::int32_t>(layers.size()));
+  for (std::size_t L = 0; L < layers.size(); ++L) {
+    fill_group(b, layers[L], Group::layer, static_cast<int>(L));
+    if (layers[L].contains("bubble_point"))
+      detail::store_i32(b.layer_fluids.data(), DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L, 1);
+  }
+  for (const char* g : {"well", "separator", "completion", "traverse", "fluid", "rate_test"}) {
+    if (!doc.contains(g)) continue;
+    const Group grp = std::string(g) == "well"         ? Group::well
+                      : std::string(g) == "separator"  ? Group::separator
+                      : std::string(g) == "completion" ? Group::completion
+                      : std::string(g) == "traverse"   ? Group::traverse
+                      : std::string(g) == "fluid"      ? Group::fluid
+                                                       : Group::rate_test;
+    fill_group(b, doc[g], grp, 0);
+  }
+  if (doc.contains("well")) {
+    if (doc["well"].contains("backpressure_c"))
+      store_u8(b.well_record, DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE, 1);
+    if (doc["well"].contains("backpressure_n"))
+      store_u8(b.well_record, DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE, 1);
+  }
+  if (doc.contains("tests")) {
+    const json& t = doc["tests"];
+    detail::store_i32(w, DLV_WELL_RECORD_TEST_COUNT_BYTE, static_cast<std::int32_t>(t.size()));
+    for (std::size_t i = 0; i < t.size(); ++i)
+      fill_group(b, t[i], Group::test, static_cast<int>(i));
+  }
+  if (doc.contains("rate_test")) {
+    std::size_t rows = 0;
+    for (const auto& [k, v] : doc["rate_test"].items()) (void)k, rows = std::max(rows, v.size());
+    detail::store_i32(w, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, static_cast<std::int32_t>(rows));
+  }
+  if (doc.contains("fluid") && doc["fluid"].contains("tables")) {
+    double* ft = b.fluid_tables.data();
+    for (const json& tab : doc["fluid"]["tables"]) {
+      const int k = name_code(table_property_names(), tab["property"].get<std::string>());
+      double* t = ft + static_cast<std::size_t>(k) * DLV_FLUID_TABLE_SLOTS;
+      const std::size_t nt = tab["temperatures"].size(), np = tab["pressures"].size();
+      for (std::size_t j = 0; j < nt; ++j)
+        t[DLV_FLUID_TABLE_TEMPERATURES + j] = tab["temperatures"][j];
+      for (std::size_t r = 0; r < np; ++r) {
+        t[DLV_FLUID_TABLE_PRESSURES + r] = tab["pressures"][r];
+        for (std::size_t j = 0; j < nt; ++j)
+          t[DLV_FLUID_TABLE_VALUES + r * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + j] =
+              tab["values"][r][j];
+      }
+      detail::store_i32(t, DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE, static_cast<std::int32_t>(nt));
+      detail::store_i32(t, DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE, static_cast<std::int32_t>(np));
+      detail::store_i32(ft, DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * static_cast<std::size_t>(k), 1);
+    }
+  }
+  return b;
+}
+
+json from_blocks(const Blocks& b) {
+  json doc = json::object();
+  const double* w = b.well_record.data();
+  const char* mode = code_name(mode_names(), b.calc_mode);
+  doc["mode"] = mode ? mode : "unknown";
+  const char* method = code_name(method_names(b.calc_mode), method_code_of(b));
+  doc["method"] = method ? method : "unknown";
+  const bool fit = (b.calc_mode == DLV_MODE_OIL_PRODUCTION &&
+                    method_code_of(b) == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
+                   (b.calc_mode == DLV_MODE_GAS_PRODUCTION &&
+                    method_code_of(b) == DLV_GAS_METHOD_BACKPRESSURE_FIT);
+  const unsigned char* wb = reinterpret_cast<const unsigned char*>(w);
+
+  auto scalar_group = [&](Group g) {
+    json obj = json::object();
+    for (const Field& f : all_fields()) {
+      if (f.group != g) continue;
+      if (f.kind == Kind::named) {
+        const int code = static_cast<int>(get_value(b, f, 0));
+        if (code != f.default_value || g == Group::fluid) {
+          const char* n = code_name(f.names, code);
+          obj[f.name] = n ? json(n) : json(code);
+        }
+        continue;
+      }
+      if (f.count == 1 || g == Group::rate_test) {
+        if (g == Group::rate_test) continue;
+        const double v = get_value(b, f, 0);
+        bool emit = v != f.default_value;
+        if (fit && std::string(f.name) == "backpressure_c")
+          emit = wb[DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE];
+        if (fit && std::string(f.name) == "backpressure_n")
+          emit = wb[DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE];
+        if (emit) obj[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
+        continue;
+      }
+      int last = -1;
+      for (int i = 0; i < f.count; ++i)
+        if (get_value(b, f, i) != 0) last = i;
+      if (last < 0) continue;
+      json arr = json::array();
+      if (std::string(f.name) == "injection_coefficients") {
+        for (int k = 0; k <= last / 2; ++k)
+          arr.push_back({get_value(b, f, 2 * k), get_value(b, f, 2 * k + 1)});
+      } else {
+        for (int i = 0; i <= last; ++i) arr.push_back(get_value(b, f, i));
+      }
+      obj[f.name] = arr;
+    }
+    return obj;
+  };
+
+  const int layer_count =
+      std::clamp(detail::load_i32(w, DLV_WELL_RECORD_LAYER_COUNT_BYTE), 0, DLV_LAYERS);
+  json layers = json::array();
+  for (int L = 0; L < layer_count; ++L) {
+    json layer = json::object();
+    for (const Field& f : all_fields()) {
+      if (f.group != Group::layer) continue;
+      const double v = get_value(b, f, L);
+      bool emit = v != 0;
+      if (std::string(f.name) == "bubble_point")
+        emit = detail::load_i32(b.layer_fluids.data(),
+                                DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L) == 1;
+      if (emit) layer[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
+    }
+    layers.push_back(layer);
+  }
+  doc["layers"] = layers;
+  json well = scalar_group(Group::well);
+  if (!well.empty()) doc["well"] = well;
+  const int tests =
+      std::clamp(detail::load_i32(w, DLV_WELL_RECORD_TEST_COUNT_BYTE), 0, DLV_TEST_CAPACITY);
+  if (tests > 0) {
+    json arr = json::array();
+    for (int i = 0; i < tests; ++i) {
+      json t = json::object();
+      for (const Field& f : all_fields()) {
+        if (f.group != Group::test) continue;
+        const double v = get_value(b, f, i);
+        if (v != 0 || std::string(f.name) != "test_shutin_pressure") t[f.name] = v;
+      }
+      arr.push_back(t);
+    }
+    doc["tests"] = arr;
+  }
+  const int rows = std::clamp(detail::load_i32(w, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE), 0,
+                              DLV_RATETEST_CAPACITY);
+  if (rows > 0) {
+    json rt = json::object();
+    for (const Field& f : all_fields()) {
+      if (f.group != Group::rate_test) continue;
+      json col = json::array();
+      bool any = false;
+      for (int i = 0; i < rows; ++i) {
+        col.push_back(get_value(b, f, i));
+        any = any || get_value(b, f, i) != 0;
+      }
+      if (any) rt[f.name] = col;
+    }
+    doc["rate_test"] = rt;
+  }
+  json fluid = scalar_group(Group::fluid);
+  json tables = json::array();
+  const double* ft = b.fluid_tables.data();
+  for (const NamedCode& p : table_property_names()) {
+    if (detail::load_i32(
+            ft, DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * static_cast<std::size_t>(p.code)) != 1)
+      continue;
+    const double* t = ft + static_cast<std::size_t>(p.code) * DLV_FLUID_TABLE_SLOTS;
+    const int nt = detail::load_i32(t, DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE);
+    const int np = detail::load_i32(t, DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE);
+    json tab = {{"property", p.name}};
+    json temps = json::array(), pres = json::array(), vals = json::array();
+    for (int j = 0; j < nt; ++j) temps.push_back(t[DLV_FLUID_TABLE_TEMPERATURES + j]);
+    for (int r = 0; r < np; ++r) {
+      pres.push_back(t[DLV_FLUID_TABLE_PRESSURES + r]);
+      json row = json::array();
+      for (int j = 0; j < nt; ++j)
+        row.push_back(t[DLV_FLUID_TABLE_VALUES + r * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + j]);
+      vals.push_back(row);
+    }
+    tab["temperatures"] = temps;
+    tab["pressures"] = pres;
+    tab["values"] = vals;
+    tables.push_back(tab);
+  }
+  if (!tables.empty()) fluid["tables"] = tables;
+  doc["fluid"] = fluid;
+  for (Group g : {Group::separator, Group::completion, Group::traverse}) {
+    json obj = scalar_group(g);
+    if (!obj.empty()) doc[group_key(g)] = obj;
+  }
+  return doc;
+}
+
+}  // namespace dlv::wellfile

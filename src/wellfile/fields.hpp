@@ -1,0 +1,80 @@
+// The one table of named fields: where each lives in the blocks, its unit,
+// range and default, and the names of modes, methods and other codes.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace dlv::wellfile {
+
+enum class BlockId { layer_fluids, fluid_tables, separator, well_record, completion, traverse };
+const char* block_name(BlockId b);
+
+// Where a field sits in a well file.
+enum class Group {
+  well,        // "well": scalars and short arrays of the well record
+  layer,       // "layers[i]": one element of a per-layer array
+  test,        // "tests[i]": one element of a 100-element test array
+  rate_test,   // "rate_test": a 25-element column
+  fluid,       // "fluid": fluid_type, viscosity_mixing_rule
+  separator,   // "separator"
+  completion,  // "completion": completion_model, shot_density_factor
+  traverse     // "traverse": int32 fields of the traverse record
+};
+
+enum class Kind {
+  real,     // double at a slot
+  integer,  // int32 at a byte offset (per-layer: + 4 per layer)
+  named     // int32 at a byte offset, given by name (see NameSet)
+};
+
+struct NamedCode {
+  const char* name;
+  int code;
+};
+
+struct Field {
+  const char* name;
+  Group group;
+  BlockId block;
+  Kind kind;
+  std::size_t pos;  // slot (real) or byte offset (integer, named)
+  int count;        // elements of a "well" array field (1 = scalar)
+  const char* unit;
+  double min, max;
+  double default_value;
+  const char* meaning;
+  std::span<const NamedCode> names = {};  // for Kind::named
+};
+
+std::span<const Field> all_fields();
+const Field* find_field(Group g, const std::string& name);
+
+// Names of modes and, per mode, of its methods.
+std::span<const NamedCode> mode_names();
+std::span<const NamedCode> method_names(int mode);
+std::span<const NamedCode> table_property_names();
+const char* code_name(std::span<const NamedCode> names, int code);         // nullptr when unknown
+int name_code(std::span<const NamedCode> names, const std::string& name);  // -1 when unknown
+
+// What one method reads.
+struct MethodNeeds {
+  int mode, method;
+  bool per_layer;  // true: every layer computes a curve; false: one curve from layer 0
+  std::vector<const char*> layer_fields;
+  std::vector<const char*> well_fields;
+  int min_tests;            // entries of "tests"
+  int min_rate_rows;        // rows of "rate_test"
+  const char* rate_column;  // the rate-test column the mode reads, or nullptr
+};
+const MethodNeeds& method_needs(int mode, int method);
+
+// Rate unit of a mode: "STB/d" or "Mscf/d".
+const char* rate_unit(int mode);
+
+// Slot of element i of a real field, or byte offset for an int32 field.
+std::size_t element_pos(const Field& f, int i);
+
+}  // namespace dlv::wellfile

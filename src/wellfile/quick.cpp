@@ -1,0 +1,59 @@
+// The quick single curves through the exported dlvCalcVogel and dlvCalcPI.
+#include "dlv/dlv.h"
+#include "dlv/dlv_layout.h"
+#include "wellfile/wellfile_internal.hpp"
+
+namespace dlv::wellfile {
+namespace {
+
+void check(std::vector<Problem>& p, const char* name, double v, double lo, double hi,
+           const char* unit) {
+  if (!(v >= lo && v <= hi))
+    p.push_back(
+        {name, "value " + number_text(v) + " is out of range",
+         "a number in " + std::string(unit) + ", " + number_text(lo) + " to " + number_text(hi)});
+}
+
+RunOutcome quick_result(const char* method, double pr) {
+  RunOutcome out;
+  double rates[DLV_POINTS], pressures[DLV_POINTS];
+  dlvGetResultRate_PrsArrays(rates, pressures);
+  json r = json::object();
+  r["format_version"] = kFormatVersion;
+  r["method"] = method;
+  r["units"] = {{"rate", "STB/d"}, {"pressure", "psi gauge"}};
+  r["layers"] = json::array();
+  r["well_curve"] = {{"rate", std::vector<double>(rates, rates + DLV_POINTS)},
+                     {"pressure", std::vector<double>(pressures, pressures + DLV_POINTS)}};
+  r["summary"] = {{"maximum_rate", rates[DLV_POINTS - 1]}, {"reservoir_pressure", pr}};
+  r["notes"] = json::array();
+  out.result = r;
+  return out;
+}
+
+}  // namespace
+
+RunOutcome run_quick_vogel(double pr, double q, double pwf, double pb) {
+  std::vector<Problem> p;
+  check(p, "reservoir_pressure", pr, 1e-9, 30000, "psi gauge");
+  check(p, "test_rate", q, 1e-9, 1e8, "STB/d");
+  check(p, "test_pressure", pwf, 0, pr, "psi gauge, below reservoir_pressure");
+  check(p, "bubble_point", pb, 0, 30000, "psi gauge");
+  if (pwf == pr && p.empty())
+    p.push_back({"test_pressure", "equals reservoir_pressure; the test shows no drawdown",
+                 "a number in psi gauge below reservoir_pressure"});
+  if (!p.empty()) return {p, {}, {}, {}};
+  dlvCalcVogel(&pr, &q, &pwf, &pb);
+  return quick_result("vogel", pr);
+}
+
+RunOutcome run_quick_pi(double pr, double pi) {
+  std::vector<Problem> p;
+  check(p, "reservoir_pressure", pr, 1e-9, 30000, "psi gauge");
+  check(p, "productivity_index", pi, 1e-12, 1e6, "STB/d/psi");
+  if (!p.empty()) return {p, {}, {}, {}};
+  dlvCalcPI(&pr, &pi);
+  return quick_result("pi_line", pr);
+}
+
+}  // namespace dlv::wellfile

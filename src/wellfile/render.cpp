@@ -1,0 +1,148 @@
+// The result document as a text table or as CSV.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "wellfile/wellfile.hpp"
+
+namespace dlv::wellfile {
+namespace {
+
+std::string header(const json& units, const std::string& key) {
+  const std::string u = units.contains(key) ? units[key].get<std::string>() : "";
+  return u.empty() ? key : key + " [" + u + "]";
+}
+
+std::string fixed(double v, int width) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%*.4f", width, v);
+  return buf;
+}
+
+std::string full(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
+}
+
+// A titled 25-point table of the columns of one curve object.
+struct Section {
+  std::string title;
+  const json* columns;
+};
+
+std::vector<Section> sections(const json& r) {
+  std::vector<Section> out;
+  for (const json& l : r["layers"]) {
+    const std::string n = std::to_string(l["layer"].get<int>());
+    out.push_back({"layer " + n + " curve", &l["curve"]});
+    if (l.contains("completion_curve"))
+      out.push_back({"layer " + n + " curve after the completion loss", &l["completion_curve"]});
+    if (l.contains("traverse_curve"))
+      out.push_back(
+          {"layer " + n + " curve handed to the traverse coupling", &l["traverse_curve"]});
+  }
+  out.push_back({"well curve", &r["well_curve"]});
+  return out;
+}
+
+}  // namespace
+
+std::string render_table(const json& r) {
+  const json& units = r["units"];
+  std::string s;
+  if (r.contains("description")) s += r["description"].get<std::string>() + "\n";
+  if (r.contains("mode")) s += "mode " + r["mode"].get<std::string>() + ", ";
+  s += "method " + r["method"].get<std::string>() + "\n";
+  for (const Section& sec : sections(r)) {
+    s += "\n" + sec.title + "\n";
+    std::vector<std::string> keys;
+    std::string line = "point";
+    std::vector<std::size_t> widths;
+    for (const auto& [k, v] : sec.columns->items()) {
+      (void)v;
+      keys.push_back(k);
+      const std::string h = header(units, k);
+      widths.push_back(std::max<std::size_t>(h.size(), 14));
+      line += "  " + std::string(widths.back() - h.size(), ' ') + h;
+    }
+    s += line + "\n";
+    for (int i = 0; i < 25; ++i) {
+      char idx[8];
+      std::snprintf(idx, sizeof idx, "%5d", i);
+      line = idx;
+      for (std::size_t c = 0; c < keys.size(); ++c)
+        line += "  " + fixed((*sec.columns)[keys[c]][static_cast<std::size_t>(i)].get<double>(),
+                             static_cast<int>(widths[c]));
+      s += line + "\n";
+    }
+  }
+  s += "\nsummary\n";
+  for (const auto& [k, v] : r["summary"].items()) {
+    std::string val = v.is_boolean()  ? (v.get<bool>() ? "yes" : "no")
+                      : v.is_number() ? (v.is_number_integer() ? std::to_string(v.get<long>())
+                                                               : fixed(v.get<double>(), 0))
+                                      : v.dump();
+    std::string unit = k == "maximum_rate"         ? units["rate"].get<std::string>()
+                       : k == "reservoir_pressure" ? "psi gauge"
+                                                   : "";
+    s += "  " + k + ": " + val + (unit.empty() ? "" : " " + unit) + "\n";
+  }
+  if (!r["layers"].empty()) s += "\nderived fluid properties\n";
+  for (const json& l : r["layers"]) {
+    s += "  layer " + std::to_string(l["layer"].get<int>()) + "\n";
+    for (const auto& [k, v] : l["fluid_properties"].items())
+      s += "    " + header(units, k) + ": " + fixed(v.get<double>(), 0) + "\n";
+    if (l.contains("fractured_well"))
+      for (const auto& [k, v] : l["fractured_well"].items())
+        s += "    " + k + ": " +
+             (v.is_string() ? v.get<std::string>() : fixed(v.get<double>(), 0)) + "\n";
+  }
+  if (!r["notes"].empty()) {
+    s += "\ninputs the library adjusted\n";
+    for (const json& n : r["notes"]) s += "  " + n.get<std::string>() + "\n";
+  }
+  return s;
+}
+
+std::string render_csv(const json& r) {
+  const json& units = r["units"];
+  std::string s;
+  for (const Section& sec : sections(r)) {
+    s += "# " + sec.title + "\npoint";
+    for (const auto& [k, v] : sec.columns->items()) (void)v, s += "," + header(units, k);
+    s += "\n";
+    for (std::size_t i = 0; i < 25; ++i) {
+      s += std::to_string(i);
+      for (const auto& [k, v] : sec.columns->items()) (void)k, s += "," + full(v[i].get<double>());
+      s += "\n";
+    }
+    s += "\n";
+  }
+  s += "# summary\nquantity,value,unit\n";
+  for (const auto& [k, v] : r["summary"].items()) {
+    const std::string unit = k == "maximum_rate"         ? units["rate"].get<std::string>()
+                             : k == "reservoir_pressure" ? "psi gauge"
+                                                         : "";
+    s += k + "," + (v.is_number_float() ? full(v.get<double>()) : v.dump()) + "," + unit + "\n";
+  }
+  if (!r["layers"].empty()) {
+    s += "\n# derived fluid properties\nlayer";
+    const json& first = r["layers"][0]["fluid_properties"];
+    for (const auto& [k, v] : first.items()) (void)v, s += "," + header(units, k);
+    s += "\n";
+  }
+  for (const json& l : r["layers"]) {
+    s += std::to_string(l["layer"].get<int>());
+    for (const auto& [k, v] : l["fluid_properties"].items())
+      (void)k, s += "," + full(v.get<double>());
+    s += "\n";
+  }
+  if (!r["notes"].empty()) {
+    s += "\n# inputs the library adjusted\nnote\n";
+    for (const json& n : r["notes"]) s += "\"" + n.get<std::string>() + "\"\n";
+  }
+  return s;
+}
+
+}  // namespace dlv::wellfile

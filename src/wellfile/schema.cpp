@@ -1,0 +1,138 @@
+// The JSON Schema of a well file, built from the field table.
+#include "dlv/dlv_layout.h"
+#include "wellfile/wellfile_internal.hpp"
+
+namespace dlv::wellfile {
+namespace {
+
+json field_schema(const Field& f) {
+  json s = json::object();
+  std::string d = f.meaning;
+  if (*f.unit) d += " [" + std::string(f.unit) + "]";
+  d += std::string(". Block ") + block_name(f.block) + ".";
+  if (f.kind == Kind::named) {
+    json e = json::array();
+    for (const NamedCode& n : f.names) e.push_back(n.name);
+    s["enum"] = e;
+    s["description"] = d;
+    const char* def = code_name(f.names, static_cast<int>(f.default_value));
+    if (def) s["default"] = def;
+    return s;
+  }
+  json item = json::object();
+  item["type"] = f.kind == Kind::integer ? "integer" : "number";
+  item["minimum"] = f.min;
+  item["maximum"] = f.max;
+  if (*f.unit) item["x-unit"] = f.unit;
+  const bool array = f.count > 1 && f.group == Group::well;
+  if (std::string(f.name) == "injection_coefficients") {
+    s["type"] = "array";
+    s["maxItems"] = DLV_INJECTION_COEFFICIENT_PAIRS;
+    s["items"] = {{"type", "array"}, {"minItems", 2}, {"maxItems", 2}, {"items", item}};
+  } else if (array || f.group == Group::rate_test) {
+    s["type"] = "array";
+    s["maxItems"] = f.count;
+    s["items"] = item;
+  } else {
+    s = item;
+  }
+  s["description"] = d;
+  if (f.default_value != 0 || f.group != Group::rate_test) s["default"] = f.default_value;
+  return s;
+}
+
+json group_object(Group g, const char* description) {
+  json props = json::object();
+  for (const Field& f : all_fields())
+    if (f.group == g) props[f.name] = field_schema(f);
+  return {{"type", "object"},
+          {"description", description},
+          {"additionalProperties", false},
+          {"properties", props}};
+}
+
+}  // namespace
+
+json well_schema() {
+  json s = json::object();
+  s["$schema"] = "https://json-schema.org/draft/2020-12/schema";
+  s["$id"] = "https://dlv.example/schema/well.schema.json";
+  s["title"] = "DLV well file";
+  s["description"] =
+      "A well described by name for the dlv command and library. Pressures are psi gauge, "
+      "temperatures degF, liquid rates STB/d, gas rates Mscf/d, lengths ft. A field left out "
+      "takes its default; the method named in 'method' says which fields it needs.";
+  s["type"] = "object";
+  s["required"] = {"mode", "method", "layers"};
+  s["additionalProperties"] = false;
+  json props = json::object();
+  props["$schema"] = {{"type", "string"}};
+  props["description"] = {{"type", "string"}, {"description", "what the well is"}};
+  json modes = json::array();
+  for (const NamedCode& m : mode_names()) modes.push_back(m.name);
+  props["mode"] = {{"enum", modes}, {"description", "calculation mode"}};
+  json methods = json::array();
+  std::string by_mode;
+  for (const NamedCode& m : mode_names()) {
+    by_mode += std::string(by_mode.empty() ? "" : "; ") + m.name + ":";
+    for (const NamedCode& n : method_names(m.code)) {
+      by_mode += std::string(" ") + n.name;
+      bool seen = false;
+      for (const json& x : methods) seen = seen || x == n.name;
+      if (!seen) methods.push_back(n.name);
+    }
+  }
+  props["method"] = {{"enum", methods}, {"description", "curve method of the mode. " + by_mode}};
+  props["well"] = group_object(Group::well, "scalars and short arrays of the well record");
+  json layer = group_object(Group::layer,
+                            "one layer: reservoir and well geometry (well_record), fluid "
+                            "description (layer_fluids) and completion data (completion_block)");
+  props["layers"] = {{"type", "array"},
+                     {"minItems", 1},
+                     {"maxItems", DLV_LAYERS},
+                     {"description", "the layers, layer 0 first; single-curve methods take one"},
+                     {"items", layer}};
+  props["tests"] = {{"type", "array"},
+                    {"maxItems", DLV_TEST_CAPACITY},
+                    {"description", "well tests (test_count is their number)"},
+                    {"items", group_object(Group::test, "one test point")}};
+  props["rate_test"] =
+      group_object(Group::rate_test, "rate-test table, columns of one length (ratetest_row_count)");
+  json fluid = group_object(Group::fluid, "fluid description and property tables");
+  json props_names = json::array();
+  for (const NamedCode& p : table_property_names()) props_names.push_back(p.name);
+  fluid["properties"]["tables"] = {
+      {"type", "array"},
+      {"maxItems", 5},
+      {"description", "property tables that replace a correlation (sets its use_table flag)"},
+      {"items",
+       {{"type", "object"},
+        {"additionalProperties", false},
+        {"required", {"property", "temperatures", "pressures", "values"}},
+        {"properties",
+         {{"property", {{"enum", props_names}}},
+          {"temperatures",
+           {{"type", "array"},
+            {"minItems", 1},
+            {"maxItems", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY},
+            {"items", {{"type", "number"}}},
+            {"description", "ascending temperatures [degF]"}}},
+          {"pressures",
+           {{"type", "array"},
+            {"minItems", 1},
+            {"maxItems", DLV_FLUID_TABLE_PRESSURE_CAPACITY},
+            {"items", {{"type", "number"}}},
+            {"description", "ascending absolute pressures [psia]"}}},
+          {"values",
+           {{"type", "array"},
+            {"description", "one row per pressure, one value per temperature"},
+            {"items", {{"type", "array"}, {"items", {{"type", "number"}}}}}}}}}}}};
+  props["fluid"] = fluid;
+  props["separator"] = group_object(Group::separator, "separator conditions");
+  props["completion"] = group_object(Group::completion, "completion pressure-loss model");
+  props["traverse"] = group_object(Group::traverse, "fields of the traverse record template");
+  s["properties"] = props;
+  return s;
+}
+
+}  // namespace dlv::wellfile

@@ -1,0 +1,91 @@
+// Well files: a well described by name (JSON) mapped onto the argument blocks
+// of dlv_cal, the calculation run through the exported entry point, and the
+// blocks mapped back to a result document.
+//
+// API, in the order a caller uses it:
+//   parse_well_text(text, doc)   JSON text to a document; syntax errors with line and column
+//   validate_well(doc)           every problem of a document, each with its JSON path, the
+//                                message and the expected unit and range; empty when usable
+//   to_blocks(doc)               a validated document into freshly zeroed blocks
+//   from_blocks(blocks)          the blocks back into a well document (inverse of to_blocks)
+//   run_well(doc, log_path)      validate, fill, call dlv_cal, build the result document
+//   run_quick_vogel / run_quick_pi   the quick single curves, inputs checked
+//   well_schema()                the JSON Schema of a well file (draft 2020-12)
+//   set_slots(blocks)            every non-zero input slot, by block, slot and field name
+//   render_table / render_csv    the result document as text
+// Nothing here computes a curve itself: the calculation is the shared library's.
+#pragma once
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace dlv::wellfile {
+
+using json = nlohmann::ordered_json;
+
+inline constexpr int kFormatVersion = 1;
+
+// The argument blocks of one dlv_cal call, zero-filled at their full sizes.
+struct Blocks {
+  Blocks();
+  std::vector<double> layer_fluids, fluid_tables, separator, layer_curves, well_record, completion,
+      completion_curves, traverse_curves, traverse, summary, results;
+  std::int32_t calc_mode = 0;
+  std::int32_t changed_pressure_flag = 0;
+};
+
+// One reason a well document cannot be computed.
+struct Problem {
+  std::string path;      // JSON path, e.g. "layers[0].reservoir_pressure"
+  std::string message;   // what is wrong
+  std::string expected;  // expected type, unit and range ("" when not a value)
+  // "PATH: MESSAGE (expected EXPECTED)", the line the dlv command prints.
+  std::string text() const;
+};
+
+// An input that the library replaced during the run.
+struct Note {
+  std::string path;
+  double before = 0, after = 0;
+  std::string unit;
+  std::string text() const;  // "layers[0].reservoir_pressure: 2000 → 2750 psi"
+};
+
+// Parses JSON text; on a syntax error returns one problem naming line and column.
+std::vector<Problem> parse_well_text(const std::string& text, json& doc);
+std::vector<Problem> validate_well(const json& doc);
+// The document must have passed validate_well.
+Blocks to_blocks(const json& doc);
+json from_blocks(const Blocks& blocks);
+
+struct RunOutcome {
+  std::vector<Problem> problems;  // non-empty: nothing was computed
+  json result;                    // the result document (format_version, curves, ...)
+  std::vector<Note> notes;
+  Blocks blocks;  // the blocks after the call
+};
+RunOutcome run_well(const json& doc, const char* log_path = nullptr);
+
+// The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with
+// their inputs checked first; the result has the shape of run_well's with
+// no layers.
+RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
+                           double bubble_point);
+RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
+
+json well_schema();
+
+struct SlotEntry {
+  std::string block;
+  std::size_t slot;
+  std::string field;  // "reservoir_pressure[0]", "method_code (int32, byte 0)"
+  std::string value;
+};
+std::vector<SlotEntry> set_slots(const Blocks& blocks);
+
+std::string render_table(const json& result);
+std::string render_csv(const json& result);
+
+}  // namespace dlv::wellfile

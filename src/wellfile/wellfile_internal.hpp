@@ -1,0 +1,20 @@
+// Helpers shared by the files of the well-file library.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "wellfile/fields.hpp"
+#include "wellfile/wellfile.hpp"
+
+namespace dlv::wellfile {
+
+std::string number_text(double v);  // shortest-looking text, 10 significant digits
+std::string expected_text(const Field& f);
+std::vector<double>& block_of(Blocks& b, BlockId id);
+const std::vector<double>& block_of(const Blocks& b, BlockId id);
+double get_value(const Blocks& b, const Field& f, int i);
+void set_value(Blocks& b, const Field& f, int i, double value);
+int method_code_of(const Blocks& b);
+
+}  // namespace dlv::wellfile

@@ -1,0 +1,138 @@
+// The example wells against their golden outputs (1e-12 relative), the
+// checked-in schema against the generated one, and the dlv command's exit
+// statuses. tools/regen_wellfile_golden.sh regenerates the golden files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "wellfile/wellfile.hpp"
+
+namespace wf = dlv::wellfile;
+namespace fs = std::filesystem;
+using wf::json;
+
+namespace {
+
+const fs::path kSource = DLV_SOURCE_DIR;
+
+json read_json(const fs::path& p) {
+  std::ifstream in(p);
+  return json::parse(in);
+}
+
+// Same structure, same strings, numbers within 1e-12 relative.
+void expect_close(const json& got, const json& want, const std::string& path) {
+  if (want.is_number() && got.is_number()) {
+    const double a = got.get<double>(), b = want.get<double>();
+    const double tol = 1e-12 * std::max(std::fabs(a), std::fabs(b));
+    EXPECT_TRUE(a == b || std::fabs(a - b) <= tol) << path << ": " << a << " vs " << b;
+    return;
+  }
+  ASSERT_EQ(got.type(), want.type()) << path;
+  if (want.is_object()) {
+    ASSERT_EQ(got.size(), want.size()) << path;
+    for (const auto& [k, v] : want.items()) {
+      ASSERT_TRUE(got.contains(k)) << path << "." << k;
+      expect_close(got[k], v, path + "." + k);
+    }
+  } else if (want.is_array()) {
+    ASSERT_EQ(got.size(), want.size()) << path;
+    for (std::size_t i = 0; i < want.size(); ++i)
+      expect_close(got[i], want[i], path + "[" + std::to_string(i) + "]");
+  } else {
+    EXPECT_EQ(got, want) << path;
+  }
+}
+
+struct Command {
+  int status;
+  std::string out;
+};
+
+Command run_dlv(const std::string& args) {
+  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " 2>&1";
+  FILE* p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  std::size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int raw = pclose(p);
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+}
+
+}  // namespace
+
+TEST(ExampleWells, MatchTheirGoldenOutputs) {
+  int count = 0;
+  for (const auto& e : fs::directory_iterator(kSource / "examples/wells")) {
+    SCOPED_TRACE(e.path().filename().string());
+    const json doc = read_json(e.path());
+    ASSERT_TRUE(doc.contains("description"));
+    const wf::RunOutcome out = wf::run_well(doc);
+    ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+    expect_close(out.result, read_json(kSource / "tests/wellfile/golden" / e.path().filename()),
+                 "");
+    // Every example maps back to itself.
+    EXPECT_EQ(wf::to_blocks(wf::from_blocks(wf::to_blocks(doc))).well_record,
+              wf::to_blocks(doc).well_record);
+    ++count;
+  }
+  EXPECT_GE(count, 15);
+}
+
+TEST(ExampleWells, SchemaFileIsTheGeneratedSchema) {
+  EXPECT_EQ(read_json(kSource / "schema/well.schema.json"), wf::well_schema());
+}
+
+TEST(DlvCommand, ExitStatuses) {
+  const std::string wells = (kSource / "examples/wells").string();
+  const fs::path tmp = fs::temp_directory_path() / "dlv_cli_test";
+  fs::create_directories(tmp);
+  {
+    std::ofstream(tmp / "malformed.json") << "{\"mode\": \"oil_production\",\n \"layers\": [}";
+    std::ofstream(tmp / "bad.json")
+        << R"({"mode": "oil_production", "method": "pi_line", "fluid": {"fluid_type": "none"},
+      "layers": [{"reservoir_pressure": 40000}], "wel": {}})";
+  }
+  struct Case {
+    std::string args;
+    int status;
+    const char* output;  // part of the output
+  };
+  const Case cases[] = {
+      {"run " + wells + "/vogel_oil.json", 0, "pressure [psi gauge]"},
+      {"run " + wells + "/two_layer_gas.json --format csv", 0, "liquid_gas_ratio [bbl/Mscf]"},
+      {"run " + wells + "/two_test_oil.json", 0,
+       "layers[0].reservoir_pressure: 2500 \u2192 2559.440491 psi gauge"},
+      {"run " + (tmp / "malformed.json").string(), 2, "malformed JSON at line 2, column 13"},
+      {"run " + (tmp / "bad.json").string(), 2, "did you mean \"well\""},
+      {"run " + (tmp / "bad.json").string(), 2, "nothing computed (3 problems)"},
+      {"run " + (tmp / "missing.json").string(), 1, "cannot read the file"},
+      {"run " + wells + "/vogel_oil.json --format xml", 2, "--format"},
+      {"frobnicate", 2, ""},
+      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 1800 --bubble-point "
+       "1900 --format json",
+       0, "\"format_version\": 1"},
+      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 2500", 2,
+       "test_pressure: value 2500 is out of range"},
+      {"pi --reservoir-pressure 3000 --productivity-index 2.5 --format csv", 0, "24,7500,0"},
+      {"schema", 0, "https://json-schema.org/draft/2020-12/schema"},
+      {"blocks " + wells + "/backpressure_gas.json", 0, "test_count (int32, byte 3256)"},
+      {"blocks " + wells + "/backpressure_gas.json", 0, "test_rate[3]"},
+  };
+  for (const Case& c : cases) {
+    const Command r = run_dlv(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.output), std::string::npos) << c.args << "\n" << r.out;
+  }
+  const Command json_out =
+      run_dlv("run " + wells + "/darcy_gas.json --format json -o " + (tmp / "out.json").string());
+  EXPECT_EQ(json_out.status, 0);
+  expect_close(read_json(tmp / "out.json"),
+               read_json(kSource / "tests/wellfile/golden/darcy_gas.json"), "");
+  fs::remove_all(tmp);
+}

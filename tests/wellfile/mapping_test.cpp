@@ -1,0 +1,227 @@
+// Well file <-> blocks: every field both ways, positions read back through
+// the typed block views, and the notes on inputs the library adjusts.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "blocks/blocks.hpp"
+#include "wellfile/fields.hpp"
+#include "wellfile/wellfile.hpp"
+
+namespace wf = dlv::wellfile;
+using wf::json;
+
+namespace {
+
+// A distinct in-range value for field f, element i: never its default, never 0.
+double sample(const wf::Field& f, int i) {
+  if (f.kind == wf::Kind::named) return f.names[f.names.size() - 1].code;
+  const double span = f.max - f.min;
+  double v = f.min + span * (0.25 + 0.01 * (i % 7)) / (span > 1e4 ? 1e3 : 1.0);
+  if (f.kind == wf::Kind::integer) v = f.max - (i % static_cast<int>(f.max - f.min));
+  if (v == 0 || v == f.default_value) v = f.max;
+  return v;
+}
+
+json value_of(const wf::Field& f, int i) {
+  return f.kind == wf::Kind::integer ? json(static_cast<int>(sample(f, i))) : json(sample(f, i));
+}
+
+// A document that sets every field of the map (three layers, five tests,
+// four rate-test rows, two property tables).
+json every_field_document() {
+  json doc = {{"mode", "oil_production"}, {"method", "darcy_vogel"}};
+  json layers = json::array(), tests = json::array();
+  for (int L = 0; L < 3; ++L) layers.push_back(json::object());
+  for (int i = 0; i < 5; ++i) tests.push_back(json::object());
+  for (const wf::Field& f : wf::all_fields()) {
+    using G = wf::Group;
+    if (f.group == G::layer) {
+      for (int L = 0; L < 3; ++L) layers[L][f.name] = value_of(f, L);
+      continue;
+    }
+    if (f.group == G::test) {
+      for (int i = 0; i < 5; ++i) tests[i][f.name] = sample(f, i);
+      continue;
+    }
+    const char* key = f.group == G::well         ? "well"
+                      : f.group == G::rate_test  ? "rate_test"
+                      : f.group == G::fluid      ? "fluid"
+                      : f.group == G::separator  ? "separator"
+                      : f.group == G::completion ? "completion"
+                                                 : "traverse";
+    json value;
+    if (f.kind == wf::Kind::named) {
+      value = f.names[f.names.size() - 1].name;
+    } else if (std::string(f.name) == "injection_coefficients") {
+      value = json::array();
+      for (int k = 0; k < 4; ++k) value.push_back({sample(f, 2 * k), sample(f, 2 * k + 1)});
+    } else if (f.group == G::rate_test) {
+      value = json::array();
+      for (int i = 0; i < 4; ++i) value.push_back(sample(f, i));
+    } else if (f.count > 1) {
+      value = json::array();
+      for (int i = 0; i < f.count; ++i) value.push_back(sample(f, i));
+    } else {
+      value = value_of(f, 0);
+    }
+    doc[key][f.name] = value;
+  }
+  doc["layers"] = layers;
+  doc["tests"] = tests;
+  doc["fluid"]["tables"] = {{{"property", "oil_fvf"},
+                             {"temperatures", {150, 200}},
+                             {"pressures", {500, 1500, 2500}},
+                             {"values", {{1.1, 1.12}, {1.2, 1.22}, {1.3, 1.33}}}},
+                            {{"property", "gas_viscosity"},
+                             {"temperatures", {180}},
+                             {"pressures", {1000, 3000}},
+                             {"values", {{0.015}, {0.022}}}}};
+  return doc;
+}
+
+std::int32_t i32_at(const std::vector<double>& block, std::size_t byte) {
+  std::int32_t v;
+  std::memcpy(&v, reinterpret_cast<const unsigned char*>(block.data()) + byte, 4);
+  return v;
+}
+
+}  // namespace
+
+TEST(WellFileMapping, EveryFieldValidatesAndRoundTrips) {
+  const json doc = every_field_document();
+  const auto problems = wf::validate_well(doc);
+  for (const auto& p : problems) ADD_FAILURE() << p.text();
+  ASSERT_TRUE(problems.empty());
+  const json back = wf::from_blocks(wf::to_blocks(doc));
+  EXPECT_EQ(nlohmann::json::parse(back.dump()), nlohmann::json::parse(doc.dump())) << back.dump(1);
+}
+
+TEST(WellFileMapping, BlocksRoundTripThroughADocument) {
+  const wf::Blocks b = wf::to_blocks(every_field_document());
+  const wf::Blocks again = wf::to_blocks(wf::from_blocks(b));
+  EXPECT_EQ(again.well_record, b.well_record);
+  EXPECT_EQ(again.layer_fluids, b.layer_fluids);
+  EXPECT_EQ(again.fluid_tables, b.fluid_tables);
+  EXPECT_EQ(again.completion, b.completion);
+  EXPECT_EQ(again.separator, b.separator);
+  EXPECT_EQ(again.traverse, b.traverse);
+  EXPECT_EQ(again.calc_mode, b.calc_mode);
+}
+
+// Each field the library reads lands where the library's own views read it.
+TEST(WellFileMapping, FieldsLandWhereTheBlockViewsReadThem) {
+  const json doc = every_field_document();
+  wf::Blocks b = wf::to_blocks(doc);
+  dlv::WellRecord w{b.well_record.data()};
+  dlv::LayerFluids lf{b.layer_fluids.data()};
+  dlv::CompletionBlock cb{b.completion.data()};
+  dlv::FluidTables ft{b.fluid_tables.data()};
+  dlv::SeparatorConditions sep{b.separator.data()};
+  const json& L1 = doc["layers"][1];
+  EXPECT_EQ(w.method_code(), 1);
+  EXPECT_EQ(w.layer_count(), 3);
+  EXPECT_EQ(w.test_count(), 5);
+  EXPECT_EQ(w.ratetest_row_count(), 4);
+  EXPECT_EQ(w.backpressure_c_given(), 1);
+  EXPECT_EQ(w.backpressure_n_given(), 1);
+  EXPECT_EQ(w.deliverability_test_type(), 2);
+  EXPECT_EQ(w.reservoir_pressure()[1], L1["reservoir_pressure"].get<double>());
+  EXPECT_EQ(w.well_elevation_z()[1], L1["well_elevation_z"].get<double>());
+  EXPECT_EQ(w.layer_depth()[1], L1["layer_depth"].get<double>());
+  EXPECT_EQ(w.test_shutin_pressure()[4], doc["tests"][4]["test_shutin_pressure"].get<double>());
+  EXPECT_EQ(w.injection_coefficients(3)[1],
+            doc["well"]["injection_coefficients"][3][1].get<double>());
+  EXPECT_EQ(w.surface_term_factors()[1], doc["well"]["surface_term_factors"][1].get<double>());
+  EXPECT_EQ(w.ratetest_water_rates()[3], doc["rate_test"]["ratetest_water_rates"][3].get<double>());
+  EXPECT_EQ(w.reference_depth(), doc["well"]["reference_depth"].get<double>());
+  EXPECT_EQ(lf.fluid_type(), 4);
+  EXPECT_EQ(lf.viscosity_mixing_rule(), 2);
+  EXPECT_EQ(lf.water_cut()[1], L1["water_cut"].get<double>());
+  EXPECT_EQ(lf.sample_key()[1], L1["sample_key"].get<double>());
+  EXPECT_EQ(lf.bubble_point_given(2), 1);
+  EXPECT_EQ(lf.bubble_point_given(3), 0);
+  EXPECT_EQ(lf.viscosity_correlation(1), L1["viscosity_correlation"].get<int>());
+  EXPECT_EQ(lf.sample_set(2), doc["layers"][2]["sample_set"].get<int>());
+  EXPECT_EQ(cb.completion_model(), 3);
+  EXPECT_EQ(cb.perforation_length()[1], L1["perforation_length"].get<double>());
+  EXPECT_EQ(cb.shot_density_factor(), doc["completion"]["shot_density_factor"].get<double>());
+  EXPECT_EQ(sep.temperature(), doc["separator"]["separator_temperature"].get<double>());
+  EXPECT_TRUE(ft.use_table(1));
+  EXPECT_TRUE(ft.use_table(7));
+  EXPECT_FALSE(ft.use_table(0));
+  EXPECT_EQ(ft.table(1).temperature_count(), 2);
+  EXPECT_EQ(ft.table(1).pressure_count(), 3);
+  EXPECT_EQ(ft.table(1).values()[2 * 10 + 1], 1.33);
+  dlv::TraverseRecord tr{b.traverse.data()};
+  EXPECT_EQ(tr.suppress_fluid_errors(), doc["traverse"]["suppress_fluid_errors"].get<int>());
+  EXPECT_EQ(tr.segment_count(), doc["traverse"]["segment_count"].get<int>());
+}
+
+TEST(WellFileMapping, ModeAndMethodCodesByName) {
+  struct Case {
+    const char* mode;
+    const char* method;
+    int calc_mode;
+    std::size_t method_byte;
+    int code;
+  };
+  const Case cases[] = {{"oil_production", "rate_test", 0, 0, 10},
+                        {"gas_production", "backpressure_fit", 1, 4, 1},
+                        {"gas_injection", "coefficients_squared_pressure", 3, 8, 3},
+                        {"water_injection", "coefficients", 2, 12, 1}};
+  for (const Case& c : cases) {
+    const json doc = {{"mode", c.mode}, {"method", c.method}, {"layers", {json::object()}}};
+    const wf::Blocks b = wf::to_blocks(doc);
+    EXPECT_EQ(b.calc_mode, c.calc_mode) << c.method;
+    EXPECT_EQ(i32_at(b.well_record, c.method_byte), c.code) << c.method;
+    EXPECT_EQ(wf::from_blocks(b)["method"], c.method);
+  }
+}
+
+TEST(WellFileNotes, InputsTheLibraryReplacesAreNamed) {
+  // A Vogel test at the reservoir pressure: the library halves the test pressure.
+  const json doc = {{"mode", "oil_production"},
+                    {"method", "vogel"},
+                    {"fluid", {{"fluid_type", "none"}}},
+                    {"layers", {{{"reservoir_pressure", 2000}, {"bubble_point", 1500}}}},
+                    {"tests", {{{"test_rate", 500}, {"test_pressure", 2000}}}}};
+  const wf::RunOutcome out = wf::run_well(doc);
+  ASSERT_TRUE(out.problems.empty());
+  ASSERT_EQ(out.notes.size(), 1u);
+  EXPECT_EQ(out.notes[0].text(), "tests[0].test_pressure: 2000 \u2192 1000 psi gauge");
+  EXPECT_EQ(out.result["notes"][0], out.notes[0].text());
+}
+
+TEST(WellFileNotes, FittedAndDerivedValuesAreResultsNotNotes) {
+  const json doc = {
+      {"mode", "gas_production"},
+      {"method", "backpressure_fit"},
+      {"layers", {{{"reservoir_pressure", 2000}, {"layer_temperature", 200}, {"gas_sg", 0.65}}}},
+      {"tests",
+       {{{"test_rate", 2000}, {"test_pressure", 1900}},
+        {{"test_rate", 6000}, {"test_pressure", 1620}}}}};
+  const wf::RunOutcome out = wf::run_well(doc);
+  ASSERT_TRUE(out.problems.empty());
+  EXPECT_TRUE(out.notes.empty()) << out.notes[0].text();
+  EXPECT_GT(out.result["summary"]["backpressure_c"].get<double>(), 0);
+  EXPECT_GT(out.result["layers"][0]["fluid_properties"]["gas_z_factor"].get<double>(), 0);
+}
+
+TEST(WellFileNotes, AValueLeftOutAndReplacedIsMarkedNotGiven) {
+  // Gas production gives layer 1 the temperature of layer 0.
+  json doc = {{"mode", "gas_production"}, {"method", "darcy_nondarcy"}};
+  json layer = {{"reservoir_pressure", 2000}, {"layer_temperature", 200}, {"gas_sg", 0.65},
+                {"permeability", 5},          {"thickness", 30},          {"drainage_radius", 1000},
+                {"wellbore_radius", 0.3}};
+  doc["layers"] = {layer, layer};
+  doc["layers"][1].erase("layer_temperature");
+  // The check asks for it: a file cannot leave it out.
+  const auto problems = wf::validate_well(doc);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].path, "layers[1].layer_temperature");
+  doc["layers"][1]["layer_temperature"] = 0;
+  const wf::RunOutcome out = wf::run_well(doc);
+  ASSERT_EQ(out.notes.size(), 1u);
+  EXPECT_EQ(out.notes[0].text(), "layers[1].layer_temperature: 0 \u2192 200 degF");
+}
