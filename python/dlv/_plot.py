@@ -13,7 +13,7 @@ RATE_TEST_COLUMNS = {
 }
 
 
-def test_points(result):
+def measured_points(result):
     """Measured (rate, pressure) points of the input well: its tests and rate-test rows."""
     well = result.well or {}
     rates, pressures = [], []
@@ -64,7 +64,7 @@ def plot_result(result, ax=None, title=None):
     if several and "rate" in result.well_curve:
         ax.plot(result.well_curve.rate, result.well_curve.pressure, "-", color="black", lw=2.6,
                 label="composite (well)")
-    rates, pressures = test_points(result)
+    rates, pressures = measured_points(result)
     if rates.size:
         ax.plot(rates, pressures, "o", ms=7, mfc="white", mec="black", mew=1.5, ls="none",
                 label="test points", zorder=5)

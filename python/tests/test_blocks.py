@@ -48,7 +48,7 @@ WRITES = [
     ("fluids", "viscosity_correlation", 49, 2, 1175 * 8 + 196, "<i4"),
     ("fluids", "viscosity_mixing_rule", None, 1, 1425 * 8, "<i4"),
     ("fluids", "gas_sg", 2, 0.7, 227 * 8, "<f8"),
-    ("separator", "temperature", None, 60.0, 8, "<f8"),
+    ("separator", "separator_temperature", None, 60.0, 8, "<f8"),
     ("completion", "completion_model", None, 3, 0, "<i4"),
     ("completion", "perforation_length", 1, 12.0, 353 * 8, "<f8"),
     ("traverse", "suppress_fluid_errors", None, 1, 2737 * 4, "<i4"),

@@ -1,5 +1,6 @@
 """Pictures of the inflow curves."""
 
+import copy
 import struct
 import subprocess
 import sys
@@ -8,7 +9,7 @@ import matplotlib
 import pytest
 
 import dlv
-from dlv._plot import bubble_points, test_points
+from dlv._plot import bubble_points, measured_points
 
 from test_wells import VOGEL_WELL
 
@@ -21,15 +22,23 @@ def _png_size(path):
 
 def test_plot_draws_layers_tests_and_bubble_point():
     assert matplotlib.get_backend().lower() == "agg"
-    r = dlv.calculate(VOGEL_WELL)
+    well = copy.deepcopy(VOGEL_WELL)
+    well["layers"][0]["bubble_point"] = 1900
+    r = dlv.calculate(well)
     ax = r.plot()
     labels = [line.get_label() for line in ax.get_lines()]
     assert "inflow curve" in labels and "test points" in labels
     assert any(label.startswith("bubble point") for label in labels)
     assert "STB/d" in ax.get_xlabel() and "psi" in ax.get_ylabel()
-    rates, pressures = test_points(r)
+    rates, pressures = measured_points(r)
     assert list(rates) == [1000] and list(pressures) == [1800]
-    assert len(bubble_points(r)) == 1
+    assert bubble_points(r) == [(0, 1900)]
+
+
+def test_no_bubble_point_line_above_the_reservoir_pressure():
+    r = dlv.calculate(VOGEL_WELL)  # the correlations put it above 2400 psig
+    assert r.fluid_properties.bubble_point[0] > 2400
+    assert bubble_points(r) == []
 
 
 def test_no_bubble_point_for_a_straight_line():
