@@ -20,7 +20,8 @@ def _run_one(well):
     problems, result = _dlv.run_well(text, "")
     if problems:
         return False, problems, source
-    return True, (result, text), source
+    # Parsed here: a pickled dict loads faster in the parent than JSON text.
+    return True, (json.loads(result), json.loads(text)), source
 
 
 class _Progress:
@@ -74,8 +75,7 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
     results = []
     for ok, payload, source in outcomes():
         if ok:
-            result_text, well_text = payload
-            results.append(Result(json.loads(result_text), json.loads(well_text), source))
+            results.append(Result(*payload, source))
         else:
             results.append(WellError(payload, source))
         if bar:
