@@ -7,3 +7,4 @@ tools/install_deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j"$(nproc)"
 build/release/example_host
+PYTHONPATH=build/release/python /usr/bin/python3 -m dlv plot examples/wells/*.json -o build/release/plots

@@ -1,5 +1,7 @@
 """Inflow curves drawn with matplotlib."""
 
+import textwrap
+
 import numpy as np
 
 # Oil-production methods whose curves bend at the bubble point.
@@ -75,7 +77,9 @@ def plot_result(result, ax=None, title=None):
     ax.set_ylabel("Flowing bottom-hole pressure (psi gauge)")
     if title is None:
         title = (result.well or {}).get("description") or f"{result.mode}, {result.method}"
-    ax.set_title(title)
+    ax.set_title("\n".join(textwrap.wrap(title, 80)), fontsize="medium")
+    if rates.size and rates.min() < 0 or np.nanmin(result.rate) < 0:
+        ax.axvline(0.0, color="grey", lw=0.8)  # negative rates: a layer takes fluid
     ax.set_xlim(left=min(0.0, ax.get_xlim()[0]))
     ax.set_ylim(bottom=min(0.0, ax.get_ylim()[0]))
     ax.grid(True, alpha=0.3)
