@@ -29,12 +29,17 @@ class _Progress:
 
     def __init__(self, total, stream):
         self.total, self.stream, self.start, self.done = total, stream, time.monotonic(), 0
+        self.drawn = 0.0
 
     def step(self):
         self.done += 1
+        now = time.monotonic()
+        if self.done < self.total and now - self.drawn < 0.1:
+            return
+        self.drawn = now
         width = 30
         filled = width * self.done // max(self.total, 1)
-        rate = self.done / max(time.monotonic() - self.start, 1e-9)
+        rate = self.done / max(now - self.start, 1e-9)
         self.stream.write(
             f"\r[{'#' * filled}{'.' * (width - filled)}] {self.done}/{self.total} wells"
             f" ({rate:.0f}/s)"

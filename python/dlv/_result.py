@@ -84,6 +84,7 @@ class Result:
         )
         fractured = [layer["fractured_well"] for layer in layers if "fractured_well" in layer]
         self.fractured_well = None
+        self.flow_regime = None
         if fractured and len(fractured) == len(layers):
             numeric = [k for k, v in fractured[0].items() if not isinstance(v, str)]
             self.fractured_well = Columns({k: [f[k] for f in fractured] for k in numeric}, self.units)

@@ -48,19 +48,15 @@ def test_no_bubble_point_for_a_straight_line():
     assert bubble_points(dlv.calculate(well)) == []
 
 
-def test_command_writes_a_png_of_the_right_size(tmp_path, example_wells):
-    out = tmp_path / "ipr.png"
-    subprocess.run([sys.executable, "-m", "dlv", "plot", str(example_wells[0]), "-o", str(out)],
+@pytest.mark.parametrize("several", [False, True])
+def test_command_writes_pngs_of_the_right_size(tmp_path, example_wells, several):
+    wells = example_wells if several else example_wells[:1]
+    out = tmp_path / "plots" if several else tmp_path / "ipr.png"
+    subprocess.run([sys.executable, "-m", "dlv", "plot", *map(str, wells), "-o", str(out)],
                    check=True, capture_output=True)
-    assert out.stat().st_size > 10_000
-    assert _png_size(out) == (800, 550)
-
-
-def test_command_writes_one_png_per_well_into_a_directory(tmp_path, example_wells):
-    subprocess.run([sys.executable, "-m", "dlv", "plot", *map(str, example_wells), "-o",
-                    str(tmp_path / "plots")], check=True, capture_output=True)
-    for well in example_wells:
-        assert (tmp_path / "plots" / f"{well.stem}.png").stat().st_size > 0
+    for png in [out / f"{w.stem}.png" for w in wells] if several else [out]:
+        assert png.stat().st_size > 10_000
+        assert _png_size(png) == (800, 550)
 
 
 def test_command_reports_a_bad_well(tmp_path):

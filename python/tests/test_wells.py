@@ -128,18 +128,15 @@ def test_json_syntax_error_names_line_and_column(tmp_path, dlv_command):
     assert "3" in str(err.value)  # the line of the error
 
 
-def test_values_that_are_not_json():
-    with pytest.raises(dlv.WellError):
-        dlv.calculate({**VOGEL_WELL, "description": float("nan")})
-    with pytest.raises(TypeError):
-        dlv.calculate(42)
-
-
-def test_numpy_values_in_a_dict_are_plain_numbers():
+def test_dict_values_numpy_and_not_json():
     doc = copy.deepcopy(VOGEL_WELL)
     doc["layers"][0]["reservoir_pressure"] = np.float64(2400)
     doc["tests"][0]["test_rate"] = np.int64(1000)
     assert dlv.calculate(doc).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
+    with pytest.raises(dlv.WellError):
+        dlv.calculate({**VOGEL_WELL, "description": float("nan")})
+    with pytest.raises(TypeError):
+        dlv.calculate(42)
 
 
 def test_many_wells_in_input_order_over_processes(example_wells):
