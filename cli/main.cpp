@@ -2,7 +2,7 @@
 //   dlv run WELL.json [--format table|csv|json] [-o FILE] [--log FILE]
 //   dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF [--bubble-point PB]
 //   dlv pi --reservoir-pressure P --productivity-index J
-//   dlv schema
+//   dlv schema [--markdown]
 //   dlv blocks WELL.json
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or written.
 #include <CLI/CLI.hpp>
@@ -96,6 +96,8 @@ int main(int argc, char** argv) {
   add_output(line);
 
   CLI::App* schema = app.add_subcommand("schema", "print the JSON Schema of a well file");
+  bool markdown = false;
+  schema->add_flag("--markdown", markdown, "print the field reference page instead");
   CLI::App* blocks = app.add_subcommand("blocks", "print every slot a well file sets");
   blocks->add_option("well", well_path, "well file (JSON)")->required();
 
@@ -107,7 +109,10 @@ int main(int argc, char** argv) {
   }
 
   if (*schema) {
-    std::cout << wf::well_schema().dump(2) << "\n";
+    if (markdown)
+      std::cout << wf::fields_reference_markdown();
+    else
+      std::cout << wf::well_schema().dump(2) << "\n";
     return 0;
   }
   if (*blocks) {

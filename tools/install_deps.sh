@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need (idempotent).
 # Usage: tools/install_deps.sh [--with-windows]
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format)
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
+  nlohmann-json3-dev libcli11-dev python3)
 packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matplotlib python3-pandas python3-pytest)
 if [[ "${1:-}" == "--with-windows" ]]; then
   packages+=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)

@@ -7,4 +7,5 @@ tools/install_deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j"$(nproc)"
 build/release/example_host
+for well in vogel_oil backpressure_gas three_layer_oil; do build/release/cli/dlv run "examples/wells/$well.json"; done
 PYTHONPATH=build/release/python /usr/bin/python3 -m dlv plot examples/wells/*.json -o build/release/plots

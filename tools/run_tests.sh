@@ -36,6 +36,8 @@ if [[ -x tests/abi/windows_check.sh ]]; then
   DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
 fi
 
+echo "== README examples"; tools/check_readme.sh build/release build/windows || failed=1
+
 if ((failed)); then
   echo "SOME TESTS FAILED"
   exit 1

@@ -133,7 +133,10 @@ class Checker {
  public:
   std::vector<Problem> problems;
 
+  // One problem per path: the first reason found is the one reported.
   void add(std::string path, std::string message, std::string expected = "") {
+    for (const Problem& p : problems)
+      if (p.path == path) return;
     problems.push_back({std::move(path), std::move(message), std::move(expected)});
   }
 

@@ -11,6 +11,7 @@
 //   run_well(doc, log_path)      validate, fill, call dlv_cal, build the result document
 //   run_quick_vogel / run_quick_pi   the quick single curves, inputs checked
 //   well_schema()                the JSON Schema of a well file (draft 2020-12)
+//   fields_reference_markdown()  the same fields as a reference page
 //   set_slots(blocks)            every non-zero input slot, by block, slot and field name
 //   render_table / render_csv    the result document as text
 // Nothing here computes a curve itself: the calculation is the shared library's.
@@ -76,6 +77,9 @@ RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double t
 RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
 
 json well_schema();
+// The reference page of every well-file field (Markdown): group, name, block
+// and slot, unit, range, default and meaning; then the modes and methods.
+std::string fields_reference_markdown();
 
 struct SlotEntry {
   std::string block;

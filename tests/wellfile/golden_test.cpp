@@ -88,6 +88,13 @@ TEST(ExampleWells, SchemaFileIsTheGeneratedSchema) {
   EXPECT_EQ(read_json(kSource / "schema/well.schema.json"), wf::well_schema());
 }
 
+TEST(ExampleWells, FieldReferencePageIsTheGeneratedOne) {
+  std::ifstream in(kSource / "docs/fields.md");
+  std::stringstream ss;
+  ss << in.rdbuf();
+  EXPECT_EQ(ss.str(), wf::fields_reference_markdown());
+}
+
 TEST(DlvCommand, ExitStatuses) {
   const std::string wells = (kSource / "examples/wells").string();
   const fs::path tmp = fs::temp_directory_path() / "dlv_cli_test";
