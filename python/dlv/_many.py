@@ -20,8 +20,7 @@ def _run_one(well):
     problems, result = _dlv.run_well(text, "")
     if problems:
         return False, problems, source
-    # Parsed here: a pickled dict loads faster in the parent than JSON text.
-    return True, (json.loads(result), json.loads(text)), source
+    return True, Result(json.loads(result), json.loads(text), source, text=result), source
 
 
 class _Progress:
@@ -80,7 +79,7 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
     results = []
     for ok, payload, source in outcomes():
         if ok:
-            results.append(Result(*payload, source))
+            results.append(payload)
         else:
             results.append(WellError(payload, source))
         if bar:

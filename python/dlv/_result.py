@@ -1,6 +1,7 @@
 """The result of one well: the curves as numpy arrays by name."""
 
 import copy
+import json
 
 import numpy as np
 
@@ -13,6 +14,8 @@ class Columns:
         self.units = {k: units.get(k, "") for k in self._columns}
 
     def __getattr__(self, name):
+        if name.startswith("_"):  # not a column (and not yet set while unpickling)
+            raise AttributeError(name)
         try:
             return self._columns[name]
         except KeyError:
@@ -61,8 +64,9 @@ class Result:
     replaced. ``document`` is the result document itself, ``well`` the input.
     """
 
-    def __init__(self, document, well=None, source=None):
-        self.document = document
+    def __init__(self, document, well=None, source=None, text=None):
+        self._document = document
+        self._text = text  # the document as JSON text, when known
         self.well = well
         self.source = source
         self.units = dict(document.get("units", {}))
@@ -96,6 +100,23 @@ class Result:
         return Columns(
             {c: _stack(layers, key, c) for c in ("rate", "pressure", third)}, self.units
         )
+
+    @property
+    def document(self):
+        """The result document (a dict), as the dlv command writes it in JSON."""
+        if self._document is None:
+            self._document = json.loads(self._text)
+        return self._document
+
+    def __getstate__(self):
+        # Pickled with the document as text: a worker process sends its results
+        # to the parent faster this way, and the parent parses the document
+        # only when asked for it.
+        state = dict(self.__dict__)
+        if state["_text"] is None:
+            state["_text"] = json.dumps(state["_document"])
+        state["_document"] = None
+        return state
 
     @property
     def rate(self):
@@ -161,6 +182,7 @@ class Result:
 
     def __repr__(self):
         top = self.summary.get("maximum_rate")
+        top = f"{top:.1f}" if isinstance(top, (int, float)) else top
         return (
             f"<Result {self.mode}/{self.method}: {self.layer_count} layer(s), "
             f"maximum rate {top} {self.rate_unit}>"
