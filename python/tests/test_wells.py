@@ -148,6 +148,7 @@ def test_many_wells_in_input_order_over_processes(example_wells):
     for processes in (1, 2):
         results = dlv.calculate_many(wells, processes=processes, progress=False)
         assert [r.to_dict() for r in results] == serial
+        np.testing.assert_array_equal(results[-1].well_curve.rate, serial[-1]["well_curve"]["rate"])
 
 
 def test_many_wells_with_a_bad_one():
