@@ -1,6 +1,5 @@
 """Many independent wells spread over processes."""
 
-import json
 import multiprocessing
 import os
 import sys
@@ -20,7 +19,7 @@ def _run_one(well):
     problems, result = _dlv.run_well(text, "")
     if problems:
         return False, problems, source
-    return True, Result(json.loads(result), json.loads(text), source, text=result), source
+    return True, Result(None, None, source, text=result, well_text=text), source
 
 
 class _Progress:
@@ -72,7 +71,7 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
             for well in wells:
                 yield _run_one(well)
             return
-        size = chunksize or max(1, min(16, len(wells) // (4 * processes)))
+        size = chunksize or max(1, min(256, len(wells) // (8 * processes)))
         with multiprocessing.Pool(min(processes, len(wells))) as pool:
             yield from pool.imap(_run_one, wells, chunksize=size)
 

@@ -64,11 +64,39 @@ class Result:
     replaced. ``document`` is the result document itself, ``well`` the input.
     """
 
-    def __init__(self, document, well=None, source=None, text=None):
-        self._document = document
-        self._text = text  # the document as JSON text, when known
-        self.well = well
+    # Attributes filled from the document on first use.
+    _BUILT = ("units", "layer_count", "mode", "method", "notes", "summary", "completion",
+              "traverse", "well_curve", "fluid_properties", "fractured_well", "flow_regime")
+
+    def __init__(self, document=None, well=None, source=None, text=None, well_text=None):
+        # The document and the input well may come as JSON text (from a worker
+        # process); they are parsed, and the arrays built, on first use.
+        self._document, self._text = document, text
+        self._well, self._well_text = well, well_text
         self.source = source
+        self._built = False
+
+    def __getattr__(self, name):
+        if name in Result._BUILT and not self.__dict__.get("_built", True):
+            self._build()
+            return self.__dict__[name]
+        raise AttributeError(name)
+
+    def __getstate__(self):
+        # Pickled as JSON text: cheap to send from a worker process.
+        document, well = self._document, self._well
+        return {
+            "text": self._text if self._text is not None else json.dumps(document),
+            "well_text": self._well_text if self._well_text is not None else json.dumps(well),
+            "source": self.source,
+        }
+
+    def __setstate__(self, state):
+        self.__init__(None, None, state["source"], state["text"], state["well_text"])
+
+    def _build(self):
+        self._built = True
+        document = self.document
         self.units = dict(document.get("units", {}))
         layers = document.get("layers", [])
         self.layer_count = len(layers)
@@ -108,29 +136,29 @@ class Result:
             self._document = json.loads(self._text)
         return self._document
 
-    def __getstate__(self):
-        # Pickled with the document as text: a worker process sends its results
-        # to the parent faster this way, and the parent parses the document
-        # only when asked for it.
-        state = dict(self.__dict__)
-        if state["_text"] is None:
-            state["_text"] = json.dumps(state["_document"])
-        state["_document"] = None
-        return state
+    @property
+    def well(self):
+        """The input well document (a dict)."""
+        if self._well is None and self._well_text is not None:
+            self._well = json.loads(self._well_text)
+        return self._well
 
     @property
     def rate(self):
         """Rate of each layer at each point, shape (layers, 25); STB/d, or Mscf/d in the gas modes."""
+        self._built or self._build()
         return self._rate
 
     @property
     def pressure(self):
         """Flowing bottom-hole pressure of each layer at each point, shape (layers, 25); psi gauge."""
+        self._built or self._build()
         return self._pressure
 
     @property
     def drawdown(self):
         """Reservoir pressure minus flowing pressure, shape (layers, 25); psi."""
+        self._built or self._build()
         return self._drawdown
 
     @property

@@ -63,8 +63,7 @@ def calculate(well, log_path=None):
     problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "")
     if problems:
         raise WellError(problems, source)
-    document = json.loads(text)
-    return Result(json.loads(result), document, source)
+    return Result(None, None, source, text=result, well_text=text)
 
 
 def well_schema():

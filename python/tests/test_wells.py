@@ -3,6 +3,7 @@
 import copy
 import json
 import subprocess
+import sys
 
 import numpy as np
 import pytest
@@ -159,3 +160,10 @@ def test_many_wells_with_a_bad_one():
     assert isinstance(results[2], dlv.Result)
     with pytest.raises(dlv.WellError):
         dlv.calculate_many(wells, processes=2, progress=False)
+
+
+def test_pandas_and_matplotlib_are_imported_only_when_used():
+    code = ("import sys, dlv; dlv.calculate(dlv.well_schema() and %r).to_dict(); "
+            "print('pandas' in sys.modules, 'matplotlib' in sys.modules)" % (VOGEL_WELL,))
+    out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True)
+    assert out.stdout.split() == ["False", "False"]
