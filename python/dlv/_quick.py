@@ -27,10 +27,10 @@ def pi_line(reservoir_pressure, productivity_index):
     return QuickCurve(rate, pressure, last)
 
 
-def _broadcast(*values, dtype=np.float64):
+def _broadcast(*values):
+    """The values broadcast to one shape, each flattened to a contiguous array."""
     arrays = np.broadcast_arrays(*[np.asarray(v) for v in values])
-    shape = arrays[0].shape
-    return shape, [np.ascontiguousarray(a, dtype=dtype).ravel() for a in arrays]
+    return arrays[0].shape, [np.ascontiguousarray(a).ravel() for a in arrays]
 
 
 def _shaped(array, shape):
@@ -43,8 +43,8 @@ def z_factor(temperature, pressure, gas_sg):
     temperature in °F, pressure in psia, gas_sg relative to air. Returns an
     array of the broadcast shape (a float for scalar inputs).
     """
-    shape, (t, p, g) = _broadcast(temperature, pressure, gas_sg)
-    return _shaped(_dlv.zfachy(t, p, g), shape)
+    shape, values = _broadcast(temperature, pressure, gas_sg)
+    return _shaped(_dlv.zfachy(*(v.astype(np.float64) for v in values)), shape)
 
 
 def liquid_viscosity(temperature, api_gravity, solution_gor, pressure, bubble_point, correlation=0):
@@ -54,11 +54,10 @@ def liquid_viscosity(temperature, api_gravity, solution_gor, pressure, bubble_po
     and bubble_point in psia; correlation 0 Beggs-Robinson, 1 Glaso, 2
     Beggs-Robinson without its range checks.
     """
-    shape, (t, api, rs, p, pb) = _broadcast(
-        temperature, api_gravity, solution_gor, pressure, bubble_point
+    shape, values = _broadcast(
+        temperature, api_gravity, solution_gor, pressure, bubble_point, correlation
     )
-    code = np.ascontiguousarray(np.broadcast_to(np.asarray(correlation), shape), np.int32).ravel()
-    if code.size != t.size:
-        code = np.full(t.size, int(correlation), dtype=np.int32)
+    t, api, rs, p, pb = (v.astype(np.float64) for v in values[:5])
+    code = values[5].astype(np.int32)
     out = _dlv.liqvis(t, api, rs, p, pb, code)
     return Viscosities(*(_shaped(a, shape) for a in out))

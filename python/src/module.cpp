@@ -99,9 +99,19 @@ QuickCurve quick_curve(Calc calc) {
   return {last, DoubleArray(25, rates.data()), DoubleArray(25, pressures.data())};
 }
 
+// Number of elements of equally long inputs.
+template <typename... Arrays>
+std::size_t common_size(const Arrays&... arrays) {
+  const py::ssize_t sizes[] = {arrays.size()...};
+  for (py::ssize_t s : sizes) {
+    if (s != sizes[0]) throw py::value_error("the input arrays differ in length");
+  }
+  return static_cast<std::size_t>(sizes[0]);
+}
+
 // Element-wise z factor over equally long contiguous inputs.
 DoubleArray z_factors(const DoubleArray& t, const DoubleArray& p, const DoubleArray& sg) {
-  const auto n = static_cast<std::size_t>(t.size());
+  const std::size_t n = common_size(t, p, sg);
   std::vector<double> tv(t.data(), t.data() + n), pv(p.data(), p.data() + n),
       gv(sg.data(), sg.data() + n), z(n, 0.0);
   {
@@ -116,7 +126,7 @@ DoubleArray z_factors(const DoubleArray& t, const DoubleArray& p, const DoubleAr
 py::tuple liquid_viscosities(const DoubleArray& t, const DoubleArray& api, const DoubleArray& rs,
                              const DoubleArray& p, const DoubleArray& pb,
                              const py::array_t<std::int32_t, py::array::c_style>& code) {
-  const auto n = static_cast<std::size_t>(t.size());
+  const std::size_t n = common_size(t, api, rs, p, pb, code);
   auto vec = [n](const DoubleArray& a) { return std::vector<double>(a.data(), a.data() + n); };
   std::vector<double> tv = vec(t), av = vec(api), rv = vec(rs), pv = vec(p), bv = vec(pb);
   std::vector<std::int32_t> cv(code.data(), code.data() + n), ierr(n, 0);
@@ -186,8 +196,4 @@ PYBIND11_MODULE(_dlv, m) {
       py::arg("reservoir_pressure"), py::arg("productivity_index"));
   m.def("zfachy", &z_factors);
   m.def("liqvis", &liquid_viscosities);
-  m.def("test64bitdlv", [](double v) {
-    std::lock_guard<std::mutex> hold(library_lock());
-    return test64bitdlv(&v);
-  });
 }
