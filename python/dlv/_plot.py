@@ -53,9 +53,10 @@ def plot_result(result, ax=None, title=None):
     unit = result.rate_unit
     colors = matplotlib.rcParams["axes.prop_cycle"].by_key()["color"]
     several = result.layer_count > 1
+    kind = "injection" if str(result.mode).endswith("injection") else "inflow"
     for L in range(result.layer_count):
         color = colors[L % len(colors)]
-        label = f"layer {L}" if several else "inflow curve"
+        label = f"layer {L}" if several else f"{kind} curve"
         ax.plot(result.rate[L], result.pressure[L], "-", color=color, lw=1.8, label=label)
         if result.completion is not None:
             ax.plot(result.completion.rate[L], result.completion.pressure[L], "--", color=color,
