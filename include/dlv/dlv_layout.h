@@ -107,6 +107,20 @@ typedef enum DlvGasInjectionMethod {
   DLV_GAS_INJECTION_METHOD_RATE_TEST = 5
 } DlvGasInjectionMethod;
 
+/* ---- deliverability_test_type (well record) ----------------------------- */
+typedef enum DlvDeliverabilityTestType {
+  DLV_TEST_FLOW_AFTER_FLOW = 0,
+  DLV_TEST_ISOCHRONAL = 1,
+  DLV_TEST_MODIFIED_ISOCHRONAL = 2 /* and above */
+} DlvDeliverabilityTestType;
+
+/* ---- viscosity_mixing_rule (layer_fluids) -------------------------------- */
+typedef enum DlvViscosityMixingRule {
+  DLV_MIXING_VOLUME_WEIGHTED = 0,
+  DLV_MIXING_FLUIDITY_WEIGHTED = 1,
+  DLV_MIXING_PHASE_INVERSION = 2
+} DlvViscosityMixingRule;
+
 /* ---- completion_model (first int32 of the completion block) -------------- */
 typedef enum DlvCompletionModel {
   DLV_COMPLETION_NONE = 0,

@@ -51,10 +51,12 @@ constexpr NamedCode kFluidTypes[] = {{"none", DLV_FLUID_NONE},
                                      {"crude_samples", DLV_FLUID_CRUDE_SAMPLES},
                                      {"field_crude", DLV_FLUID_FIELD_CRUDE},
                                      {"correlations_type_4", DLV_FLUID_CORRELATIONS_4}};
-constexpr NamedCode kMixingRules[] = {
-    {"volume_weighted", 0}, {"fluidity_weighted", 1}, {"phase_inversion", 2}};
-constexpr NamedCode kTestTypes[] = {
-    {"flow_after_flow", 0}, {"isochronal", 1}, {"modified_isochronal", 2}};
+constexpr NamedCode kMixingRules[] = {{"volume_weighted", DLV_MIXING_VOLUME_WEIGHTED},
+                                      {"fluidity_weighted", DLV_MIXING_FLUIDITY_WEIGHTED},
+                                      {"phase_inversion", DLV_MIXING_PHASE_INVERSION}};
+constexpr NamedCode kTestTypes[] = {{"flow_after_flow", DLV_TEST_FLOW_AFTER_FLOW},
+                                    {"isochronal", DLV_TEST_ISOCHRONAL},
+                                    {"modified_isochronal", DLV_TEST_MODIFIED_ISOCHRONAL}};
 constexpr NamedCode kCompletionModels[] = {{"none", DLV_COMPLETION_NONE},
                                            {"gravel_pack", DLV_COMPLETION_GRAVEL_PACK},
                                            {"crushed_zone", DLV_COMPLETION_CRUSHED_ZONE},

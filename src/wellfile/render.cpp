@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dlv/dlv_layout.h"
 #include "wellfile/wellfile.hpp"
 
 namespace dlv::wellfile {
@@ -67,7 +68,7 @@ std::string render_table(const json& r) {
       line += "  " + std::string(widths.back() - h.size(), ' ') + h;
     }
     s += line + "\n";
-    for (int i = 0; i < 25; ++i) {
+    for (int i = 0; i < DLV_POINTS; ++i) {
       char idx[8];
       std::snprintf(idx, sizeof idx, "%5d", i);
       line = idx;
@@ -112,7 +113,7 @@ std::string render_csv(const json& r) {
     s += "# " + sec.title + "\npoint";
     for (const auto& [k, v] : sec.columns->items()) (void)v, s += "," + header(units, k);
     s += "\n";
-    for (std::size_t i = 0; i < 25; ++i) {
+    for (std::size_t i = 0; i < DLV_POINTS; ++i) {
       s += std::to_string(i);
       for (const auto& [k, v] : sec.columns->items()) (void)k, s += "," + full(v[i].get<double>());
       s += "\n";

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "blocks/blocks.hpp"
+#include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -119,13 +120,13 @@ TEST(WellFileMapping, FieldsLandWhereTheBlockViewsReadThem) {
   dlv::FluidTables ft{b.fluid_tables.data()};
   dlv::SeparatorConditions sep{b.separator.data()};
   const json& L1 = doc["layers"][1];
-  EXPECT_EQ(w.method_code(), 1);
+  EXPECT_EQ(w.method_code(), DLV_OIL_METHOD_DARCY_VOGEL);
   EXPECT_EQ(w.layer_count(), 3);
   EXPECT_EQ(w.test_count(), 5);
   EXPECT_EQ(w.ratetest_row_count(), 4);
   EXPECT_EQ(w.backpressure_c_given(), 1);
   EXPECT_EQ(w.backpressure_n_given(), 1);
-  EXPECT_EQ(w.deliverability_test_type(), 2);
+  EXPECT_EQ(w.deliverability_test_type(), DLV_TEST_MODIFIED_ISOCHRONAL);
   EXPECT_EQ(w.reservoir_pressure()[1], L1["reservoir_pressure"].get<double>());
   EXPECT_EQ(w.well_elevation_z()[1], L1["well_elevation_z"].get<double>());
   EXPECT_EQ(w.layer_depth()[1], L1["layer_depth"].get<double>());
@@ -135,24 +136,25 @@ TEST(WellFileMapping, FieldsLandWhereTheBlockViewsReadThem) {
   EXPECT_EQ(w.surface_term_factors()[1], doc["well"]["surface_term_factors"][1].get<double>());
   EXPECT_EQ(w.ratetest_water_rates()[3], doc["rate_test"]["ratetest_water_rates"][3].get<double>());
   EXPECT_EQ(w.reference_depth(), doc["well"]["reference_depth"].get<double>());
-  EXPECT_EQ(lf.fluid_type(), 4);
-  EXPECT_EQ(lf.viscosity_mixing_rule(), 2);
+  EXPECT_EQ(lf.fluid_type(), DLV_FLUID_CORRELATIONS_4);
+  EXPECT_EQ(lf.viscosity_mixing_rule(), DLV_MIXING_PHASE_INVERSION);
   EXPECT_EQ(lf.water_cut()[1], L1["water_cut"].get<double>());
   EXPECT_EQ(lf.sample_key()[1], L1["sample_key"].get<double>());
   EXPECT_EQ(lf.bubble_point_given(2), 1);
   EXPECT_EQ(lf.bubble_point_given(3), 0);
   EXPECT_EQ(lf.viscosity_correlation(1), L1["viscosity_correlation"].get<int>());
   EXPECT_EQ(lf.sample_set(2), doc["layers"][2]["sample_set"].get<int>());
-  EXPECT_EQ(cb.completion_model(), 3);
+  EXPECT_EQ(cb.completion_model(), DLV_COMPLETION_PERFORATION_SKINS);
   EXPECT_EQ(cb.perforation_length()[1], L1["perforation_length"].get<double>());
   EXPECT_EQ(cb.shot_density_factor(), doc["completion"]["shot_density_factor"].get<double>());
   EXPECT_EQ(sep.temperature(), doc["separator"]["separator_temperature"].get<double>());
-  EXPECT_TRUE(ft.use_table(1));
-  EXPECT_TRUE(ft.use_table(7));
-  EXPECT_FALSE(ft.use_table(0));
-  EXPECT_EQ(ft.table(1).temperature_count(), 2);
-  EXPECT_EQ(ft.table(1).pressure_count(), 3);
-  EXPECT_EQ(ft.table(1).values()[2 * 10 + 1], 1.33);
+  EXPECT_TRUE(ft.use_table(DLV_TABLE_OIL_FVF));
+  EXPECT_TRUE(ft.use_table(DLV_TABLE_GAS_VISCOSITY));
+  EXPECT_FALSE(ft.use_table(DLV_TABLE_SOLUTION_GOR));
+  EXPECT_EQ(ft.table(DLV_TABLE_OIL_FVF).temperature_count(), 2);
+  EXPECT_EQ(ft.table(DLV_TABLE_OIL_FVF).pressure_count(), 3);
+  EXPECT_EQ(ft.table(DLV_TABLE_OIL_FVF).values()[2 * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + 1],
+            1.33);
   dlv::TraverseRecord tr{b.traverse.data()};
   EXPECT_EQ(tr.suppress_fluid_errors(), doc["traverse"]["suppress_fluid_errors"].get<int>());
   EXPECT_EQ(tr.segment_count(), doc["traverse"]["segment_count"].get<int>());
@@ -166,10 +168,15 @@ TEST(WellFileMapping, ModeAndMethodCodesByName) {
     std::size_t method_byte;
     int code;
   };
-  const Case cases[] = {{"oil_production", "rate_test", 0, 0, 10},
-                        {"gas_production", "backpressure_fit", 1, 4, 1},
-                        {"gas_injection", "coefficients_squared_pressure", 3, 8, 3},
-                        {"water_injection", "coefficients", 2, 12, 1}};
+  const Case cases[] = {
+      {"oil_production", "rate_test", DLV_MODE_OIL_PRODUCTION, DLV_WELL_RECORD_METHOD_CODE_BYTE,
+       DLV_OIL_METHOD_RATE_TEST},
+      {"gas_production", "backpressure_fit", DLV_MODE_GAS_PRODUCTION,
+       DLV_WELL_RECORD_GAS_METHOD_BYTE, DLV_GAS_METHOD_BACKPRESSURE_FIT},
+      {"gas_injection", "coefficients_squared_pressure", DLV_MODE_GAS_INJECTION,
+       DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED},
+      {"water_injection", "coefficients", DLV_MODE_WATER_INJECTION,
+       DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE, DLV_WATER_INJECTION_METHOD_COEFFICIENTS}};
   for (const Case& c : cases) {
     const json doc = {{"mode", c.mode}, {"method", c.method}, {"layers", {json::object()}}};
     const wf::Blocks b = wf::to_blocks(doc);
