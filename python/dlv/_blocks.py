@@ -98,6 +98,27 @@ class Blocks:
     def mode(self, value):
         self.mode_array[0] = value
 
+    @classmethod
+    def from_well(cls, well):
+        """The blocks a well document (a dict or a JSON file path) fills, as the dlv command fills them.
+
+        Raises ``WellError`` when the document cannot be computed.
+        """
+        from ._wells import WellError, _document_text, _require_wellfile
+
+        _require_wellfile()
+        text, source = _document_text(well)
+        problems, arrays = _dlv.well_blocks(text)
+        if problems:
+            raise WellError(problems, source)
+        blocks = cls()
+        for name, array in zip(BLOCK_NAMES, arrays):
+            if name == "mode":
+                blocks.mode = array
+            else:
+                getattr(blocks, name).array[...] = array
+        return blocks
+
     def arrays(self):
         """The twelve arrays in dlv_cal's argument order."""
         return [self.mode_array if n == "mode" else getattr(self, n).array for n in BLOCK_NAMES]

@@ -1,5 +1,7 @@
 """The host's view: block sizes, named fields at their documented positions, dlv_cal."""
 
+import json
+
 import numpy as np
 import pytest
 
@@ -124,3 +126,28 @@ def test_calculate_rejects_a_block_of_the_wrong_size():
     b.summary.array = np.zeros(149)
     with pytest.raises(ValueError, match="summary"):
         b.calculate()
+
+
+def _field(blocks, name):
+    """The input block view that has a field of this name."""
+    inputs = ("fluids", "tables", "separator", "well", "completion", "traverse")
+    (view,) = [getattr(blocks, b) for b in inputs if name in type(getattr(blocks, b)).fields]
+    return view
+
+
+def test_fields_named_as_in_the_well_file_fill_what_the_mapping_fills(example_wells):
+    path = [p for p in example_wells if p.name == "vogel_oil.json"][0]
+    well = json.loads(path.read_text())
+    b = dlv.Blocks()
+    b.mode, b.well.method_code, b.fluids.fluid_type = 0, 2, 1  # oil production, Vogel, correlations
+    b.well.layer_count, b.well.test_count = len(well["layers"]), len(well["tests"])
+    b.completion.shot_density_factor = 1.0  # the well file's default
+    for group in ("layers", "tests"):
+        for k, entry in enumerate(well[group]):
+            for name, value in entry.items():
+                getattr(_field(b, name), name)[k] = value
+    for name, value in well["separator"].items():
+        setattr(b.separator, name, value)
+    mapped = dlv.Blocks.from_well(path)
+    for name, mine, theirs in zip(dlv._blocks.BLOCK_NAMES, b.arrays(), mapped.arrays()):
+        np.testing.assert_array_equal(mine, theirs, err_msg=name)
