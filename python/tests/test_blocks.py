@@ -121,13 +121,6 @@ def test_calculate_writes_the_log_file_it_is_given(tmp_path):
     assert log.read_bytes().endswith(b"\r\n")
 
 
-def test_calculate_rejects_a_block_of_the_wrong_size():
-    b = dlv.Blocks()
-    b.summary.array = np.zeros(149)
-    with pytest.raises(ValueError, match="summary"):
-        b.calculate()
-
-
 def _field(blocks, name):
     """The input block view that has a field of this name."""
     inputs = ("fluids", "tables", "separator", "well", "completion", "traverse")
