@@ -4,13 +4,16 @@
 # not root it names the missing packages and stops.
 # Usage: tools/install_deps.sh [--main] [--with-windows]
 #   --main          only what the main job needs (the compiler, CMake, the
-#                   JSON and command-line libraries of the dlv command)
+#                   JSON and command-line libraries of the dlv command, Python
+#                   with pybind11, numpy and matplotlib for the plots)
 #   --with-windows  also the mingw-w64 cross compiler, wine and mono
 set -euo pipefail
 # The library, the example host and the dlv command.
 packages=(cmake g++ make nlohmann-json3-dev libcli11-dev)
+# The Python package and its plots (the main job draws the example wells).
+packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matplotlib python3-pandas)
 # The tests, the benchmarks, the formatting check and the install checks.
-test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)

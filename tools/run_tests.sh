@@ -50,6 +50,7 @@ for variant in release asan; do
 done
 
 step "results identical to the recorded build" env DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned
+step "Python package" python/run_python_tests.sh build/release
 step "threads under ThreadSanitizer" tests/threads/run_tsan.sh
 step "fuzzing" tests/fuzz/run_fuzz.sh
 step "install, CMake package, pkg-config, Debian package" bash tests/install/run_install_checks.sh build/release

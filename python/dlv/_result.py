@@ -1,0 +1,217 @@
+"""The result of one well: the curves as numpy arrays by name."""
+
+import copy
+import json
+
+import numpy as np
+
+
+class Columns:
+    """Named numpy columns (attribute or item access); ``units`` gives each column's unit."""
+
+    def __init__(self, columns, units):
+        self._columns = {k: np.asarray(v, dtype=float) for k, v in columns.items()}
+        self.units = {k: units.get(k, "") for k in self._columns}
+
+    def __getattr__(self, name):
+        if name.startswith("_"):  # not a column (and not yet set while unpickling)
+            raise AttributeError(name)
+        try:
+            return self._columns[name]
+        except KeyError:
+            raise AttributeError(name) from None
+
+    def __getitem__(self, name):
+        return self._columns[name]
+
+    def __contains__(self, name):
+        return name in self._columns
+
+    def __iter__(self):
+        return iter(self._columns)
+
+    def keys(self):
+        return self._columns.keys()
+
+    def items(self):
+        return self._columns.items()
+
+    def __dir__(self):
+        return list(self._columns) + ["units", "keys", "items"]
+
+    def __repr__(self):
+        names = ", ".join(f"{k} [{u}]" if u else k for k, u in self.units.items())
+        return f"Columns({names})"
+
+
+def _stack(layers, key, column):
+    if not layers or key not in layers[0]:
+        return None
+    return np.array([layer[key][column] for layer in layers], dtype=float)
+
+
+class Result:
+    """The curves of one well, computed by ``dlv.calculate``.
+
+    Per-layer curves are arrays of shape (layers, 25): ``rate``,
+    ``pressure``, ``drawdown``. Rates are in ``units['rate']`` (STB/d in oil
+    production and water injection, Mscf/d in the gas modes); pressures in
+    psi gauge; drawdowns and completion losses in psi. ``completion`` and
+    ``traverse`` hold the curves of those stages when the well asked for
+    them (else None). ``well_curve`` holds the well's (composite) curve and
+    its fluid columns, ``fluid_properties`` the derived fluid properties per
+    layer, ``summary`` the summary values, ``notes`` the inputs the library
+    replaced. ``document`` is the result document itself, ``well`` the input.
+    """
+
+    # Attributes filled from the document on first use.
+    _BUILT = ("units", "layer_count", "mode", "method", "notes", "summary", "completion",
+              "traverse", "well_curve", "fluid_properties", "fractured_well", "flow_regime")
+
+    def __init__(self, document=None, well=None, source=None, text=None, well_text=None):
+        # The document and the input well may come as JSON text (from a worker
+        # process); they are parsed, and the arrays built, on first use.
+        self._document, self._text = document, text
+        self._well, self._well_text = well, well_text
+        self.source = source
+        self._built = False
+
+    def __getattr__(self, name):
+        if name in Result._BUILT and not self.__dict__.get("_built", True):
+            self._build()
+            return self.__dict__[name]
+        raise AttributeError(name)
+
+    def __getstate__(self):
+        # Pickled as JSON text: cheap to send from a worker process.
+        document, well = self._document, self._well
+        return {
+            "text": self._text if self._text is not None else json.dumps(document),
+            "well_text": self._well_text if self._well_text is not None else json.dumps(well),
+            "source": self.source,
+        }
+
+    def __setstate__(self, state):
+        self.__init__(None, None, state["source"], state["text"], state["well_text"])
+
+    def _build(self):
+        self._built = True
+        document = self.document
+        self.units = dict(document.get("units", {}))
+        layers = document.get("layers", [])
+        self.layer_count = len(layers)
+        self.mode = document.get("mode")
+        self.method = document.get("method")
+        self.notes = list(document.get("notes", []))
+        self.summary = dict(document.get("summary", {}))
+        self._rate = _stack(layers, "curve", "rate")
+        self._pressure = _stack(layers, "curve", "pressure")
+        self._drawdown = _stack(layers, "curve", "drawdown")
+        self.completion = self._stage(layers, "completion_curve", "completion_loss")
+        self.traverse = self._stage(layers, "traverse_curve", "drawdown")
+        self.well_curve = Columns(document.get("well_curve", {}), self.units)
+        names = layers[0].get("fluid_properties", {}).keys() if layers else []
+        self.fluid_properties = Columns(
+            {n: [layer["fluid_properties"][n] for layer in layers] for n in names}, self.units
+        )
+        fractured = [layer["fractured_well"] for layer in layers if "fractured_well" in layer]
+        self.fractured_well = None
+        self.flow_regime = None
+        if fractured and len(fractured) == len(layers):
+            numeric = [k for k, v in fractured[0].items() if not isinstance(v, str)]
+            self.fractured_well = Columns({k: [f[k] for f in fractured] for k in numeric}, self.units)
+            self.flow_regime = [f.get("flow_regime") for f in fractured]
+
+    def _stage(self, layers, key, third):
+        if not layers or key not in layers[0]:
+            return None
+        return Columns(
+            {c: _stack(layers, key, c) for c in ("rate", "pressure", third)}, self.units
+        )
+
+    @property
+    def document(self):
+        """The result document (a dict), as the dlv command writes it in JSON."""
+        if self._document is None:
+            self._document = json.loads(self._text)
+        return self._document
+
+    @property
+    def well(self):
+        """The input well document (a dict)."""
+        if self._well is None and self._well_text is not None:
+            self._well = json.loads(self._well_text)
+        return self._well
+
+    @property
+    def rate(self):
+        """Rate of each layer at each point, shape (layers, 25); STB/d, or Mscf/d in the gas modes."""
+        self._built or self._build()
+        return self._rate
+
+    @property
+    def pressure(self):
+        """Flowing bottom-hole pressure of each layer at each point, shape (layers, 25); psi gauge."""
+        self._built or self._build()
+        return self._pressure
+
+    @property
+    def drawdown(self):
+        """Reservoir pressure minus flowing pressure, shape (layers, 25); psi."""
+        self._built or self._build()
+        return self._drawdown
+
+    @property
+    def rate_unit(self):
+        """Unit of every rate of this result: "STB/d" or "Mscf/d"."""
+        return self.units.get("rate", "")
+
+    def to_dict(self):
+        """The result document as plain JSON values (what the dlv command writes with --format json)."""
+        return copy.deepcopy(self.document)
+
+    def to_dataframe(self):
+        """Every curve point in one pandas DataFrame, one row per point.
+
+        Columns: ``curve`` ("layer", "completion", "traverse" or "well"),
+        ``layer`` (None for the well curve), ``point`` (0-24), then the
+        columns of that curve (rate, pressure, drawdown, completion_loss,
+        water_cut, gas_oil_ratio, ...); a column a curve does not have is NaN.
+        """
+        import pandas as pd
+
+        frames = []
+        curves = [("layer", "curve"), ("completion", "completion_curve"),
+                  ("traverse", "traverse_curve")]
+        for label, key in curves:
+            for layer in self.document.get("layers", []):
+                if key in layer:
+                    frame = pd.DataFrame(layer[key])
+                    frame.insert(0, "point", range(len(frame)))
+                    frame.insert(0, "layer", layer["layer"])
+                    frame.insert(0, "curve", label)
+                    frames.append(frame)
+        if self.document.get("well_curve"):
+            frame = pd.DataFrame(self.document["well_curve"])
+            frame.insert(0, "point", range(len(frame)))
+            frame.insert(0, "layer", None)
+            frame.insert(0, "curve", "well")
+            frames.append(frame)
+        frame = pd.concat(frames, ignore_index=True)
+        frame["layer"] = frame["layer"].astype("Int64")
+        frame.attrs["units"] = dict(self.units)
+        return frame
+
+    def plot(self, ax=None, **kwargs):
+        """Draws the inflow curves on a matplotlib Axes (a new figure when ax is None); returns ax."""
+        from ._plot import plot_result
+
+        return plot_result(self, ax=ax, **kwargs)
+
+    def __repr__(self):
+        top = self.summary.get("maximum_rate")
+        top = f"{top:.1f}" if isinstance(top, (int, float)) else top
+        return (
+            f"<Result {self.mode}/{self.method}: {self.layer_count} layer(s), "
+            f"maximum rate {top} {self.rate_unit}>"
+        )

@@ -1,0 +1,90 @@
+// Well documents through the well-file layer: the same parsing, checks,
+// mapping onto the blocks and result document as the dlv command.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <mutex>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "wellfile/wellfile.hpp"
+
+namespace py = pybind11;
+
+namespace dlv::python {
+
+std::mutex& library_lock();
+
+namespace {
+
+namespace wf = dlv::wellfile;
+
+using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
+
+std::vector<ProblemRow> rows(const std::vector<wf::Problem>& problems) {
+  std::vector<ProblemRow> out;
+  for (const auto& p : problems) out.emplace_back(p.path, p.message, p.expected, p.text());
+  return out;
+}
+
+// Parses and checks a well document given as JSON text and, when it is
+// usable, computes it. Returns the problems (nothing computed when there are
+// any) and the result document as JSON text.
+std::tuple<std::vector<ProblemRow>, std::string> run_well_text(const std::string& text,
+                                                               const std::string& log_path) {
+  std::vector<wf::Problem> problems;
+  std::string result;
+  {
+    py::gil_scoped_release release;
+    wf::json doc;
+    problems = wf::parse_well_text(text, doc);
+    if (problems.empty()) problems = wf::validate_well(doc);
+    if (problems.empty()) {
+      wf::RunOutcome outcome;
+      {
+        std::lock_guard<std::mutex> hold(library_lock());
+        outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
+      }
+      problems = std::move(outcome.problems);
+      if (problems.empty()) result = outcome.result.dump();
+    }
+  }
+  return {rows(problems), result};
+}
+
+// The blocks a usable well document fills, in dlv_cal's argument order (the
+// mode as an int), or the problems of the document.
+std::tuple<std::vector<ProblemRow>, py::list> well_blocks(const std::string& text) {
+  wf::json doc;
+  std::vector<wf::Problem> problems = wf::parse_well_text(text, doc);
+  if (problems.empty()) problems = wf::validate_well(doc);
+  py::list out;
+  if (problems.empty()) {
+    const wf::Blocks b = wf::to_blocks(doc);
+    auto array = [](const std::vector<double>& v) {
+      return py::array_t<double>(static_cast<py::ssize_t>(v.size()), v.data());
+    };
+    for (const auto* v :
+         {&b.layer_fluids, &b.fluid_tables, &b.separator, &b.layer_curves, &b.well_record}) {
+      out.append(array(*v));
+    }
+    out.append(b.calc_mode);
+    for (const auto* v : {&b.completion, &b.completion_curves, &b.traverse_curves, &b.traverse,
+                          &b.summary, &b.results}) {
+      out.append(array(*v));
+    }
+  }
+  return {rows(problems), out};
+}
+
+}  // namespace
+
+void bind_wellfile(py::module_& m) {
+  m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string());
+  m.def("well_blocks", &well_blocks, py::arg("text"));
+  m.def("well_schema", [] { return wf::well_schema().dump(); });
+}
+
+}  // namespace dlv::python
