@@ -1,7 +1,6 @@
 // dlv_cal end to end, through the shared library, with blocks filled as a
 // host fills them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -33,7 +32,18 @@ std::string read_file(const std::filesystem::path& p) {
 
 std::filesystem::path temp_path(const char* name) {
   return std::filesystem::temp_directory_path() /
-         (std::string("dlv_driver_") + std::to_string(::getpid()) + "_" + name);
+         (std::string("dlv_driver_") + std::to_string(host::process_id()) + "_" + name);
+}
+
+// One layer, Vogel's method from one test of 1000 STB/d at 1800 psi.
+std::unique_ptr<Blocks> vogel_well(double pr = 2400.0) {
+  auto b = Blocks::oil_well();
+  b->well[303] = pr;
+  b->set_method(2);
+  b->set_test_count(1);
+  b->well[408] = 1000.0;
+  b->well[508] = 1800.0;
+  return b;
 }
 
 void expect_grid(const double* pressure, double pr) {
@@ -327,16 +337,15 @@ TEST_F(DlvCal, LogIsAppendedAndOnlyWrittenWhenNamed) {
   EXPECT_EQ(b->run(cal, ""), 1);
 }
 
-TEST_F(DlvCal, DotNetEntryWritesNoLogAndMatchesTheFullEntry) {
+// The .NET entry always starts a new reference pressure: after a reference
+// call at 2400 psi, a call at 1900 psi gives what a fresh call at 1900 gives.
+TEST_F(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   auto csharp = host::symbol<host::CalCSharpFn>("dlv_calCSharp");
   ASSERT_NE(csharp, nullptr);
-  auto a = Blocks::oil_well();
-  a->set_method(2);
-  a->set_test_count(1);
-  a->well[408] = 1000.0;
-  a->well[508] = 1800.0;
+  auto reference = vogel_well();
+  auto a = vogel_well(1900.0);
   auto b = std::make_unique<Blocks>(*a);
-  EXPECT_EQ(a->run(cal), 1);
+  EXPECT_EQ(reference->run(cal), 1);
   const auto cwd = std::filesystem::current_path();
   const auto dir = temp_path("dotnet_dir");
   std::filesystem::create_directories(dir);
@@ -347,7 +356,56 @@ TEST_F(DlvCal, DotNetEntryWritesNoLogAndMatchesTheFullEntry) {
   std::filesystem::current_path(cwd);
   EXPECT_TRUE(std::filesystem::is_empty(dir));
   std::filesystem::remove_all(dir);
+  EXPECT_EQ(a->run(cal), 1);
   for (int i = 0; i < 150; ++i) EXPECT_EQ(a->summary[i], b->summary[i]) << i;
+}
+
+// A single deliverability test with C and n both to be fitted: the line fit
+// has no spread and falls back to n = 1, C from the one point.
+TEST_F(DlvCal, BackPressureFitOfASingleTestTakesExponentOne) {
+  auto b = Blocks::oil_well();
+  b->mode = 1;
+  b->set_gas_method(1);
+  b->set_test_count(1);
+  b->set_given_flags(0, 0);
+  b->well[408] = 1500.0;
+  b->well[508] = 1800.0;
+  EXPECT_EQ(b->run(cal), 1);
+  EXPECT_EQ(b->well[711], 1.0);
+  EXPECT_NEAR(b->well[710], 1500.0 / (2400.0 * 2400.0 - 1800.0 * 1800.0), 1e-15);
+}
+
+// Each gas injection coefficient method reads its own coefficient pair: with
+// four distinct pairs the curve equals the one where every pair is the pair
+// the method reads.
+TEST_F(DlvCal, GasInjectionCoefficientMethodsReadTheirOwnPair) {
+  const double pairs[4][2] = {{3.0, 0.5}, {2.0, 1.0}, {1.5e-3, 4.0e-4}, {2.5e-3, 7.0e-4}};
+  auto run = [&](int method, int same_as) {
+    auto b = Blocks::oil_well();
+    b->mode = 3;
+    b->set_gas_injection_method(method);
+    for (int k = 0; k < 4; ++k) {
+      b->well[1548 + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
+      b->well[1549 + 2 * k] = pairs[same_as < 0 ? k : same_as][1];
+    }
+    b->well[1556] = 3500.0;
+    b->well[1606] = 1.0e4;
+    EXPECT_EQ(b->run(cal), 1);
+    return b;
+  };
+  const int pair_of_method[5] = {0, 1, 1, 2, 3};
+  for (int method = 1; method <= 4; ++method) {
+    SCOPED_TRACE(method);
+    auto distinct = run(method, -1);
+    auto same = run(method, pair_of_method[method]);
+    for (int i = 0; i < 25; ++i) {
+      EXPECT_EQ(distinct->rate(0)[i], same->rate(0)[i]) << i;
+      EXPECT_EQ(distinct->pressure(0)[i], same->pressure(0)[i]) << i;
+    }
+    if (method > 1) {
+      EXPECT_GT(distinct->rate(0)[1], 0.0);
+    }
+  }
 }
 
 TEST_F(DlvCal, CountsBeyondTheBlocksStayInside) {
