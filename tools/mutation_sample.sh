@@ -27,6 +27,7 @@ while (($#)); do
   esac
 done
 build_dir=${build_dir:-$source_dir/build/mutation}
+mkdir -p "$build_dir" && build_dir=$(cd "$build_dir" && pwd)
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work}
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_BENCH=OFF \
