@@ -33,10 +33,8 @@ done
 
 DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned || failed=1
 
-if [[ -x tests/abi/windows_check.sh ]]; then
-  echo "== Windows DLL and .NET host"
-  DLV_LINUX_BUILD_DIR="$PWD/build/release" tests/abi/windows_check.sh || failed=1
-fi
+echo "== Windows suites under wine and the .NET host"
+DLV_SKIP_INSTALL=1 DLV_LINUX_BUILD_DIR="$PWD/build/release" tools/windows_tests.sh || failed=1
 
 if ((failed)); then
   echo "SOME TESTS FAILED"

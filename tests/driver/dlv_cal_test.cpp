@@ -346,6 +346,9 @@ TEST_F(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   auto a = vogel_well(1900.0);
   auto b = std::make_unique<Blocks>(*a);
   EXPECT_EQ(reference->run(cal), 1);
+  // Recorded values, which the .NET host checks as well.
+  EXPECT_EQ(reference->summary[24], 2800.0);
+  EXPECT_NEAR(reference->fluids[575], 1.2970594225566998, 1e-12);
   const auto cwd = std::filesystem::current_path();
   const auto dir = temp_path("dotnet_dir");
   std::filesystem::create_directories(dir);
