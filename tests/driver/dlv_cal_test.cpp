@@ -185,41 +185,33 @@ TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
   for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[1000 + L], 1.0);
 }
 
-TEST_F(DlvCal, GasRateTestTakesReservoirPressureFromTheTable) {
-  auto b = Blocks::oil_well();
-  b->mode = 1;
-  b->set_gas_method(6);
-  b->set_ratetest_rows(3);
-  const double rp[3] = {3000.0, 2500.0, 1800.0};
-  const double rq[3] = {0.0, 1500.0, 3000.0};
-  for (int k = 0; k < 3; ++k) {
-    b->well[1907 + k] = rp[k];
-    b->well[1957 + k] = rq[k];
-  }
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->well[303], 3000.0);
-  EXPECT_EQ(b->pressure(0)[0], 3000.0);
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], 3000.0 - b->pressure(0)[i]);
-}
-
-TEST_F(DlvCal, InjectionRateTestsRunUpwardFromReservoirPressure) {
-  for (int mode : {2, 3}) {
+// Rate tests of gas production and of both injections: the gas curve takes
+// its reservoir pressure from the table's first row, the injection curves
+// start at the reservoir pressure and rise.
+TEST_F(DlvCal, RateTestsOfGasAndInjection) {
+  for (int mode : {1, 2, 3}) {
     SCOPED_TRACE(mode);
     auto b = Blocks::oil_well();
     b->mode = mode;
+    b->set_gas_method(6);
     b->set_water_injection_method(2);
     b->set_gas_injection_method(5);
     b->set_ratetest_rows(3);
-    const double rp[3] = {2400.0, 2800.0, 3200.0};
+    const double gas_p[3] = {3000.0, 2500.0, 1800.0}, taking_p[3] = {2400.0, 2800.0, 3200.0};
     const double rq[3] = {0.0, 500.0, 1000.0};
     for (int k = 0; k < 3; ++k) {
-      b->well[1907 + k] = rp[k];
-      b->well[1957 + k] = rq[k];
-      b->well[1982 + k] = rq[k];
+      b->well[1907 + k] = mode == 1 ? gas_p[k] : taking_p[k];
+      b->well[1957 + k] = b->well[1982 + k] = rq[k];
     }
     EXPECT_EQ(b->run(cal), 1);
-    EXPECT_EQ(b->pressure(0)[0], 2400.0);
-    EXPECT_GT(b->pressure(0)[24], 2400.0);
+    const double pr = mode == 1 ? 3000.0 : 2400.0;
+    EXPECT_EQ(b->well[303], pr);
+    EXPECT_EQ(b->pressure(0)[0], pr);
+    if (mode == 1) {
+      for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], pr - b->pressure(0)[i]);
+    } else {
+      EXPECT_GT(b->pressure(0)[24], pr);
+    }
   }
 }
 
@@ -254,21 +246,6 @@ TEST_F(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
   double t = b->well[3], p = 4.0 * b->well[303] + 14.7, sg = b->fluids[225], z = 0.0;  // psia
   zfachy(&t, &p, &sg, &z);
   EXPECT_EQ(b->fluids[1000], z);
-}
-
-TEST_F(DlvCal, CoefficientInjectionWritesRatesAndPressuresButNoDrawdown) {
-  auto b = Blocks::oil_well();
-  b->mode = 2;
-  b->set_water_injection_method(1);
-  b->well[1548] = 2.0;  // coefficient pair 0
-  b->well[1549] = 1.0;
-  b->well[1556] = 3500.0;
-  b->well[1606] = 3000.0;
-  for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->pressure(0)[0], 2400.0);
-  EXPECT_GT(b->rate(0)[24], 0.0);
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], -7.0) << i;
 }
 
 TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
@@ -378,14 +355,16 @@ TEST_F(DlvCal, BackPressureFitOfASingleTestTakesExponentOne) {
   EXPECT_NEAR(b->well[710], 1500.0 / (2400.0 * 2400.0 - 1800.0 * 1800.0), 1e-15);
 }
 
-// Each gas injection coefficient method reads its own coefficient pair: with
-// four distinct pairs the curve equals the one where every pair is the pair
-// the method reads.
-TEST_F(DlvCal, GasInjectionCoefficientMethodsReadTheirOwnPair) {
+// Each coefficient injection method reads its own coefficient pair (water
+// pair 0; gas methods 1 and 2 pair 1, 3 pair 2, 4 pair 3): with four distinct
+// pairs the curve equals the one where every pair is the pair the method
+// reads. Rates and pressures are written, the drawdowns are left alone.
+TEST_F(DlvCal, CoefficientInjectionReadsItsOwnPairAndWritesNoDrawdown) {
   const double pairs[4][2] = {{3.0, 0.5}, {2.0, 1.0}, {1.5e-3, 4.0e-4}, {2.5e-3, 7.0e-4}};
-  auto run = [&](int method, int same_as) {
+  auto run = [&](int mode, int method, int same_as) {
     auto b = Blocks::oil_well();
-    b->mode = 3;
+    b->mode = mode;
+    b->set_water_injection_method(method);
     b->set_gas_injection_method(method);
     for (int k = 0; k < 4; ++k) {
       b->well[1548 + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
@@ -393,20 +372,22 @@ TEST_F(DlvCal, GasInjectionCoefficientMethodsReadTheirOwnPair) {
     }
     b->well[1556] = 3500.0;
     b->well[1606] = 1.0e4;
+    for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
     EXPECT_EQ(b->run(cal), 1);
     return b;
   };
-  const int pair_of_method[5] = {0, 1, 1, 2, 3};
-  for (int method = 1; method <= 4; ++method) {
-    SCOPED_TRACE(method);
-    auto distinct = run(method, -1);
-    auto same = run(method, pair_of_method[method]);
+  const int cases[5][3] = {{2, 1, 0}, {3, 1, 1}, {3, 2, 1}, {3, 3, 2}, {3, 4, 3}};
+  for (const auto& [mode, method, pair] : cases) {
+    SCOPED_TRACE(mode * 10 + method);
+    auto distinct = run(mode, method, -1), same = run(mode, method, pair);
+    EXPECT_EQ(distinct->pressure(0)[0], 2400.0);
     for (int i = 0; i < 25; ++i) {
       EXPECT_EQ(distinct->rate(0)[i], same->rate(0)[i]) << i;
       EXPECT_EQ(distinct->pressure(0)[i], same->pressure(0)[i]) << i;
+      EXPECT_EQ(distinct->drawdown(0)[i], -7.0) << i;
     }
-    if (method > 1) {
-      EXPECT_GT(distinct->rate(0)[1], 0.0);
+    if (mode == 2 || method > 1) {
+      EXPECT_GT(distinct->rate(0)[24], 0.0);
     }
   }
 }
