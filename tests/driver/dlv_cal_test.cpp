@@ -148,26 +148,31 @@ TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
   }
 }
 
+// Both given-flags clear: C and n fitted. Four tests on one curve give its
+// exponent; a single test has no spread and falls back to n = 1. C is the
+// mean rate over the mean pressure-square difference to the power n.
 TEST_F(DlvCal, GasBackPressureFitRecoversExponent) {
-  auto b = Blocks::oil_well();
-  b->mode = 1;
-  b->set_gas_method(1);
-  const double pr = 2500.0, c = 0.004, n = 0.75;
-  b->well[303] = pr;
-  b->set_test_count(4);
-  const double p[4] = {2300.0, 2000.0, 1700.0, 1300.0};
-  double sum_q = 0.0, sum_d = 0.0;
-  for (int k = 0; k < 4; ++k) {
-    b->well[508 + k] = p[k];
-    b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
-    sum_q += b->well[408 + k];
-    sum_d += pr * pr - p[k] * p[k];
+  const double pr = 2500.0, c = 0.004, n = 0.75, p[4] = {2300.0, 2000.0, 1700.0, 1300.0};
+  for (int count : {4, 1}) {
+    auto b = Blocks::oil_well();
+    b->mode = 1;
+    b->set_gas_method(1);
+    b->well[303] = pr;
+    b->set_test_count(count);
+    b->set_given_flags(0, 0);
+    double sum_q = 0.0, sum_d = 0.0;
+    for (int k = 0; k < count; ++k) {
+      b->well[508 + k] = p[k];
+      b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
+      sum_q += b->well[408 + k];
+      sum_d += pr * pr - p[k] * p[k];
+    }
+    EXPECT_EQ(b->run(cal), 1);
+    const double fitted = count == 1 ? 1.0 : n;
+    EXPECT_NEAR(b->well[711], fitted, count == 1 ? 0.0 : 1e-9);
+    EXPECT_NEAR(b->well[710], (sum_q / count) / std::pow(sum_d / count, b->well[711]), 1e-12);
+    expect_grid(b->summary + 25, pr);
   }
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_NEAR(b->well[711], n, 1e-9);
-  // Flow-after-flow: C from the mean rate over the mean pressure-square difference.
-  EXPECT_NEAR(b->well[710], (sum_q / 4.0) / std::pow(sum_d / 4.0, n), 1e-12);
-  expect_grid(b->summary + 25, pr);
 }
 
 TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
@@ -338,21 +343,6 @@ TEST_F(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   std::filesystem::remove_all(dir);
   EXPECT_EQ(a->run(cal), 1);
   for (int i = 0; i < 150; ++i) EXPECT_EQ(a->summary[i], b->summary[i]) << i;
-}
-
-// A single deliverability test with C and n both to be fitted: the line fit
-// has no spread and falls back to n = 1, C from the one point.
-TEST_F(DlvCal, BackPressureFitOfASingleTestTakesExponentOne) {
-  auto b = Blocks::oil_well();
-  b->mode = 1;
-  b->set_gas_method(1);
-  b->set_test_count(1);
-  b->set_given_flags(0, 0);
-  b->well[408] = 1500.0;
-  b->well[508] = 1800.0;
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->well[711], 1.0);
-  EXPECT_NEAR(b->well[710], 1500.0 / (2400.0 * 2400.0 - 1800.0 * 1800.0), 1e-15);
 }
 
 // Each coefficient injection method reads its own coefficient pair (water
