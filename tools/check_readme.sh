@@ -52,7 +52,7 @@ def program_output(path):
             return None, b.stdout + b.stderr
         dll = os.path.join(windows, "DLV.dll")
         if not os.path.exists(dll):
-            return None, "no %s: build the Windows DLL first (tests/abi/windows_check.sh)" % dll
+            return None, "no %s: build the Windows DLL first (tools/windows_tests.sh)" % dll
         shutil.copy(dll, work)
         shutil.copy(os.path.join(windows, "ptrav", "PTRAV.dll"), work)
         env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the Windows build and its checks need on Debian 12: the
-# mingw-w64 cross compiler, wine (64-bit) to run DLV.dll, and mono to run the
-# .NET host. Idempotent: apt is not touched when everything is present. Runs
-# as root, without sudo; when not root it names the missing packages and stops.
+# mingw-w64 cross compiler, wine (64-bit) to run DLV.dll and the Windows
+# suites, the GoogleTest sources they are built from, and mono to run the .NET
+# host. Idempotent: apt is not touched when everything is present. Runs as root,
+# without sudo; when not root it names the missing packages and stops.
 set -euo pipefail
-packages=(g++-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
+packages=(g++-mingw-w64-x86-64 wine64 mono-mcs mono-runtime googletest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

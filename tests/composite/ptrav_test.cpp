@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <numbers>
 
@@ -70,20 +71,26 @@ TEST(Ptrav, FlowingMixtureLayoutsAgreeAndDirectionsInvert) {
   EXPECT_LT(down, liquid.traverse(400.0, 8000.0, 0.0, false));  // lighter than dead oil
 }
 
-TEST(Ptrav, InjectionChangeIsTheHeadLessLaminarFriction) {
-  Record r;
-  r.set(PTRAV_RATE_1, 100.0);
-  double change[2] = {};
-  std::int32_t status[2] = {1, 1};
-  for (int k = 0; k < 2; ++k) {  // water of 100 cp, then a phase other than water
-    ptrav_injection_change(r.bytes.data(), 0.0, 5000.0, 2.441, 1.0, 460.0, 100.0, 1 - k, -1, 0.0,
-                           &change[k], &status[k]);
-  }
+// Water at 100 bbl/d in 2.441-inch tubing: laminar friction at a Reynolds
+// number of 38, Swamee-Jain from 2000 on (2050 here).
+TEST(Ptrav, InjectionChangeIsTheHeadLessFriction) {
   const double d = 2.441 / 12.0, v = 100.0 * 5.615 / 86400.0 / (std::numbers::pi * d * d / 4.0);
-  const double f = 64.0 / (1488.0 * 62.4 * v * d / 100.0);  // Reynolds number about 38
-  const double friction = f * 62.4 * v * v / (2.0 * 32.174 * d) / 144.0 * 5000.0;
-  EXPECT_NEAR(change[0], 62.4 / 144.0 * 5000.0 - friction, 1e-9);
-  EXPECT_TRUE(status[0] == 0 && change[1] == 0.0 && status[1] == 2);
+  for (const double re : {38.0, 2050.0}) {
+    Record r;
+    r.set(PTRAV_RATE_1, 100.0);
+    const double mu = 1488.0 * 62.4 * v * d / re;
+    double change[2] = {};
+    std::int32_t status[2] = {1, 1};
+    for (int k = 0; k < 2; ++k) {  // water, then a phase other than water
+      ptrav_injection_change(r.bytes.data(), 0.0, 5000.0, 2.441, 1.0, 460.0, mu, 1 - k, -1, 0.0,
+                             &change[k], &status[k]);
+    }
+    const double t = std::log10(0.0006 / 2.441 / 3.7 + 5.74 / std::pow(re, 0.9));
+    const double f = re < 2000.0 ? 64.0 / re : 0.25 / (t * t);
+    const double friction = f * 62.4 * v * v / (2.0 * 32.174 * d) / 144.0 * 5000.0;
+    EXPECT_NEAR(change[0], 62.4 / 144.0 * 5000.0 - friction, 1e-9) << re;
+    EXPECT_TRUE(status[0] == 0 && change[1] == 0.0 && status[1] == 2);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // dlv_cal end to end, through the shared library, with blocks filled as a
 // host fills them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -33,7 +32,18 @@ std::string read_file(const std::filesystem::path& p) {
 
 std::filesystem::path temp_path(const char* name) {
   return std::filesystem::temp_directory_path() /
-         (std::string("dlv_driver_") + std::to_string(::getpid()) + "_" + name);
+         (std::string("dlv_driver_") + std::to_string(host::process_id()) + "_" + name);
+}
+
+// One layer, Vogel's method from one test of 1000 STB/d at 1800 psi.
+std::unique_ptr<Blocks> vogel_well(double pr = 2400.0) {
+  auto b = Blocks::oil_well();
+  b->well[303] = pr;
+  b->set_method(2);
+  b->set_test_count(1);
+  b->well[408] = 1000.0;
+  b->well[508] = 1800.0;
+  return b;
 }
 
 void expect_grid(const double* pressure, double pr) {
@@ -138,26 +148,31 @@ TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
   }
 }
 
+// Both given-flags clear: C and n fitted. Four tests on one curve give its
+// exponent; a single test has no spread and falls back to n = 1. C is the
+// mean rate over the mean pressure-square difference to the power n.
 TEST_F(DlvCal, GasBackPressureFitRecoversExponent) {
-  auto b = Blocks::oil_well();
-  b->mode = 1;
-  b->set_gas_method(1);
-  const double pr = 2500.0, c = 0.004, n = 0.75;
-  b->well[303] = pr;
-  b->set_test_count(4);
-  const double p[4] = {2300.0, 2000.0, 1700.0, 1300.0};
-  double sum_q = 0.0, sum_d = 0.0;
-  for (int k = 0; k < 4; ++k) {
-    b->well[508 + k] = p[k];
-    b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
-    sum_q += b->well[408 + k];
-    sum_d += pr * pr - p[k] * p[k];
+  const double pr = 2500.0, c = 0.004, n = 0.75, p[4] = {2300.0, 2000.0, 1700.0, 1300.0};
+  for (int count : {4, 1}) {
+    auto b = Blocks::oil_well();
+    b->mode = 1;
+    b->set_gas_method(1);
+    b->well[303] = pr;
+    b->set_test_count(count);
+    b->set_given_flags(0, 0);
+    double sum_q = 0.0, sum_d = 0.0;
+    for (int k = 0; k < count; ++k) {
+      b->well[508 + k] = p[k];
+      b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
+      sum_q += b->well[408 + k];
+      sum_d += pr * pr - p[k] * p[k];
+    }
+    EXPECT_EQ(b->run(cal), 1);
+    const double fitted = count == 1 ? 1.0 : n;
+    EXPECT_NEAR(b->well[711], fitted, count == 1 ? 0.0 : 1e-9);
+    EXPECT_NEAR(b->well[710], (sum_q / count) / std::pow(sum_d / count, b->well[711]), 1e-12);
+    expect_grid(b->summary + 25, pr);
   }
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_NEAR(b->well[711], n, 1e-9);
-  // Flow-after-flow: C from the mean rate over the mean pressure-square difference.
-  EXPECT_NEAR(b->well[710], (sum_q / 4.0) / std::pow(sum_d / 4.0, n), 1e-12);
-  expect_grid(b->summary + 25, pr);
 }
 
 TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
@@ -175,41 +190,33 @@ TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
   for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[1000 + L], 1.0);
 }
 
-TEST_F(DlvCal, GasRateTestTakesReservoirPressureFromTheTable) {
-  auto b = Blocks::oil_well();
-  b->mode = 1;
-  b->set_gas_method(6);
-  b->set_ratetest_rows(3);
-  const double rp[3] = {3000.0, 2500.0, 1800.0};
-  const double rq[3] = {0.0, 1500.0, 3000.0};
-  for (int k = 0; k < 3; ++k) {
-    b->well[1907 + k] = rp[k];
-    b->well[1957 + k] = rq[k];
-  }
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->well[303], 3000.0);
-  EXPECT_EQ(b->pressure(0)[0], 3000.0);
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], 3000.0 - b->pressure(0)[i]);
-}
-
-TEST_F(DlvCal, InjectionRateTestsRunUpwardFromReservoirPressure) {
-  for (int mode : {2, 3}) {
+// Rate tests of gas production and of both injections: the gas curve takes
+// its reservoir pressure from the table's first row, the injection curves
+// start at the reservoir pressure and rise.
+TEST_F(DlvCal, RateTestsOfGasAndInjection) {
+  for (int mode : {1, 2, 3}) {
     SCOPED_TRACE(mode);
     auto b = Blocks::oil_well();
     b->mode = mode;
+    b->set_gas_method(6);
     b->set_water_injection_method(2);
     b->set_gas_injection_method(5);
     b->set_ratetest_rows(3);
-    const double rp[3] = {2400.0, 2800.0, 3200.0};
+    const double gas_p[3] = {3000.0, 2500.0, 1800.0}, taking_p[3] = {2400.0, 2800.0, 3200.0};
     const double rq[3] = {0.0, 500.0, 1000.0};
     for (int k = 0; k < 3; ++k) {
-      b->well[1907 + k] = rp[k];
-      b->well[1957 + k] = rq[k];
-      b->well[1982 + k] = rq[k];
+      b->well[1907 + k] = mode == 1 ? gas_p[k] : taking_p[k];
+      b->well[1957 + k] = b->well[1982 + k] = rq[k];
     }
     EXPECT_EQ(b->run(cal), 1);
-    EXPECT_EQ(b->pressure(0)[0], 2400.0);
-    EXPECT_GT(b->pressure(0)[24], 2400.0);
+    const double pr = mode == 1 ? 3000.0 : 2400.0;
+    EXPECT_EQ(b->well[303], pr);
+    EXPECT_EQ(b->pressure(0)[0], pr);
+    if (mode == 1) {
+      for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], pr - b->pressure(0)[i]);
+    } else {
+      EXPECT_GT(b->pressure(0)[24], pr);
+    }
   }
 }
 
@@ -244,21 +251,6 @@ TEST_F(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
   double t = b->well[3], p = 4.0 * b->well[303] + 14.7, sg = b->fluids[225], z = 0.0;  // psia
   zfachy(&t, &p, &sg, &z);
   EXPECT_EQ(b->fluids[1000], z);
-}
-
-TEST_F(DlvCal, CoefficientInjectionWritesRatesAndPressuresButNoDrawdown) {
-  auto b = Blocks::oil_well();
-  b->mode = 2;
-  b->set_water_injection_method(1);
-  b->well[1548] = 2.0;  // coefficient pair 0
-  b->well[1549] = 1.0;
-  b->well[1556] = 3500.0;
-  b->well[1606] = 3000.0;
-  for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
-  EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->pressure(0)[0], 2400.0);
-  EXPECT_GT(b->rate(0)[24], 0.0);
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], -7.0) << i;
 }
 
 TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
@@ -327,16 +319,18 @@ TEST_F(DlvCal, LogIsAppendedAndOnlyWrittenWhenNamed) {
   EXPECT_EQ(b->run(cal, ""), 1);
 }
 
-TEST_F(DlvCal, DotNetEntryWritesNoLogAndMatchesTheFullEntry) {
+// The .NET entry always starts a new reference pressure: after a reference
+// call at 2400 psi, a call at 1900 psi gives what a fresh call at 1900 gives.
+TEST_F(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   auto csharp = host::symbol<host::CalCSharpFn>("dlv_calCSharp");
   ASSERT_NE(csharp, nullptr);
-  auto a = Blocks::oil_well();
-  a->set_method(2);
-  a->set_test_count(1);
-  a->well[408] = 1000.0;
-  a->well[508] = 1800.0;
+  auto reference = vogel_well();
+  auto a = vogel_well(1900.0);
   auto b = std::make_unique<Blocks>(*a);
-  EXPECT_EQ(a->run(cal), 1);
+  EXPECT_EQ(reference->run(cal), 1);
+  // Recorded values, which the .NET host checks as well.
+  EXPECT_EQ(reference->summary[24], 2800.0);
+  EXPECT_NEAR(reference->fluids[575], 1.2970594225566998, 1e-12);
   const auto cwd = std::filesystem::current_path();
   const auto dir = temp_path("dotnet_dir");
   std::filesystem::create_directories(dir);
@@ -347,7 +341,45 @@ TEST_F(DlvCal, DotNetEntryWritesNoLogAndMatchesTheFullEntry) {
   std::filesystem::current_path(cwd);
   EXPECT_TRUE(std::filesystem::is_empty(dir));
   std::filesystem::remove_all(dir);
+  EXPECT_EQ(a->run(cal), 1);
   for (int i = 0; i < 150; ++i) EXPECT_EQ(a->summary[i], b->summary[i]) << i;
+}
+
+// Each coefficient injection method reads its own coefficient pair (water
+// pair 0; gas methods 1 and 2 pair 1, 3 pair 2, 4 pair 3): with four distinct
+// pairs the curve equals the one where every pair is the pair the method
+// reads. Rates and pressures are written, the drawdowns are left alone.
+TEST_F(DlvCal, CoefficientInjectionReadsItsOwnPairAndWritesNoDrawdown) {
+  const double pairs[4][2] = {{3.0, 0.5}, {2.0, 1.0}, {1.5e-3, 4.0e-4}, {2.5e-3, 7.0e-4}};
+  auto run = [&](int mode, int method, int same_as) {
+    auto b = Blocks::oil_well();
+    b->mode = mode;
+    b->set_water_injection_method(method);
+    b->set_gas_injection_method(method);
+    for (int k = 0; k < 4; ++k) {
+      b->well[1548 + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
+      b->well[1549 + 2 * k] = pairs[same_as < 0 ? k : same_as][1];
+    }
+    b->well[1556] = 3500.0;
+    b->well[1606] = 1.0e4;
+    for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
+    EXPECT_EQ(b->run(cal), 1);
+    return b;
+  };
+  const int cases[5][3] = {{2, 1, 0}, {3, 1, 1}, {3, 2, 1}, {3, 3, 2}, {3, 4, 3}};
+  for (const auto& [mode, method, pair] : cases) {
+    SCOPED_TRACE(mode * 10 + method);
+    auto distinct = run(mode, method, -1), same = run(mode, method, pair);
+    EXPECT_EQ(distinct->pressure(0)[0], 2400.0);
+    for (int i = 0; i < 25; ++i) {
+      EXPECT_EQ(distinct->rate(0)[i], same->rate(0)[i]) << i;
+      EXPECT_EQ(distinct->pressure(0)[i], same->pressure(0)[i]) << i;
+      EXPECT_EQ(distinct->drawdown(0)[i], -7.0) << i;
+    }
+    if (mode == 2 || method > 1) {
+      EXPECT_GT(distinct->rate(0)[24], 0.0);
+    }
+  }
 }
 
 TEST_F(DlvCal, CountsBeyondTheBlocksStayInside) {

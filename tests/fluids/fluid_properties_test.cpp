@@ -23,8 +23,10 @@ Mixed mix(double fw, std::int32_t rule, double bo = 1.2, double bw = 1.0, double
 
 TEST(MixLiquidProperties, ViscosityRulesAndVolumeFactorsRaisedAfterUse) {
   // Rule 7 is unknown and writes no viscosity; without water the oil's holds under any rule.
-  const double cases[][3] = {{0.1, 2, 9.91},     {0.9, 2, 1.09}, {0.5, 2, 5.5}, {0.5, 0, 5.5},
-                             {0.5, 1, 1 / 0.55}, {0.5, 7, -7.0}, {0.0, 7, 10.0}};
+  // Rule 2 takes the middle form from 25 % to 75 % water cut, both included.
+  const double cases[][3] = {{0.1, 2, 9.91},     {0.9, 2, 1.09},    {0.5, 2, 5.5},
+                             {0.25, 2, 7.6375},  {0.75, 2, 3.3625}, {0.5, 0, 5.5},
+                             {0.5, 1, 1 / 0.55}, {0.5, 7, -7.0},    {0.0, 7, 10.0}};
   for (const auto& c : cases) {
     EXPECT_NEAR(mix(c[0], static_cast<std::int32_t>(c[1])).mu, c[2], 1e-14) << c[0] << ' ' << c[1];
   }

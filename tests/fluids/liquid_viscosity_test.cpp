@@ -46,6 +46,7 @@ TEST(Liqvis, WorkedValuesAndTheStrictUndersaturatedTest) {
   EXPECT_NEAR(br.oil, 2.1481423333748051, 1e-12 * 2.15);
   EXPECT_NEAR(glaso.dead, 4.265219985591111, 1e-12 * 4.27);
   EXPECT_NEAR(glaso.oil, 1.8806916890945133, 1e-12 * 1.88);
+  EXPECT_NEAR(br.water, 0.46322147107907424, 1e-12 * 0.46);
   // Gas thins the oil; compression above the bubble point, not at it, thickens it.
   const Liqvis below = Liqvis{.p = 1999.0}.run(), at = Liqvis{.p = 2000.0}.run();
   EXPECT_TRUE(below.oil < below.dead && at.oil == below.oil && br.oil > at.oil);

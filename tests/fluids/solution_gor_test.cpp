@@ -74,13 +74,18 @@ TEST(Calrs, BubblePointOfTheSaturatedRatioIsThePressure) {
 
 TEST(SplitProducedGas, WaterTakesWhatTheOilLeavesOver) {
   double rs, rsw, gd, gf;
-  auto split = [&](double p, double t, double qw, double rs_in, double gg = 0.8, double qo = 0.5) {
+  auto split = [&](double p, double t, double qw, double rs_in, double gg = 0.8, double qo = 0.5,
+                   double api = 35.0) {
     rs = rs_in;
-    dlv::split_produced_gas(p, t, gg, 114.7, 80.0, 35.0, qo, qw, 500.0, rs, rsw, gd, gf);
+    dlv::split_produced_gas(p, t, gg, 114.7, 80.0, api, qo, qw, 500.0, rs, rsw, gd, gf);
     return rsw;
   };
   EXPECT_EQ(split(1000.0, 160.0, 0.5, 100.0), 7.4);  // a node; rows are pressures
   EXPECT_TRUE(gd == 0.95 - 3.5715e-6 * 35.0 * 100.0 && gf >= 0.55 && gf <= 0.8);
+  split(1000.0, 160.0, 0.0, 100.0, 0.8, 0.5, 16.0);  // the dissolved gravity just above its
+  EXPECT_DOUBLE_EQ(gd, 28.5 / 50.0 - 3.5715e-6 * 16.0 * 100.0);  // 0.56 floor, then on it
+  split(1000.0, 160.0, 0.0, 100.0, 0.8, 0.5, 10.0);
+  EXPECT_EQ(gd, 0.56);
   EXPECT_EQ(split(20000.0, 400.0, 0.5, 100.0), 56.9);  // held at the table's end
   EXPECT_EQ(split(3000.0, 80.0, 0.5, 499.0), 1.0);     // (250 - 249.5) / 0.5
   EXPECT_TRUE(split(3000.0, 80.0, 0.0, 800.0) == 0.0 && rs == 500.0 && gf == 0.8);  // Rs <= Rp

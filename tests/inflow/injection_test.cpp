@@ -36,6 +36,12 @@ TEST(InjectionSkinCurve, BreakNodeSecondLineAndEndPoint) {
   EXPECT_NEAR(g.q[12], qb, 1e-12 * qb);
   EXPECT_NEAR((1.0e5 - qb) / (g.p[24] * g.p[24] - 2600.0 * 2600.0), g.j2, 1e-12 * g.j2);
   EXPECT_TRUE(gl.q[24] == gl.q[23] && gl.p[24] == gl.p[23]);  // gas repeats point 23
+  // Steps of 1.5 psi: node 13 lies outside the 1-psi window of the break and
+  // stays on the second line.
+  const Skin gs(0, 2000.0, 2018.0, 1.0e9);
+  const double dq = (2019.5 * 2019.5 - 2018.0 * 2018.0) * gs.j2;
+  EXPECT_TRUE(gs.p[12] == 2018.0 && gs.p[13] == 2019.5);
+  EXPECT_NEAR(gs.q[13] - gs.q[12], dq, 1e-9 * dq);
   // Break pressure at or below pr: the half-pressure grid. Water breaks on
   // node 1; gas never meets the 1-psi window and runs on the second line.
   const Skin wb(2, 2400.0, 1000.0, 0.0), gb(0, 2400.0, 2400.0, 1.0e9);

@@ -1,9 +1,14 @@
-// Loads the shared library as a host does and fills blocks as a host fills
-// them: raw arrays of doubles with int32 fields and flag bytes poked at
-// their byte positions.
+// Loads the shared library as a host does (dlopen, or LoadLibrary for
+// DLV.dll) and fills blocks as a host fills them: raw arrays of doubles with
+// int32 fields and flag bytes poked at their byte positions.
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#include <unistd.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -19,16 +24,29 @@ using CalCSharpFn = std::int32_t (*)(double*, double*, double*, std::int32_t*, d
                                      double*);
 
 // The library, opened once per test program.
+#ifdef _WIN32
+inline HMODULE library() {
+  static HMODULE handle = LoadLibraryA(DLV_LIBRARY_PATH);
+  return handle;
+}
+inline void* address(const char* name) {
+  return library() == nullptr ? nullptr : reinterpret_cast<void*>(GetProcAddress(library(), name));
+}
+inline unsigned long process_id() { return GetCurrentProcessId(); }
+#else
 inline void* library() {
   static void* handle = dlopen(DLV_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
   return handle;
 }
+inline void* address(const char* name) {
+  return library() == nullptr ? nullptr : dlsym(library(), name);
+}
+inline unsigned long process_id() { return static_cast<unsigned long>(getpid()); }
+#endif
 
 template <typename Fn>
 Fn symbol(const char* name) {
-  void* lib = library();
-  if (lib == nullptr) return nullptr;
-  return reinterpret_cast<Fn>(dlsym(lib, name));
+  return reinterpret_cast<Fn>(address(name));
 }
 
 inline void put_i32(double* block, std::size_t byte, std::int32_t v) {

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Runs a sample of single-line faults against the release test suites: for
+# each line of the mutant list, puts the fault in, rebuilds incrementally,
+# runs ctest (stopping at the first failure) and puts the line back. A fault
+# is killed when the build or a test fails, and survives when every test
+# passes.
+#
+# Usage: tools/mutation_sample.sh [--source DIR] [--build DIR] [--list FILE]
+#   --source  tree whose sources are mutated and tested (default: this worktree)
+#   --build   build directory (default: <source>/build/mutation)
+#   --list    mutant list (default: tools/mutants.tsv of this worktree); one
+#             fault a line, tab-separated: file, line number, text on that
+#             line, replacement text
+# Prints one line per mutant and the kill rate; the survivors are listed last.
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source_dir=$here
+build_dir=""
+list=$here/tools/mutants.tsv
+while (($#)); do
+  case $1 in
+    --source) source_dir=$(cd "$2" && pwd); shift 2 ;;
+    --build) build_dir=$2; shift 2 ;;
+    --list) list=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
+    *) echo "unknown argument $1" >&2; exit 2 ;;
+  esac
+done
+build_dir=${build_dir:-$source_dir/build/mutation}
+mkdir -p "$build_dir" && build_dir=$(cd "$build_dir" && pwd)
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work}
+
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_BENCH=OFF \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null || exit 1
+build() { cmake --build "$build_dir" -j2 >"$build_dir/mutant_build.log" 2>&1; }
+suites() { (cd "$build_dir" && ctest -j2 --timeout 120 --stop-on-failure >"$build_dir/mutant_ctest.log" 2>&1); }
+
+if ! build || ! suites; then
+  echo "the unmutated tree does not pass; see $build_dir/mutant_*.log" >&2
+  exit 1
+fi
+
+backup=$build_dir/mutant_backup
+current=""
+restore() {
+  if [[ -n $current ]]; then
+    cp -p "$backup" "$source_dir/$current"
+    current=""
+  fi
+}
+trap restore EXIT INT TERM
+
+total=0
+killed=0
+survivors=()
+while IFS=$'\t' read -r file line old new; do
+  [[ -z $file || $file == \#* ]] && continue
+  total=$((total + 1))
+  label="$file:$line '$old' -> '$new'"
+  if ! sed -n "${line}p" "$source_dir/$file" | grep -qF -- "$old"; then
+    echo "MISSING  $label"
+    survivors+=("$label (line not found)")
+    continue
+  fi
+  cp -p "$source_dir/$file" "$backup"
+  current=$file
+  OLD=$old NEW=$new LINE=$line perl -pi -e \
+    'if ($. == $ENV{LINE}) { my $i = index($_, $ENV{OLD}); substr($_, $i, length $ENV{OLD}) = $ENV{NEW}; }' \
+    "$source_dir/$file"
+  if ! build; then
+    verdict="killed (build)"
+  elif suites; then
+    verdict=SURVIVED
+  else
+    verdict="killed by $(grep -m1 -E '\*\*\*|Not Run' "$build_dir/mutant_ctest.log" |
+      sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')"
+  fi
+  restore
+  # The restored file is older than its object: make sure it is rebuilt.
+  touch "$source_dir/$file"
+  if [[ $verdict == SURVIVED ]]; then
+    survivors+=("$label")
+  else
+    killed=$((killed + 1))
+  fi
+  printf '%s: %s\n' "$label" "$verdict"
+done <"$list"
+build >/dev/null
+
+echo "killed $killed of $total"
+for s in "${survivors[@]}"; do echo "survivor: $s"; done
