@@ -51,6 +51,8 @@ set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 
 foreach(name ${DLV_WINDOWS_TEST_FOLDERS})
   file(GLOB srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
+  # Tests of POSIX-only behaviour (FIFOs, sockets, /proc) are named *_posix_test.cpp.
+  list(FILTER srcs EXCLUDE REGEX "_posix_test\\.cpp$")
   add_executable(test_${name} ${srcs})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests
                                                   ${PROJECT_SOURCE_DIR}/ptrav)
@@ -59,7 +61,7 @@ foreach(name ${DLV_WINDOWS_TEST_FOLDERS})
   target_compile_definitions(test_${name} PRIVATE DLV_LIBRARY_PATH="DLV.dll"
                                                   DLV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   set_target_properties(test_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DLV_WINDOWS_TEST_BIN})
-  add_dependencies(test_${name} dlv_windows_test_libraries ptrav_import)
+  add_dependencies(test_${name} dlv_windows_test_libraries dlv_ptrav_import)
   add_test(NAME test_${name} COMMAND test_${name} --gtest_brief=1
            WORKING_DIRECTORY ${DLV_WINDOWS_TEST_BIN})
   set_tests_properties(test_${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
