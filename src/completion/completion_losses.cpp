@@ -12,10 +12,6 @@ namespace {
 
 constexpr std::int32_t kPoints = layout::kPoints;
 
-// The caller owns 200 slots of each column of the pseudo-pressure table; a
-// count beyond that is held at 200 so no lookup leaves the arrays.
-constexpr std::int32_t kPseudoPressureSlots = 200;
-
 // Loss at rate q: c q + d q^2, or in the skin form c (s + d q) q.
 struct LossLaw {
   bool skin_form;
@@ -39,7 +35,7 @@ struct PseudoTable {
 
 PseudoTable pseudo_table(PseudoPressures pp) {
   std::int32_t n = pp.count < 0 ? 0 : pp.count;
-  if (n > kPseudoPressureSlots) n = kPseudoPressureSlots;
+  if (n > kPseudoPressureCapacity) n = kPseudoPressureCapacity;
   return PseudoTable{pp.pressures, pp.pseudo, n};
 }
 

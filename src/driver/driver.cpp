@@ -31,7 +31,6 @@ namespace dlv {
 namespace {
 
 constexpr int kPoints = layout::kPoints;
-constexpr int kPseudoSlots = 200;
 // Oil production's horizontal well takes this gas deviation factor whatever
 // the gas properties are.
 constexpr double kOilHorizontalZFactor = 0.9;
@@ -43,8 +42,8 @@ constexpr double kInjectedWaterZFactor = 1.0;
 struct Run {
   std::array<double, kPoints> work_rates{};
   std::array<double, kPoints> work_pressures{};
-  std::array<double, kPseudoSlots> pp_pressures{};
-  std::array<double, kPseudoSlots> pp_pseudo{};
+  std::array<double, kPseudoPressureCapacity> pp_pressures{};
+  std::array<double, kPseudoPressureCapacity> pp_pseudo{};
   std::int32_t pp_count = 0;
   // The pseudo-pressure table in force is built from pp_source when a step
   // first reads it (see pseudo_pressure_table); until then pp_pending is set

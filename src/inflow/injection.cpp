@@ -10,13 +10,9 @@ namespace dlv {
 
 namespace {
 
-// The caller owns 200 slots of each column of the pseudo-pressure table; a
-// count beyond that is held at 200 so no lookup leaves the arrays.
-constexpr std::int32_t kPseudoPressureSlots = 200;
-
 std::int32_t held_count(std::int32_t pp_count) {
   if (pp_count < 0) return 0;
-  return pp_count > kPseudoPressureSlots ? kPseudoPressureSlots : pp_count;
+  return pp_count > kPseudoPressureCapacity ? kPseudoPressureCapacity : pp_count;
 }
 
 // The grid point that lies on the break pressure when it is above pr.

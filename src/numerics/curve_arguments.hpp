@@ -12,6 +12,10 @@ struct CurveOutput {
   double* pressures;
 };
 
+// Slots of each column of the pseudo-pressure table that the driver owns; a
+// reader holds a larger count at this so that no lookup leaves the arrays.
+inline constexpr std::int32_t kPseudoPressureCapacity = 200;
+
 // The ascending gas pseudo-pressure table: pressures, their pseudo-pressures
 // and the number of entries in use.
 struct PseudoPressures {
