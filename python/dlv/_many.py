@@ -11,11 +11,18 @@ from ._wells import WellError, _document_text, _require_wellfile
 
 
 def _run_one(well):
-    """Runs in a worker: the result document as JSON text, or the problems."""
+    """Runs in a worker: the result document as JSON text, or the problems.
+
+    A well that cannot even be read (a missing or unreadable file, text that
+    is not UTF-8, a value of the wrong type) is a problem of that well alone.
+    """
     try:
         text, source = _document_text(well)
     except WellError as exc:
         return False, [(p, m, e, line) for (p, m, e), line in zip(exc.problems, exc.lines)], None
+    except (OSError, UnicodeDecodeError, TypeError) as exc:
+        source = well if isinstance(well, (str, os.PathLike)) else None
+        return False, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")], source
     problems, result = _dlv.run_well(text, "")
     if problems:
         return False, problems, source
@@ -72,7 +79,11 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
                 yield _run_one(well)
             return
         size = chunksize or max(1, min(256, len(wells) // (8 * processes)))
-        with multiprocessing.Pool(min(processes, len(wells))) as pool:
+        # Workers are started fresh rather than forked: a fork taken while
+        # another thread of this process is inside the library would copy its
+        # locks held, and the workers would wait on them for ever.
+        context = multiprocessing.get_context("spawn")
+        with context.Pool(min(processes, len(wells))) as pool:
             yield from pool.imap(_run_one, wells, chunksize=size)
 
     results = []

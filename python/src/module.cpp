@@ -42,6 +42,8 @@ BlockCopy copy_block(const py::handle& obj, const char* name, std::size_t slots)
     throw py::type_error(std::string(name) + ": expected a C-contiguous float64 numpy array");
   }
   BlockCopy copy{py::reinterpret_borrow<DoubleArray>(obj), {}};
+  // Refused before anything is computed, so that no block is left half written.
+  if (!copy.array.writeable()) throw py::value_error(std::string(name) + ": array is read-only");
   if (static_cast<std::size_t>(copy.array.size()) != slots) {
     throw py::value_error(std::string(name) + ": expected " + std::to_string(slots) +
                           " slots, got " + std::to_string(copy.array.size()));
@@ -66,6 +68,7 @@ std::int32_t run_cal(const py::list& blocks, std::int32_t changed_pressure_flag,
     throw py::type_error("mode: expected an int32 numpy array of one element");
   }
   auto mode_array = py::reinterpret_borrow<ModeArray>(blocks[5]);
+  if (!mode_array.writeable()) throw py::value_error("mode: array is read-only");
   std::int32_t mode = *mode_array.data();
   std::vector<BlockCopy> copies;
   for (std::size_t k = 0; k < sizes.size(); ++k) {

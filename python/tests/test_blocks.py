@@ -112,6 +112,14 @@ def test_calculate_writes_results_into_the_blocks():
     assert not b.layer_curves.rate[1:].any()
 
 
+def test_a_read_only_block_is_refused_before_anything_is_written():
+    b = _vogel_blocks(1900)
+    b.summary.array.flags.writeable = False
+    with pytest.raises(ValueError, match="read-only"):
+        b.calculate()
+    assert not b.layer_curves.array.any() and b.summary.array[24] == 0.0
+
+
 def test_calculate_writes_the_log_file_it_is_given(tmp_path):
     b = _vogel_blocks(1900)
     b.fluids.fluid_type = 1

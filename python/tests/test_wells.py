@@ -152,12 +152,14 @@ def test_many_wells_in_input_order_over_processes(example_wells):
         np.testing.assert_array_equal(results[-1].well_curve.rate, serial[-1]["well_curve"]["rate"])
 
 
-def test_many_wells_with_a_bad_one():
+def test_many_wells_with_a_bad_one(tmp_path):
     bad = {**VOGEL_WELL, "method": "nope"}
-    wells = [VOGEL_WELL, bad, VOGEL_WELL]
+    missing = str(tmp_path / "missing.json")
+    wells = [VOGEL_WELL, bad, VOGEL_WELL, missing]
     results = dlv.calculate_many(wells, processes=2, errors="return", progress=False)
     assert isinstance(results[1], dlv.WellError) and results[1].path == "method"
     assert isinstance(results[2], dlv.Result)
+    assert isinstance(results[3], dlv.WellError) and "cannot be read" in results[3].message
     with pytest.raises(dlv.WellError):
         dlv.calculate_many(wells, processes=2, progress=False)
 

@@ -60,7 +60,9 @@ void build_pseudo_pressure_table(const PseudoPressureSource& source, double* pp_
 
 // Gas properties of one layer at a gauge pressure: builds the pseudo-pressure
 // table up to pressure + 100 psi and returns the viscosity and z at
-// pressure + 14.7 psia, each from its correlation or from its table.
+// pressure + 14.7 psia, each from its correlation or from its table. The
+// driver takes the two halves above instead (the table only when a step reads
+// it); this whole form is the routine they are checked against.
 void gas_properties(FluidTables fluid_tables, const double& pressure, const double& temperature,
                     const double& gas_sg, std::int32_t& pp_count, double* pp_pressures,
                     double* pp_pseudo, double& viscosity, double& z);

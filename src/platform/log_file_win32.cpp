@@ -16,7 +16,11 @@ LogFileHandle open_log_file(const char* path) {
     CloseHandle(h);
     return kNoLog;
   }
-  SetFilePointer(h, 0, nullptr, FILE_END);
+  // The high half of the distance is passed so that the move to the end also
+  // succeeds on a log of 4 GiB or more (without it the pointer would stay at
+  // the start and the messages would overwrite the file's first bytes).
+  LONG high = 0;
+  SetFilePointer(h, 0, &high, FILE_END);
   return reinterpret_cast<LogFileHandle>(h);
 }
 
