@@ -308,4 +308,153 @@ typedef enum DlvFluidTableProperty {
 #define DLV_RESULTS_DIMENSIONLESS_TIME 150
 #define DLV_RESULTS_RESULT_BUBBLE_POINT 200
 
+/* ---- every field, for hosts that walk the blocks ------------------------ */
+/*
+ * DLV_FIELDS(X) expands X(BLOCK, FIELD, KIND, COUNT) once for every field
+ * named above, block by block (the fluid tables and curves last), for hosts that
+ * print, compare or serialise blocks field by field:
+ *   BLOCK, FIELD  the two parts of the field's constant DLV_<BLOCK>_<FIELD>;
+ *                 #FIELD is the field's name
+ *   KIND          DLV_DOUBLE, DLV_INT32 or DLV_FLAG (one byte); these tokens
+ *                 are never defined as macros
+ *   COUNT         elements in the field, 1 for a single value
+ * DLV_FIELD_BYTE(BLOCK, FIELD, KIND) is the field's byte offset, whatever its
+ * kind. Two block names stand for more than one place: the CURVES fields are
+ * in each of the three curve blocks (point i of layer L at element
+ * L * DLV_POINTS + i), and the FLUID_TABLE fields are in each of the
+ * DLV_FLUID_TABLE_COUNT tables of fluid_tables, table k starting at slot
+ * k * DLV_FLUID_TABLE_SLOTS (VALUES: pressure row r, temperature column j at
+ * element r * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + j).
+ *
+ * For example, listing every field with its byte offset:
+ *   #define LIST_FIELD(B, F, K, N) \
+ *     printf("%s %s byte %d count %d\n", #B, #F, DLV_FIELD_BYTE(B, F, K), N);
+ *   DLV_FIELDS(LIST_FIELD)
+ */
+#define DLV_FIELD_BYTE(BLOCK, FIELD, KIND) DLV_FIELD_BYTE_##KIND(BLOCK, FIELD)
+#define DLV_FIELD_BYTE_DLV_DOUBLE(BLOCK, FIELD) (DLV_##BLOCK##_##FIELD * 8)
+#define DLV_FIELD_BYTE_DLV_INT32(BLOCK, FIELD) DLV_##BLOCK##_##FIELD##_BYTE
+#define DLV_FIELD_BYTE_DLV_FLAG(BLOCK, FIELD) DLV_##BLOCK##_##FIELD##_BYTE
+
+#define DLV_FIELDS(X)                                                                       \
+  X(LAYER_FLUIDS, FLUID_TYPE, DLV_INT32, 1)                                                 \
+  X(LAYER_FLUIDS, API_GRAVITY, DLV_DOUBLE, DLV_LAYERS)                                      \
+  X(LAYER_FLUIDS, WATER_CUT, DLV_DOUBLE, DLV_LAYERS)                                        \
+  X(LAYER_FLUIDS, LIQUID_YIELD, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(LAYER_FLUIDS, WATER_SG, DLV_DOUBLE, DLV_LAYERS)                                         \
+  X(LAYER_FLUIDS, GAS_SG, DLV_DOUBLE, DLV_LAYERS)                                           \
+  X(LAYER_FLUIDS, OIL_SG, DLV_DOUBLE, DLV_LAYERS)                                           \
+  X(LAYER_FLUIDS, PRODUCING_GOR, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(LAYER_FLUIDS, OIL_VISCOSITY, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(LAYER_FLUIDS, WATER_VISCOSITY, DLV_DOUBLE, DLV_LAYERS)                                  \
+  X(LAYER_FLUIDS, LIQUID_VISCOSITY, DLV_DOUBLE, DLV_LAYERS)                                 \
+  X(LAYER_FLUIDS, GAS_VISCOSITY, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(LAYER_FLUIDS, OIL_FVF, DLV_DOUBLE, DLV_LAYERS)                                          \
+  X(LAYER_FLUIDS, WATER_FVF, DLV_DOUBLE, DLV_LAYERS)                                        \
+  X(LAYER_FLUIDS, LIQUID_FVF, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(LAYER_FLUIDS, LIQUID_DENSITY, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(LAYER_FLUIDS, OIL_FRACTION, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(LAYER_FLUIDS, BUBBLE_POINT, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(LAYER_FLUIDS, BUBBLE_POINT_GIVEN, DLV_INT32, DLV_LAYERS)                                \
+  X(LAYER_FLUIDS, SOLUTION_GOR, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(LAYER_FLUIDS, TOTAL_COMPRESSIBILITY, DLV_DOUBLE, DLV_LAYERS)                            \
+  X(LAYER_FLUIDS, GAS_Z_FACTOR, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(LAYER_FLUIDS, SAMPLE_SET, DLV_INT32, DLV_LAYERS)                                        \
+  X(LAYER_FLUIDS, SAMPLE_KEY, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(LAYER_FLUIDS, RS_CORRELATION, DLV_INT32, DLV_LAYERS)                                    \
+  X(LAYER_FLUIDS, FVF_CORRELATION, DLV_INT32, DLV_LAYERS)                                   \
+  X(LAYER_FLUIDS, VISCOSITY_CORRELATION, DLV_INT32, DLV_LAYERS)                             \
+  X(LAYER_FLUIDS, VISCOSITY_MIXING_RULE, DLV_INT32, 1)                                      \
+  X(SEPARATOR, PRESSURE, DLV_DOUBLE, 1)                                                     \
+  X(SEPARATOR, TEMPERATURE, DLV_DOUBLE, 1)                                                  \
+  X(WELL_RECORD, METHOD_CODE, DLV_INT32, 1)                                                 \
+  X(WELL_RECORD, GAS_METHOD, DLV_INT32, 1)                                                  \
+  X(WELL_RECORD, GAS_INJECTION_METHOD, DLV_INT32, 1)                                        \
+  X(WELL_RECORD, WATER_INJECTION_METHOD, DLV_INT32, 1)                                      \
+  X(WELL_RECORD, LAYER_COUNT, DLV_INT32, 1)                                                 \
+  X(WELL_RECORD, DELIVERABILITY_TEST_TYPE, DLV_INT32, 1)                                    \
+  X(WELL_RECORD, LAYER_TEMPERATURE, DLV_DOUBLE, DLV_LAYERS)                                 \
+  X(WELL_RECORD, PERMEABILITY, DLV_DOUBLE, DLV_LAYERS)                                      \
+  X(WELL_RECORD, THICKNESS, DLV_DOUBLE, DLV_LAYERS)                                         \
+  X(WELL_RECORD, DRAINAGE_RADIUS, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(WELL_RECORD, WELLBORE_RADIUS, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(WELL_RECORD, SKIN, DLV_DOUBLE, DLV_LAYERS)                                              \
+  X(WELL_RECORD, RESERVOIR_PRESSURE, DLV_DOUBLE, DLV_LAYERS)                                \
+  X(WELL_RECORD, TEST_COUNT, DLV_INT32, 1)                                                  \
+  X(WELL_RECORD, TEST_RATE, DLV_DOUBLE, DLV_TEST_CAPACITY)                                  \
+  X(WELL_RECORD, TEST_PRESSURE, DLV_DOUBLE, DLV_TEST_CAPACITY)                              \
+  X(WELL_RECORD, TEST_SHUTIN_PRESSURE, DLV_DOUBLE, DLV_TEST_CAPACITY)                       \
+  X(WELL_RECORD, BACKPRESSURE_C, DLV_DOUBLE, 1)                                             \
+  X(WELL_RECORD, BACKPRESSURE_N, DLV_DOUBLE, 1)                                             \
+  X(WELL_RECORD, PRODUCTIVITY_INDEX, DLV_DOUBLE, 1)                                         \
+  X(WELL_RECORD, LEVEL_GRADIENT, DLV_DOUBLE, 1)                                             \
+  X(WELL_RECORD, SURFACE_TERM_FACTORS, DLV_DOUBLE, 2)                                       \
+  X(WELL_RECORD, LEVEL_TEST_RATE, DLV_DOUBLE, 2)                                            \
+  X(WELL_RECORD, LEVEL_READING, DLV_DOUBLE, 2)                                              \
+  X(WELL_RECORD, PERM_Y, DLV_DOUBLE, DLV_LAYERS)                                            \
+  X(WELL_RECORD, PERM_Z, DLV_DOUBLE, DLV_LAYERS)                                            \
+  X(WELL_RECORD, DRAINAGE_AREA, DLV_DOUBLE, DLV_LAYERS)                                     \
+  X(WELL_RECORD, WELL_START_Y, DLV_DOUBLE, DLV_LAYERS)                                      \
+  X(WELL_RECORD, BOX_LENGTH_Y, DLV_DOUBLE, DLV_LAYERS)                                      \
+  X(WELL_RECORD, WELL_POSITION_X, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(WELL_RECORD, BOX_WIDTH_X, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(WELL_RECORD, WELL_ELEVATION_Z, DLV_DOUBLE, DLV_LAYERS)                                  \
+  X(WELL_RECORD, WELL_LENGTH, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(WELL_RECORD, FRACTURE_HALF_LENGTH, DLV_DOUBLE, DLV_LAYERS)                              \
+  X(WELL_RECORD, POROSITY, DLV_DOUBLE, DLV_LAYERS)                                          \
+  X(WELL_RECORD, PRODUCTION_TIME, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(WELL_RECORD, FRACTURE_WIDTH, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(WELL_RECORD, FRACTURE_PERMEABILITY, DLV_DOUBLE, DLV_LAYERS)                             \
+  X(WELL_RECORD, RATE_MULTIPLIER, DLV_DOUBLE, 1)                                            \
+  X(WELL_RECORD, NON_DARCY_COEFFICIENT, DLV_DOUBLE, 1)                                      \
+  X(WELL_RECORD, INJECTION_COEFFICIENTS, DLV_DOUBLE, (DLV_INJECTION_COEFFICIENT_PAIRS * 2)) \
+  X(WELL_RECORD, BREAK_PRESSURE, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(WELL_RECORD, MAX_INJECTION_RATE, DLV_DOUBLE, DLV_LAYERS)                                \
+  X(WELL_RECORD, SECOND_SKIN, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(WELL_RECORD, INJECTION_TRAVERSE_DEPTH, DLV_DOUBLE, DLV_LAYERS)                          \
+  X(WELL_RECORD, LAYER_DEPTH, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(WELL_RECORD, REFERENCE_DEPTH, DLV_DOUBLE, 1)                                            \
+  X(WELL_RECORD, RATETEST_PRESSURES, DLV_DOUBLE, DLV_RATETEST_CAPACITY)                     \
+  X(WELL_RECORD, RATETEST_LIQUID_RATES, DLV_DOUBLE, DLV_RATETEST_CAPACITY)                  \
+  X(WELL_RECORD, RATETEST_GAS_RATES, DLV_DOUBLE, DLV_RATETEST_CAPACITY)                     \
+  X(WELL_RECORD, RATETEST_WATER_RATES, DLV_DOUBLE, DLV_RATETEST_CAPACITY)                   \
+  X(WELL_RECORD, RATETEST_ROW_COUNT, DLV_INT32, 1)                                          \
+  X(WELL_RECORD, BACKPRESSURE_C_GIVEN, DLV_FLAG, 1)                                         \
+  X(WELL_RECORD, BACKPRESSURE_N_GIVEN, DLV_FLAG, 1)                                         \
+  X(COMPLETION, COMPLETION_MODEL, DLV_INT32, 1)                                             \
+  X(COMPLETION, SHOT_DENSITY_FACTOR, DLV_DOUBLE, 1)                                         \
+  X(COMPLETION, GRAVEL_PERMEABILITY, DLV_DOUBLE, DLV_LAYERS)                                \
+  X(COMPLETION, CRUSHED_ZONE_PERMEABILITY, DLV_DOUBLE, DLV_LAYERS)                          \
+  X(COMPLETION, CRUSHED_ZONE_THICKNESS, DLV_DOUBLE, DLV_LAYERS)                             \
+  X(COMPLETION, SHOT_DENSITY, DLV_DOUBLE, DLV_LAYERS)                                       \
+  X(COMPLETION, PERFORATION_DIAMETER, DLV_DOUBLE, DLV_LAYERS)                               \
+  X(COMPLETION, PERFORATED_INTERVAL, DLV_DOUBLE, DLV_LAYERS)                                \
+  X(COMPLETION, GRAVEL_TUNNEL_LENGTH, DLV_DOUBLE, DLV_LAYERS)                               \
+  X(COMPLETION, PERFORATION_LENGTH, DLV_DOUBLE, DLV_LAYERS)                                 \
+  X(TRAVERSE, RECORD_TYPE, DLV_INT32, 1)                                                    \
+  X(TRAVERSE, SUPPRESS_FLUID_ERRORS, DLV_INT32, 1)                                          \
+  X(TRAVERSE, SEGMENT_COUNT, DLV_INT32, 1)                                                  \
+  X(SUMMARY, RATE, DLV_DOUBLE, DLV_POINTS)                                                  \
+  X(SUMMARY, PRESSURE, DLV_DOUBLE, DLV_POINTS)                                              \
+  X(SUMMARY, DRAWDOWN, DLV_DOUBLE, DLV_POINTS)                                              \
+  X(SUMMARY, WATER_CUT, DLV_DOUBLE, DLV_POINTS)                                             \
+  X(SUMMARY, GAS_LIQUID, DLV_DOUBLE, DLV_POINTS)                                            \
+  X(SUMMARY, WATER_SG, DLV_DOUBLE, DLV_POINTS)                                              \
+  X(RESULTS, RESULT_STATUS, DLV_INT32, 1)                                                   \
+  X(RESULTS, FLOW_REGIME_FLAG, DLV_INT32, DLV_LAYERS)                                       \
+  X(RESULTS, EFFECTIVE_RADIUS_RATIO, DLV_DOUBLE, DLV_LAYERS)                                \
+  X(RESULTS, FRACTURE_CONDUCTIVITY, DLV_DOUBLE, DLV_LAYERS)                                 \
+  X(RESULTS, DIMENSIONLESS_TIME, DLV_DOUBLE, DLV_LAYERS)                                    \
+  X(RESULTS, RESULT_BUBBLE_POINT, DLV_DOUBLE, DLV_LAYERS)                                   \
+  X(FLUID_TABLE, TEMPERATURES, DLV_DOUBLE, DLV_FLUID_TABLE_TEMPERATURE_CAPACITY)            \
+  X(FLUID_TABLE, PRESSURES, DLV_DOUBLE, DLV_FLUID_TABLE_PRESSURE_CAPACITY)                  \
+  X(FLUID_TABLE, VALUES, DLV_DOUBLE,                                                        \
+    (DLV_FLUID_TABLE_PRESSURE_CAPACITY * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY))             \
+  X(FLUID_TABLE, TEMPERATURE_COUNT, DLV_INT32, 1)                                           \
+  X(FLUID_TABLE, PRESSURE_COUNT, DLV_INT32, 1)                                              \
+  X(FLUID_TABLES, USE_TABLE, DLV_INT32, DLV_FLUID_TABLE_COUNT)                              \
+  X(CURVES, RATE, DLV_DOUBLE, (DLV_LAYERS * DLV_POINTS))                                    \
+  X(CURVES, PRESSURE, DLV_DOUBLE, (DLV_LAYERS * DLV_POINTS))                                \
+  X(CURVES, DRAWDOWN, DLV_DOUBLE, (DLV_LAYERS * DLV_POINTS))
+
 #endif /* DLV_DLV_LAYOUT_H */

@@ -28,206 +28,93 @@ Field array(const char* block, std::string name, char kind, std::size_t byte, st
   return {block, lower(std::move(name)), kind, byte, 1, {n}, {kind == 'd' ? 8u : 4u}, {}};
 }
 
-// Every field of the C field map; a field's name is its constant's name
-// without the block prefix, in lower case.
-#define DOUBLES(block, PREFIX, NAME, n) array(block, #NAME, 'd', DLV_##PREFIX##_##NAME * 8, n)
-#define LAYERS(block, PREFIX, NAME) DOUBLES(block, PREFIX, NAME, kLayers)
-#define DOUBLE(block, PREFIX, NAME) scalar(block, #NAME, 'd', DLV_##PREFIX##_##NAME * 8)
-#define INTS(block, PREFIX, NAME, n) array(block, #NAME, 'i', DLV_##PREFIX##_##NAME##_BYTE, n)
-#define INT(block, PREFIX, NAME) scalar(block, #NAME, 'i', DLV_##PREFIX##_##NAME##_BYTE)
-#define FLAG(block, PREFIX, NAME) scalar(block, #NAME, 'b', DLV_##PREFIX##_##NAME##_BYTE)
+// One entry of the field map's list of fields.
+struct MapField {
+  std::string block;  // the block part of the field's constant
+  const char* name;   // the field part
+  char kind;
+  std::size_t byte;
+  std::size_t count;
+};
 
-std::vector<Field> layout_fields() {
-  std::vector<Field> f = {
-      INT("fluids", LAYER_FLUIDS, FLUID_TYPE),
-      LAYERS("fluids", LAYER_FLUIDS, API_GRAVITY),
-      LAYERS("fluids", LAYER_FLUIDS, WATER_CUT),
-      LAYERS("fluids", LAYER_FLUIDS, LIQUID_YIELD),
-      LAYERS("fluids", LAYER_FLUIDS, WATER_SG),
-      LAYERS("fluids", LAYER_FLUIDS, GAS_SG),
-      LAYERS("fluids", LAYER_FLUIDS, OIL_SG),
-      LAYERS("fluids", LAYER_FLUIDS, PRODUCING_GOR),
-      LAYERS("fluids", LAYER_FLUIDS, OIL_VISCOSITY),
-      LAYERS("fluids", LAYER_FLUIDS, WATER_VISCOSITY),
-      LAYERS("fluids", LAYER_FLUIDS, LIQUID_VISCOSITY),
-      LAYERS("fluids", LAYER_FLUIDS, GAS_VISCOSITY),
-      LAYERS("fluids", LAYER_FLUIDS, OIL_FVF),
-      LAYERS("fluids", LAYER_FLUIDS, WATER_FVF),
-      LAYERS("fluids", LAYER_FLUIDS, LIQUID_FVF),
-      LAYERS("fluids", LAYER_FLUIDS, LIQUID_DENSITY),
-      LAYERS("fluids", LAYER_FLUIDS, OIL_FRACTION),
-      LAYERS("fluids", LAYER_FLUIDS, BUBBLE_POINT),
-      INTS("fluids", LAYER_FLUIDS, BUBBLE_POINT_GIVEN, kLayers),
-      LAYERS("fluids", LAYER_FLUIDS, SOLUTION_GOR),
-      LAYERS("fluids", LAYER_FLUIDS, TOTAL_COMPRESSIBILITY),
-      LAYERS("fluids", LAYER_FLUIDS, GAS_Z_FACTOR),
-      INTS("fluids", LAYER_FLUIDS, SAMPLE_SET, kLayers),
-      LAYERS("fluids", LAYER_FLUIDS, SAMPLE_KEY),
-      INTS("fluids", LAYER_FLUIDS, RS_CORRELATION, kLayers),
-      INTS("fluids", LAYER_FLUIDS, FVF_CORRELATION, kLayers),
-      INTS("fluids", LAYER_FLUIDS, VISCOSITY_CORRELATION, kLayers),
-      INT("fluids", LAYER_FLUIDS, VISCOSITY_MIXING_RULE),
+#define KIND_DLV_DOUBLE 'd'
+#define KIND_DLV_INT32 'i'
+#define KIND_DLV_FLAG 'b'
+#define MAP_FIELD(BLOCK, FIELD, KIND, COUNT) \
+  {#BLOCK, #FIELD, KIND_##KIND, DLV_FIELD_BYTE(BLOCK, FIELD, KIND), COUNT},
+const MapField kMapFields[] = {DLV_FIELDS(MAP_FIELD)};
+#undef MAP_FIELD
 
-      DOUBLE("separator", SEPARATOR, PRESSURE),
-      DOUBLE("separator", SEPARATOR, TEMPERATURE),
+// The package's name of a block of the field map.
+const char* package_block(const std::string& block) {
+  if (block == "LAYER_FLUIDS") return "fluids";
+  if (block == "FLUID_TABLE" || block == "FLUID_TABLES") return "tables";
+  if (block == "WELL_RECORD") return "well";
+  if (block == "SEPARATOR") return "separator";
+  if (block == "COMPLETION") return "completion";
+  if (block == "TRAVERSE") return "traverse";
+  if (block == "SUMMARY") return "summary";
+  return "results";
+}
 
-      INT("well", WELL_RECORD, METHOD_CODE),
-      INT("well", WELL_RECORD, GAS_METHOD),
-      INT("well", WELL_RECORD, GAS_INJECTION_METHOD),
-      INT("well", WELL_RECORD, WATER_INJECTION_METHOD),
-      INT("well", WELL_RECORD, LAYER_COUNT),
-      INT("well", WELL_RECORD, DELIVERABILITY_TEST_TYPE),
-      LAYERS("well", WELL_RECORD, LAYER_TEMPERATURE),
-      LAYERS("well", WELL_RECORD, PERMEABILITY),
-      LAYERS("well", WELL_RECORD, THICKNESS),
-      LAYERS("well", WELL_RECORD, DRAINAGE_RADIUS),
-      LAYERS("well", WELL_RECORD, WELLBORE_RADIUS),
-      LAYERS("well", WELL_RECORD, SKIN),
-      LAYERS("well", WELL_RECORD, RESERVOIR_PRESSURE),
-      INT("well", WELL_RECORD, TEST_COUNT),
-      DOUBLES("well", WELL_RECORD, TEST_RATE, DLV_TEST_CAPACITY),
-      DOUBLES("well", WELL_RECORD, TEST_PRESSURE, DLV_TEST_CAPACITY),
-      DOUBLES("well", WELL_RECORD, TEST_SHUTIN_PRESSURE, DLV_TEST_CAPACITY),
-      DOUBLE("well", WELL_RECORD, BACKPRESSURE_C),
-      DOUBLE("well", WELL_RECORD, BACKPRESSURE_N),
-      DOUBLE("well", WELL_RECORD, PRODUCTIVITY_INDEX),
-      DOUBLE("well", WELL_RECORD, LEVEL_GRADIENT),
-      DOUBLES("well", WELL_RECORD, SURFACE_TERM_FACTORS, 2),
-      DOUBLES("well", WELL_RECORD, LEVEL_TEST_RATE, 2),
-      DOUBLES("well", WELL_RECORD, LEVEL_READING, 2),
-      LAYERS("well", WELL_RECORD, PERM_Y),
-      LAYERS("well", WELL_RECORD, PERM_Z),
-      LAYERS("well", WELL_RECORD, DRAINAGE_AREA),
-      LAYERS("well", WELL_RECORD, WELL_START_Y),
-      LAYERS("well", WELL_RECORD, BOX_LENGTH_Y),
-      LAYERS("well", WELL_RECORD, WELL_POSITION_X),
-      LAYERS("well", WELL_RECORD, BOX_WIDTH_X),
-      LAYERS("well", WELL_RECORD, WELL_ELEVATION_Z),
-      LAYERS("well", WELL_RECORD, WELL_LENGTH),
-      LAYERS("well", WELL_RECORD, FRACTURE_HALF_LENGTH),
-      LAYERS("well", WELL_RECORD, POROSITY),
-      LAYERS("well", WELL_RECORD, PRODUCTION_TIME),
-      LAYERS("well", WELL_RECORD, FRACTURE_WIDTH),
-      LAYERS("well", WELL_RECORD, FRACTURE_PERMEABILITY),
-      DOUBLE("well", WELL_RECORD, RATE_MULTIPLIER),
-      DOUBLE("well", WELL_RECORD, NON_DARCY_COEFFICIENT),
-      {"well",
-       "injection_coefficients",
-       'd',
-       DLV_WELL_RECORD_INJECTION_COEFFICIENTS * 8,
-       2,
-       {DLV_INJECTION_COEFFICIENT_PAIRS, 2},
-       {16, 8},
-       "pairs below and above the break pressure"},
-      LAYERS("well", WELL_RECORD, BREAK_PRESSURE),
-      LAYERS("well", WELL_RECORD, MAX_INJECTION_RATE),
-      LAYERS("well", WELL_RECORD, SECOND_SKIN),
-      LAYERS("well", WELL_RECORD, INJECTION_TRAVERSE_DEPTH),
-      LAYERS("well", WELL_RECORD, LAYER_DEPTH),
-      DOUBLE("well", WELL_RECORD, REFERENCE_DEPTH),
-      DOUBLES("well", WELL_RECORD, RATETEST_PRESSURES, DLV_RATETEST_CAPACITY),
-      DOUBLES("well", WELL_RECORD, RATETEST_LIQUID_RATES, DLV_RATETEST_CAPACITY),
-      DOUBLES("well", WELL_RECORD, RATETEST_GAS_RATES, DLV_RATETEST_CAPACITY),
-      DOUBLES("well", WELL_RECORD, RATETEST_WATER_RATES, DLV_RATETEST_CAPACITY),
-      INT("well", WELL_RECORD, RATETEST_ROW_COUNT),
-      FLAG("well", WELL_RECORD, BACKPRESSURE_C_GIVEN),
-      FLAG("well", WELL_RECORD, BACKPRESSURE_N_GIVEN),
-
-      INT("completion", COMPLETION, COMPLETION_MODEL),
-      DOUBLE("completion", COMPLETION, SHOT_DENSITY_FACTOR),
-      LAYERS("completion", COMPLETION, GRAVEL_PERMEABILITY),
-      LAYERS("completion", COMPLETION, CRUSHED_ZONE_PERMEABILITY),
-      LAYERS("completion", COMPLETION, CRUSHED_ZONE_THICKNESS),
-      LAYERS("completion", COMPLETION, SHOT_DENSITY),
-      LAYERS("completion", COMPLETION, PERFORATION_DIAMETER),
-      LAYERS("completion", COMPLETION, PERFORATED_INTERVAL),
-      LAYERS("completion", COMPLETION, GRAVEL_TUNNEL_LENGTH),
-      LAYERS("completion", COMPLETION, PERFORATION_LENGTH),
-
-      INT("traverse", TRAVERSE, RECORD_TYPE),
-      INT("traverse", TRAVERSE, SUPPRESS_FLUID_ERRORS),
-      INT("traverse", TRAVERSE, SEGMENT_COUNT),
-
-      DOUBLES("summary", SUMMARY, RATE, kPoints),
-      DOUBLES("summary", SUMMARY, PRESSURE, kPoints),
-      DOUBLES("summary", SUMMARY, DRAWDOWN, kPoints),
-      DOUBLES("summary", SUMMARY, WATER_CUT, kPoints),
-      DOUBLES("summary", SUMMARY, GAS_LIQUID, kPoints),
-      DOUBLES("summary", SUMMARY, WATER_SG, kPoints),
-
-      INT("results", RESULTS, RESULT_STATUS),
-      INTS("results", RESULTS, FLOW_REGIME_FLAG, kLayers),
-      LAYERS("results", RESULTS, EFFECTIVE_RADIUS_RATIO),
-      LAYERS("results", RESULTS, FRACTURE_CONDUCTIVITY),
-      LAYERS("results", RESULTS, DIMENSIONLESS_TIME),
-      LAYERS("results", RESULTS, RESULT_BUBBLE_POINT),
-  };
-  // Ten property tables of one shape, then their use flags.
+// A field of one fluid table, repeated over the tables.
+Field table_field(const MapField& m) {
   const std::size_t table = DLV_FLUID_TABLE_SLOTS * 8;
   const std::size_t n = DLV_FLUID_TABLE_COUNT;
   const std::size_t nt = DLV_FLUID_TABLE_TEMPERATURE_CAPACITY;
-  const std::size_t np = DLV_FLUID_TABLE_PRESSURE_CAPACITY;
-  f.push_back({"tables",
-               "temperatures",
-               'd',
-               DLV_FLUID_TABLE_TEMPERATURES * 8,
-               2,
-               {n, nt},
-               {table, 8},
-               "degF, per table"});
-  f.push_back({"tables",
-               "pressures",
-               'd',
-               DLV_FLUID_TABLE_PRESSURES * 8,
-               2,
-               {n, np},
-               {table, 8},
-               "psia, per table"});
-  f.push_back({"tables",
-               "values",
-               'd',
-               DLV_FLUID_TABLE_VALUES * 8,
-               3,
-               {n, np, nt},
-               {table, nt * 8, 8},
-               "per table: pressure row, temperature column"});
-  f.push_back({"tables",
-               "temperature_count",
-               'i',
-               DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE,
-               1,
-               {n},
-               {table},
-               "per table"});
-  f.push_back({"tables",
-               "pressure_count",
-               'i',
-               DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE,
-               1,
-               {n},
-               {table},
-               "per table"});
-  f.push_back(INTS("tables", FLUID_TABLES, USE_TABLE, n));
-  // The three curve tables share one shape: layer-major, layers by points.
+  const std::string name = lower(m.name);
+  Field f{"tables", name, m.kind, m.byte, 2, {n, m.count}, {table, 8}, {}};
+  if (m.count == 1) {
+    f.rank = 1;
+    f.doc = "per table";
+  } else if (name == "values") {
+    f.rank = 3;
+    f.shape[1] = m.count / nt;
+    f.shape[2] = nt;
+    f.strides[1] = nt * 8;
+    f.strides[2] = 8;
+    f.doc = "per table: pressure row, temperature column";
+  } else {
+    f.doc = name == "temperatures" ? "degF, per table" : "psia, per table";
+  }
+  return f;
+}
+
+// A field of a curve block: layers by points.
+Field curve_field(const char* block, const MapField& m) {
+  const std::string name = lower(m.name);
+  const char* doc = name == "pressure" ? "psi gauge" : name == "drawdown" ? "psi" : "";
+  return {block, name, 'd', m.byte, 2, {kLayers, kPoints}, {kPoints * 8, 8}, doc};
+}
+
+// Every field of the C field map; a field's name is its constant's name
+// without the block prefix, in lower case.
+std::vector<Field> layout_fields() {
+  std::vector<Field> f;
+  std::vector<MapField> curves;
+  for (const MapField& m : kMapFields) {
+    if (m.block == "CURVES") {
+      curves.push_back(m);
+    } else if (m.block == "FLUID_TABLE") {
+      f.push_back(table_field(m));
+    } else if (m.block == "WELL_RECORD" && std::string(m.name) == "INJECTION_COEFFICIENTS") {
+      f.push_back({"well",
+                   "injection_coefficients",
+                   'd',
+                   m.byte,
+                   2,
+                   {DLV_INJECTION_COEFFICIENT_PAIRS, 2},
+                   {16, 8},
+                   "pairs below and above the break pressure"});
+    } else {
+      const char* block = package_block(m.block);
+      f.push_back(m.count == 1 ? scalar(block, m.name, m.kind, m.byte)
+                               : array(block, m.name, m.kind, m.byte, m.count));
+    }
+  }
+  // The three curve blocks share one shape.
   for (const char* block : {"layer_curves", "completion_curves", "traverse_curves"}) {
-    f.push_back(
-        {block, "rate", 'd', DLV_CURVES_RATE * 8, 2, {kLayers, kPoints}, {kPoints * 8, 8}, {}});
-    f.push_back({block,
-                 "pressure",
-                 'd',
-                 DLV_CURVES_PRESSURE * 8,
-                 2,
-                 {kLayers, kPoints},
-                 {kPoints * 8, 8},
-                 "psi gauge"});
-    f.push_back({block,
-                 "drawdown",
-                 'd',
-                 DLV_CURVES_DRAWDOWN * 8,
-                 2,
-                 {kLayers, kPoints},
-                 {kPoints * 8, 8},
-                 "psi"});
+    for (const MapField& m : curves) f.push_back(curve_field(block, m));
   }
   return f;
 }

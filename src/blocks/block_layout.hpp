@@ -1,11 +1,15 @@
 // Slot and byte positions of every field of the argument blocks that cross
-// the library boundary. Slots count 8-byte doubles from 0. This header is the
-// only place in the library that knows a position; everything else goes
+// the library boundary, under the names the library uses. Slots count 8-byte
+// doubles from 0. The numbers are those of the public field map
+// dlv/dlv_layout.h; only the traverse record's fields that hosts never name
+// and the scratch sizes are given here. Everything else in the library goes
 // through the views in blocks.hpp.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "dlv/dlv_layout.h"
 
 namespace dlv {
 
@@ -92,57 +96,62 @@ enum class InjectedFluid : std::int32_t {
 
 namespace dlv::layout {
 
-inline constexpr int kLayers = 50;                  // per-layer arrays: layers 0..49
-inline constexpr int kPoints = 25;                  // every curve: points 0..24
+inline constexpr int kLayers = DLV_LAYERS;          // per-layer arrays: layers 0..49
+inline constexpr int kPoints = DLV_POINTS;          // every curve: points 0..24
 inline constexpr int kLastPoint = kPoints - 1;      // the curve's end point
 inline constexpr int kLastGridPoint = kPoints - 2;  // the last point before the end point
 inline constexpr double kIntervals = kLastPoint;    // intervals between the points of a curve
 
 // layer_fluids (argument 1)
 namespace fluids {
-inline constexpr std::size_t fluid_type = 0;  // int32 in the first bytes of slot 0
-inline constexpr std::size_t api_gravity = 25;
-inline constexpr std::size_t water_cut = 75;
-inline constexpr std::size_t liquid_yield = 125;
-inline constexpr std::size_t water_sg = 175;
-inline constexpr std::size_t gas_sg = 225;
-inline constexpr std::size_t oil_sg = 275;
-inline constexpr std::size_t producing_gor = 325;
-inline constexpr std::size_t oil_viscosity = 375;
-inline constexpr std::size_t water_viscosity = 425;
-inline constexpr std::size_t liquid_viscosity = 475;
-inline constexpr std::size_t gas_viscosity = 525;
-inline constexpr std::size_t oil_fvf = 575;
-inline constexpr std::size_t water_fvf = 625;
-inline constexpr std::size_t liquid_fvf = 675;
-inline constexpr std::size_t liquid_density = 725;
-inline constexpr std::size_t oil_fraction = 775;
-inline constexpr std::size_t bubble_point = 825;
-inline constexpr std::size_t bubble_point_given = 875;  // int32[50], two per slot
-inline constexpr std::size_t solution_gor = 900;
-inline constexpr std::size_t total_compressibility = 950;
-inline constexpr std::size_t gas_z_factor = 1000;
-inline constexpr std::size_t sample_set = 1050;  // int32[50]
-inline constexpr std::size_t sample_key = 1075;
-inline constexpr std::size_t rs_correlation = 1125;         // int32[50]
-inline constexpr std::size_t fvf_correlation = 1150;        // int32[50]
-inline constexpr std::size_t viscosity_correlation = 1175;  // int32[50]
-inline constexpr std::size_t viscosity_mixing_rule = 1425;  // int32
-inline constexpr std::size_t min_slots = 1426;
+inline constexpr std::size_t fluid_type =
+    DLV_LAYER_FLUIDS_FLUID_TYPE;  // int32 in the first bytes of slot 0
+inline constexpr std::size_t api_gravity = DLV_LAYER_FLUIDS_API_GRAVITY;
+inline constexpr std::size_t water_cut = DLV_LAYER_FLUIDS_WATER_CUT;
+inline constexpr std::size_t liquid_yield = DLV_LAYER_FLUIDS_LIQUID_YIELD;
+inline constexpr std::size_t water_sg = DLV_LAYER_FLUIDS_WATER_SG;
+inline constexpr std::size_t gas_sg = DLV_LAYER_FLUIDS_GAS_SG;
+inline constexpr std::size_t oil_sg = DLV_LAYER_FLUIDS_OIL_SG;
+inline constexpr std::size_t producing_gor = DLV_LAYER_FLUIDS_PRODUCING_GOR;
+inline constexpr std::size_t oil_viscosity = DLV_LAYER_FLUIDS_OIL_VISCOSITY;
+inline constexpr std::size_t water_viscosity = DLV_LAYER_FLUIDS_WATER_VISCOSITY;
+inline constexpr std::size_t liquid_viscosity = DLV_LAYER_FLUIDS_LIQUID_VISCOSITY;
+inline constexpr std::size_t gas_viscosity = DLV_LAYER_FLUIDS_GAS_VISCOSITY;
+inline constexpr std::size_t oil_fvf = DLV_LAYER_FLUIDS_OIL_FVF;
+inline constexpr std::size_t water_fvf = DLV_LAYER_FLUIDS_WATER_FVF;
+inline constexpr std::size_t liquid_fvf = DLV_LAYER_FLUIDS_LIQUID_FVF;
+inline constexpr std::size_t liquid_density = DLV_LAYER_FLUIDS_LIQUID_DENSITY;
+inline constexpr std::size_t oil_fraction = DLV_LAYER_FLUIDS_OIL_FRACTION;
+inline constexpr std::size_t bubble_point = DLV_LAYER_FLUIDS_BUBBLE_POINT;
+inline constexpr std::size_t bubble_point_given =
+    DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN;  // int32[50], two per slot
+inline constexpr std::size_t solution_gor = DLV_LAYER_FLUIDS_SOLUTION_GOR;
+inline constexpr std::size_t total_compressibility = DLV_LAYER_FLUIDS_TOTAL_COMPRESSIBILITY;
+inline constexpr std::size_t gas_z_factor = DLV_LAYER_FLUIDS_GAS_Z_FACTOR;
+inline constexpr std::size_t sample_set = DLV_LAYER_FLUIDS_SAMPLE_SET;  // int32[50]
+inline constexpr std::size_t sample_key = DLV_LAYER_FLUIDS_SAMPLE_KEY;
+inline constexpr std::size_t rs_correlation = DLV_LAYER_FLUIDS_RS_CORRELATION;    // int32[50]
+inline constexpr std::size_t fvf_correlation = DLV_LAYER_FLUIDS_FVF_CORRELATION;  // int32[50]
+inline constexpr std::size_t viscosity_correlation =
+    DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION;  // int32[50]
+inline constexpr std::size_t viscosity_mixing_rule =
+    DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE;  // int32
+inline constexpr std::size_t min_slots = DLV_LAYER_FLUIDS_SLOTS;
 }  // namespace fluids
 
 // fluid_tables (argument 2): ten tables of 562 slots, then ten int32 flags.
 namespace tables {
-inline constexpr int kTableCount = 10;
-inline constexpr int kTemperatureCapacity = 10;
-inline constexpr int kPressureCapacity = 50;
-inline constexpr std::size_t table_slots = 562;
-inline constexpr std::size_t temperatures = 0;     // within a table
-inline constexpr std::size_t pressures = 10;       // within a table
-inline constexpr std::size_t values = 60;          // within a table, 50 rows of 10
-inline constexpr std::size_t counts = 560;         // within a table: two int32
-inline constexpr std::size_t use_flags = 5620;     // int32[10]
-inline constexpr std::size_t total_bytes = 45000;  // block size in bytes
+inline constexpr int kTableCount = DLV_FLUID_TABLE_COUNT;
+inline constexpr int kTemperatureCapacity = DLV_FLUID_TABLE_TEMPERATURE_CAPACITY;
+inline constexpr int kPressureCapacity = DLV_FLUID_TABLE_PRESSURE_CAPACITY;
+inline constexpr std::size_t table_slots = DLV_FLUID_TABLE_SLOTS;
+inline constexpr std::size_t temperatures = DLV_FLUID_TABLE_TEMPERATURES;  // within a table
+inline constexpr std::size_t pressures = DLV_FLUID_TABLE_PRESSURES;        // within a table
+inline constexpr std::size_t values = DLV_FLUID_TABLE_VALUES;  // within a table, 50 rows of 10
+inline constexpr std::size_t counts =
+    DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE / 8;                         // within a table: two int32
+inline constexpr std::size_t use_flags = DLV_FLUID_TABLES_USE_TABLE;    // int32[10]
+inline constexpr std::size_t total_bytes = DLV_FLUID_TABLES_SLOTS * 8;  // block size in bytes
 // The property each table holds.
 enum class Property : int {
   kSolutionGor = 0,
@@ -155,109 +164,116 @@ enum class Property : int {
 
 // separator_conditions (argument 3)
 namespace separator {
-inline constexpr std::size_t pressure = 0;
-inline constexpr std::size_t temperature = 1;
+inline constexpr std::size_t pressure = DLV_SEPARATOR_PRESSURE;
+inline constexpr std::size_t temperature = DLV_SEPARATOR_TEMPERATURE;
 }  // namespace separator
 
 // layer_curves, completion_curves, traverse_curves (arguments 4, 8, 9)
 namespace curves {
-inline constexpr std::size_t rate = 0;
-inline constexpr std::size_t pressure = 1250;
-inline constexpr std::size_t drawdown = 2500;
-inline constexpr std::size_t total_slots = 3750;
+inline constexpr std::size_t rate = DLV_CURVES_RATE;
+inline constexpr std::size_t pressure = DLV_CURVES_PRESSURE;
+inline constexpr std::size_t drawdown = DLV_CURVES_DRAWDOWN;
+inline constexpr std::size_t total_slots = DLV_CURVE_BLOCK_SLOTS;
 }  // namespace curves
 
 // well_record (argument 5)
 namespace well {
-inline constexpr std::size_t method_code_byte = 0;  // int32 pairs in slots 0..2
-inline constexpr std::size_t gas_method_byte = 4;
-inline constexpr std::size_t gas_injection_method_byte = 8;
-inline constexpr std::size_t water_injection_method_byte = 12;
-inline constexpr std::size_t layer_count_byte = 16;
-inline constexpr std::size_t deliverability_test_type_byte = 20;
-inline constexpr std::size_t layer_temperature = 3;
-inline constexpr std::size_t permeability = 53;
-inline constexpr std::size_t thickness = 103;
-inline constexpr std::size_t drainage_radius = 153;
-inline constexpr std::size_t wellbore_radius = 203;
-inline constexpr std::size_t skin = 253;
-inline constexpr std::size_t reservoir_pressure = 303;
-inline constexpr std::size_t test_count = 407;  // int32
-inline constexpr int kTestCapacity = 100;
-inline constexpr std::size_t test_rate = 408;
-inline constexpr std::size_t test_pressure = 508;
-inline constexpr std::size_t test_shutin_pressure = 608;
-inline constexpr std::size_t backpressure_c = 710;
-inline constexpr std::size_t backpressure_n = 711;
-inline constexpr std::size_t productivity_index = 712;
-inline constexpr std::size_t level_gradient = 713;
-inline constexpr std::size_t surface_term_factors = 714;  // double[2]
-inline constexpr std::size_t level_test_rate = 717;       // double[2]
-inline constexpr std::size_t level_reading = 719;         // double[2]
-inline constexpr std::size_t perm_y = 722;
-inline constexpr std::size_t perm_z = 772;
-inline constexpr std::size_t drainage_area = 822;
-inline constexpr std::size_t well_start_y = 872;
-inline constexpr std::size_t box_length_y = 972;
-inline constexpr std::size_t well_position_x = 1022;
-inline constexpr std::size_t box_width_x = 1072;
-inline constexpr std::size_t well_elevation_z = 1122;
-inline constexpr std::size_t well_length = 1172;
-inline constexpr std::size_t fracture_half_length = 1247;
-inline constexpr std::size_t porosity = 1297;
-inline constexpr std::size_t production_time = 1347;
-inline constexpr std::size_t fracture_width = 1397;
-inline constexpr std::size_t fracture_permeability = 1447;
-inline constexpr std::size_t rate_multiplier = 1497;
-inline constexpr std::size_t non_darcy_coefficient = 1498;
-inline constexpr std::size_t injection_coefficients = 1548;  // double[4][2]
-inline constexpr std::size_t break_pressure = 1556;
-inline constexpr std::size_t max_injection_rate = 1606;
-inline constexpr std::size_t second_skin = 1656;
-inline constexpr std::size_t injection_traverse_depth = 1706;
-inline constexpr std::size_t layer_depth = 1756;
-inline constexpr std::size_t reference_depth = 1906;
-inline constexpr std::size_t ratetest_pressures = 1907;
-inline constexpr std::size_t ratetest_liquid_rates = 1932;
-inline constexpr std::size_t ratetest_gas_rates = 1957;
-inline constexpr std::size_t ratetest_water_rates = 1982;
-inline constexpr int kRateTestCapacity = 25;
-inline constexpr std::size_t ratetest_row_count = 2007;  // int32, then two flag bytes
-inline constexpr std::size_t backpressure_c_given_byte = 2007 * 8 + 4;
-inline constexpr std::size_t backpressure_n_given_byte = 2007 * 8 + 5;
-inline constexpr std::size_t min_slots = 2008;
+inline constexpr std::size_t method_code_byte =
+    DLV_WELL_RECORD_METHOD_CODE_BYTE;  // int32 pairs in slots 0..2
+inline constexpr std::size_t gas_method_byte = DLV_WELL_RECORD_GAS_METHOD_BYTE;
+inline constexpr std::size_t gas_injection_method_byte = DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE;
+inline constexpr std::size_t water_injection_method_byte =
+    DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE;
+inline constexpr std::size_t layer_count_byte = DLV_WELL_RECORD_LAYER_COUNT_BYTE;
+inline constexpr std::size_t deliverability_test_type_byte =
+    DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE;
+inline constexpr std::size_t layer_temperature = DLV_WELL_RECORD_LAYER_TEMPERATURE;
+inline constexpr std::size_t permeability = DLV_WELL_RECORD_PERMEABILITY;
+inline constexpr std::size_t thickness = DLV_WELL_RECORD_THICKNESS;
+inline constexpr std::size_t drainage_radius = DLV_WELL_RECORD_DRAINAGE_RADIUS;
+inline constexpr std::size_t wellbore_radius = DLV_WELL_RECORD_WELLBORE_RADIUS;
+inline constexpr std::size_t skin = DLV_WELL_RECORD_SKIN;
+inline constexpr std::size_t reservoir_pressure = DLV_WELL_RECORD_RESERVOIR_PRESSURE;
+inline constexpr std::size_t test_count = DLV_WELL_RECORD_TEST_COUNT;  // int32
+inline constexpr int kTestCapacity = DLV_TEST_CAPACITY;
+inline constexpr std::size_t test_rate = DLV_WELL_RECORD_TEST_RATE;
+inline constexpr std::size_t test_pressure = DLV_WELL_RECORD_TEST_PRESSURE;
+inline constexpr std::size_t test_shutin_pressure = DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE;
+inline constexpr std::size_t backpressure_c = DLV_WELL_RECORD_BACKPRESSURE_C;
+inline constexpr std::size_t backpressure_n = DLV_WELL_RECORD_BACKPRESSURE_N;
+inline constexpr std::size_t productivity_index = DLV_WELL_RECORD_PRODUCTIVITY_INDEX;
+inline constexpr std::size_t level_gradient = DLV_WELL_RECORD_LEVEL_GRADIENT;
+inline constexpr std::size_t surface_term_factors =
+    DLV_WELL_RECORD_SURFACE_TERM_FACTORS;                                        // double[2]
+inline constexpr std::size_t level_test_rate = DLV_WELL_RECORD_LEVEL_TEST_RATE;  // double[2]
+inline constexpr std::size_t level_reading = DLV_WELL_RECORD_LEVEL_READING;      // double[2]
+inline constexpr std::size_t perm_y = DLV_WELL_RECORD_PERM_Y;
+inline constexpr std::size_t perm_z = DLV_WELL_RECORD_PERM_Z;
+inline constexpr std::size_t drainage_area = DLV_WELL_RECORD_DRAINAGE_AREA;
+inline constexpr std::size_t well_start_y = DLV_WELL_RECORD_WELL_START_Y;
+inline constexpr std::size_t box_length_y = DLV_WELL_RECORD_BOX_LENGTH_Y;
+inline constexpr std::size_t well_position_x = DLV_WELL_RECORD_WELL_POSITION_X;
+inline constexpr std::size_t box_width_x = DLV_WELL_RECORD_BOX_WIDTH_X;
+inline constexpr std::size_t well_elevation_z = DLV_WELL_RECORD_WELL_ELEVATION_Z;
+inline constexpr std::size_t well_length = DLV_WELL_RECORD_WELL_LENGTH;
+inline constexpr std::size_t fracture_half_length = DLV_WELL_RECORD_FRACTURE_HALF_LENGTH;
+inline constexpr std::size_t porosity = DLV_WELL_RECORD_POROSITY;
+inline constexpr std::size_t production_time = DLV_WELL_RECORD_PRODUCTION_TIME;
+inline constexpr std::size_t fracture_width = DLV_WELL_RECORD_FRACTURE_WIDTH;
+inline constexpr std::size_t fracture_permeability = DLV_WELL_RECORD_FRACTURE_PERMEABILITY;
+inline constexpr std::size_t rate_multiplier = DLV_WELL_RECORD_RATE_MULTIPLIER;
+inline constexpr std::size_t non_darcy_coefficient = DLV_WELL_RECORD_NON_DARCY_COEFFICIENT;
+inline constexpr std::size_t injection_coefficients =
+    DLV_WELL_RECORD_INJECTION_COEFFICIENTS;  // double[4][2]
+inline constexpr std::size_t break_pressure = DLV_WELL_RECORD_BREAK_PRESSURE;
+inline constexpr std::size_t max_injection_rate = DLV_WELL_RECORD_MAX_INJECTION_RATE;
+inline constexpr std::size_t second_skin = DLV_WELL_RECORD_SECOND_SKIN;
+inline constexpr std::size_t injection_traverse_depth = DLV_WELL_RECORD_INJECTION_TRAVERSE_DEPTH;
+inline constexpr std::size_t layer_depth = DLV_WELL_RECORD_LAYER_DEPTH;
+inline constexpr std::size_t reference_depth = DLV_WELL_RECORD_REFERENCE_DEPTH;
+inline constexpr std::size_t ratetest_pressures = DLV_WELL_RECORD_RATETEST_PRESSURES;
+inline constexpr std::size_t ratetest_liquid_rates = DLV_WELL_RECORD_RATETEST_LIQUID_RATES;
+inline constexpr std::size_t ratetest_gas_rates = DLV_WELL_RECORD_RATETEST_GAS_RATES;
+inline constexpr std::size_t ratetest_water_rates = DLV_WELL_RECORD_RATETEST_WATER_RATES;
+inline constexpr int kRateTestCapacity = DLV_RATETEST_CAPACITY;
+inline constexpr std::size_t ratetest_row_count =
+    DLV_WELL_RECORD_RATETEST_ROW_COUNT;  // int32, then two flag bytes
+inline constexpr std::size_t backpressure_c_given_byte = DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE;
+inline constexpr std::size_t backpressure_n_given_byte = DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE;
+inline constexpr std::size_t min_slots = DLV_WELL_RECORD_SLOTS;
 }  // namespace well
 
 // completion_block (argument 7)
 namespace completion {
-inline constexpr std::size_t completion_model = 0;  // int32
-inline constexpr std::size_t shot_density_factor = 1;
-inline constexpr std::size_t gravel_permeability = 2;
-inline constexpr std::size_t crushed_zone_permeability = 52;
-inline constexpr std::size_t crushed_zone_thickness = 102;
-inline constexpr std::size_t shot_density = 152;
-inline constexpr std::size_t perforation_diameter = 202;
-inline constexpr std::size_t perforated_interval = 252;
-inline constexpr std::size_t gravel_tunnel_length = 302;
-inline constexpr std::size_t perforation_length = 352;
-inline constexpr std::size_t min_slots = 402;
+inline constexpr std::size_t completion_model = DLV_COMPLETION_COMPLETION_MODEL;  // int32
+inline constexpr std::size_t shot_density_factor = DLV_COMPLETION_SHOT_DENSITY_FACTOR;
+inline constexpr std::size_t gravel_permeability = DLV_COMPLETION_GRAVEL_PERMEABILITY;
+inline constexpr std::size_t crushed_zone_permeability = DLV_COMPLETION_CRUSHED_ZONE_PERMEABILITY;
+inline constexpr std::size_t crushed_zone_thickness = DLV_COMPLETION_CRUSHED_ZONE_THICKNESS;
+inline constexpr std::size_t shot_density = DLV_COMPLETION_SHOT_DENSITY;
+inline constexpr std::size_t perforation_diameter = DLV_COMPLETION_PERFORATION_DIAMETER;
+inline constexpr std::size_t perforated_interval = DLV_COMPLETION_PERFORATED_INTERVAL;
+inline constexpr std::size_t gravel_tunnel_length = DLV_COMPLETION_GRAVEL_TUNNEL_LENGTH;
+inline constexpr std::size_t perforation_length = DLV_COMPLETION_PERFORATION_LENGTH;
+inline constexpr std::size_t min_slots = DLV_COMPLETION_SLOTS;
 }  // namespace completion
 
 // traverse_block (argument 10) and the traverse record: byte offsets.
 namespace traverse {
-inline constexpr std::size_t record_bytes = 12888;
+inline constexpr std::size_t record_bytes = DLV_TRAVERSE_SLOTS * 8;
 inline constexpr std::size_t first_rate = 0;
 inline constexpr std::size_t second_rate = 8;
 inline constexpr std::size_t water_cut_percent = 16;
 inline constexpr std::size_t gas_oil_ratio = 72;
 inline constexpr std::size_t start_pressure = 104;
 inline constexpr std::size_t depth_setup_value = 3328;
-inline constexpr std::size_t record_type = 10944;            // int32
-inline constexpr std::size_t suppress_fluid_errors = 10948;  // int32, element 2737
-inline constexpr std::size_t segment_count = 10952;          // int32
-inline constexpr std::size_t direction_flag = 10964;         // int32
-inline constexpr std::size_t segment_flags = 10968;          // int32 array
-inline constexpr std::size_t template_reset = 12592;         // int32
+inline constexpr std::size_t record_type = DLV_TRAVERSE_RECORD_TYPE_BYTE;  // int32
+inline constexpr std::size_t suppress_fluid_errors =
+    DLV_TRAVERSE_SUPPRESS_FLUID_ERRORS_BYTE;  // int32, element 2737
+inline constexpr std::size_t segment_count = DLV_TRAVERSE_SEGMENT_COUNT_BYTE;  // int32
+inline constexpr std::size_t direction_flag = 10964;                           // int32
+inline constexpr std::size_t segment_flags = 10968;                            // int32 array
+inline constexpr std::size_t template_reset = 12592;                           // int32
 // Scratch blocks handed to the traverse calculation.
 inline constexpr std::size_t scratch_a_bytes = 70416;
 inline constexpr std::size_t scratch_b_bytes = 45000;
@@ -267,24 +283,43 @@ inline constexpr std::size_t text_buffer_bytes = 64;
 
 // well_summary (argument 11)
 namespace summary {
-inline constexpr std::size_t rate = 0;
-inline constexpr std::size_t pressure = 25;
-inline constexpr std::size_t drawdown = 50;
-inline constexpr std::size_t water_cut = 75;
-inline constexpr std::size_t gas_liquid = 100;
-inline constexpr std::size_t water_sg = 125;
-inline constexpr std::size_t total_slots = 150;
+inline constexpr std::size_t rate = DLV_SUMMARY_RATE;
+inline constexpr std::size_t pressure = DLV_SUMMARY_PRESSURE;
+inline constexpr std::size_t drawdown = DLV_SUMMARY_DRAWDOWN;
+inline constexpr std::size_t water_cut = DLV_SUMMARY_WATER_CUT;
+inline constexpr std::size_t gas_liquid = DLV_SUMMARY_GAS_LIQUID;
+inline constexpr std::size_t water_sg = DLV_SUMMARY_WATER_SG;
+inline constexpr std::size_t total_slots = DLV_WELL_SUMMARY_SLOTS;
 }  // namespace summary
 
 // layer_results (argument 12)
 namespace results {
-inline constexpr std::size_t result_status = 0;      // int32
-inline constexpr std::size_t flow_regime_flag = 25;  // int32[50]
-inline constexpr std::size_t effective_radius_ratio = 50;
-inline constexpr std::size_t fracture_conductivity = 100;
-inline constexpr std::size_t dimensionless_time = 150;
-inline constexpr std::size_t result_bubble_point = 200;
-inline constexpr std::size_t total_slots = 250;
+inline constexpr std::size_t result_status = DLV_RESULTS_RESULT_STATUS;        // int32
+inline constexpr std::size_t flow_regime_flag = DLV_RESULTS_FLOW_REGIME_FLAG;  // int32[50]
+inline constexpr std::size_t effective_radius_ratio = DLV_RESULTS_EFFECTIVE_RADIUS_RATIO;
+inline constexpr std::size_t fracture_conductivity = DLV_RESULTS_FRACTURE_CONDUCTIVITY;
+inline constexpr std::size_t dimensionless_time = DLV_RESULTS_DIMENSIONLESS_TIME;
+inline constexpr std::size_t result_bubble_point = DLV_RESULTS_RESULT_BUBBLE_POINT;
+inline constexpr std::size_t total_slots = DLV_LAYER_RESULTS_SLOTS;
 }  // namespace results
+
+// The int32 fields the library finds by slot sit at the start of that slot,
+// where the field map's byte offsets put them; the two counts of a fluid table
+// share one slot.
+static_assert(fluids::fluid_type * 8 == DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE);
+static_assert(fluids::bubble_point_given * 8 == DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE);
+static_assert(fluids::sample_set * 8 == DLV_LAYER_FLUIDS_SAMPLE_SET_BYTE);
+static_assert(fluids::rs_correlation * 8 == DLV_LAYER_FLUIDS_RS_CORRELATION_BYTE);
+static_assert(fluids::fvf_correlation * 8 == DLV_LAYER_FLUIDS_FVF_CORRELATION_BYTE);
+static_assert(fluids::viscosity_correlation * 8 == DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION_BYTE);
+static_assert(fluids::viscosity_mixing_rule * 8 == DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE);
+static_assert(tables::use_flags * 8 == DLV_FLUID_TABLES_USE_TABLE_BYTE);
+static_assert(tables::counts * 8 == DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE);
+static_assert(tables::counts * 8 + 4 == DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE);
+static_assert(well::test_count * 8 == DLV_WELL_RECORD_TEST_COUNT_BYTE);
+static_assert(well::ratetest_row_count * 8 == DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE);
+static_assert(completion::completion_model * 8 == DLV_COMPLETION_COMPLETION_MODEL_BYTE);
+static_assert(results::result_status * 8 == DLV_RESULTS_RESULT_STATUS_BYTE);
+static_assert(results::flow_regime_flag * 8 == DLV_RESULTS_FLOW_REGIME_FLAG_BYTE);
 
 }  // namespace dlv::layout
