@@ -218,7 +218,7 @@ TEST(WellFileChecks, NonFiniteTableNumbersAreRefused) {
 // Each thread gets the curve it asked for, never the other thread's.
 TEST(WellFileChecks, QuickCurvesOfTwoThreadsDoNotMix) {
   auto worker = [](double pr, double pi, int* wrong) {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 3000; ++i) {
       const wf::RunOutcome out = wf::run_quick_pi(pr, pi);
       if (out.result["summary"]["maximum_rate"].get<double>() != pr * pi) ++*wrong;
     }
