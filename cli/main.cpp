@@ -7,6 +7,7 @@
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or written.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -20,13 +21,35 @@ namespace {
 constexpr int kBadInput = 2;
 constexpr int kFileError = 1;
 
-bool read_file(const std::string& path, std::string& text) {
+// Reads a whole file; on failure returns false with the reason in why.
+bool read_file(const std::string& path, std::string& text, std::string& why) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    why = "is a directory, not a well file";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+  if (!in) {
+    why = "cannot read the file";
+    return false;
+  }
   std::ostringstream ss;
   ss << in.rdbuf();
+  if (in.bad()) {
+    why = "cannot read the file";
+    return false;
+  }
   text = ss.str();
   return true;
+}
+
+// Flushes standard output; a write that failed is a file error.
+int finish_output() {
+  std::cout.flush();
+  const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+  if (!failed) return 0;
+  std::cerr << "dlv: cannot write to standard output\n";
+  return kFileError;
 }
 
 int report(const std::string& source, const std::vector<wf::Problem>& problems) {
@@ -38,9 +61,9 @@ int report(const std::string& source, const std::vector<wf::Problem>& problems) 
 
 // Reads and checks a well file; returns 0 with doc filled, or the exit status.
 int load(const std::string& path, wf::json& doc) {
-  std::string text;
-  if (!read_file(path, text)) {
-    std::cerr << path << ": cannot read the file\n";
+  std::string text, why;
+  if (!read_file(path, text, why)) {
+    std::cerr << path << ": " << why << "\n";
     return kFileError;
   }
   std::vector<wf::Problem> problems = wf::parse_well_text(text, doc);
@@ -54,10 +77,12 @@ int emit(const wf::json& result, const std::string& format, const std::string& o
                                        : wf::render_table(result);
   if (out_path.empty()) {
     std::cout << text;
-    return 0;
+    return finish_output();
   }
   std::ofstream out(out_path, std::ios::binary);
-  if (!(out << text)) {
+  out << text;
+  out.close();
+  if (!out) {
     std::cerr << out_path << ": cannot write the file\n";
     return kFileError;
   }
@@ -113,7 +138,7 @@ int main(int argc, char** argv) {
       std::cout << wf::fields_reference_markdown();
     else
       std::cout << wf::well_schema().dump(2) << "\n";
-    return 0;
+    return finish_output();
   }
   if (*blocks) {
     wf::json doc;
@@ -123,7 +148,7 @@ int main(int argc, char** argv) {
     for (const wf::SlotEntry& e : wf::set_slots(b))
       std::printf("%-20s %6zu  %-52s %s\n", e.block.c_str(), e.slot, e.field.c_str(),
                   e.value.c_str());
-    return 0;
+    return finish_output();
   }
   wf::RunOutcome outcome;
   std::string source = "dlv";

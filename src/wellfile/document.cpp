@@ -212,6 +212,44 @@ class Checker {
   }
 };
 
+// Unit and range of a table axis or of the values of one property. A range
+// whose low end is open holds only numbers above it.
+struct TableRange {
+  const char* unit;
+  double min, max;
+  bool above_min;
+};
+const TableRange kTableTemperatures = {"degF", -60, 700, false};
+const TableRange kTablePressures = {"psia", 0, 30000, false};
+
+bool in_range(double x, const TableRange& r) {
+  return std::isfinite(x) && (r.above_min ? x > r.min : x >= r.min) && x <= r.max;
+}
+
+// ", numbers in UNIT, MIN to MAX" (or "above MIN to MAX").
+std::string range_text(const TableRange& r) {
+  std::string s = ", numbers";
+  if (*r.unit) s += " in " + std::string(r.unit);
+  return s + ", " + (r.above_min ? "above " : "") + number_text(r.min) + " to " +
+         number_text(r.max);
+}
+
+// The range of the values of a table's property; nullptr when the property is unknown.
+const TableRange* value_range(const json& tab) {
+  static const struct {
+    const char* property;
+    TableRange range;
+  } ranges[] = {{"solution_gor", {"scf/STB", 0, 1e6, false}},
+                {"oil_fvf", {"bbl/STB", 0, 10, true}},
+                {"oil_viscosity", {"cp", 0, 1e6, true}},
+                {"gas_z_factor", {"", 0, 5, true}},
+                {"gas_viscosity", {"cp", 0, 10, true}}};
+  if (!tab.contains("property") || !tab["property"].is_string()) return nullptr;
+  for (const auto& r : ranges)
+    if (tab["property"].get<std::string>() == r.property) return &r.range;
+  return nullptr;
+}
+
 void check_tables(Checker& c, const json& tables) {
   if (!tables.is_array() || tables.size() > table_property_names().size()) {
     c.add("fluid.tables", tables.is_array() ? "more tables than properties" : "wrong type",
@@ -237,10 +275,10 @@ void check_tables(Checker& c, const json& tables) {
         c.add(p + ".property", "second table for the same property", "each property once");
       seen.push_back(k);
     }
-    auto axis = [&](const char* key, std::size_t cap, const char* unit) -> std::size_t {
+    auto axis = [&](const char* key, std::size_t cap, const TableRange& r) -> std::size_t {
       const std::string ap = p + "." + key;
       const std::string exp =
-          "an ascending array of 1 to " + std::to_string(cap) + " numbers in " + unit;
+          "an ascending array of 1 to " + std::to_string(cap) + " " + range_text(r).substr(2);
       if (!tab.contains(key)) {
         c.add(ap, "missing", exp);
         return 0;
@@ -256,6 +294,11 @@ void check_tables(Checker& c, const json& tables) {
           c.add(ap + "[" + std::to_string(i) + "]", "not a number", exp);
           return 0;
         }
+        if (!in_range(a[i].get<double>(), r)) {
+          c.add(ap + "[" + std::to_string(i) + "]",
+                "value " + number_text(a[i].get<double>()) + " is out of range", exp);
+          return 0;
+        }
         if (i > 0 && !(a[i].get<double>() > a[i - 1].get<double>())) {
           c.add(ap + "[" + std::to_string(i) + "]", "not ascending", exp);
           return 0;
@@ -263,10 +306,13 @@ void check_tables(Checker& c, const json& tables) {
       }
       return a.size();
     };
-    const std::size_t nt = axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY, "degF");
-    const std::size_t np = axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, "psia");
+    const std::size_t nt =
+        axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY, kTableTemperatures);
+    const std::size_t np = axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, kTablePressures);
     const std::string vp = p + ".values";
-    const std::string exp = "one row per pressure, one number per temperature";
+    const TableRange* vr = value_range(tab);
+    const std::string exp =
+        "one row per pressure, one number per temperature" + (vr ? range_text(*vr) : std::string());
     if (!tab.contains("values")) {
       c.add(vp, "missing", exp);
     } else if (nt && np) {
@@ -281,16 +327,36 @@ void check_tables(Checker& c, const json& tables) {
                 exp);
           continue;
         }
-        for (std::size_t j = 0; j < nt; ++j)
+        for (std::size_t j = 0; j < nt; ++j) {
+          const std::string ep = vp + "[" + std::to_string(r) + "][" + std::to_string(j) + "]";
           if (!v[r][j].is_number())
-            c.add(vp + "[" + std::to_string(r) + "][" + std::to_string(j) + "]", "not a number",
-                  exp);
+            c.add(ep, "not a number", exp);
+          else if (vr && !in_range(v[r][j].get<double>(), *vr))
+            c.add(ep, "value " + number_text(v[r][j].get<double>()) + " is out of range", exp);
+        }
       }
     }
   }
 }
 
 bool given(const json& obj, const char* key) { return obj.is_object() && obj.contains(key); }
+
+// The injection_coefficients pair a coefficient method reads, or -1.
+int coefficient_pair(int mode, int method) {
+  if (mode == DLV_MODE_WATER_INJECTION && method == DLV_WATER_INJECTION_METHOD_COEFFICIENTS)
+    return 0;
+  if (mode != DLV_MODE_GAS_INJECTION) return -1;
+  switch (method) {
+    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_NONE:
+    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PRESSURE:
+      return 1;
+    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED:
+      return 2;
+    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PSEUDO:
+      return 3;
+  }
+  return -1;
+}
 
 void check_needs(Checker& c, const json& doc, int mode, int method) {
   const MethodNeeds& needs = method_needs(mode, method);
@@ -316,6 +382,22 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
     if (!given(well, name))
       c.add(std::string("well.") + name, "missing; " + who,
             expected_text(*find_field(Group::well, name)));
+
+  // The coefficient pair the method reads must be among the pairs given.
+  const int pair = coefficient_pair(mode, method);
+  if (pair >= 0 && given(well, "injection_coefficients") &&
+      well["injection_coefficients"].is_array() &&
+      well["injection_coefficients"].size() <= static_cast<std::size_t>(pair)) {
+    static const char* const kPairNames[] = {"water coefficients", "gas pressure form",
+                                             "gas squared-pressure form",
+                                             "gas pseudo-pressure form"};
+    c.add("well.injection_coefficients",
+          std::to_string(well["injection_coefficients"].size()) + " pairs given; method " +
+              doc["method"].get<std::string>() + " reads pair " + std::to_string(pair) + " (" +
+              kPairNames[pair] + ")",
+          "at least " + std::to_string(pair + 1) +
+              " pairs [below, above break_pressure]; earlier pairs may be [0, 0]");
+  }
 
   const bool fit = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
                    (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT);
@@ -422,6 +504,14 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
              "malformed JSON at line " + std::to_string(line) + ", column " +
                  std::to_string(column) + ": " + what,
              ""}};
+  } catch (const json::exception& e) {
+    // A number beyond the range of a double, and the like: the text is JSON
+    // the document cannot hold.
+    doc = json();
+    std::string what = e.what();  // "[json.exception.KIND.ID] text"
+    const std::size_t cut = what.find("] ");
+    if (cut != std::string::npos) what = what.substr(cut + 2);
+    return {{"", "unreadable JSON: " + what, ""}};
   }
 }
 

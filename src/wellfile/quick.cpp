@@ -1,10 +1,16 @@
 // The quick single curves through the exported dlvCalcVogel and dlvCalcPI.
+#include <mutex>
+
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
 namespace {
+
+// The quick curve and the read of its result are two calls, each locked on
+// its own; this holds the pair together against other threads of the process.
+std::mutex quick_mutex;
 
 void check(std::vector<Problem>& p, const char* name, double v, double lo, double hi,
            const char* unit) {
@@ -43,6 +49,7 @@ RunOutcome run_quick_vogel(double pr, double q, double pwf, double pb) {
     p.push_back({"test_pressure", "equals reservoir_pressure; the test shows no drawdown",
                  "a number in psi gauge below reservoir_pressure"});
   if (!p.empty()) return {p, {}, {}, {}};
+  const std::lock_guard<std::mutex> hold(quick_mutex);
   dlvCalcVogel(&pr, &q, &pwf, &pb);
   return quick_result("vogel", pr);
 }
@@ -52,6 +59,7 @@ RunOutcome run_quick_pi(double pr, double pi) {
   check(p, "reservoir_pressure", pr, 1e-9, 30000, "psi gauge");
   check(p, "productivity_index", pi, 1e-12, 1e6, "STB/d/psi");
   if (!p.empty()) return {p, {}, {}, {}};
+  const std::lock_guard<std::mutex> hold(quick_mutex);
   dlvCalcPI(&pr, &pi);
   return quick_result("pi_line", pr);
 }

@@ -115,7 +115,11 @@ std::string render_csv(const json& r) {
     s += "\n";
     for (std::size_t i = 0; i < DLV_POINTS; ++i) {
       s += std::to_string(i);
-      for (const auto& [k, v] : sec.columns->items()) (void)k, s += "," + full(v[i].get<double>());
+      for (const auto& [k, v] : sec.columns->items()) {
+        (void)k;
+        s += ',';
+        s += full(v[i].get<double>());
+      }
       s += "\n";
     }
     s += "\n";

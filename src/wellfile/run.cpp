@@ -90,7 +90,7 @@ std::vector<Note> changed_inputs(const json& doc, const Blocks& before, const Bl
         obj = member(doc, group_path(f.group, 0));
       const bool given = obj && member(*obj, f.name);
       if (f.group == Group::well || f.group == Group::rate_test) {
-        if (f.count > 1) path += "[" + std::to_string(i) + "]";
+        if (f.count > 1) path += '[' + std::to_string(i) + ']';
       }
       if (!given && (is_fluid_output(f.name) || is_method_output(f.name))) continue;
       notes.push_back({path + (given ? "" : " (not given)"), a, z, f.unit});
@@ -292,7 +292,7 @@ std::vector<SlotEntry> set_slots(const Blocks& b) {
       const std::size_t pos = element_pos(f, i);
       std::string name = f.name;
       if (f.group == Group::layer || f.group == Group::test || f.count > 1)
-        name += "[" + std::to_string(i) + "]";
+        name += '[' + std::to_string(i) + ']';
       if (f.kind != Kind::real) name += " (int32, byte " + std::to_string(pos) + ")";
       add(f.block, f.kind == Kind::real ? pos : pos / 8, name, number_text(v));
     }

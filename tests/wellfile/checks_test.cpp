@@ -2,6 +2,9 @@
 // expected unit and range, and nothing is computed.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <thread>
+
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;
@@ -26,6 +29,16 @@ TEST(WellFileChecks, MalformedJsonNamesLineAndColumn) {
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].message.find("malformed JSON at line 3, column 16"), std::string::npos)
       << problems[0].message;
+}
+
+TEST(WellFileChecks, ANumberBeyondADoubleIsADocumentProblem) {
+  json doc;
+  const auto problems = wf::parse_well_text(
+      R"({"mode": "oil_production", "layers": [{"reservoir_pressure": 1e400}]})", doc);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].path, "");
+  EXPECT_NE(problems[0].message.find("unreadable JSON"), std::string::npos) << problems[0].message;
+  EXPECT_NE(problems[0].message.find("1e400"), std::string::npos) << problems[0].message;
 }
 
 TEST(WellFileChecks, TheExampleWellIsClean) {
@@ -72,6 +85,49 @@ TEST(WellFileChecks, EachKindOfBadInputIsReportedAtItsPath) {
       {"rate test columns differ",
        R"({"method": "rate_test", "tests": null, "rate_test": {"ratetest_pressures": [2400, 0], "ratetest_liquid_rates": [0]}})",
        "rate_test", "columns of different lengths", ""},
+      {"gas injection pair 2 not given",
+       R"({"mode": "gas_injection", "method": "coefficients_squared_pressure", "tests": null,
+           "well": {"injection_coefficients": [[2e-5, 4e-5]]}})",
+       "well.injection_coefficients",
+       "1 pairs given; method coefficients_squared_pressure reads "
+       "pair 2",
+       "at least 3 pairs"},
+      {"gas injection pair 3 not given",
+       R"({"mode": "gas_injection", "method": "coefficients_pseudo_pressure", "tests": null,
+           "well": {"injection_coefficients": [[0, 0], [2e-5, 4e-5], [0, 0]]}})",
+       "well.injection_coefficients", "reads pair 3 (gas pseudo-pressure form)", "at least 4"},
+      {"gas injection pair 1 not given",
+       R"({"mode": "gas_injection", "method": "coefficients_pressure", "tests": null,
+           "well": {"injection_coefficients": [[2e-5, 4e-5]]}})",
+       "well.injection_coefficients", "reads pair 1", "at least 2 pairs"},
+      {"water injection pair 0 not given",
+       R"({"mode": "water_injection", "method": "coefficients", "tests": null,
+           "well": {"injection_coefficients": []}})",
+       "well.injection_coefficients", "0 pairs given", "at least 1 pairs"},
+      {"zero gas viscosity",
+       R"({"fluid": {"tables": [{"property": "gas_viscosity", "temperatures": [100],
+           "pressures": [1000], "values": [[0]]}]}})",
+       "fluid.tables[0].values[0][0]", "value 0 is out of range", "in cp, above 0 to 10"},
+      {"negative z factor",
+       R"({"fluid": {"tables": [{"property": "gas_z_factor", "temperatures": [100, 200],
+           "pressures": [1000], "values": [[0.9, -0.8]]}]}})",
+       "fluid.tables[0].values[0][1]", "value -0.8 is out of range", "above 0 to 5"},
+      {"oil fvf beyond its range",
+       R"({"fluid": {"tables": [{"property": "oil_fvf", "temperatures": [100],
+           "pressures": [1000], "values": [[50]]}]}})",
+       "fluid.tables[0].values[0][0]", "out of range", "in bbl/STB, above 0 to 10"},
+      {"table pressure beyond the pressure range",
+       R"({"fluid": {"tables": [{"property": "solution_gor", "temperatures": [100],
+           "pressures": [1000, 40000], "values": [[100], [200]]}]}})",
+       "fluid.tables[0].pressures[1]", "value 40000 is out of range", "in psia, 0 to 30000"},
+      {"negative table pressure",
+       R"({"fluid": {"tables": [{"property": "solution_gor", "temperatures": [100],
+           "pressures": [-5], "values": [[100]]}]}})",
+       "fluid.tables[0].pressures[0]", "out of range", "psia"},
+      {"table temperature beyond its range",
+       R"({"fluid": {"tables": [{"property": "solution_gor", "temperatures": [900],
+           "pressures": [1000], "values": [[100]]}]}})",
+       "fluid.tables[0].temperatures[0]", "value 900 is out of range", "in degF, -60 to 700"},
   };
   for (const Case& c : cases) {
     json doc = vogel_well();
@@ -133,4 +189,44 @@ TEST(WellFileChecks, QuickCurvesCheckTheirOptions) {
   const wf::RunOutcome ok = wf::run_quick_pi(3000, 2.5);
   ASSERT_TRUE(ok.problems.empty());
   EXPECT_EQ(ok.result["summary"]["maximum_rate"].get<double>(), 7500.0);
+}
+
+TEST(WellFileChecks, InjectionWellsWithTheirPairAreClean) {
+  json gas = vogel_well();
+  gas.merge_patch(json::parse(R"({"mode": "gas_injection", "method": "coefficients_pressure",
+      "tests": null, "layers": [{"reservoir_pressure": 2400,
+      "layer_temperature": 150, "gas_sg": 0.7, "break_pressure": 3000,
+      "max_injection_rate": 5000}], "well": {"injection_coefficients": [[0, 0], [2e-5, 4e-5]]}})"));
+  EXPECT_TRUE(wf::validate_well(gas).empty()) << wf::validate_well(gas)[0].text();
+}
+
+TEST(WellFileChecks, NonFiniteTableNumbersAreRefused) {
+  json doc = vogel_well();
+  doc["fluid"]["tables"] = json::parse(
+      R"([{"property": "oil_viscosity", "temperatures": [100], "pressures": [1000],
+           "values": [[1.5]]}])");
+  EXPECT_TRUE(wf::validate_well(doc).empty());
+  doc["fluid"]["tables"][0]["values"][0][0] = NAN;
+  const auto problems = wf::validate_well(doc);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].path, "fluid.tables[0].values[0][0]");
+  doc["fluid"]["tables"][0]["values"][0][0] = 1.5;
+  doc["fluid"]["tables"][0]["pressures"][0] = INFINITY;
+  EXPECT_EQ(wf::validate_well(doc).at(0).path, "fluid.tables[0].pressures[0]");
+}
+
+// Each thread gets the curve it asked for, never the other thread's.
+TEST(WellFileChecks, QuickCurvesOfTwoThreadsDoNotMix) {
+  auto worker = [](double pr, double pi, int* wrong) {
+    for (int i = 0; i < 3000; ++i) {
+      const wf::RunOutcome out = wf::run_quick_pi(pr, pi);
+      if (out.result["summary"]["maximum_rate"].get<double>() != pr * pi) ++*wrong;
+    }
+  };
+  int wrong_a = 0, wrong_b = 0;
+  std::thread a(worker, 3000.0, 2.5, &wrong_a), b(worker, 1000.0, 0.5, &wrong_b);
+  a.join();
+  b.join();
+  EXPECT_EQ(wrong_a, 0);
+  EXPECT_EQ(wrong_b, 0);
 }

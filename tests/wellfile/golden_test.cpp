@@ -53,8 +53,9 @@ struct Command {
   std::string out;
 };
 
-Command run_dlv(const std::string& args) {
-  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " 2>&1";
+// Runs the command with its messages caught; redirect says where standard output goes.
+Command run_dlv(const std::string& args, const std::string& redirect = "2>&1") {
+  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " " + redirect;
   FILE* p = popen(cmd.c_str(), "r");
   std::string out;
   char buf[4096];
@@ -104,6 +105,9 @@ TEST(DlvCommand, ExitStatuses) {
     std::ofstream(tmp / "bad.json")
         << R"({"mode": "oil_production", "method": "pi_line", "fluid": {"fluid_type": "none"},
       "layers": [{"reservoir_pressure": 40000}], "wel": {}})";
+    std::ofstream(tmp / "overflow.json") << R"({"mode": "oil_production", "method": "pi_line",
+      "layers": [{"reservoir_pressure": 1e400}]})";
+    fs::create_directories(tmp / "dir.json");
   }
   struct Case {
     std::string args;
@@ -119,6 +123,10 @@ TEST(DlvCommand, ExitStatuses) {
       {"run " + (tmp / "bad.json").string(), 2, "did you mean \"well\""},
       {"run " + (tmp / "bad.json").string(), 2, "nothing computed (3 problems)"},
       {"run " + (tmp / "missing.json").string(), 1, "cannot read the file"},
+      {"run " + (tmp / "dir.json").string(), 1, "is a directory, not a well file"},
+      {"blocks " + (tmp / "dir.json").string(), 1, "is a directory"},
+      {"run " + (tmp / "overflow.json").string(), 2, "unreadable JSON"},
+      {"run " + (tmp / "overflow.json").string(), 2, "nothing computed (1 problem)"},
       {"run " + wells + "/vogel_oil.json --format xml", 2, "--format"},
       {"frobnicate", 2, ""},
       {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 1800 --bubble-point "
@@ -135,6 +143,13 @@ TEST(DlvCommand, ExitStatuses) {
     const Command r = run_dlv(c.args);
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
     EXPECT_NE(r.out.find(c.output), std::string::npos) << c.args << "\n" << r.out;
+  }
+  for (const std::string& args :
+       {std::string("pi --reservoir-pressure 3000 --productivity-index 2.5"), std::string("schema"),
+        "run " + wells + "/vogel_oil.json", "blocks " + wells + "/vogel_oil.json"}) {
+    const Command full = run_dlv(args, "2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 1) << args << "\n" << full.out;
+    EXPECT_NE(full.out.find("cannot write to standard output"), std::string::npos) << full.out;
   }
   const Command json_out =
       run_dlv("run " + wells + "/darcy_gas.json --format json -o " + (tmp / "out.json").string());
