@@ -13,45 +13,16 @@
  * Write an int32 field with memcpy((char *)block + DLV_..._BYTE, &value, 4)
  * and a flag byte with ((unsigned char *)block)[DLV_..._BYTE] = 1.
  *
- * C99; usable from C++. Safe to include before or after dlv.h.
+ * C99; usable from C++. Includes dlv.h.
  */
 #ifndef DLV_DLV_LAYOUT_H
 #define DLV_DLV_LAYOUT_H
 
 /* ---- sizes ------------------------------------------------------------- */
-#ifndef DLV_LAYERS
-#define DLV_LAYERS 50 /* elements of every per-layer array */
-#endif
-#ifndef DLV_POINTS
-#define DLV_POINTS 25 /* points of every curve */
-#endif
-#ifndef DLV_LAYER_FLUIDS_SLOTS
-#define DLV_LAYER_FLUIDS_SLOTS 1426
-#endif
-#ifndef DLV_FLUID_TABLES_SLOTS
-#define DLV_FLUID_TABLES_SLOTS 5625
-#endif
-#ifndef DLV_SEPARATOR_SLOTS
-#define DLV_SEPARATOR_SLOTS 2
-#endif
-#ifndef DLV_CURVE_BLOCK_SLOTS
-#define DLV_CURVE_BLOCK_SLOTS 3750
-#endif
-#ifndef DLV_WELL_RECORD_SLOTS
-#define DLV_WELL_RECORD_SLOTS 2008
-#endif
-#ifndef DLV_COMPLETION_SLOTS
-#define DLV_COMPLETION_SLOTS 402
-#endif
-#ifndef DLV_TRAVERSE_SLOTS
-#define DLV_TRAVERSE_SLOTS 1611
-#endif
-#ifndef DLV_WELL_SUMMARY_SLOTS
-#define DLV_WELL_SUMMARY_SLOTS 150
-#endif
-#ifndef DLV_LAYER_RESULTS_SLOTS
-#define DLV_LAYER_RESULTS_SLOTS 250
-#endif
+/* The block sizes (DLV_LAYERS, DLV_POINTS, DLV_<BLOCK>_SLOTS) are those of
+ * dlv.h, the one place they are written. */
+#include "dlv.h"
+
 #define DLV_TEST_CAPACITY 100    /* test_rate, test_pressure, test_shutin_pressure */
 #define DLV_RATETEST_CAPACITY 25 /* rows of the rate-test table */
 #define DLV_INJECTION_COEFFICIENT_PAIRS 4

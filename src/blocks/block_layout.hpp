@@ -321,5 +321,9 @@ static_assert(well::ratetest_row_count * 8 == DLV_WELL_RECORD_RATETEST_ROW_COUNT
 static_assert(completion::completion_model * 8 == DLV_COMPLETION_COMPLETION_MODEL_BYTE);
 static_assert(results::result_status * 8 == DLV_RESULTS_RESULT_STATUS_BYTE);
 static_assert(results::flow_regime_flag * 8 == DLV_RESULTS_FLOW_REGIME_FLAG_BYTE);
+// The block sizes hold what the layout puts in them.
+static_assert(DLV_FLUID_TABLES_SLOTS > tables::use_flags);
+static_assert(DLV_SEPARATOR_SLOTS == separator::temperature + 1);
+static_assert(DLV_CURVE_BLOCK_SLOTS == 3 * DLV_LAYERS * DLV_POINTS);
 
 }  // namespace dlv::layout
