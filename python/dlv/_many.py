@@ -79,11 +79,9 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
                 yield _run_one(well)
             return
         size = chunksize or max(1, min(256, len(wells) // (8 * processes)))
-        # Workers are started fresh rather than forked: a fork taken while
-        # another thread of this process is inside the library would copy its
-        # locks held, and the workers would wait on them for ever.
-        context = multiprocessing.get_context("spawn")
-        with context.Pool(min(processes, len(wells))) as pool:
+        # The compiled module holds its lock across a fork, so a worker never
+        # starts with the library locked by a thread of this process.
+        with multiprocessing.Pool(min(processes, len(wells))) as pool:
             yield from pool.imap(_run_one, wells, chunksize=size)
 
     results = []

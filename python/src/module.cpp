@@ -4,6 +4,7 @@
 // releases the GIL, takes the library lock, runs, and copies the results
 // back after retaking the GIL; nothing waits for the GIL while holding the
 // library lock.
+#include <pthread.h>
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -25,6 +26,16 @@ namespace dlv::python {
 std::mutex& library_lock() {
   static std::mutex lock;
   return lock;
+}
+
+// A fork (multiprocessing's workers, os.fork) waits until no thread is inside
+// the library and holds the lock across it, so that the child never starts
+// with the lock, or the library's own call lock, taken by a thread it does not
+// have. A thread in a call gives the lock back before it asks for the GIL
+// again, so waiting here with the GIL held cannot deadlock.
+void hold_library_across_fork() {
+  pthread_atfork([] { library_lock().lock(); }, [] { library_lock().unlock(); },
+                 [] { library_lock().unlock(); });
 }
 
 namespace {
@@ -182,6 +193,7 @@ void bind_wellfile(py::module_& m);
 PYBIND11_MODULE(_dlv, m) {
   using namespace dlv::python;
   m.doc() = "Calls into the DLV shared library, one at a time.";
+  hold_library_across_fork();
   bind_blocks(m);
 #ifdef DLV_WITH_WELLFILE
   bind_wellfile(m);

@@ -164,6 +164,22 @@ def test_many_wells_with_a_bad_one(tmp_path):
         dlv.calculate_many(wells, processes=2, progress=False)
 
 
+def test_many_wells_while_another_thread_calls_the_library():
+    # Workers are forked while a thread of the parent is inside the library
+    # now and then; none of them may start with the library locked.
+    code = (
+        "import threading, dlv\n"
+        "stop = threading.Event()\n"
+        "def busy():\n"
+        "    while not stop.is_set(): dlv.calculate(%r)\n"
+        "t = threading.Thread(target=busy); t.start()\n"
+        "for _ in range(5): dlv.calculate_many([%r] * 4, processes=2, progress=False)\n"
+        "stop.set(); t.join(); print('done')\n" % (VOGEL_WELL, VOGEL_WELL))
+    out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
+                         timeout=60, check=True)
+    assert out.stdout.strip() == "done"
+
+
 def test_pandas_and_matplotlib_are_imported_only_when_used():
     code = ("import sys, dlv; dlv.calculate(dlv.well_schema() and %r).to_dict(); "
             "print('pandas' in sys.modules, 'matplotlib' in sys.modules)" % (VOGEL_WELL,))
