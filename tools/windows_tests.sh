@@ -39,7 +39,8 @@ rm -rf "$out" && mkdir -p "$out/run"
 if [[ ! -f $linux_build/libDLV.so ]]; then
   echo "no libDLV.so in $linux_build"
   failed=1
-elif mcs -nologo -out:"$out/DotNetHost.exe" "$root/tests/abi/DotNetHost.cs"; then
+elif mcs -nologo -main:DotNetHost -out:"$out/DotNetHost.exe" "$root/tests/abi/DotNetHost.cs" \
+  "$root/examples/readme/VogelWell.cs"; then
   # An empty directory: dlv_calCSharp must write no log file there.
   (cd "$out/run" && LD_LIBRARY_PATH="$linux_build${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
     timeout 300 mono "$out/DotNetHost.exe") || failed=1

@@ -21,6 +21,9 @@ static class Dlv
                                              ref double testPressure, ref double bubblePoint);
 
     [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
+    public static extern double dlvCalcPI(ref double reservoirPressure, ref double productivityIndex);
+
+    [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
     public static extern double dlvGetResultRate_PrsArrays([Out] double[] rates,
                                                            [Out] double[] pressures);
 

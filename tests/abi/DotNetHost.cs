@@ -1,39 +1,12 @@
 // .NET host: calls DLV through P/Invoke with the declarations the README
-// shows and checks values that the C++ suites check as well. Run it in an
-// empty directory: dlv_calCSharp must leave no log file behind.
+// shows (the Dlv class of examples/readme/VogelWell.cs, compiled with it) and
+// checks values that the C++ suites check as well. Run it in an empty
+// directory: dlv_calCSharp must leave no log file behind.
 //
-//   mcs -out:DotNetHost.exe DotNetHost.cs
+//   mcs -main:DotNetHost -out:DotNetHost.exe DotNetHost.cs ../../examples/readme/VogelWell.cs
 //   LD_LIBRARY_PATH=<dir of libDLV.so> mono DotNetHost.exe
 using System;
 using System.IO;
-using System.Runtime.InteropServices;
-
-static class Dlv
-{
-    // "DLV" is DLV.dll on Windows and libDLV.so on Linux (mono).
-    const string Library = "DLV";
-
-    [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
-    public static extern int dlv_calCSharp(
-        [In, Out] double[] layerFluids,       // 1426 doubles
-        [In] double[] separatorConditions,    // 2 doubles
-        [In, Out] double[] wellRecord,        // 2008 doubles
-        ref int calcMode,                     // 0 oil, 1 gas, 2 water injection, 3 gas injection
-        [In, Out] double[] completionBlock,   // 402 doubles
-        [In, Out] double[] traverseBlock,     // 1611 doubles (12888 bytes)
-        [In, Out] double[] wellSummary);      // 150 doubles
-
-    [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
-    public static extern double dlvCalcVogel(ref double reservoirPressure, ref double testRate,
-                                             ref double testPressure, ref double bubblePoint);
-
-    [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
-    public static extern double dlvCalcPI(ref double reservoirPressure, ref double productivityIndex);
-
-    [DllImport(Library, CallingConvention = CallingConvention.Cdecl)]
-    public static extern double dlvGetResultRate_PrsArrays([Out] double[] rates,
-                                                           [Out] double[] pressures);
-}
 
 static class DotNetHost
 {
