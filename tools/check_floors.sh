@@ -16,7 +16,7 @@ root=${1:-"$(dirname "$0")/../src"}
 declare -A floor=(
   [blocks]=0 [numerics]=0 [platform]=0
   [fluids]=1
-  [inflow]=2
+  [inflow]=2 [tubing]=2
   [completion]=3
   [composite]=4
   [driver]=5
