@@ -8,6 +8,7 @@
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"
+#include "wellfile/tubing_document.hpp"
 #include "wellfile/wellfile.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
@@ -79,9 +80,9 @@ void store_u8(std::vector<double>& block, std::size_t byte, std::uint8_t v) {
   std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, 1);
 }
 
-const char* const kTopKeys[] = {"$schema", "description", "mode",       "method",
-                                "well",    "layers",      "tests",      "rate_test",
-                                "fluid",   "separator",   "completion", "traverse"};
+const char* const kTopKeys[] = {"$schema",    "description", "mode",      "method", "well",
+                                "layers",     "tests",       "rate_test", "fluid",  "separator",
+                                "completion", "traverse",    "tubing"};
 const char* const kTableKeys[] = {"property", "temperatures", "pressures", "values"};
 
 std::size_t edit_distance(const std::string& a, const std::string& b) {
@@ -594,6 +595,8 @@ std::vector<Problem> validate_well(const json& doc) {
   }
   // What the method needs is checked on the values that passed their own checks.
   if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
+  if (mode >= 0)
+    for (Problem& p : check_tubing(doc, mode)) c.add(p.path, p.message, p.expected);
   return c.problems;
 }
 

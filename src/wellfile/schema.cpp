@@ -1,5 +1,6 @@
 // The JSON Schema of a well file, built from the field table.
 #include "dlv/dlv_layout.h"
+#include "wellfile/tubing_document.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
@@ -131,6 +132,7 @@ json well_schema() {
   props["separator"] = group_object(Group::separator, "separator conditions");
   props["completion"] = group_object(Group::completion, "completion pressure-loss model");
   props["traverse"] = group_object(Group::traverse, "fields of the traverse record template");
+  props["tubing"] = tubing_schema();
   s["properties"] = props;
   return s;
 }
@@ -182,6 +184,7 @@ std::string fields_reference_markdown() {
     }
     s += "\n";
   }
+  s += tubing_fields_markdown();
   s += "## Modes and methods\n\n| mode (calc_mode) | methods (code) |\n|---|---|\n";
   for (const NamedCode& m : mode_names()) {
     s += "| " + std::string(m.name) + " (" + std::to_string(m.code) + ") | ";

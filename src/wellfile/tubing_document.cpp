@@ -1,0 +1,323 @@
+#include "wellfile/tubing_document.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "dlv/dlv_layout.h"
+#include "wellfile/wellfile_internal.hpp"
+
+namespace dlv::wellfile {
+
+namespace {
+
+// One numeric field of the tubing object. A range whose low end is open holds
+// only numbers above it.
+struct TubingField {
+  const char* name;
+  const char* unit;
+  double min, max;
+  bool above_min;
+  bool required;
+  const char* meaning;
+  void (*store)(TubingSpec&, double);
+};
+
+constexpr double kAbsoluteZero = -459.67;  // degF
+
+constexpr TubingField kTubingFields[] = {
+    {"wellhead_pressure", "psi gauge", 0, 30000, false, true,
+     "flowing wellhead (tubing head) pressure",
+     [](TubingSpec& t, double v) { t.wellhead_pressure = v; }},
+    {"wellhead_temperature", "degF", kAbsoluteZero, 1000, true, true,
+     "flowing temperature at the wellhead",
+     [](TubingSpec& t, double v) { t.wellhead_temperature = v; }},
+    {"bottomhole_temperature", "degF", kAbsoluteZero, 1000, true, true,
+     "flowing temperature at the node; the temperature is linear in vertical depth between the two",
+     [](TubingSpec& t, double v) { t.bottomhole_temperature = v; }},
+    {"depth", "ft", 0, 50000, true, true,
+     "measured depth of the node (mid-perforation) where the traverse ends",
+     [](TubingSpec& t, double v) { t.depth = v; }},
+    {"inside_diameter", "in", 0, 60, true, true, "inside diameter of the tubing",
+     [](TubingSpec& t, double v) { t.inside_diameter = v; }},
+    {"roughness", "in", 0, 30, false, false,
+     "absolute roughness of the tubing wall (default 0.0006 in); at most half the inside diameter",
+     [](TubingSpec& t, double v) { t.roughness = v; }},
+    {"inclination", "degrees from vertical", 0, 90, false, false,
+     "angle of a straight hole from vertical (default 0); not with a survey",
+     [](TubingSpec& t, double v) { t.inclination = v; }},
+    {"surface_tension", "dyn/cm", 0, 200, true, false,
+     "gas-liquid surface tension; given, it replaces the correlations",
+     [](TubingSpec& t, double v) { t.surface_tension = v; }},
+    {"oil_viscosity", "cp", 0, 100000, true, false,
+     "oil viscosity in the tubing; given, it replaces the correlations",
+     [](TubingSpec& t, double v) { t.oil_viscosity = v; }},
+};
+
+constexpr double kDefaultRoughness = 0.0006;  // in, new steel tubing
+
+const char* const kOtherKeys[] = {"correlation", "fluid", "payne", "survey"};
+
+// The correlations a mode's tubing flow can use, and what to say otherwise.
+struct ModeCorrelations {
+  int mode;
+  std::vector<Correlation> allowed;
+  const char* advice;
+};
+
+const std::vector<ModeCorrelations>& mode_correlations() {
+  using C = Correlation;
+  static const std::vector<ModeCorrelations> table = {
+      {DLV_MODE_OIL_PRODUCTION,
+       {C::kNoSlip, C::kPoettmannCarpenter, C::kHagedornBrown, C::kHagedornBrownOriginal,
+        C::kBeggsBrill},
+       "for an oil well use hagedorn_brown or beggs_brill"},
+      {DLV_MODE_GAS_PRODUCTION,
+       {C::kNoSlip, C::kBeggsBrill, C::kGray, C::kAverageTemperatureZ, C::kCullenderSmith},
+       "for a gas well use gray (gas making liquid), average_temperature_z or cullender_smith "
+       "(dry gas)"},
+      {DLV_MODE_WATER_INJECTION,
+       {C::kNoSlip, C::kBeggsBrill},
+       "water injected down the tubing is single-phase: use no_slip or beggs_brill"},
+      {DLV_MODE_GAS_INJECTION,
+       {C::kNoSlip, C::kBeggsBrill, C::kAverageTemperatureZ},
+       "gas injected down the tubing: use average_temperature_z, no_slip or beggs_brill"},
+  };
+  return table;
+}
+
+std::string range_text(const TubingField& f) {
+  std::string s = "a number in " + std::string(f.unit) + ", ";
+  s += f.above_min ? "above " + number_text(f.min) + " up to " : number_text(f.min) + " to ";
+  return s + number_text(f.max);
+}
+
+std::string correlation_list() {
+  std::string s;
+  for (int c = 0; c <= static_cast<int>(Correlation::kCullenderSmith); ++c)
+    s += (s.empty() ? "" : ", ") + std::string(correlation_name(static_cast<Correlation>(c)));
+  return "one of " + s;
+}
+
+std::string fluid_list() {
+  std::string s;
+  for (const std::string& n : tubing_fluid_names()) s += (s.empty() ? "" : ", ") + n;
+  return "one of " + s;
+}
+
+void add(std::vector<Problem>& out, std::string path, std::string message,
+         std::string expected = "") {
+  out.push_back({std::move(path), std::move(message), std::move(expected)});
+}
+
+// Checks the numeric fields; returns false when one of them is unusable.
+bool check_numbers(const json& t, std::vector<Problem>& out) {
+  bool ok = true;
+  for (const TubingField& f : kTubingFields) {
+    const std::string path = std::string("tubing.") + f.name;
+    if (!t.contains(f.name)) {
+      if (f.required) add(out, path, "missing", range_text(f)), ok = false;
+      continue;
+    }
+    const json& v = t[f.name];
+    if (!v.is_number()) {
+      add(out, path, "wrong type: " + std::string(v.type_name()), range_text(f));
+      ok = false;
+      continue;
+    }
+    const double x = v.get<double>();
+    const bool low_ok = f.above_min ? x > f.min : x >= f.min;
+    if (!(low_ok && x <= f.max)) {
+      std::string why = "value " + number_text(x) + " is out of range";
+      if (f.min == kAbsoluteZero && !(x > f.min)) why += ": below absolute zero";
+      add(out, path, why, range_text(f));
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+// Checks the survey: pairs of measured and vertical depth, measured depth
+// increasing, the hole never climbing or falling faster than its length.
+void check_survey(const json& t, std::vector<Problem>& out) {
+  const json& s = t["survey"];
+  const std::string expected =
+      "an array of [measured depth, vertical depth] pairs in ft, 2 to 1000";
+  if (!s.is_array() || s.size() < 2 || s.size() > 1000) {
+    add(out, "tubing.survey",
+        s.is_array() ? std::to_string(s.size()) + " stations given"
+                     : "wrong type: " + std::string(s.type_name()),
+        expected);
+    return;
+  }
+  if (t.contains("inclination"))
+    add(out, "tubing.inclination", "given with a survey", "either a survey or an inclination");
+  double md0 = 0, tvd0 = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const std::string path = "tubing.survey[" + std::to_string(i) + "]";
+    const json& p = s[i];
+    if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number()) {
+      add(out, path, "not a pair of numbers", expected);
+      return;
+    }
+    const double md = p[0].get<double>(), tvd = p[1].get<double>();
+    if (!(md >= 0 && md <= 100000 && std::abs(tvd) <= 100000)) {
+      add(out, path, "depth out of range", "depths in ft, 0 to 100000");
+      return;
+    }
+    if (i == 0 && (md != 0 || tvd != 0)) {
+      add(out, path, "the survey starts at the wellhead", "[0, 0] first");
+      return;
+    }
+    if (i > 0 && !(md > md0)) {
+      add(out, path, "measured depth does not increase",
+          "measured depth above " + number_text(md0) + " ft");
+      return;
+    }
+    if (i > 0 && std::abs(tvd - tvd0) > (md - md0) * (1 + 1e-6)) {
+      add(out, path,
+          "vertical depth changes by " + number_text(std::abs(tvd - tvd0)) +
+              " ft over a measured length of " + number_text(md - md0) + " ft",
+          "a vertical change no larger than the measured length");
+      return;
+    }
+    md0 = md, tvd0 = tvd;
+  }
+  if (t.contains("depth") && t["depth"].is_number() && t["depth"].get<double>() > md0)
+    add(out, "tubing.depth", "beyond the survey, which ends at " + number_text(md0) + " ft",
+        "a measured depth within the survey");
+}
+
+}  // namespace
+
+const std::vector<std::string>& tubing_fluid_names() {
+  static const std::vector<std::string> names = {"well"};
+  return names;
+}
+
+std::vector<Problem> check_tubing(const json& doc, int mode) {
+  std::vector<Problem> out;
+  if (!doc.is_object() || !doc.contains("tubing")) return out;
+  const json& t = doc["tubing"];
+  if (!t.is_object()) {
+    add(out, "tubing", "wrong type: " + std::string(t.type_name()), "an object");
+    return out;
+  }
+  std::vector<std::string> known(std::begin(kOtherKeys), std::end(kOtherKeys));
+  for (const TubingField& f : kTubingFields) known.emplace_back(f.name);
+  for (const auto& [k, v] : t.items()) {
+    (void)v;
+    if (std::find(known.begin(), known.end(), k) == known.end())
+      add(out, "tubing." + k, "unknown key \"" + k + "\"");
+  }
+  std::optional<Correlation> correlation;
+  if (!t.contains("correlation"))
+    add(out, "tubing.correlation", "missing", correlation_list());
+  else if (!t["correlation"].is_string() ||
+           !(correlation = correlation_from_name(t["correlation"].get<std::string>())))
+    add(out, "tubing.correlation", "unknown correlation", correlation_list());
+  if (correlation) {
+    for (const ModeCorrelations& m : mode_correlations()) {
+      if (m.mode != mode) continue;
+      if (std::find(m.allowed.begin(), m.allowed.end(), *correlation) == m.allowed.end())
+        add(out, "tubing.correlation",
+            std::string(correlation_name(*correlation)) + " does not fit this mode: " + m.advice);
+    }
+  }
+  if (t.contains("fluid")) {
+    const json& f = t["fluid"];
+    const auto& names = tubing_fluid_names();
+    if (!f.is_string() ||
+        std::find(names.begin(), names.end(), f.get<std::string>()) == names.end())
+      add(out, "tubing.fluid", "unknown fluid", fluid_list());
+  }
+  if (t.contains("payne") && !t["payne"].is_boolean())
+    add(out, "tubing.payne", "wrong type: " + std::string(t["payne"].type_name()), "true or false");
+  const bool numbers_ok = check_numbers(t, out);
+  if (numbers_ok) {
+    const double d = t["inside_diameter"].get<double>();
+    const double e = t.contains("roughness") ? t["roughness"].get<double>() : kDefaultRoughness;
+    if (e > d / 2)
+      add(out, "tubing.roughness",
+          "roughness " + number_text(e) + " in is beyond half the " + "inside diameter",
+          "0 to " + number_text(d / 2) + " in");
+  }
+  if (t.contains("survey")) check_survey(t, out);
+  return out;
+}
+
+std::optional<TubingSpec> read_tubing(const json& doc) {
+  if (!doc.is_object() || !doc.contains("tubing")) return std::nullopt;
+  const json& t = doc["tubing"];
+  TubingSpec spec;
+  spec.roughness = kDefaultRoughness;
+  spec.correlation = *correlation_from_name(t["correlation"].get<std::string>());
+  if (t.contains("fluid")) spec.fluid = t["fluid"].get<std::string>();
+  if (t.contains("payne")) spec.payne = t["payne"].get<bool>();
+  for (const TubingField& f : kTubingFields)
+    if (t.contains(f.name)) f.store(spec, t[f.name].get<double>());
+  if (t.contains("survey"))
+    for (const json& p : t["survey"])
+      spec.survey.push_back({p[0].get<double>(), p[1].get<double>()});
+  return spec;
+}
+
+json tubing_schema() {
+  json props = json::object();
+  json names = json::array();
+  for (int c = 0; c <= static_cast<int>(Correlation::kCullenderSmith); ++c)
+    names.push_back(correlation_name(static_cast<Correlation>(c)));
+  props["correlation"] = {{"enum", names}, {"description", "tubing flow correlation"}};
+  props["fluid"] = {{"enum", tubing_fluid_names()},
+                    {"description",
+                     "fluid in the tubing: the well's own (default) or a "
+                     "simplified fluid by name"}};
+  props["payne"] = {{"type", "boolean"},
+                    {"description", "beggs_brill: the Payne et al. holdup factors (default true)"}};
+  for (const TubingField& f : kTubingFields) {
+    json p = {{"type", "number"}, {"description", std::string(f.meaning) + " [" + f.unit + "]"}};
+    p[f.above_min ? "exclusiveMinimum" : "minimum"] = f.min;
+    p["maximum"] = f.max;
+    props[f.name] = p;
+  }
+  props["survey"] = {
+      {"type", "array"},
+      {"minItems", 2},
+      {"maxItems", 1000},
+      {"description",
+       "[measured depth, vertical depth] stations in ft from [0, 0], measured "
+       "depth increasing"},
+      {"items",
+       {{"type", "array"}, {"minItems", 2}, {"maxItems", 2}, {"items", {{"type", "number"}}}}}};
+  json required = json::array({"correlation"});
+  for (const TubingField& f : kTubingFields)
+    if (f.required) required.push_back(f.name);
+  return {{"type", "object"},
+          {"additionalProperties", false},
+          {"description", "the tubing string from the wellhead to the node, for traverses"},
+          {"required", required},
+          {"properties", props}};
+}
+
+std::string tubing_fields_markdown() {
+  std::string s =
+      "## tubing\n\nThe tubing string from the wellhead to the node (mid-perforation), read by "
+      "`dlv traverse`. Required: `correlation` and the fields marked so.\n\n"
+      "| field | unit | range | meaning |\n|---|---|---|---|\n";
+  s += "| `correlation` |  | " + correlation_list() + " | tubing flow correlation (required) |\n";
+  s += "| `fluid` |  | " + fluid_list() + " | fluid in the tubing (default well) |\n";
+  s += "| `payne` |  | true, false | beggs_brill: the Payne et al. holdup factors (default "
+       "true) |\n";
+  for (const TubingField& f : kTubingFields) {
+    std::string range =
+        (f.above_min ? "above " : "") + number_text(f.min) + " to " + number_text(f.max);
+    s += "| `" + std::string(f.name) + "` | " + f.unit + " | " + range + " | " + f.meaning +
+         (f.required ? " (required)" : "") + " |\n";
+  }
+  s += "| `survey` | ft | pairs, 2 to 1000 | [measured depth, vertical depth] stations from "
+       "[0, 0]; measured depth increasing, the vertical change of a segment no larger than its "
+       "length; `depth` within the survey |\n\n";
+  return s;
+}
+
+}  // namespace dlv::wellfile
