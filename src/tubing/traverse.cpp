@@ -284,7 +284,16 @@ void whole_well(March& m, double p) {
       r.stop_vertical_depth = path.node_vertical_depth();
       return;
     }
-    const RootResult root = brent_root(miss, kLowestPressure, kHighestPressure, 1e-6);
+    // The upper end of the bracket: the node pressure itself for a producer,
+    // doubled until the node pressure is passed (an injector's wellhead may
+    // stand above its node).
+    double high = p;
+    double at_high = miss(high);
+    while (std::isfinite(at_high) && at_high < 0.0 && high < kHighestPressure) {
+      high = std::fmin(2.0 * high, kHighestPressure);
+      at_high = miss(high);
+    }
+    const RootResult root = brent_root(miss, kLowestPressure, high, 1e-6);
     if (!root.converged) {
       r.status = TraverseStatus::kFailed;
       return;
