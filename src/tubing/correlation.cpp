@@ -3,6 +3,9 @@
 #include <array>
 #include <utility>
 
+#include "tubing/beggs_brill.hpp"
+#include "tubing/gray.hpp"
+#include "tubing/hagedorn_brown.hpp"
 #include "tubing/no_slip.hpp"
 
 namespace dlv {
@@ -82,13 +85,15 @@ const char* flow_pattern_name(FlowPattern pattern) {
 
 Gradient point_gradient(Correlation correlation, const FlowPoint& point,
                         const GradientOptions& options) {
-  // The slip correlations answer with the no-slip gradient until they land.
-  static_cast<void>(options);
   switch (correlation) {
     case Correlation::kBeggsBrill:
+      return beggs_brill(point, options);
     case Correlation::kHagedornBrown:
+      return hagedorn_brown(point, HagedornBrownForm::kModified);
     case Correlation::kHagedornBrownOriginal:
+      return hagedorn_brown(point, HagedornBrownForm::kSpreadsheet);
     case Correlation::kGray:
+      return gray(point);
     case Correlation::kNoSlip:
     case Correlation::kPoettmannCarpenter:
     case Correlation::kAverageTemperatureZ:
