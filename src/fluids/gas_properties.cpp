@@ -202,4 +202,13 @@ void gas_properties(FluidTables fluid_tables, const double& pressure, const doub
   z = zg;
 }
 
+void gas_z_and_viscosity(FluidTables fluid_tables, const double& temperature,
+                         const double& pressure, const double& gas_sg, double& z,
+                         double& viscosity) {
+  const ZAndViscosity r =
+      z_and_viscosity(fluid_tables, gas_terms(temperature, gas_sg), temperature, pressure);
+  z = r.z;
+  viscosity = r.viscosity;
+}
+
 }  // namespace dlv

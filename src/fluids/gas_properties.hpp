@@ -27,6 +27,14 @@ void zfachy(const double& temperature, const double& pressure, const double& gas
 void gas_viscosity(const double& temperature, const double& gas_sg, const double& pressure,
                    double& viscosity);
 
+// z and viscosity of the gas at one absolute pressure, each from its table
+// (6 for z, 7 for the viscosity) when the host switched it on, otherwise by
+// Hall-Yarborough and by Lee, Gonzalez and Eakin with the correlation's own z;
+// Hall-Yarborough is solved once for both.
+void gas_z_and_viscosity(FluidTables fluid_tables, const double& temperature,
+                         const double& pressure, const double& gas_sg, double& z,
+                         double& viscosity);
+
 // Fills the pseudo-pressure table: 51 gauge pressures k * top_pressure / 50
 // (k = 0..50) in pp_pressures and m(p) from 14.7 psia in pp_pseudo, by
 // Simpson's rule over each step; pp_count = 51. Both arrays must hold at least

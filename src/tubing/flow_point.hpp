@@ -46,19 +46,22 @@ struct FlowPoint {
 
 // -dp/dL along the flow direction, in psi/ft of measured length: positive when
 // the pressure falls along the flow. total = elevation + friction +
-// acceleration, where acceleration is what the kinetic-energy factor adds.
+// acceleration, where acceleration is what the kinetic-energy factor adds:
+// total = (elevation + friction) / (1 - kinetic_energy_factor).
 struct Gradient {
   double elevation = 0.0;
   double friction = 0.0;
   double acceleration = 0.0;
   double total = 0.0;
-  double holdup = 0.0;          // liquid holdup H_L
-  double no_slip_holdup = 0.0;  // lambda_L
-  double mixture_density = 0.0;   // slip density used in the elevation term, lbm/ft3
-  double mixture_velocity = 0.0;  // v_m, ft/s
+  double kinetic_energy_factor = 0.0;  // E_k, 0 where a correlation has no acceleration term
+  double holdup = 0.0;                 // liquid holdup H_L
+  double no_slip_holdup = 0.0;         // lambda_L
+  double mixture_density = 0.0;        // slip density used in the elevation term, lbm/ft3
+  double mixture_velocity = 0.0;       // v_m, ft/s
   FlowPattern pattern = FlowPattern::kStatic;
-  // False when the point cannot be computed: a gradient that is not finite or
-  // a kinetic-energy factor at or above 0.95 (critical flow).
+  // False when the point cannot be computed: an input that is not finite or
+  // out of range, a gradient that is not finite, or a kinetic-energy factor at
+  // or above 0.95 (critical flow). A failed gradient has total = 0.
   bool ok = true;
 };
 
