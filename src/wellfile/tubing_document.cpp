@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "dlv/dlv_layout.h"
+#include "tubing/tubing_fluid.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
@@ -191,7 +192,13 @@ void check_survey(const json& t, std::vector<Problem>& out) {
 }  // namespace
 
 const std::vector<std::string>& tubing_fluid_names() {
-  static const std::vector<std::string> names = {"well"};
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> out;
+    for (TubingFluidModel m : {TubingFluidModel::kWell, TubingFluidModel::kStockTank,
+                               TubingFluidModel::kGuoBlackOil, TubingFluidModel::kDryGas})
+      out.emplace_back(tubing_fluid_name(m));
+    return out;
+  }();
   return names;
 }
 
