@@ -2,6 +2,7 @@
 //   dlv run WELL.json [--format table|csv|json] [-o FILE] [--log FILE]
 //   dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF [--bubble-point PB]
 //   dlv pi --reservoir-pressure P --productivity-index J
+//   dlv traverse WELL.json --rate Q [--from wellhead|bottom] [--start-pressure P] [--format ...]
 //   dlv schema [--markdown]
 //   dlv blocks WELL.json
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or written.
@@ -12,6 +13,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "wellfile/tubing_run.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;
@@ -72,9 +74,12 @@ int load(const std::string& path, wf::json& doc) {
 }
 
 int emit(const wf::json& result, const std::string& format, const std::string& out_path) {
-  std::string text = format == "json"  ? result.dump(2) + "\n"
-                     : format == "csv" ? wf::render_csv(result)
-                                       : wf::render_table(result);
+  const bool traverse = result.contains("kind") && result["kind"] == "traverse";
+  std::string text = format == "json" ? result.dump(2) + "\n"
+                     : format == "csv"
+                         ? (traverse ? wf::render_traverse_csv(result) : wf::render_csv(result))
+                     : traverse ? wf::render_traverse_table(result)
+                                : wf::render_table(result);
   if (out_path.empty()) {
     std::cout << text;
     return finish_output();
@@ -120,6 +125,21 @@ int main(int argc, char** argv) {
   line->add_option("--productivity-index", pi, "STB/d/psi")->required();
   add_output(line);
 
+  CLI::App* trav = app.add_subcommand("traverse", "pressure traverse of a well file's tubing");
+  wf::TraverseAsk ask;
+  std::string from = "wellhead";
+  double start_pressure = 0;
+  trav->add_option("well", well_path, "well file (JSON) with a tubing object")->required();
+  trav->add_option("--rate", ask.rate, "STB/d of liquid (oil, water injection) or Mscf/d (gas)")
+      ->required();
+  trav->add_option("--from", from,
+                   "wellhead: from the tubing's wellhead pressure down to the node; bottom: from "
+                   "the node up, at the inflow pressure of the rate unless --start-pressure")
+      ->check(CLI::IsMember({"wellhead", "bottom"}));
+  CLI::Option* start_opt =
+      trav->add_option("--start-pressure", start_pressure, "start pressure, psi gauge");
+  add_output(trav);
+
   CLI::App* schema = app.add_subcommand("schema", "print the JSON Schema of a well file");
   bool markdown = false;
   schema->add_flag("--markdown", markdown, "print the field reference page instead");
@@ -156,6 +176,13 @@ int main(int argc, char** argv) {
     wf::json doc;
     if (const int status = load(well_path, doc)) return status;
     outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
+    source = well_path;
+  } else if (*trav) {
+    wf::json doc;
+    if (const int status = load(well_path, doc)) return status;
+    ask.start = from == "bottom" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
+    if (start_opt->count() > 0) ask.start_pressure = start_pressure;
+    outcome = wf::run_traverse(doc, ask);
     source = well_path;
   } else if (*vogel) {
     outcome = wf::run_quick_vogel(pr, q, pwf, pb);

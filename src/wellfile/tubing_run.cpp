@@ -1,0 +1,369 @@
+#include "wellfile/tubing_run.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "blocks/blocks.hpp"
+#include "dlv/dlv_layout.h"
+#include "numerics/units.hpp"
+#include "wellfile/wellfile_internal.hpp"
+
+namespace dlv::wellfile {
+
+namespace {
+
+constexpr double kMaxRate = 1e8;
+
+double layer_value(const json& doc, const char* key, double fallback) {
+  const json& layer = doc["layers"][0];
+  return layer.contains(key) && layer[key].is_number() && layer[key].get<double>() > 0
+             ? layer[key].get<double>()
+             : fallback;
+}
+
+bool gas_mode(int mode) {
+  return mode == DLV_MODE_GAS_PRODUCTION || mode == DLV_MODE_GAS_INJECTION;
+}
+
+// The layer fields the tubing's fluid reads, by fluid model and mode.
+std::vector<const char*> fluid_needs(const std::string& fluid, int mode) {
+  if (mode == DLV_MODE_WATER_INJECTION || mode == DLV_MODE_GAS_INJECTION || gas_mode(mode) ||
+      fluid == "dry_gas")
+    return {"gas_sg"};
+  return {"api_gravity", "gas_sg"};
+}
+
+const char* status_name(TraverseStatus s) {
+  switch (s) {
+    case TraverseStatus::kOk:
+      return "ok";
+    case TraverseStatus::kCannotLift:
+      return "cannot_lift";
+    case TraverseStatus::kFailed:
+      return "failed";
+    case TraverseStatus::kRunaway:
+      return "runaway";
+    case TraverseStatus::kBadPath:
+      return "bad_path";
+    case TraverseStatus::kBadInput:
+      return "bad_input";
+  }
+  return "failed";
+}
+
+double gauge(double psia) { return psia - kAtmosphere; }
+
+// Shortest text that reads back as the same double.
+std::string shortest(double v) {
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+  return std::string(buf, end);
+}
+
+struct Column {
+  const char* name;
+  const char* unit;
+  const char* csv_name;
+};
+
+constexpr Column kProfileColumns[] = {
+    {"measured_depth", "ft", "measured_depth_ft"},
+    {"vertical_depth", "ft", "vertical_depth_ft"},
+    {"pressure", "psi gauge", "pressure_psig"},
+    {"temperature", "degF", "temperature_degF"},
+    {"holdup", "fraction", "holdup"},
+    {"no_slip_holdup", "fraction", "no_slip_holdup"},
+    {"flow_pattern", "", "flow_pattern"},
+    {"mixture_density", "lbm/ft3", "mixture_density_lbm_ft3"},
+    {"mixture_velocity", "ft/s", "mixture_velocity_ft_s"},
+    {"elevation_gradient", "psi/ft", "elevation_gradient_psi_ft"},
+    {"friction_gradient", "psi/ft", "friction_gradient_psi_ft"},
+    {"acceleration_gradient", "psi/ft", "acceleration_gradient_psi_ft"},
+};
+
+json profile_json(const std::vector<ProfileNode>& nodes) {
+  json p = json::object();
+  auto col = [&](const char* name, auto get) {
+    json c = json::array();
+    for (const ProfileNode& n : nodes) c.push_back(get(n));
+    p[name] = std::move(c);
+  };
+  col("measured_depth", [](const ProfileNode& n) { return n.measured_depth; });
+  col("vertical_depth", [](const ProfileNode& n) { return n.vertical_depth; });
+  col("pressure", [](const ProfileNode& n) { return gauge(n.pressure); });
+  col("temperature", [](const ProfileNode& n) { return n.temperature; });
+  col("holdup", [](const ProfileNode& n) { return n.holdup; });
+  col("no_slip_holdup", [](const ProfileNode& n) { return n.no_slip_holdup; });
+  col("flow_pattern", [](const ProfileNode& n) { return flow_pattern_name(n.pattern); });
+  col("mixture_density", [](const ProfileNode& n) { return n.mixture_density; });
+  col("mixture_velocity", [](const ProfileNode& n) { return n.mixture_velocity; });
+  col("elevation_gradient", [](const ProfileNode& n) { return n.elevation; });
+  col("friction_gradient", [](const ProfileNode& n) { return n.friction; });
+  col("acceleration_gradient", [](const ProfileNode& n) { return n.acceleration; });
+  return p;
+}
+
+json whole_well_json(const TraverseResult& r, Correlation c) {
+  const WholeWellDetails& w = r.whole_well;
+  if (c == Correlation::kPoettmannCarpenter)
+    return {{"d_rho_v", w.d_rho_v},
+            {"friction_factor", w.friction_factor},
+            {"k_bar", w.k_bar},
+            {"wellhead_density", w.wellhead_density},
+            {"node_density", w.node_density},
+            {"mean_density", w.mean_density}};
+  if (c == Correlation::kAverageTemperatureZ)
+    return {{"mean_z", w.mean_z},
+            {"s", w.s},
+            {"mean_temperature", w.mean_temperature},
+            {"iterations", w.iterations}};
+  return {{"mid_pressure", gauge(w.mid_pressure)}, {"iterations", w.iterations}};
+}
+
+}  // namespace
+
+PreparedTubing::PreparedTubing(const json& doc, const TubingSpec& spec)
+    : spec_(spec), blocks_(to_blocks(doc)), mode_(blocks_.calc_mode) {
+  for (const SurveyPoint& p : spec_.survey) survey_.push_back({p.measured_depth, p.vertical_depth});
+  fluid_.model = *tubing_fluid_from_name(spec_.fluid);
+  fluid_.basis = gas_basis() ? RateBasis::kGas : RateBasis::kLiquid;
+  fluid_.api_gravity = layer_value(doc, "api_gravity", fluid_.api_gravity);
+  fluid_.gas_sg = layer_value(doc, "gas_sg", fluid_.gas_sg);
+  fluid_.water_sg = layer_value(doc, "water_sg", fluid_.water_sg);
+  if (mode_ == DLV_MODE_OIL_PRODUCTION) {
+    fluid_.water_cut = layer_value(doc, "water_cut", 0.0);
+    fluid_.gas_liquid_ratio = layer_value(doc, "producing_gor", 0.0) * (1 - fluid_.water_cut);
+  } else if (mode_ == DLV_MODE_GAS_PRODUCTION) {
+    fluid_.water_cut = layer_value(doc, "water_cut", 0.0);
+    fluid_.liquid_yield = layer_value(doc, "liquid_yield", 0.0);
+  } else if (mode_ == DLV_MODE_WATER_INJECTION) {
+    fluid_.water_cut = 1.0;  // the injected stream is water alone
+  }
+  if (spec_.oil_viscosity) fluid_.oil_viscosity = *spec_.oil_viscosity;
+  if (spec_.surface_tension) fluid_.surface_tension = *spec_.surface_tension;
+  // The tubing carries layer 0's fluid: a multilayer well's tubing takes the
+  // first layer's description.
+  fluid_.well.fluids = LayerFluids{blocks_.layer_fluids.data()};
+  fluid_.well.tables = FluidTables{blocks_.fluid_tables.data()};
+  fluid_.well.separator = SeparatorConditions{blocks_.separator.data()};
+  fluid_.well.layer = 0;
+}
+
+bool PreparedTubing::injector() const {
+  return mode_ == DLV_MODE_WATER_INJECTION || mode_ == DLV_MODE_GAS_INJECTION;
+}
+
+bool PreparedTubing::gas_basis() const { return gas_mode(mode_); }
+
+const char* PreparedTubing::rate_unit() const { return gas_basis() ? "Mscf/d" : "STB/d"; }
+
+TraverseRequest PreparedTubing::request(double rate, double start_pressure,
+                                        TraverseStart start) const {
+  TraverseRequest r;
+  r.correlation = spec_.correlation;
+  r.options.payne = spec_.payne;
+  r.geometry = {spec_.depth, spec_.inside_diameter, spec_.roughness, spec_.inclination, survey_};
+  r.temperatures = {spec_.wellhead_temperature, spec_.bottomhole_temperature};
+  r.fluid = fluid_;
+  r.rate = rate;
+  r.start_pressure = start_pressure;
+  r.start = start;
+  r.flow = injector() ? FlowDirection::kDown : FlowDirection::kUp;
+  return r;
+}
+
+std::vector<Problem> check_traverse(const json& doc, double rate) {
+  std::vector<Problem> problems = validate_well(doc);
+  if (!problems.empty()) return problems;
+  if (!doc.contains("tubing")) {
+    problems.push_back({"tubing", "missing: a traverse needs the well's tubing object",
+                        "an object with correlation, wellhead_pressure, wellhead_temperature, "
+                        "bottomhole_temperature, depth and inside_diameter"});
+    return problems;
+  }
+  const int mode = to_blocks(doc).calc_mode;
+  const std::string fluid =
+      doc["tubing"].contains("fluid") ? doc["tubing"]["fluid"].get<std::string>() : "well";
+  for (const char* key : fluid_needs(fluid, mode))
+    if (layer_value(doc, key, 0.0) <= 0)
+      problems.push_back({std::string("layers[0].") + key,
+                          "missing: the tubing carries the well's own fluid, which needs it", ""});
+  if (!(rate >= 0 && rate <= kMaxRate))
+    problems.push_back({"rate", "value " + number_text(rate) + " is out of range",
+                        "a number from 0 to 1e8 in the mode's rate unit"});
+  return problems;
+}
+
+TraverseRun run_tubing(const PreparedTubing& tubing, double rate, double start_pressure_psia,
+                       TraverseStart start) {
+  TraverseRun run;
+  const TraverseRequest request = tubing.request(rate, start_pressure_psia, start);
+  run.profile.resize(512);
+  run.result = traverse(request, run.profile);
+  if (run.result.profile_truncated) {
+    run.profile.resize(run.result.nodes_needed);
+    run.result = traverse(request, run.profile);
+  }
+  run.profile.resize(std::min(run.result.nodes, run.profile.size()));
+  return run;
+}
+
+std::string traverse_status_text(const TraverseResult& r) {
+  switch (r.status) {
+    case TraverseStatus::kOk:
+      return "traversed";
+    case TraverseStatus::kCannotLift:
+      return "the tubing cannot lift this rate: the pressure reaches atmospheric below " +
+             number_text(r.stop_measured_depth) + " ft measured depth (" +
+             number_text(r.stop_vertical_depth) + " ft vertical)";
+    case TraverseStatus::kFailed:
+      return "the traverse failed below " + number_text(r.stop_measured_depth) +
+             " ft measured depth: the gradient is not finite or the flow is critical";
+    case TraverseStatus::kRunaway:
+      return "the pressure runs above 30000 psia below " + number_text(r.stop_measured_depth) +
+             " ft measured depth";
+    case TraverseStatus::kBadPath:
+      return "the tubing's path cannot be built from its depths and survey";
+    case TraverseStatus::kBadInput:
+      return "the traverse cannot start: a pressure, temperature or fluid property at the start "
+             "is out of range";
+  }
+  return "the traverse failed";
+}
+
+std::optional<double> well_curve_pressure(const json& result, double rate) {
+  if (!result.contains("well_curve")) return std::nullopt;
+  const json& c = result["well_curve"];
+  const std::vector<double> q = c["rate"].get<std::vector<double>>();
+  const std::vector<double> p = c["pressure"].get<std::vector<double>>();
+  for (std::size_t i = 1; i < q.size(); ++i) {
+    const double lo = std::min(q[i - 1], q[i]), hi = std::max(q[i - 1], q[i]);
+    if (rate < lo || rate > hi) continue;
+    if (hi == lo) return p[i];
+    return p[i - 1] + (p[i] - p[i - 1]) * (rate - q[i - 1]) / (q[i] - q[i - 1]);
+  }
+  return std::nullopt;
+}
+
+RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
+  RunOutcome out;
+  out.problems = check_traverse(doc, ask.rate);
+  if (ask.start_pressure && !(*ask.start_pressure >= 0 && *ask.start_pressure <= 30000))
+    out.problems.push_back({"start_pressure",
+                            "value " + number_text(*ask.start_pressure) + " is out of range",
+                            "a number in psi gauge, 0 to 30000"});
+  if (!out.problems.empty()) return out;
+  const TubingSpec spec = *read_tubing(doc);
+  const PreparedTubing tubing(doc, spec);
+  double start_pressure = spec.wellhead_pressure;
+  if (ask.start == TraverseStart::kNode) {
+    if (ask.start_pressure) {
+      start_pressure = *ask.start_pressure;
+    } else {
+      const RunOutcome well = run_well(doc);
+      const std::optional<double> p = well_curve_pressure(well.result, ask.rate);
+      if (!p) {
+        out.problems.push_back({"rate",
+                                "beyond the well's curve: the inflow gives no pressure "
+                                "at " +
+                                    number_text(ask.rate) + " " + tubing.rate_unit(),
+                                "a rate within the well curve, or a start pressure"});
+        return out;
+      }
+      start_pressure = *p;
+    }
+  } else if (ask.start_pressure) {
+    start_pressure = *ask.start_pressure;
+  }
+  const TraverseRun run = run_tubing(tubing, ask.rate, start_pressure + kAtmosphere, ask.start);
+
+  json r = json::object();
+  r["format_version"] = kFormatVersion;
+  r["kind"] = "traverse";
+  if (doc.contains("description")) r["description"] = doc["description"];
+  r["mode"] = doc["mode"];
+  r["correlation"] = correlation_name(spec.correlation);
+  r["fluid"] = spec.fluid;
+  r["rate"] = ask.rate;
+  r["start"] = ask.start == TraverseStart::kWellhead ? "wellhead" : "bottom";
+  r["status"] = status_name(run.result.status);
+  r["message"] = traverse_status_text(run.result);
+  const bool ok = run.result.status == TraverseStatus::kOk;
+  const double end = gauge(run.result.end_pressure);
+  const bool down = ask.start == TraverseStart::kWellhead;
+  r["wellhead_pressure"] = down ? json(start_pressure) : ok ? json(end) : json(nullptr);
+  r["bottomhole_pressure"] = !down ? json(start_pressure) : ok ? json(end) : json(nullptr);
+  if (!ok)
+    r["stopped_at"] = {{"measured_depth", run.result.stop_measured_depth},
+                       {"vertical_depth", run.result.stop_vertical_depth}};
+  r["steps"] = run.result.steps;
+  r["fluid_evaluations"] = run.result.fluid_evaluations;
+  if (!is_point_correlation(spec.correlation))
+    r["whole_well"] = whole_well_json(run.result, spec.correlation);
+  json units = json::object();
+  units["rate"] = tubing.rate_unit();
+  units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
+  for (const Column& c : kProfileColumns)
+    if (*c.unit) units[c.name] = c.unit;
+  r["units"] = units;
+  r["profile"] = profile_json(run.profile);
+  out.result = std::move(r);
+  return out;
+}
+
+std::string render_traverse_table(const json& r) {
+  std::string s;
+  auto line = [&](const std::string& key, const json& v) {
+    std::string text = v.is_null()     ? "—"
+                       : v.is_string() ? v.get<std::string>()
+                                       : number_text(v.get<double>());
+    s += key + ": " + text + "\n";
+  };
+  if (r.contains("description")) line("well", r["description"]);
+  line("correlation", r["correlation"]);
+  line("rate [" + r["units"]["rate"].get<std::string>() + "]", r["rate"]);
+  line("wellhead pressure [psi gauge]", r["wellhead_pressure"]);
+  line("bottom-hole pressure [psi gauge]", r["bottomhole_pressure"]);
+  line("outcome", r["message"]);
+  line("steps", r["steps"]);
+  s += "\n";
+  const json& p = r["profile"];
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n", "MD ft",
+                "TVD ft", "p psig", "T degF", "HL", "lambdaL", "pattern", "rho lb/ft3", "vm ft/s",
+                "elev", "fric", "accel");
+  s += buf;
+  for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
+    std::snprintf(buf, sizeof buf,
+                  "%10.1f %10.1f %10.2f %8.2f %8.4f %8.4f %-13s %9.4f %9.4f %9.5f %9.5f %9.5f\n",
+                  p["measured_depth"][i].get<double>(), p["vertical_depth"][i].get<double>(),
+                  p["pressure"][i].get<double>(), p["temperature"][i].get<double>(),
+                  p["holdup"][i].get<double>(), p["no_slip_holdup"][i].get<double>(),
+                  p["flow_pattern"][i].get<std::string>().c_str(),
+                  p["mixture_density"][i].get<double>(), p["mixture_velocity"][i].get<double>(),
+                  p["elevation_gradient"][i].get<double>(), p["friction_gradient"][i].get<double>(),
+                  p["acceleration_gradient"][i].get<double>());
+    s += buf;
+  }
+  return s;
+}
+
+std::string render_traverse_csv(const json& r) {
+  std::string s;
+  for (const Column& c : kProfileColumns) s += (s.empty() ? "" : ",") + std::string(c.csv_name);
+  s += "\n";
+  const json& p = r["profile"];
+  for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
+    std::string row;
+    for (const Column& c : kProfileColumns) {
+      const json& v = p[c.name][i];
+      row += (row.empty() ? "" : ",") +
+             (v.is_string() ? v.get<std::string>() : shortest(v.get<double>()));
+    }
+    s += row + "\n";
+  }
+  return s;
+}
+
+}  // namespace dlv::wellfile

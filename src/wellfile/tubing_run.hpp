@@ -1,0 +1,79 @@
+// Traverses of a well file's tubing: the tubing object and the well's own
+// fluid description made into a traverse request, run at any rate, and the
+// profile as a result document. The operating point and the lift tables
+// traverse through PreparedTubing too; none of them calls a correlation.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tubing/traverse.hpp"
+#include "wellfile/tubing_document.hpp"
+#include "wellfile/wellfile.hpp"
+
+namespace dlv::wellfile {
+
+// A checked well's tubing, ready to traverse at many rates. It owns the
+// blocks and the survey that the requests it builds point into, so it is
+// neither copied nor moved.
+class PreparedTubing {
+ public:
+  PreparedTubing(const json& doc, const TubingSpec& spec);
+  PreparedTubing(const PreparedTubing&) = delete;
+  PreparedTubing& operator=(const PreparedTubing&) = delete;
+
+  const TubingSpec& spec() const { return spec_; }
+  int mode() const { return mode_; }
+  bool injector() const;
+  bool gas_basis() const;
+  const char* rate_unit() const;  // "STB/d" or "Mscf/d"
+  // The request of one traverse; pressure in psia.
+  TraverseRequest request(double rate, double start_pressure, TraverseStart start) const;
+  // A request whose fluid is the one given, for the sensitivities and tables
+  // that vary the water cut and gas/liquid ratio.
+  TubingFluid& fluid() { return fluid_; }
+  const TubingFluid& fluid() const { return fluid_; }
+
+ private:
+  TubingSpec spec_;
+  Blocks blocks_;
+  std::vector<SurveyStation> survey_;
+  TubingFluid fluid_;
+  int mode_ = 0;
+};
+
+// Every problem of a traverse request: the well's own checks, a missing
+// tubing object, a rate that is not a number from 0 to 1e8.
+std::vector<Problem> check_traverse(const json& doc, double rate);
+
+// One traverse and its profile (as many nodes as it has).
+struct TraverseRun {
+  TraverseResult result;
+  std::vector<ProfileNode> profile;
+};
+TraverseRun run_tubing(const PreparedTubing& tubing, double rate, double start_pressure_psia,
+                       TraverseStart start);
+
+// The words of a traverse's outcome ("the tubing cannot lift this rate: ...").
+std::string traverse_status_text(const TraverseResult& result);
+
+// What `dlv traverse` asks: the rate, where to start, and the start pressure
+// (psi gauge): the tubing's wellhead pressure from the wellhead; from the
+// bottom, the pressure given or else the well's inflow pressure at the rate.
+struct TraverseAsk {
+  double rate = 0.0;
+  TraverseStart start = TraverseStart::kWellhead;
+  std::optional<double> start_pressure;
+};
+RunOutcome run_traverse(const json& doc, const TraverseAsk& ask);
+
+// The bottom-hole pressure (psi gauge) of a result document's well curve at a
+// rate, linear between its points; nullopt beyond the curve's largest rate.
+std::optional<double> well_curve_pressure(const json& result, double rate);
+
+// The traverse document as a text table or a CSV table (one row per node).
+std::string render_traverse_table(const json& result);
+std::string render_traverse_csv(const json& result);
+
+}  // namespace dlv::wellfile
