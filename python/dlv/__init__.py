@@ -8,6 +8,8 @@ Two views of one calculation:
   as numpy arrays with named fields; ``blocks.calculate()`` runs it.
 
 Quick functions: ``vogel``, ``pi_line``, ``z_factor``, ``liquid_viscosity``.
+Tubing: ``traverse(well, rate=...)`` returns a ``Traverse`` profile;
+``tubing_gradient(correlation, ...)`` the gradient of a correlation at a point.
 Calls into the library are serialised by one lock in the compiled module.
 """
 
@@ -15,6 +17,7 @@ from ._blocks import Blocks
 from ._many import calculate_many
 from ._quick import QuickCurve, Viscosities, liquid_viscosity, pi_line, vogel, z_factor
 from ._result import Columns, Result
+from ._tubing import Gradient, Traverse, traverse, tubing_gradient
 from ._wells import WellError, calculate, well_schema
 
 __all__ = [
@@ -31,4 +34,8 @@ __all__ = [
     "pi_line",
     "vogel",
     "z_factor",
+    "Gradient",
+    "Traverse",
+    "traverse",
+    "tubing_gradient",
 ]

@@ -99,3 +99,62 @@ def save_plot(result, path, dpi=100, size=(8, 5.5)):
     fig = Figure(figsize=size, layout="constrained")
     plot_result(result, ax=fig.subplots())
     fig.savefig(path, dpi=dpi)
+
+
+# Shades of the flow patterns along a traverse.
+PATTERN_COLOURS = {
+    "liquid": "#c6dbef",
+    "gas": "#fdd0a2",
+    "static": "#eeeeee",
+    "homogeneous": "#d9d9d9",
+    "segregated": "#c7e9c0",
+    "transition": "#fff7bc",
+    "intermittent": "#fcbba1",
+    "distributed": "#dadaeb",
+    "bubble": "#9ecae1",
+    "slug": "#fdae6b",
+    "mist": "#e5f5e0",
+}
+
+
+def plot_traverse(trav, path=None, ax=None):
+    """Pressure and holdup against measured depth (depth down), patterns shaded."""
+    import matplotlib
+
+    if path is not None and ax is None:
+        matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+    from matplotlib.patches import Patch
+
+    if ax is None:
+        fig, ax = plt.subplots(figsize=(7, 6))
+    else:
+        fig = ax.figure
+    depth = trav.measured_depth
+    seen = {}
+    for i in range(len(depth) - 1):
+        name = str(trav.flow_pattern[i])
+        colour = PATTERN_COLOURS.get(name, "#ffffff")
+        ax.axhspan(depth[i], depth[i + 1], color=colour, alpha=0.6, lw=0)
+        seen[name] = colour
+    ax.plot(trav.pressure, depth, color="C0", lw=2, label="pressure")
+    ax.set_xlabel("pressure [psi gauge]")
+    ax.set_ylabel("measured depth [ft]")
+    if not ax.yaxis_inverted():
+        ax.invert_yaxis()
+    holdup_ax = ax.twiny()
+    holdup_ax.plot(trav.holdup, depth, color="C3", lw=1.5, label="holdup")
+    holdup_ax.plot(trav.no_slip_holdup, depth, color="C3", lw=1, ls="--", label="no-slip holdup")
+    holdup_ax.set_xlim(0, 1)
+    holdup_ax.set_xlabel("liquid holdup [fraction]", color="C3")
+    handles = [ax.get_lines()[0]] + holdup_ax.get_lines()
+    handles += [Patch(color=c, alpha=0.6, label=n) for n, c in seen.items()]
+    ax.legend(handles=handles, loc="lower left", fontsize="small", framealpha=0.9)
+    title = f"{trav.correlation}, {trav.rate:g} {trav.units['rate']}"
+    if not trav.lifted:
+        title += f"\n{trav.message}"
+    fig.suptitle(title, fontsize="medium")
+    fig.tight_layout()
+    if path is not None:
+        fig.savefig(path, dpi=110)
+    return fig

@@ -187,7 +187,8 @@ void bind_blocks(py::module_& m) {
 #ifdef DLV_WITH_WELLFILE
 namespace dlv::python {
 void bind_wellfile(py::module_& m);
-}
+void bind_tubing(py::module_& m);
+}  // namespace dlv::python
 #endif
 
 PYBIND11_MODULE(_dlv, m) {
@@ -197,6 +198,7 @@ PYBIND11_MODULE(_dlv, m) {
   bind_blocks(m);
 #ifdef DLV_WITH_WELLFILE
   bind_wellfile(m);
+  bind_tubing(m);
 #endif
   m.def(
       "vogel",
