@@ -53,6 +53,9 @@ constexpr TubingField kTubingFields[] = {
     {"oil_viscosity", "cp", 0, 100000, true, false,
      "oil viscosity in the tubing; given, it replaces the correlations",
      [](TubingSpec& t, double v) { t.oil_viscosity = v; }},
+    {"water_viscosity", "cp", 0, 100, true, false,
+     "water viscosity in the tubing; given, it replaces the correlations",
+     [](TubingSpec& t, double v) { t.water_viscosity = v; }},
 };
 
 constexpr double kDefaultRoughness = 0.0006;  // in, new steel tubing

@@ -33,6 +33,7 @@ struct TubingSpec {
   std::vector<SurveyPoint> survey;        // empty: a straight hole at `inclination`
   std::optional<double> surface_tension;  // dyn/cm, overrides the correlations
   std::optional<double> oil_viscosity;    // cp, overrides the correlations
+  std::optional<double> water_viscosity;  // cp, overrides the correlations
 };
 
 // Every problem of doc["tubing"] for a well of the given mode (a code of

@@ -141,6 +141,7 @@ PreparedTubing::PreparedTubing(const json& doc, const TubingSpec& spec)
     fluid_.water_cut = 1.0;  // the injected stream is water alone
   }
   if (spec_.oil_viscosity) fluid_.oil_viscosity = *spec_.oil_viscosity;
+  if (spec_.water_viscosity) fluid_.water_viscosity = *spec_.water_viscosity;
   if (spec_.surface_tension) fluid_.surface_tension = *spec_.surface_tension;
   // The tubing carries layer 0's fluid: a multilayer well's tubing takes the
   // first layer's description.
