@@ -51,14 +51,14 @@ double brill_beggs_z(double pressure, double temperature, const PseudoCritical& 
 
 double ckb_gas_viscosity(double pressure, double temperature, double gas_sg,
                          const PseudoCritical& critical) {
-  static constexpr double a[16] = {
-      -2.46211820, 2.97054714,  -0.28626405, 0.00805420,  2.80860949,  -3.49803305,
-      0.36037302,  -0.01044324, -0.79338568, 1.39643306,  -0.14914493, 0.00441016,
-      0.08393872,  -0.18640885, 0.02033679,  -0.00060958};
+  static constexpr double a[16] = {-2.46211820, 2.97054714,  -0.28626405, 0.00805420,
+                                   2.80860949,  -3.49803305, 0.36037302,  -0.01044324,
+                                   -0.79338568, 1.39643306,  -0.14914493, 0.00441016,
+                                   0.08393872,  -0.18640885, 0.02033679,  -0.00060958};
   const double tpr = (temperature + kRankineOffset) / critical.temperature;
   const double ppr = pressure / critical.pressure;
-  const double mu1 = (1.709e-5 - 2.062e-6 * gas_sg) * temperature + 8.188e-3 -
-                     6.15e-3 * std::log10(gas_sg);
+  const double mu1 =
+      (1.709e-5 - 2.062e-6 * gas_sg) * temperature + 8.188e-3 - 6.15e-3 * std::log10(gas_sg);
   double sum = 0.0;
   double tpower = 1.0;
   for (int i = 0; i < 4; ++i) {

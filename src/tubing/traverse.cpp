@@ -28,8 +28,8 @@ struct March {
   std::span<ProfileNode> profile;
   FluidCache cache{};
   Pipe pipe{};
-  double flow_sign = 1.0;    // +1 upward flow, -1 downward
-  double march_sign = 1.0;   // +1 against the flow (pressure rises along the march)
+  double flow_sign = 1.0;   // +1 upward flow, -1 downward
+  double march_sign = 1.0;  // +1 against the flow (pressure rises along the march)
   TraverseResult result{};
 };
 

@@ -20,14 +20,14 @@ namespace {
 
 using layout::tables::Property;
 
-constexpr double kStockTankBarrel = 5.615;       // ft3
-constexpr double kWaterDensity = 62.4;           // lbm/ft3 at specific gravity 1
-constexpr double kLiquidMassPerStb = 350.17;     // lbm per stb at specific gravity 1
-constexpr double kAirDensity = 0.0765;           // lbm/scf
-constexpr double kAirMolarMass = 28.97;          // lbm/lbmol
-constexpr double kGasConstant = 10.73;           // psia ft3/(lbmol R)
-constexpr double kDissolvedGasDensity = 0.0136;  // lbm/ft3 per scf/stb and unit gas gravity
-constexpr double kStandardTemperature = 520.0;   // R
+constexpr double kStockTankBarrel = 5.615;          // ft3
+constexpr double kWaterDensity = 62.4;              // lbm/ft3 at specific gravity 1
+constexpr double kLiquidMassPerStb = 350.17;        // lbm per stb at specific gravity 1
+constexpr double kAirDensity = 0.0765;              // lbm/scf
+constexpr double kAirMolarMass = 28.97;             // lbm/lbmol
+constexpr double kGasConstant = 10.73;              // psia ft3/(lbmol R)
+constexpr double kDissolvedGasDensity = 0.0136;     // lbm/ft3 per scf/stb and unit gas gravity
+constexpr double kStandardTemperature = 520.0;      // R
 constexpr double kSpreadsheetWaterViscosity = 0.5;  // cp
 constexpr double kPressureCap = 22500.0;  // psia, as the inflow side's volume factor and viscosity
 
@@ -239,14 +239,13 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   if (free_gas < 0.0) free_gas = 0.0;
   const double bg = (kAtmosphere / p) * (tr / kStandardTemperature) * z;  // ft3/scf
   s.free_gas_volume = free_gas * bg;
-  const double liquid_mass_per_stb = model == TubingFluidModel::kStockTank
-                                         ? kWaterDensity * kStockTankBarrel
-                                         : kLiquidMassPerStb;
-  s.mass = liquid_mass_per_stb * (u.oil * gamma_o + u.water * gamma_w) +
-           kAirDensity * gamma_g * u.gas;
+  const double liquid_mass_per_stb =
+      model == TubingFluidModel::kStockTank ? kWaterDensity * kStockTankBarrel : kLiquidMassPerStb;
+  s.mass =
+      liquid_mass_per_stb * (u.oil * gamma_o + u.water * gamma_w) + kAirDensity * gamma_g * u.gas;
 
-  s.ok = std::isfinite(s.liquid_density) && s.liquid_density > 0.0 && std::isfinite(z) &&
-         z > 0.0 && std::isfinite(mu_g) && mu_g > 0.0 && std::isfinite(s.liquid_viscosity) &&
+  s.ok = std::isfinite(s.liquid_density) && s.liquid_density > 0.0 && std::isfinite(z) && z > 0.0 &&
+         std::isfinite(mu_g) && mu_g > 0.0 && std::isfinite(s.liquid_viscosity) &&
          s.liquid_viscosity > 0.0 && std::isfinite(s.surface_tension) &&
          std::isfinite(s.liquid_volume) && std::isfinite(s.free_gas_volume) &&
          std::isfinite(s.mass);

@@ -1,3 +1,5 @@
+#include "tubing/tubing_fluid.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "fluids/spreadsheet_pvt.hpp"
-#include "tubing/tubing_fluid.hpp"
 
 namespace {
 
@@ -143,8 +144,8 @@ TEST(TubingFluid, CacheEvaluatesEachPressureAndTemperatureOnce) {
 TEST(TubingFluid, BadStatesAreFlaggedNotComputed) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  const double states[][2] = {{nan, 100.0}, {inf, 100.0}, {0.0, 100.0}, {-5.0, 100.0},
-                              {500.0, nan}, {500.0, -470.0}};
+  const double states[][2] = {{nan, 100.0},  {inf, 100.0}, {0.0, 100.0},
+                              {-5.0, 100.0}, {500.0, nan}, {500.0, -470.0}};
   for (TubingFluidModel model : {TubingFluidModel::kWell, TubingFluidModel::kStockTank,
                                  TubingFluidModel::kGuoBlackOil, TubingFluidModel::kDryGas}) {
     TubingFluid f = poettmann_sheet_fluid();
