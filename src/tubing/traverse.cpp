@@ -42,7 +42,8 @@ Gradient gradient_at(March& m, double p, double t, double sine) {
     g.ok = false;
     return g;
   }
-  const double flow_sine = m.flow_sign * sine;
+  // Rounding may put a vertical step's dTVD / dMD a little above 1.
+  const double flow_sine = m.flow_sign * std::fmax(-1.0, std::fmin(1.0, sine));
   if (m.request.rate == 0.0) {
     const bool liquid = m.request.fluid.basis == RateBasis::kLiquid;
     const double rho = liquid ? s.liquid_density : s.gas_density;
