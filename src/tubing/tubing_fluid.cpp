@@ -99,14 +99,20 @@ bool well_liquids(const TubingFluid& fluid, const UnitRates& u, double p, double
   return true;
 }
 
-// Stock-tank liquids of the simplified fluids, and of the well model's gas
-// wells: no dissolved gas, B = 1.
-void stock_tank_liquids(const TubingFluid& fluid, double t, Liquids& l) {
-  l.rs = 0.0;
+// The liquids of the simplified fluids and of the well model's gas wells:
+// B = 1 (Guo's black oil then takes its own Bo) with the given solution gas,
+// water at 0.5 cp.
+void stock_tank_liquids(const TubingFluid& fluid, double t, double rs, Liquids& l) {
+  l.rs = rs;
   l.bo = 1.0;
   l.bw = 1.0;
-  l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, 0.0);
   l.water_viscosity = kSpreadsheetWaterViscosity;
+  // The oil viscosity is worked out only where it is not given and there is
+  // oil to weigh it.
+  const bool oil = fluid.water_cut < 1.0;
+  if (!given(fluid.oil_viscosity) && oil) {
+    l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, l.rs);
+  }
 }
 
 PseudoCritical model_pseudo_critical(TubingFluidModel model, double gas_sg) {
@@ -181,14 +187,14 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   if (model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
     if (!well_liquids(fluid, u, p, t, l)) return s;
   } else {
-    stock_tank_liquids(fluid, t, l);
+    double rs = 0.0;
     if (model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0) {
       const double gor = u.gas / u.oil;
-      const double rs = standing_solution_gor(p, t, fluid.api_gravity, gamma_g);
-      l.rs = rs < gor ? rs : gor;
-      l.bo = guo_oil_fvf(l.rs, t, gamma_g, gamma_o);
-      l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, l.rs);
+      rs = standing_solution_gor(p, t, fluid.api_gravity, gamma_g);
+      if (rs > gor) rs = gor;
     }
+    stock_tank_liquids(fluid, t, rs, l);
+    if (rs > 0.0) l.bo = guo_oil_fvf(rs, t, gamma_g, gamma_o);
   }
   if (given(fluid.water_fvf)) l.bw = fluid.water_fvf;
   if (given(fluid.oil_viscosity)) l.oil_viscosity = fluid.oil_viscosity;

@@ -211,6 +211,26 @@ TEST(Traverse, IdentitiesOfTheMarch) {
   EXPECT_LE(a.result.fluid_evaluations, 5 * a.result.steps);
 }
 
+// Guo's spreadsheet steps on a vertical 10 000 ft well (1500 stb/d, GLR
+// 500, WC 30 %, 35 API, Guo's black oil): each step's dTVD / dMD may round
+// above 1, and the march must still end.
+TEST(Traverse, SpreadsheetStepsEndOnAVerticalWell) {
+  TraverseRequest req = poettmann_sheet_case(Correlation::kHagedornBrownOriginal);
+  req.geometry.node_depth = 10000.0;
+  req.geometry.inside_diameter = 2.441;
+  req.temperatures = {100.0, 200.0};
+  req.fluid.api_gravity = 35.0;
+  req.fluid.gas_sg = 0.7;
+  req.fluid.water_fvf = 0.0;
+  req.fluid.water_cut = 0.3;
+  req.fluid.gas_liquid_ratio = 500.0;
+  req.rate = 1500.0;
+  req.start_pressure = 150.0;
+  const Marched r = run(req);
+  EXPECT_EQ(r.result.status, TraverseStatus::kOk);
+  EXPECT_EQ(r.result.steps, 29);
+}
+
 // A well that cannot lift its rate: from a 300-psia node at 9700 ft the
 // column reaches 14.7 psia before the wellhead. The result is a flag and the
 // last node, within a 1-ft step of atmospheric pressure.
