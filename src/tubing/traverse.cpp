@@ -131,8 +131,11 @@ Step try_step(March& m, double md, double p, double dl, double sine, double dire
   return st;
 }
 
+// Equal steps of at most h over length; h is at least 1 ft and the length at
+// most the deepest node, so the count stays small.
 long steps_for(double length, double h) {
-  return static_cast<long>(std::ceil(length / h - kStepSlack));
+  const double n = std::ceil(length / h - kStepSlack);
+  return n < static_cast<double>(kMaxSteps) ? static_cast<long>(n) : kMaxSteps;
 }
 
 // Marches the path segment by segment. p: the start pressure.
@@ -157,7 +160,7 @@ void march(March& m, double p) {
       record(m, md, p, t, g0);
     }
     double remaining = std::fabs(end - md);
-    long steps_left = steps_for(remaining, req.max_step);
+    long steps_left = steps_for(remaining, std::fmax(req.max_step, kMinStep));
     while (steps_left > 0) {
       const double dl = remaining / static_cast<double>(steps_left);
       const bool at_floor = dl <= kMinStep * (1.0 + kStepSlack);

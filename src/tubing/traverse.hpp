@@ -61,7 +61,7 @@ struct TraverseRequest {
   double start_pressure = 0.0;  // psia at the start
   TraverseStart start = TraverseStart::kWellhead;
   FlowDirection flow = FlowDirection::kUp;
-  double max_step = 100.0;  // ft of measured depth, the marcher's default step
+  double max_step = 100.0;  // ft of measured depth, the marcher's default step (1 ft at least)
 };
 
 // The state at one node of the profile. The gradient terms are -dp/dL along

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <vector>
 
 namespace {
@@ -347,6 +348,66 @@ TEST(Traverse, BadInputNeverCrashes) {
       const Marched r = run(req);
       EXPECT_EQ(r.result.status, row.status) << dlv::correlation_name(c) << ": " << row.what;
       EXPECT_FALSE(std::isnan(r.result.end_pressure));
+    }
+  }
+}
+
+// Seeded requests whose numbers are drawn from special values (NaN,
+// infinities, zeros, negatives, extremes) and ordinary ones: every traverse
+// ends with a status, never a NaN end pressure, never more nodes than fit.
+TEST(Traverse, SpecialValuesAlwaysEndWithAStatus) {
+  const double special[] = {std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            0.0,
+                            -1.0,
+                            1e-300,
+                            1e300,
+                            0.5,
+                            30.0,
+                            1000.0};
+  std::mt19937 rng(20260);
+  std::uniform_int_distribution<int> pick(0, 10 * std::size(special) - 1);
+  auto value = [&](double ordinary) {
+    const int k = pick(rng);
+    return k < static_cast<int>(std::size(special)) ? special[k] : ordinary;
+  };
+  const Correlation all[] = {Correlation::kNoSlip,
+                             Correlation::kHagedornBrown,
+                             Correlation::kHagedornBrownOriginal,
+                             Correlation::kBeggsBrill,
+                             Correlation::kGray,
+                             Correlation::kPoettmannCarpenter,
+                             Correlation::kAverageTemperatureZ,
+                             Correlation::kCullenderSmith};
+  std::vector<ProfileNode> profile(40);
+  for (int k = 0; k < 400; ++k) {
+    TraverseRequest r = hagedorn_sheet_case(all[k % 8]);
+    r.geometry.node_depth = value(3000.0);
+    r.geometry.inside_diameter = value(2.441);
+    r.geometry.roughness = value(0.0006);
+    r.geometry.inclination = value(20.0);
+    r.temperatures = {value(80.0), value(180.0)};
+    r.fluid.model = static_cast<TubingFluidModel>(1 + k % 3);
+    r.fluid.basis = k % 5 == 0 ? dlv::RateBasis::kGas : dlv::RateBasis::kLiquid;
+    r.fluid.api_gravity = value(35.0);
+    r.fluid.gas_sg = value(0.7);
+    r.fluid.water_sg = value(1.05);
+    r.fluid.water_cut = value(0.3);
+    r.fluid.gas_liquid_ratio = value(300.0);
+    r.fluid.liquid_yield = value(20.0);
+    r.fluid.oil_viscosity = value(2.0);
+    r.fluid.surface_tension = value(20.0);
+    r.rate = value(1000.0);
+    r.start_pressure = value(500.0);
+    r.start = k % 2 == 0 ? TraverseStart::kWellhead : TraverseStart::kNode;
+    r.flow = k % 7 == 0 ? FlowDirection::kDown : FlowDirection::kUp;
+    r.max_step = value(100.0);
+    const TraverseResult out = dlv::traverse(r, profile);
+    EXPECT_FALSE(std::isnan(out.end_pressure)) << k;
+    EXPECT_LE(out.nodes, profile.size()) << k;
+    if (out.status == TraverseStatus::kOk) {
+      EXPECT_GT(out.end_pressure, 14.7) << k;
     }
   }
 }
