@@ -382,4 +382,39 @@ TEST(Gray, HandWorkedPointAndDryGasLimit) {
   EXPECT_EQ(dry.holdup, 0.0);
 }
 
+// Extreme but finite inputs: a correlation either fails or gives finite
+// numbers throughout.
+TEST(PointGradient, ExtremeInputsGiveFiniteNumbersOrFail) {
+  using Field = double FlowPoint::*;
+  const Field fields[] = {&FlowPoint::superficial_liquid_velocity,
+                          &FlowPoint::superficial_gas_velocity,
+                          &FlowPoint::liquid_density,
+                          &FlowPoint::gas_density,
+                          &FlowPoint::liquid_viscosity,
+                          &FlowPoint::gas_viscosity,
+                          &FlowPoint::surface_tension,
+                          &FlowPoint::inside_diameter,
+                          &FlowPoint::roughness,
+                          &FlowPoint::pressure,
+                          &FlowPoint::mass_rate};
+  const double values[] = {0.0, 1e-300, 1e-12, 1e-3, 1e3, 1e12, 1e300};
+  for (Correlation c : kPointCorrelations) {
+    for (Field field : fields) {
+      for (double value : values) {
+        for (double angle : {90.0, 0.0, -90.0, -30.0}) {
+          FlowPoint p = takacs_point(angle);
+          p.*field = value;
+          const Gradient g = dlv::point_gradient(c, p);
+          if (!g.ok) continue;
+          for (double x : {g.elevation, g.friction, g.acceleration, g.total, g.holdup,
+                           g.no_slip_holdup, g.mixture_density, g.mixture_velocity}) {
+            EXPECT_TRUE(std::isfinite(x)) << dlv::correlation_name(c) << " " << value;
+          }
+          EXPECT_TRUE(g.holdup >= 0.0 && g.holdup <= 1.0);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
