@@ -310,8 +310,12 @@ void whole_well(March& m, double p) {
   if (o.status != TraverseStatus::kOk) return;
   r.steps = 1;
   const double p_node = o.node_pressure;
-  Gradient g;  // no point terms: the static pattern at zero rate, else homogeneous
-  g.pattern = req.rate > 0.0 ? FlowPattern::kHomogeneous : FlowPattern::kStatic;
+  // No point terms: the static pattern at zero rate, else the no-slip mixture
+  // of Poettmann and Carpenter or the gas of the dry-gas methods.
+  Gradient g;
+  g.pattern = req.correlation == Correlation::kPoettmannCarpenter ? FlowPattern::kHomogeneous
+                                                                  : FlowPattern::kGas;
+  if (!(req.rate > 0.0)) g.pattern = FlowPattern::kStatic;
   const bool down = req.start == TraverseStart::kWellhead;
   const double node_md = path.node_depth();
   const TemperatureProfile& temps = req.temperatures;

@@ -67,8 +67,9 @@ struct TraverseRequest {
 // The state at one node of the profile. The gradient terms are -dp/dL along
 // the flow in psi/ft of measured depth, at the node's pressure and temperature
 // and the inclination of the step that leaves it (the arriving step's at the
-// last node). The whole-well methods report no point terms (zeros) and the
-// static pattern or the homogeneous one.
+// last node). The whole-well methods report no point terms (zeros), and the
+// pattern "homogeneous" (Poettmann and Carpenter), "gas" (the dry-gas
+// methods) or "static" at zero rate.
 struct ProfileNode {
   double measured_depth = 0.0;  // ft
   double vertical_depth = 0.0;  // ft

@@ -318,16 +318,12 @@ TEST(Traverse, BadInputNeverCrashes) {
   };
   const Row rows[] = {
       {"nan rate", [](TraverseRequest& r) { r.rate = nan; }, TraverseStatus::kBadInput},
-      {"negative rate", [](TraverseRequest& r) { r.rate = -1.0; }, TraverseStatus::kBadInput},
       {"inf pressure", [](TraverseRequest& r) { r.start_pressure = inf; },
        TraverseStatus::kBadInput},
       {"zero diameter", [](TraverseRequest& r) { r.geometry.inside_diameter = 0.0; },
        TraverseStatus::kBadInput},
-      {"nan roughness", [](TraverseRequest& r) { r.geometry.roughness = nan; },
-       TraverseStatus::kBadInput},
       {"below absolute zero", [](TraverseRequest& r) { r.temperatures.node = -500.0; },
        TraverseStatus::kBadInput},
-      {"zero step", [](TraverseRequest& r) { r.max_step = 0.0; }, TraverseStatus::kBadInput},
       {"huge depth", [](TraverseRequest& r) { r.geometry.node_depth = 1e300; },
        TraverseStatus::kBadInput},
       {"nan depth", [](TraverseRequest& r) { r.geometry.node_depth = nan; },

@@ -7,8 +7,6 @@
 #include <numbers>
 #include <vector>
 
-#include "fluids/spreadsheet_pvt.hpp"
-
 namespace {
 
 using dlv::FluidState;
@@ -84,13 +82,6 @@ TEST(TubingFluid, GuoBlackOilGivesThePoettmannSheetEnds) {
     EXPECT_NEAR(s.z, r.z, 1e-4) << r.p;
     EXPECT_NEAR((s.liquid_volume + s.free_gas_volume) / 0.75, r.vm, 0.002) << r.p;
   }
-}
-
-TEST(TubingFluid, PseudoCriticalsOfTheDryGasCase) {
-  // The dry-gas case: Standing's pseudo-criticals of a 0.70 gas.
-  const dlv::PseudoCritical c = dlv::standing_pseudo_critical(0.7);
-  EXPECT_NEAR(c.temperature, 389.375, 1e-9);
-  EXPECT_NEAR(c.pressure, 669.125, 1e-9);
 }
 
 // Free gas is never negative, Rs never exceeds the producing GOR, and a
