@@ -2,15 +2,22 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "numerics/units.hpp"
 
 namespace dlv {
 
+namespace {
+
+// 10^x, by the exponential (cheaper than the general power).
+double exp10(double x) { return std::exp(x * std::numbers::ln10); }
+
+}  // namespace
+
 double standing_solution_gor(double pressure, double temperature, double api_gravity,
                              double gas_sg) {
-  const double base = (pressure / 18.0) * std::pow(10.0, 0.0125 * api_gravity) /
-                      std::pow(10.0, 0.00091 * temperature);
+  const double base = (pressure / 18.0) * exp10(0.0125 * api_gravity - 0.00091 * temperature);
   return gas_sg * std::pow(base, 1.2048);
 }
 
@@ -43,22 +50,22 @@ double brill_beggs_z(double pressure, double temperature, const PseudoCritical& 
   const double ppr2 = ppr * ppr;
   const double ppr6 = ppr2 * ppr2 * ppr2;
   const double b = (0.62 - 0.23 * tpr) * ppr + (0.066 / (tpr - 0.86) - 0.037) * ppr2 +
-                   0.32 * ppr6 / std::pow(10.0, 9.0 * (tpr - 1.0));
+                   0.32 * ppr6 * exp10(-9.0 * (tpr - 1.0));
   const double c = 0.132 - 0.32 * std::log10(tpr);
-  const double d = std::pow(10.0, 0.3106 - 0.49 * tpr + 0.1824 * tpr * tpr);
+  const double d = exp10(0.3106 - 0.49 * tpr + 0.1824 * tpr * tpr);
   return a + (1.0 - a) * std::exp(-b) + c * std::pow(ppr, d);
 }
 
 double ckb_gas_viscosity(double pressure, double temperature, double gas_sg,
                          const PseudoCritical& critical) {
-  static constexpr double a[16] = {
-      -2.46211820, 2.97054714,  -0.28626405, 0.00805420,  2.80860949,  -3.49803305,
-      0.36037302,  -0.01044324, -0.79338568, 1.39643306,  -0.14914493, 0.00441016,
-      0.08393872,  -0.18640885, 0.02033679,  -0.00060958};
+  static constexpr double a[16] = {-2.46211820, 2.97054714,  -0.28626405, 0.00805420,
+                                   2.80860949,  -3.49803305, 0.36037302,  -0.01044324,
+                                   -0.79338568, 1.39643306,  -0.14914493, 0.00441016,
+                                   0.08393872,  -0.18640885, 0.02033679,  -0.00060958};
   const double tpr = (temperature + kRankineOffset) / critical.temperature;
   const double ppr = pressure / critical.pressure;
-  const double mu1 = (1.709e-5 - 2.062e-6 * gas_sg) * temperature + 8.188e-3 -
-                     6.15e-3 * std::log10(gas_sg);
+  const double mu1 =
+      (1.709e-5 - 2.062e-6 * gas_sg) * temperature + 8.188e-3 - 6.15e-3 * std::log10(gas_sg);
   double sum = 0.0;
   double tpower = 1.0;
   for (int i = 0; i < 4; ++i) {
@@ -70,8 +77,8 @@ double ckb_gas_viscosity(double pressure, double temperature, double gas_sg,
 }
 
 double beggs_robinson_oil_viscosity(double api_gravity, double temperature, double solution_gor) {
-  const double x = std::pow(10.0, 3.0324 - 0.02023 * api_gravity) / std::pow(temperature, 1.163);
-  const double dead = std::pow(10.0, x) - 1.0;
+  const double x = exp10(3.0324 - 0.02023 * api_gravity) / std::pow(temperature, 1.163);
+  const double dead = exp10(x) - 1.0;
   if (!(solution_gor > 0.0)) return dead;
   const double a = 10.715 / std::pow(solution_gor + 100.0, 0.515);
   const double b = 5.44 / std::pow(solution_gor + 150.0, 0.338);

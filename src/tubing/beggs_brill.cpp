@@ -124,7 +124,7 @@ BeggsBrillHoldup beggs_brill_holdup(const FlowPoint& point, bool payne) {
   }
   if (payne && point.inclination > 0.0) holdup = std::max(0.924 * holdup, h.no_slip_holdup);
   if (payne && point.inclination < 0.0) holdup *= 0.685;
-  h.holdup = holdup > 0.0 ? holdup : kSmallestHoldup;
+  h.holdup = holdup <= 0.0 ? kSmallestHoldup : holdup;  // a NaN stays NaN and fails
   return h;
 }
 

@@ -19,13 +19,13 @@ struct SurveyStation {
 // Why a path cannot be built. The named layer turns each into a message.
 enum class PathError {
   kNone,
-  kNotFinite,             // a depth, angle or diameter that is NaN or infinite
-  kNodeNotPositive,       // a node depth at or above the wellhead
-  kDepthsNotIncreasing,   // survey measured depths that do not increase
+  kNotFinite,                // a depth, angle or diameter that is NaN or infinite
+  kNodeNotPositive,          // a node depth at or above the wellhead
+  kDepthsNotIncreasing,      // survey measured depths that do not increase
   kVerticalExceedsMeasured,  // |dTVD| > dMD (+1e-6 ft) in a segment
-  kNodeBeyondSurvey,      // a node deeper than the last station
-  kBadInclination,        // an inclination outside 0..90 degrees from vertical
-  kTooManyStations,       // more stations than a path holds
+  kNodeBeyondSurvey,         // a node deeper than the last station
+  kBadInclination,           // an inclination outside 0..90 degrees from vertical
+  kTooManyStations,          // more stations than a path holds
 };
 
 // The largest number of segments a path holds (survey stations up to the node).

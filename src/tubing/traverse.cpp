@@ -28,8 +28,8 @@ struct March {
   std::span<ProfileNode> profile;
   FluidCache cache{};
   Pipe pipe{};
-  double flow_sign = 1.0;    // +1 upward flow, -1 downward
-  double march_sign = 1.0;   // +1 against the flow (pressure rises along the march)
+  double flow_sign = 1.0;   // +1 upward flow, -1 downward
+  double march_sign = 1.0;  // +1 against the flow (pressure rises along the march)
   TraverseResult result{};
 };
 
@@ -42,7 +42,8 @@ Gradient gradient_at(March& m, double p, double t, double sine) {
     g.ok = false;
     return g;
   }
-  const double flow_sine = m.flow_sign * sine;
+  // Rounding may put a vertical step's dTVD / dMD a little above 1.
+  const double flow_sine = m.flow_sign * std::fmax(-1.0, std::fmin(1.0, sine));
   if (m.request.rate == 0.0) {
     const bool liquid = m.request.fluid.basis == RateBasis::kLiquid;
     const double rho = liquid ? s.liquid_density : s.gas_density;
@@ -130,8 +131,11 @@ Step try_step(March& m, double md, double p, double dl, double sine, double dire
   return st;
 }
 
+// Equal steps of at most h over length; h is at least 1 ft and the length at
+// most the deepest node, so the count stays small.
 long steps_for(double length, double h) {
-  return static_cast<long>(std::ceil(length / h - kStepSlack));
+  const double n = std::ceil(length / h - kStepSlack);
+  return n < static_cast<double>(kMaxSteps) ? static_cast<long>(n) : kMaxSteps;
 }
 
 // Marches the path segment by segment. p: the start pressure.
@@ -156,7 +160,7 @@ void march(March& m, double p) {
       record(m, md, p, t, g0);
     }
     double remaining = std::fabs(end - md);
-    long steps_left = steps_for(remaining, req.max_step);
+    long steps_left = steps_for(remaining, std::fmax(req.max_step, kMinStep));
     while (steps_left > 0) {
       const double dl = remaining / static_cast<double>(steps_left);
       const bool at_floor = dl <= kMinStep * (1.0 + kStepSlack);
@@ -306,8 +310,12 @@ void whole_well(March& m, double p) {
   if (o.status != TraverseStatus::kOk) return;
   r.steps = 1;
   const double p_node = o.node_pressure;
-  Gradient g;  // no point terms: the static pattern at zero rate, else homogeneous
-  g.pattern = req.rate > 0.0 ? FlowPattern::kHomogeneous : FlowPattern::kStatic;
+  // No point terms: the static pattern at zero rate, else the no-slip mixture
+  // of Poettmann and Carpenter or the gas of the dry-gas methods.
+  Gradient g;
+  g.pattern = req.correlation == Correlation::kPoettmannCarpenter ? FlowPattern::kHomogeneous
+                                                                  : FlowPattern::kGas;
+  if (!(req.rate > 0.0)) g.pattern = FlowPattern::kStatic;
   const bool down = req.start == TraverseStart::kWellhead;
   const double node_md = path.node_depth();
   const TemperatureProfile& temps = req.temperatures;

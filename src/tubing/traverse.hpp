@@ -44,10 +44,10 @@ enum class FlowDirection {
 
 // The tubing between the wellhead and the node.
 struct TubingGeometry {
-  double node_depth = 0.0;       // measured depth of the node (mid-perforation), ft
-  double inside_diameter = 0.0;  // in
-  double roughness = 0.0;        // absolute, in
-  double inclination = 0.0;      // degrees from vertical when there is no survey
+  double node_depth = 0.0;                // measured depth of the node (mid-perforation), ft
+  double inside_diameter = 0.0;           // in
+  double roughness = 0.0;                 // absolute, in
+  double inclination = 0.0;               // degrees from vertical when there is no survey
   std::span<const SurveyStation> survey;  // (MD, TVD) stations; empty: straight hole
 };
 
@@ -61,14 +61,15 @@ struct TraverseRequest {
   double start_pressure = 0.0;  // psia at the start
   TraverseStart start = TraverseStart::kWellhead;
   FlowDirection flow = FlowDirection::kUp;
-  double max_step = 100.0;  // ft of measured depth, the marcher's default step
+  double max_step = 100.0;  // ft of measured depth, the marcher's default step (1 ft at least)
 };
 
 // The state at one node of the profile. The gradient terms are -dp/dL along
 // the flow in psi/ft of measured depth, at the node's pressure and temperature
 // and the inclination of the step that leaves it (the arriving step's at the
-// last node). The whole-well methods report no point terms (zeros) and the
-// static pattern or the homogeneous one.
+// last node). The whole-well methods report no point terms (zeros), and the
+// pattern "homogeneous" (Poettmann and Carpenter), "gas" (the dry-gas
+// methods) or "static" at zero rate.
 struct ProfileNode {
   double measured_depth = 0.0;  // ft
   double vertical_depth = 0.0;  // ft
@@ -90,12 +91,12 @@ enum class TraverseStatus {
   // deliver) this rate. stop_measured_depth and stop_vertical_depth give the
   // last accepted node; end_pressure is not a result.
   kCannotLift,
-  kFailed,   // a 1-ft step whose gradient is not finite or is critical (E_k >= 0.95)
-  kRunaway,  // a pressure above 30 000 psia
-  kBadPath,  // the path cannot be built: see path_error
-  kBadInput, // a start pressure, rate, diameter, roughness, temperature or step
-             // that is not finite or out of its range, or a fluid that cannot
-             // be evaluated at the start
+  kFailed,    // a 1-ft step whose gradient is not finite or is critical (E_k >= 0.95)
+  kRunaway,   // a pressure above 30 000 psia
+  kBadPath,   // the path cannot be built: see path_error
+  kBadInput,  // a start pressure, rate, diameter, roughness, temperature or step
+              // that is not finite or out of its range, or a fluid that cannot
+              // be evaluated at the start
 };
 
 // What a whole-well method computed besides the end pressure.
@@ -120,11 +121,11 @@ struct WholeWellDetails {
 struct TraverseResult {
   TraverseStatus status = TraverseStatus::kBadInput;
   PathError path_error = PathError::kNone;
-  double end_pressure = 0.0;  // psia at the end (the node or the wellhead), when kOk
+  double end_pressure = 0.0;         // psia at the end (the node or the wellhead), when kOk
   double stop_measured_depth = 0.0;  // the last accepted node, ft
   double stop_vertical_depth = 0.0;
-  int steps = 0;               // accepted steps (1 for a whole-well method)
-  int fluid_evaluations = 0;   // evaluations of the fluid at a new (p, T)
+  int steps = 0;                 // accepted steps (1 for a whole-well method)
+  int fluid_evaluations = 0;     // evaluations of the fluid at a new (p, T)
   std::size_t nodes = 0;         // nodes of the profile written
   std::size_t nodes_needed = 0;  // nodes the profile has; above nodes when the span was short
   bool profile_truncated = false;

@@ -20,14 +20,14 @@ namespace {
 
 using layout::tables::Property;
 
-constexpr double kStockTankBarrel = 5.615;       // ft3
-constexpr double kWaterDensity = 62.4;           // lbm/ft3 at specific gravity 1
-constexpr double kLiquidMassPerStb = 350.17;     // lbm per stb at specific gravity 1
-constexpr double kAirDensity = 0.0765;           // lbm/scf
-constexpr double kAirMolarMass = 28.97;          // lbm/lbmol
-constexpr double kGasConstant = 10.73;           // psia ft3/(lbmol R)
-constexpr double kDissolvedGasDensity = 0.0136;  // lbm/ft3 per scf/stb and unit gas gravity
-constexpr double kStandardTemperature = 520.0;   // R
+constexpr double kStockTankBarrel = 5.615;          // ft3
+constexpr double kWaterDensity = 62.4;              // lbm/ft3 at specific gravity 1
+constexpr double kLiquidMassPerStb = 350.17;        // lbm per stb at specific gravity 1
+constexpr double kAirDensity = 0.0765;              // lbm/scf
+constexpr double kAirMolarMass = 28.97;             // lbm/lbmol
+constexpr double kGasConstant = 10.73;              // psia ft3/(lbmol R)
+constexpr double kDissolvedGasDensity = 0.0136;     // lbm/ft3 per scf/stb and unit gas gravity
+constexpr double kStandardTemperature = 520.0;      // R
 constexpr double kSpreadsheetWaterViscosity = 0.5;  // cp
 constexpr double kPressureCap = 22500.0;  // psia, as the inflow side's volume factor and viscosity
 
@@ -99,14 +99,20 @@ bool well_liquids(const TubingFluid& fluid, const UnitRates& u, double p, double
   return true;
 }
 
-// Stock-tank liquids of the simplified fluids, and of the well model's gas
-// wells: no dissolved gas, B = 1.
-void stock_tank_liquids(const TubingFluid& fluid, double t, Liquids& l) {
-  l.rs = 0.0;
+// The liquids of the simplified fluids and of the well model's gas wells:
+// B = 1 (Guo's black oil then takes its own Bo) with the given solution gas,
+// water at 0.5 cp.
+void stock_tank_liquids(const TubingFluid& fluid, double t, double rs, Liquids& l) {
+  l.rs = rs;
   l.bo = 1.0;
   l.bw = 1.0;
-  l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, 0.0);
   l.water_viscosity = kSpreadsheetWaterViscosity;
+  // The oil viscosity is worked out only where it is not given and there is
+  // oil to weigh it.
+  const bool oil = fluid.water_cut < 1.0;
+  if (!given(fluid.oil_viscosity) && oil) {
+    l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, l.rs);
+  }
 }
 
 PseudoCritical model_pseudo_critical(TubingFluidModel model, double gas_sg) {
@@ -181,14 +187,14 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   if (model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
     if (!well_liquids(fluid, u, p, t, l)) return s;
   } else {
-    stock_tank_liquids(fluid, t, l);
+    double rs = 0.0;
     if (model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0) {
       const double gor = u.gas / u.oil;
-      const double rs = standing_solution_gor(p, t, fluid.api_gravity, gamma_g);
-      l.rs = rs < gor ? rs : gor;
-      l.bo = guo_oil_fvf(l.rs, t, gamma_g, gamma_o);
-      l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, l.rs);
+      rs = standing_solution_gor(p, t, fluid.api_gravity, gamma_g);
+      if (rs > gor) rs = gor;
     }
+    stock_tank_liquids(fluid, t, rs, l);
+    if (rs > 0.0) l.bo = guo_oil_fvf(rs, t, gamma_g, gamma_o);
   }
   if (given(fluid.water_fvf)) l.bw = fluid.water_fvf;
   if (given(fluid.oil_viscosity)) l.oil_viscosity = fluid.oil_viscosity;
@@ -239,14 +245,13 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   if (free_gas < 0.0) free_gas = 0.0;
   const double bg = (kAtmosphere / p) * (tr / kStandardTemperature) * z;  // ft3/scf
   s.free_gas_volume = free_gas * bg;
-  const double liquid_mass_per_stb = model == TubingFluidModel::kStockTank
-                                         ? kWaterDensity * kStockTankBarrel
-                                         : kLiquidMassPerStb;
-  s.mass = liquid_mass_per_stb * (u.oil * gamma_o + u.water * gamma_w) +
-           kAirDensity * gamma_g * u.gas;
+  const double liquid_mass_per_stb =
+      model == TubingFluidModel::kStockTank ? kWaterDensity * kStockTankBarrel : kLiquidMassPerStb;
+  s.mass =
+      liquid_mass_per_stb * (u.oil * gamma_o + u.water * gamma_w) + kAirDensity * gamma_g * u.gas;
 
-  s.ok = std::isfinite(s.liquid_density) && s.liquid_density > 0.0 && std::isfinite(z) &&
-         z > 0.0 && std::isfinite(mu_g) && mu_g > 0.0 && std::isfinite(s.liquid_viscosity) &&
+  s.ok = std::isfinite(s.liquid_density) && s.liquid_density > 0.0 && std::isfinite(z) && z > 0.0 &&
+         std::isfinite(mu_g) && mu_g > 0.0 && std::isfinite(s.liquid_viscosity) &&
          s.liquid_viscosity > 0.0 && std::isfinite(s.surface_tension) &&
          std::isfinite(s.liquid_volume) && std::isfinite(s.free_gas_volume) &&
          std::isfinite(s.mass);

@@ -93,8 +93,8 @@ UnitRates unit_rates(const TubingFluid& fluid);
 
 // The fluid at one (p, T).
 struct FluidState {
-  double pressure = 0.0;     // psia
-  double temperature = 0.0;  // degrees F
+  double pressure = 0.0;      // psia
+  double temperature = 0.0;   // degrees F
   double solution_gor = 0.0;  // Rs, scf/stb, never above the producing GOR
   double oil_fvf = 1.0;       // rb/stb
   double water_fvf = 1.0;     // rb/stb

@@ -10,7 +10,7 @@ namespace dlv {
 
 namespace {
 
-constexpr double kLowestPressure = 14.7;     // psia
+constexpr double kLowestPressure = 14.7;      // psia
 constexpr double kHighestPressure = 30000.0;  // psia
 constexpr double kRootTolerance = 1e-6;       // psi
 constexpr int kMaxSubstitutions = 200;
@@ -150,13 +150,12 @@ WholeWellOutcome average_temperature_z(const WholeWellCase& w, double p_hf, Flui
     double p2;
     if (horizontal) {
       d.s = 0.0;
-      p2 = p_hf * p_hf + g.friction_sign * 2.50125e-5 * g.friction * g.gamma_g * q2 * z_bar * t_bar *
-                             g.length / g.d5;
+      p2 = p_hf * p_hf + g.friction_sign * 2.50125e-5 * g.friction * g.gamma_g * q2 * z_bar *
+                             t_bar * g.length / g.d5;
     } else {
       d.s = 0.0375 * g.gamma_g * w.vertical_length / (z_bar * t_bar);
       p2 = std::exp(d.s) * p_hf * p_hf + g.friction_sign * 6.67e-4 * std::expm1(d.s) * g.friction *
-                                             q2 * z_bar * z_bar * t_bar * t_bar /
-                                             (g.d5 * g.cosine);
+                                             q2 * z_bar * z_bar * t_bar * t_bar / (g.d5 * g.cosine);
     }
     return p2 > 0.0 ? std::sqrt(p2) : std::nan("");
   };

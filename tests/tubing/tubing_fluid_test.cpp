@@ -1,12 +1,11 @@
+#include "tubing/tubing_fluid.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <vector>
-
-#include "fluids/spreadsheet_pvt.hpp"
-#include "tubing/tubing_fluid.hpp"
 
 namespace {
 
@@ -85,13 +84,6 @@ TEST(TubingFluid, GuoBlackOilGivesThePoettmannSheetEnds) {
   }
 }
 
-TEST(TubingFluid, PseudoCriticalsOfTheDryGasCase) {
-  // The dry-gas case: Standing's pseudo-criticals of a 0.70 gas.
-  const dlv::PseudoCritical c = dlv::standing_pseudo_critical(0.7);
-  EXPECT_NEAR(c.temperature, 389.375, 1e-9);
-  EXPECT_NEAR(c.pressure, 669.125, 1e-9);
-}
-
 // Free gas is never negative, Rs never exceeds the producing GOR, and a
 // well without oil never divides by its oil rate.
 TEST(TubingFluid, FreeGasRules) {
@@ -143,8 +135,8 @@ TEST(TubingFluid, CacheEvaluatesEachPressureAndTemperatureOnce) {
 TEST(TubingFluid, BadStatesAreFlaggedNotComputed) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  const double states[][2] = {{nan, 100.0}, {inf, 100.0}, {0.0, 100.0}, {-5.0, 100.0},
-                              {500.0, nan}, {500.0, -470.0}};
+  const double states[][2] = {{nan, 100.0},  {inf, 100.0}, {0.0, 100.0},
+                              {-5.0, 100.0}, {500.0, nan}, {500.0, -470.0}};
   for (TubingFluidModel model : {TubingFluidModel::kWell, TubingFluidModel::kStockTank,
                                  TubingFluidModel::kGuoBlackOil, TubingFluidModel::kDryGas}) {
     TubingFluid f = poettmann_sheet_fluid();
