@@ -219,9 +219,9 @@ void classify(Crossing& x, Evaluator& eval, const InflowCurve& inflow, const Slo
   const NodalEvaluation below = eval(lo), above = eval(hi);
   if (has_outflow(below) && has_outflow(above))
     x.slope_outflow = (*above.outflow_pressure - *below.outflow_pressure) / (hi - lo);
-  else if (has_outflow(above))
+  else if (has_outflow(above) && hi > q)
     x.slope_outflow = (*above.outflow_pressure - *x.at.outflow_pressure) / (hi - q);
-  else if (has_outflow(below))
+  else if (has_outflow(below) && q > lo)
     x.slope_outflow = (*x.at.outflow_pressure - *below.outflow_pressure) / (q - lo);
   else
     x.slope_outflow = kNaN;
@@ -250,9 +250,24 @@ std::string outcome_message(NodalOutcome o, WellDirection d, bool converged) {
   return "";
 }
 
+// The options with every tolerance that is not a positive finite number
+// replaced by its default and the iteration limit kept within [1, 1000], so
+// that no setting can make a search run without end.
+SolverOptions usable(SolverOptions o) {
+  const SolverOptions d;
+  for (auto [value, fallback] : {std::pair{&o.residual_tolerance, d.residual_tolerance},
+                                 std::pair{&o.root_width_fraction, d.root_width_fraction},
+                                 std::pair{&o.slope_step_fraction, d.slope_step_fraction},
+                                 std::pair{&o.minimum_width_fraction, d.minimum_width_fraction}})
+    if (!(std::isfinite(*value) && *value > 0)) *value = fallback;
+  o.max_root_iterations = std::clamp(o.max_root_iterations, 1, 1000);
+  return o;
+}
+
 }  // namespace
 
-OperatingPoint solve_operating_point(const NodalProblem& problem, const SolverOptions& options) {
+OperatingPoint solve_operating_point(const NodalProblem& problem, const SolverOptions& given) {
+  const SolverOptions options = usable(given);
   OperatingPoint out;
   out.direction = problem.direction;
   out.wellhead_pressure = problem.wellhead_pressure;
