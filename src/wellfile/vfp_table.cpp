@@ -91,7 +91,6 @@ std::string number(double v) {
 }
 constexpr double kDistinctGap = 1e-9;  // relative gap below which two axis values repeat
 
-
 // Checks of one axis: size, finite, sign, order, and the value limits.
 struct AxisRule {
   AxisInfo info;
