@@ -15,6 +15,9 @@ packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matpl
 # The tests, the benchmarks, the formatting check and the install checks.
 test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
+# OPM Flow ('flow') and its Python reader (opm.io, for /usr/bin/python3): the
+# lift table run by a reservoir simulator (ctest opm_flow_lift_table).
+test_packages+=(libopm-simulators-bin python3-opm-common)
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
 

@@ -1,0 +1,368 @@
+// Lift tables: the deck text against hand-written decks, the row order, the
+// axis checks, the fill policy, the surface rates and the METRIC conversion.
+#include "wellfile/vfp_table.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace wf = dlv::wellfile;
+
+namespace {
+
+wf::VfpTable tiny_production() {
+  wf::VfpTable t;
+  t.table_number = 3;
+  t.datum_depth = 8000;
+  t.axes = {{500, 1000}, {100, 200}, {0}, {0.3}, {0}};
+  t.bhp = {1500, 1650.5, 1600, 1750.25};
+  return t;
+}
+
+bool has_problem(const std::vector<wf::Problem>& problems, const std::string& path,
+                 const std::string& part) {
+  for (const auto& p : problems) {
+    if (p.path == path && p.message.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::string all_text(const std::vector<wf::Problem>& problems) {
+  std::string s;
+  for (const auto& p : problems) s += p.text() + "\n";
+  return s;
+}
+
+}  // namespace
+
+TEST(VfpDeckText, TinyProductionTableMatchesTheHandWrittenDeck) {
+  const std::string expected =
+      "-- Lift table 3 (bottom-hole pressure psia at the datum depth 8000 ft), written by DLV.\n"
+      "-- Sizes it needs in RUNSPEC: VFPPDIMS 2 2 1 1 1 3 /\n"
+      "--   (MXMFLO MXMTHP MXMWFR MXMGFR MXMALQ at least these; MXVFPTAB at least the table "
+      "number)\n"
+      "VFPPROD\n"
+      "-- table datum FLO WFR GFR THP ALQ UNITS VALUE\n"
+      "  3 8000 'LIQ' 'WCT' 'GOR' 'THP' ' ' 'FIELD' 'BHP' /\n"
+      "-- FLO (stb/d)\n"
+      "  500 1000 /\n"
+      "-- THP (psia)\n"
+      "  100 200 /\n"
+      "-- WCT (stb/stb)\n"
+      "  0 /\n"
+      "-- GOR (Mscf/stb)\n"
+      "  0.3 /\n"
+      "-- ALQ\n"
+      "  0 /\n"
+      "-- NTHP NWFR NGFR NALQ, then the bottom-hole pressure (psia) at each FLO\n"
+      "  1 1 1 1  1500 1650.5 /\n"
+      "  2 1 1 1  1600 1750.25 /\n"
+      "\n";
+  EXPECT_EQ(wf::vfp_deck_text(tiny_production()), expected);
+}
+
+TEST(VfpDeckText, InjectionTableMatchesTheHandWrittenDeck) {
+  wf::VfpTable t;
+  t.kind = wf::VfpKind::injection;
+  t.table_number = 2;
+  t.datum_depth = 5000;
+  t.flo = wf::VfpFlo::water;
+  t.axes = {{0, 5000, 10000}, {500, 1000}, {}, {}, {}};
+  t.bhp = {2665, 2600, 2400.125, 3165, 3100, 2900};
+  const std::string expected =
+      "-- Lift table 2 (bottom-hole pressure psia at the datum depth 5000 ft), written by DLV.\n"
+      "-- Sizes it needs in RUNSPEC: VFPIDIMS 3 2 2 /\n"
+      "--   (MXMFLO MXMTHP at least these; MXVFPTAB at least the table number)\n"
+      "VFPINJ\n"
+      "-- table datum FLO THP UNITS VALUE\n"
+      "  2 5000 'WAT' 'THP' 'FIELD' 'BHP' /\n"
+      "-- FLO (stb/d)\n"
+      "  0 5000 10000 /\n"
+      "-- THP (psia)\n"
+      "  500 1000 /\n"
+      "-- NTHP, then the bottom-hole pressure (psia) at each FLO\n"
+      "  1  2665 2600 2400.125 /\n"
+      "  2  3165 3100 2900 /\n"
+      "\n";
+  EXPECT_EQ(wf::vfp_deck_text(t), expected);
+}
+
+// Each pressure encodes its own 1-based indices (THP WFR GFR ALQ FLO as five
+// digits), so a row written under the wrong indices or in the wrong order shows.
+TEST(VfpDeckText, RowsRunThpOutermostAlqInnermostWithTheirOwnPressures) {
+  wf::VfpTable t;
+  t.alq = wf::VfpAlq::gas_rate;
+  t.axes = {{1000, 2000}, {100, 200}, {0, 0.5}, {0.5, 1}, {0, 50}};
+  auto index_of = [](const std::vector<double>& axis, double v) {
+    return static_cast<int>(std::find(axis.begin(), axis.end(), v) - axis.begin()) + 1;
+  };
+  const auto result = wf::fill_vfp_table(
+      t, [&](double q, double thp, double w, double g, double a) -> std::optional<double> {
+        return 10000 * index_of(t.axes.thp, thp) + 1000 * index_of(t.axes.wfr, w) +
+               100 * index_of(t.axes.gfr, g) + 10 * index_of(t.axes.alq, a) +
+               index_of(t.axes.flo, q);
+      });
+  ASSERT_TRUE(result.problems.empty()) << all_text(result.problems);
+  EXPECT_TRUE(result.filled.empty());
+  const std::string text = wf::vfp_deck_text(t);
+  const std::string rows =
+      "-- NTHP NWFR NGFR NALQ, then the bottom-hole pressure (psia) at each FLO\n"
+      "  1 1 1 1  11111 11112 /\n  1 1 1 2  11121 11122 /\n"
+      "  1 1 2 1  11211 11212 /\n  1 1 2 2  11221 11222 /\n"
+      "  1 2 1 1  12111 12112 /\n  1 2 1 2  12121 12122 /\n"
+      "  1 2 2 1  12211 12212 /\n  1 2 2 2  12221 12222 /\n"
+      "  2 1 1 1  21111 21112 /\n  2 1 1 2  21121 21122 /\n"
+      "  2 1 2 1  21211 21212 /\n  2 1 2 2  21221 21222 /\n"
+      "  2 2 1 1  22111 22112 /\n  2 2 1 2  22121 22122 /\n"
+      "  2 2 2 1  22211 22212 /\n  2 2 2 2  22221 22222 /\n\n";
+  ASSERT_GE(text.size(), rows.size());
+  EXPECT_EQ(text.substr(text.size() - rows.size()), rows);
+}
+
+TEST(VfpDeckText, LongRecordsWrapBelowOneHundredColumnsKeepingEveryValue) {
+  wf::VfpTable t = tiny_production();
+  t.axes.flo.clear();
+  for (int k = 1; k <= 40; ++k) t.axes.flo.push_back(123456.789 * k);
+  t.bhp.assign(2 * 40, 12345.6789);
+  std::istringstream deck(wf::vfp_deck_text(t));
+  std::string line;
+  int pressures = 0;
+  for (std::size_t at; std::getline(deck, line);) {
+    EXPECT_LT(line.size(), 100u) << line;
+    for (at = 0; (at = line.find("12345.6789", at)) != std::string::npos; ++at) ++pressures;
+  }
+  EXPECT_EQ(pressures, 80);
+}
+
+TEST(VfpDeckText, MetricTablesConvertWithTheExactFactors) {
+  wf::VfpTable t = tiny_production();
+  t.units = wf::VfpUnits::metric;
+  t.datum_depth = 1000;
+  t.axes.flo = {1000, 2000};
+  t.axes.gfr = {1};
+  t.bhp = {1000, 1000, 1000, 2000};
+  const std::string text = wf::vfp_deck_text(t);
+  // 1 ft = 0.3048 m; 1 bbl = 0.158987294928 m3; 1 psi = 6894.757293168 Pa;
+  // 1 Mscf/stb = 28.316846592 / 0.158987294928 = 178.107606679035 sm3/sm3; written
+  // to twelve significant digits.
+  for (const char* part :
+       {"  3 304.8 'LIQ' 'WCT' 'GOR' 'THP' ' ' 'METRIC' 'BHP' /\n",
+        "-- FLO (sm3/d)\n  158.987294928 317.974589856 /\n",
+        "-- THP (barsa)\n  6.89475729317 13.7895145863 /\n",
+        "-- GOR (sm3/sm3)\n  178.107606679 /\n", "  1 1 1 1  68.9475729317 68.9475729317 /\n",
+        "  2 1 1 1  68.9475729317 137.895145863 /\n"}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\nin\n" << text;
+  }
+  // Gas rates in Mscf/d and water-gas and oil-gas ratios in stb/Mscf.
+  wf::VfpTable g = tiny_production();
+  g.units = wf::VfpUnits::metric;
+  g.flo = wf::VfpFlo::gas;
+  g.wfr = wf::VfpWfr::water_gas_ratio;
+  g.gfr = wf::VfpGfr::oil_gas_ratio;
+  g.axes.flo = {1, 10};
+  g.axes.wfr = {0.1};
+  g.axes.gfr = {1};
+  const std::string gas = wf::vfp_deck_text(g);
+  for (const char* part :
+       {"'GAS' 'WGR' 'OGR'", "-- FLO (sm3/d)\n  28.316846592 283.16846592 /\n",
+        "-- WGR (sm3/sm3)\n  0.000561458333333 /\n", "-- OGR (sm3/sm3)\n  0.00561458333333 /\n"}) {
+    EXPECT_NE(gas.find(part), std::string::npos) << part << "\nin\n" << gas;
+  }
+}
+
+TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
+  using V = std::vector<double>;
+  using Axes = wf::VfpAxes;
+  struct Case {
+    std::vector<double> Axes::*axis;  // the axis replaced by values
+    V values;
+    void (*header)(wf::VfpTable&);  // or a header change
+    const char* path;
+    const char* message;
+  };
+  const double nan = std::nan("");
+  // clang-format off
+  const Case cases[] = {
+      {&Axes::flo, {}, nullptr, "rates", "empty"},
+      {&Axes::thp, {100}, nullptr, "wellhead_pressures", "at least 2"},
+      {&Axes::flo, {1000, 500}, nullptr, "rates[1]", "below the value before it"},
+      {&Axes::thp, {100, 100}, nullptr, "wellhead_pressures[1]", "repeats"},
+      {&Axes::flo, {-1, 500}, nullptr, "rates[0]", "negative"},
+      {&Axes::thp, {0, 100}, nullptr, "wellhead_pressures[0]", "not positive"},
+      {&Axes::gfr, {nan}, nullptr, "gors[0]", "not a finite"},
+      {&Axes::wfr, {0, 1.5}, nullptr, "water_cuts[1]", "above 1"},
+      {&Axes::gfr, {300, 500, 1000}, nullptr, "gors[0]",
+       "looks given in scf/stb; FIELD tables hold it in Mscf/stb (divide by 1000: 0.3)"},
+      {&Axes::wfr, V(101, 0.0), nullptr, "water_cuts", "more than the 100"},
+      {&Axes::alq, {0, 100}, nullptr, "alq", "single value 0"},
+      {nullptr, {}, [](wf::VfpTable& t) { t.flo = wf::VfpFlo::oil; t.axes.wfr = {0, 1}; },
+       "water_cuts[1]", "no oil"},
+      {nullptr, {}, [](wf::VfpTable& t) { t.table_number = 0; }, "table_number", "out of range"},
+      {nullptr, {}, [](wf::VfpTable& t) { t.datum_depth = INFINITY; }, "datum_depth", "not a depth"},
+      {nullptr, {}, [](wf::VfpTable& t) { t.flo = wf::VfpFlo::gas; }, "wfr_type", "water-gas ratio"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    wf::VfpTable t = tiny_production();
+    if (c.axis) t.axes.*c.axis = c.values;
+    if (c.header) c.header(t);
+    const auto problems = wf::validate_vfp_table(t);
+    EXPECT_TRUE(has_problem(problems, c.path, c.message)) << c.path << ":\n" << all_text(problems);
+    EXPECT_FALSE(wf::fill_vfp_table(t, [](double, double, double, double,
+                                          double) { return std::optional<double>(1000); })
+                     .problems.empty())
+        << c.path;
+  }
+  // The Mscf/stb bound itself (100 000 scf/stb) is accepted.
+  wf::VfpTable t = tiny_production();
+  t.axes.gfr = {0.1, 100};
+  EXPECT_TRUE(wf::validate_vfp_table(t).empty()) << all_text(wf::validate_vfp_table(t));
+  // The writer refuses invalid tables and incomplete or non-finite pressures.
+  t.axes.thp = {200, 100};
+  EXPECT_THROW(wf::vfp_deck_text(t), std::invalid_argument);
+  t = tiny_production();
+  t.bhp.pop_back();
+  EXPECT_THROW(wf::vfp_deck_text(t), std::invalid_argument);
+  t.bhp.push_back(std::nan(""));
+  EXPECT_THROW(wf::vfp_deck_text(t), std::invalid_argument);
+}
+
+// The fill policy: producers fill above the row's largest computed pressure by
+// 10 %, injectors at 14.7 psia, and filling never lets a column fall as the
+// wellhead pressure rises.
+TEST(VfpFill, FilledEntriesFollowThePolicyAndKeepColumnsMonotone) {
+  struct Case {
+    const char* what;
+    wf::VfpKind kind;
+    std::vector<double> computed;  // two THP rows of three rates; 0 = cannot lift
+    std::vector<double> expected;
+    std::vector<std::size_t> filled;  // offsets
+    std::vector<std::size_t> falls;   // offsets
+  };
+  using K = wf::VfpKind;
+  // clang-format off
+  const Case cases[] = {
+      {"high rates, row maximum plus 10 %", K::production,
+       {1000, 1100, 0, 1200, 1400, 0}, {1000, 1100, 1210, 1200, 1400, 1540}, {2, 5}, {}},
+      {"raised to the entry at the lower wellhead pressure (the computed fall is reported)",
+       K::production,
+       {1000, 2000, 0, 1100, 1200, 0}, {1000, 2000, 2200, 1100, 1200, 2200}, {2, 5}, {4}},
+      {"lowered to the computed entry above", K::production,
+       {1000, 0, 1200, 1100, 1250, 1300}, {1000, 1250, 1200, 1100, 1250, 1300}, {1}, {}},
+      {"a row with nothing computed: table maximum plus 10 %, lowered to the column above",
+       K::production,
+       {0, 0, 0, 1100, 1200, 1300}, {1100, 1200, 1300, 1100, 1200, 1300}, {0, 1, 2}, {}},
+      {"injectors at 14.7 psia", K::injection,
+       {1000, 900, 0, 1200, 1100, 800}, {1000, 900, 14.7, 1200, 1100, 800}, {2}, {}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    wf::VfpTable t;
+    t.kind = c.kind;
+    if (c.kind == K::injection) {
+      t.flo = wf::VfpFlo::water;
+      t.axes = {{1000, 2000, 3000}, {100, 200}, {}, {}, {}};
+    } else {
+      t.axes = {{1000, 2000, 3000}, {100, 200}, {0}, {0.5}, {0}};
+    }
+    const auto r = wf::fill_vfp_table(
+        t, [&](double q, double thp, double, double, double) -> std::optional<double> {
+          const double v =
+              c.computed[(thp == 200 ? 3 : 0) + static_cast<std::size_t>(q / 1000) - 1];
+          if (v == 0) return std::nullopt;
+          return v;
+        });
+    ASSERT_TRUE(r.problems.empty()) << c.what << all_text(r.problems);
+    ASSERT_EQ(t.bhp.size(), 6u) << c.what;
+    for (std::size_t k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(t.bhp[k], c.expected[k]) << c.what << k;
+    std::vector<std::size_t> filled, falls;
+    for (const auto& i : r.filled) filled.push_back(t.offset(i));
+    for (const auto& i : r.falls) falls.push_back(t.offset(i));
+    EXPECT_EQ(filled, c.filled) << c.what;
+    EXPECT_EQ(falls, c.falls) << c.what;
+  }
+}
+
+TEST(VfpFill, NonFiniteOrNonPositiveResultsAreFilledAndNothingLiftableIsAProblem) {
+  wf::VfpTable t = tiny_production();
+  auto r = wf::fill_vfp_table(t, [](double q, double thp, double, double, double) {
+    if (thp == 200) return std::optional<double>(q == 500 ? -5.0 : INFINITY);
+    return std::optional<double>(q == 500 ? std::nan("") : 2000.0);
+  });
+  ASSERT_TRUE(r.problems.empty());
+  EXPECT_EQ(r.filled.size(), 3u);
+  EXPECT_EQ(t.bhp, (std::vector<double>{2200, 2000, 2200, 2200}));
+
+  r = wf::fill_vfp_table(
+      t, [](double, double, double, double, double) { return std::optional<double>(); });
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_NE(r.problems[0].message.find("none of the table's rates"), std::string::npos);
+  EXPECT_TRUE(t.bhp.empty());
+}
+
+TEST(VfpFalls, ReportsTheIndicesWherePressureFallsAsWellheadPressureRises) {
+  wf::VfpTable t = tiny_production();
+  t.bhp = {1500, 1700, 1500, 1699.5};  // equal at FLO 1 is not a fall
+  const auto falls = wf::find_bhp_falls(t);
+  ASSERT_EQ(falls.size(), 1u);
+  EXPECT_EQ(falls[0], (wf::VfpIndex{1, 0, 0, 0, 1}));
+  EXPECT_EQ(wf::vfp_index_text(t, falls[0]),
+            "THP 2 (200 psia), WFR 1 (0 stb/stb), GFR 1 (0.3 Mscf/stb), ALQ 1 (0), FLO 2 (1000 "
+            "stb/d)");
+}
+
+TEST(VfpSurfaceRates, EachRateAndRatioTypeSplitsAsItsDefinitionSays) {
+  struct Case {
+    const char* what;
+    wf::VfpKind kind;
+    wf::VfpFlo flo;
+    wf::VfpWfr wfr;
+    wf::VfpGfr gfr;
+    wf::VfpAlq alq;
+    double q, w, g, a;
+    double oil, water, gas, lift;  // stb/d, stb/d, scf/d, scf/d
+  };
+  using K = wf::VfpKind;
+  using F = wf::VfpFlo;
+  using W = wf::VfpWfr;
+  using G = wf::VfpGfr;
+  using A = wf::VfpAlq;
+  // clang-format off
+  const Case cases[] = {
+      {"LIQ WCT GOR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::none,
+       1000, 0.25, 0.5, 0,      750, 250, 375000, 0},
+      {"LIQ WCT GLR", K::production, F::liquid, W::water_cut, G::gas_liquid_ratio, A::none,
+       1000, 0.25, 0.5, 0,      750, 250, 500000, 0},
+      {"LIQ WOR", K::production, F::liquid, W::water_oil_ratio, G::gas_oil_ratio, A::none,
+       1500, 0.5, 1, 0,         1000, 500, 1e6, 0},
+      {"OIL WOR GOR", K::production, F::oil, W::water_oil_ratio, G::gas_oil_ratio, A::none,
+       1000, 0.5, 2, 0,         1000, 500, 2e6, 0},
+      {"OIL WCT", K::production, F::oil, W::water_cut, G::gas_oil_ratio, A::none,
+       1000, 0.2, 0, 0,         1000, 250, 0, 0},
+      {"GAS WGR OGR (Mscf/d)", K::production, F::gas, W::water_gas_ratio, G::oil_gas_ratio, A::none,
+       2000, 0.01, 0.05, 0,     100, 20, 2e6, 0},
+      {"GRAT", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::gas_rate,
+       1000, 0, 0.5, 300,       1000, 0, 500000, 300000},
+      {"IGLR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::injected_glr,
+       1000, 0.5, 0.5, 0.4,     500, 500, 250000, 400000},
+      {"TGLR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::total_glr,
+       1000, 0.25, 0.5, 1,      750, 250, 375000, 625000},
+      {"WAT injector", K::injection, F::water, W::water_cut, G::gas_oil_ratio, A::none,
+       5000, 0, 0, 0,           0, 5000, 0, 0},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    wf::VfpTable t;
+    t.kind = c.kind;
+    t.flo = c.flo;
+    t.wfr = c.wfr;
+    t.gfr = c.gfr;
+    t.alq = c.alq;
+    const auto r = wf::vfp_surface_rates(t, c.q, c.w, c.g, c.a);
+    EXPECT_NEAR(r.oil, c.oil, 1e-9 * (1 + c.oil)) << c.what;
+    EXPECT_NEAR(r.water, c.water, 1e-9 * (1 + c.water)) << c.what;
+    EXPECT_NEAR(r.gas, c.gas, 1e-9 * (1 + c.gas)) << c.what;
+    EXPECT_NEAR(r.lift_gas, c.lift, 1e-9 * (1 + c.lift)) << c.what;
+  }
+}
