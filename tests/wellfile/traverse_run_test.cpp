@@ -1,0 +1,85 @@
+// Traverses by name: the published tubing cases run from well files, end
+// pressures against the sources' values; a rate the tubing cannot lift is an
+// answer that says where; a well without tubing is refused.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "wellfile/tubing_run.hpp"
+
+namespace wf = dlv::wellfile;
+using wf::json;
+
+namespace {
+
+json read_well(const char* name) {
+  std::ifstream in(std::filesystem::path(DLV_SOURCE_DIR) / "tests/wellfile/tubing_wells" / name);
+  return json::parse(in);
+}
+
+wf::TraverseAsk at(double rate) {
+  wf::TraverseAsk ask;
+  ask.rate = rate;
+  return ask;
+}
+
+}  // namespace
+
+TEST(TraverseByName, PublishedCasesFromWellFiles) {
+  struct Case {
+    const char* file;
+    double rate;
+    double bottomhole_psia;
+    double tolerance;  // psi
+    const char* source;
+  };
+  const Case cases[] = {
+      {"guo_hagedorn_brown.json", 758, 3127, 1.0,
+       "Guo et al. (2007), Hagedorn-Brown spreadsheet, published 3127 psia at 9700 ft"},
+      {"guo_poettmann_carpenter.json", 408.838, 1907, 1.907,
+       "Guo et al. (2007), Poettmann-Carpenter spreadsheet, published 1907 psia (0.1 %)"},
+      {"dry_gas.json", 4000, 1342.23, 0.05,
+       "average temperature and z by hand, 4000 Mscf/d up 8000 ft"},
+      {"water_injector.json", 3000, 4101.48, 0.05,
+       "water column less Colebrook friction by hand, 6000 ft TVD, 6500 ft MD"},
+  };
+  for (const Case& c : cases) {
+    const wf::RunOutcome out = wf::run_traverse(read_well(c.file), at(c.rate));
+    ASSERT_TRUE(out.problems.empty()) << c.file << ": " << out.problems[0].text();
+    EXPECT_EQ(out.result["status"], "ok") << c.file;
+    EXPECT_NEAR(out.result["bottomhole_pressure"].get<double>() + 14.7, c.bottomhole_psia,
+                c.tolerance)
+        << c.source;
+  }
+}
+
+TEST(TraverseByName, DownThenUpReturnsTheWellheadPressure) {
+  // Marched by pressure-averaged steps both ways (the spreadsheet's explicit
+  // steps are not reversible).
+  json doc = read_well("guo_hagedorn_brown.json");
+  doc["tubing"]["correlation"] = "beggs_brill";
+  const wf::RunOutcome down = wf::run_traverse(doc, at(758));
+  wf::TraverseAsk up{758, dlv::TraverseStart::kNode, down.result["bottomhole_pressure"]};
+  const wf::RunOutcome back = wf::run_traverse(doc, up);
+  EXPECT_NEAR(back.result["wellhead_pressure"].get<double>(), 185.3, 0.5);
+}
+
+TEST(TraverseByName, ARateTheTubingCannotLiftSaysWhere) {
+  json doc = read_well("guo_hagedorn_brown.json");
+  doc["tubing"]["correlation"] = "hagedorn_brown";
+  wf::TraverseAsk up{20000, dlv::TraverseStart::kNode, 300.0};
+  const wf::RunOutcome out = wf::run_traverse(doc, up);
+  ASSERT_TRUE(out.problems.empty());
+  EXPECT_EQ(out.result["status"], "cannot_lift");
+  EXPECT_TRUE(out.result["wellhead_pressure"].is_null());
+  EXPECT_GT(out.result["stopped_at"]["measured_depth"].get<double>(), 0.0);
+  EXPECT_NE(out.result["message"].get<std::string>().find("cannot lift"), std::string::npos);
+}
+
+TEST(TraverseByName, AWellWithoutTubingOrWithABadRateIsRefused) {
+  json doc = read_well("guo_hagedorn_brown.json");
+  EXPECT_EQ(wf::run_traverse(doc, at(-5)).problems.at(0).path, "rate");
+  doc.erase("tubing");
+  EXPECT_EQ(wf::run_traverse(doc, at(758)).problems.at(0).path, "tubing");
+}
