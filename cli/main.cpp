@@ -157,6 +157,10 @@ int main(int argc, char** argv) {
   CLI::App app{"dlv: inflow performance curves of oil, gas and injection wells"};
   app.set_version_flag("--version", std::string("dlv ") + DLV_VERSION_STRING);
   app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 computed; 1 a file could not be read or written; 2 bad input, nothing "
+      "computed; 3 (dlv run) computed with the library's fall-back values, listed on standard "
+      "error and under fallbacks (--allow-fallbacks exits 0).");
   std::string format = "table", out_path, log_path, well_path;
 
   auto add_output = [&](CLI::App* cmd) {

@@ -531,6 +531,37 @@ void completion_layers_given(const Well& w, Sink& s) {
               "a number above 0 in " + std::string(find_field(Group::layer, name)->unit));
 }
 
+bool reservoir_oil(int mode, int method) {
+  return radial_liquid(mode, method) ||
+         is(mode, method, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_HORIZONTAL) ||
+         is(mode, method, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_FRACTURED);
+}
+
+int fluid_type(const Well& w) {
+  return w.named("fluid", Group::fluid, "fluid_type", DLV_FLUID_CORRELATIONS);
+}
+
+// With fluid_type none the fluid stage writes no oil viscosity (and a well
+// file has no field for one), so the reservoir-property oil methods would
+// divide by zero.
+void fluid_for_reservoir_oil(const Well& w, Sink& s) {
+  if (fluid_type(w) == DLV_FLUID_NONE)
+    s.add("fluid.fluid_type",
+          "none leaves the oil viscosity at 0, which method " +
+              w.doc["method"].get<std::string>() + " divides by",
+          "correlations, crude_samples, field_crude or correlations_type_4");
+}
+
+// Vogel's method without a bubble point under fluid_type none draws a straight line.
+void vogel_bubble_point(const Well& w, Sink& s) {
+  if (fluid_type(w) == DLV_FLUID_NONE && !w.layer_given(0, "bubble_point"))
+    s.add("layers[0].bubble_point",
+          "missing; with fluid_type none nothing computes it, and a bubble point of 0 makes the "
+          "curve a straight line, not Vogel's",
+          "a number in psi gauge; at or above reservoir_pressure for Vogel's curve over the "
+          "whole range");
+}
+
 struct Rule {
   bool (*applies)(int mode, int method);
   const char* condition;  // in words, for the reference page
@@ -554,6 +585,9 @@ const Rule kRules[] = {
     {vogel,
      "`tests[0].test_rate` of 0; `tests[0].test_pressure` at or above the reservoir pressure",
      vogel_test},
+    {reservoir_oil, "`fluid_type` none (it computes no oil viscosity)", fluid_for_reservoir_oil},
+    {vogel, "`fluid_type` none without a `bubble_point` (the curve would be a straight line)",
+     vogel_bubble_point},
     {two_test,
      "a test rate of 0; two tests with equal rates or equal pressures; the higher rate at the "
      "higher pressure; two tests that no Vogel curve passes through (the reservoir pressure "

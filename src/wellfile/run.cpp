@@ -176,7 +176,7 @@ std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool comple
       if (production && !invalid && !error && top > 0 && top <= kRateFloor)
         out.push_back(where + ".rate: at most 0.01 " + std::string(unit) +
                       " everywhere, the library's rate floor, not a computed inflow");
-      if (production && !invalid && !error && top == 0 && c.block == &b.layer_curves)
+      if (production && !invalid && !error && !nan && top == 0 && c.block == &b.layer_curves)
         out.push_back(where + ".rate: zero at every point (no inflow computed)");
     }
   WellSummary s{const_cast<double*>(b.summary.data())};
