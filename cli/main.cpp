@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
   run->add_option("well", well_paths,
                   "well files (JSON); - reads standard input. Several wells: JSON output is a "
                   "list of results in the order given (null for a well not computed); table "
-                  "and CSV output put a line \"==> FILE <==\" and a blank line before each "
-                  "well's output")
+                  "and CSV output put a line \"==> FILE <==\" before each well's output and a "
+                  "blank line after it")
       ->required();
   add_output(run);
   run->add_option("--log", log_path, "append the library's diagnostic messages to FILE");
