@@ -178,6 +178,11 @@ std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool comple
                       " everywhere, the library's rate floor, not a computed inflow");
       if (production && !invalid && !error && !nan && top == 0 && c.block == &b.layer_curves)
         out.push_back(where + ".rate: zero at every point (no inflow computed)");
+      // A one-layer production curve starts at its shut-in point with rate 0.
+      if (production && layers == 1 && !error && c.block == &b.layer_curves && t.rate(L)[0] != 0 &&
+          std::isfinite(t.rate(L)[0]))
+        out.push_back(where + ".rate[0]: " + number_text(t.rate(L)[0]) +
+                      " at the shut-in point, where the rate is 0");
     }
   WellSummary s{const_cast<double*>(b.summary.data())};
   for (int i = 0; i < DLV_POINTS; ++i)
