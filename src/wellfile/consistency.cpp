@@ -547,8 +547,8 @@ int fluid_type(const Well& w) {
 void fluid_for_reservoir_oil(const Well& w, Sink& s) {
   if (fluid_type(w) == DLV_FLUID_NONE)
     s.add("fluid.fluid_type",
-          "none leaves the oil viscosity at 0, which method " +
-              w.doc["method"].get<std::string>() + " divides by",
+          "none leaves the oil viscosity at 0, which method " + w.doc["method"].get<std::string>() +
+              " divides by",
           "correlations, crude_samples, field_crude or correlations_type_4");
 }
 
