@@ -1,11 +1,13 @@
 // dlv: inflow performance curves from a well file or from options.
-//   dlv run WELL.json [--format table|csv|json] [-o FILE] [--log FILE]
+//   dlv run WELL.json... [--format table|csv|json] [-o FILE] [--log FILE] [--allow-fallbacks]
 //   dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF [--bubble-point PB]
 //   dlv pi --reservoir-pressure P --productivity-index J
 //   dlv traverse WELL.json --rate Q [--from wellhead|bottom] [--start-pressure P] [--format ...]
 //   dlv schema [--markdown]
 //   dlv blocks WELL.json
-// Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or written.
+//   dlv --version
+// Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or
+// written, 3 computed with fall-backs (dlv run without --allow-fallbacks).
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "dlv/dlv.h"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -22,9 +25,20 @@ namespace {
 
 constexpr int kBadInput = 2;
 constexpr int kFileError = 1;
+constexpr int kFallbacks = 3;
 
-// Reads a whole file; on failure returns false with the reason in why.
+// Reads a whole file ("-": standard input); on failure returns false with the reason in why.
 bool read_file(const std::string& path, std::string& text, std::string& why) {
+  if (path == "-") {
+    std::ostringstream ss;
+    ss << std::cin.rdbuf();
+    if (std::cin.bad()) {
+      why = "cannot read standard input";
+      return false;
+    }
+    text = ss.str();
+    return true;
+  }
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     why = "is a directory, not a well file";
@@ -62,24 +76,26 @@ int report(const std::string& source, const std::vector<wf::Problem>& problems) 
 }
 
 // Reads and checks a well file; returns 0 with doc filled, or the exit status.
-int load(const std::string& path, wf::json& doc) {
+int load(const std::string& path, wf::json& doc, const std::string& source) {
   std::string text, why;
   if (!read_file(path, text, why)) {
-    std::cerr << path << ": " << why << "\n";
+    std::cerr << source << ": " << why << "\n";
     return kFileError;
   }
   std::vector<wf::Problem> problems = wf::parse_well_text(text, doc);
   if (problems.empty()) problems = wf::validate_well(doc);
-  return problems.empty() ? 0 : report(path, problems);
+  return problems.empty() ? 0 : report(source, problems);
 }
 
-int emit(const wf::json& result, const std::string& format, const std::string& out_path) {
+std::string render(const wf::json& result, const std::string& format) {
   const bool traverse = result.contains("kind") && result["kind"] == "traverse";
-  std::string text = format == "json" ? result.dump(2) + "\n"
-                     : format == "csv"
-                         ? (traverse ? wf::render_traverse_csv(result) : wf::render_csv(result))
-                     : traverse ? wf::render_traverse_table(result)
-                                : wf::render_table(result);
+  if (format == "json") return result.dump(2) + "\n";
+  if (traverse)
+    return format == "csv" ? wf::render_traverse_csv(result) : wf::render_traverse_table(result);
+  return format == "csv" ? wf::render_csv(result) : wf::render_table(result);
+}
+
+int write_text(const std::string& text, const std::string& out_path) {
   if (out_path.empty()) {
     std::cout << text;
     return finish_output();
@@ -94,11 +110,61 @@ int emit(const wf::json& result, const std::string& format, const std::string& o
   return 0;
 }
 
+// Runs every well; a well that cannot be read or checked is reported and skipped.
+// The exit status is the gravest of all wells': bad input (2), then an unreadable
+// file (1), then fall-backs (3).
+int run_wells(const std::vector<std::string>& paths, const std::string& format,
+              const std::string& out_path, const std::string& log_path, bool allow_fallbacks) {
+  const bool several = paths.size() > 1;
+  std::string text;
+  wf::json list = wf::json::array();
+  bool bad = false, unreadable = false, fallbacks = false;
+  for (const std::string& path : paths) {
+    const std::string source = path == "-" ? "(standard input)" : path;
+    wf::json doc;
+    int status = load(path, doc, source);
+    wf::RunOutcome outcome;
+    if (status == 0) {
+      outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
+      if (!outcome.problems.empty()) status = report(source, outcome.problems);
+    }
+    bad = bad || status == kBadInput;
+    unreadable = unreadable || status == kFileError;
+    if (status != 0) {
+      list.push_back(nullptr);
+      continue;
+    }
+    if (!outcome.fallbacks.empty()) {
+      fallbacks = true;
+      std::cerr << source << ": computed with fall-backs"
+                << (allow_fallbacks ? "" : " (exit status 3; --allow-fallbacks accepts them)")
+                << ":\n";
+      for (const std::string& f : outcome.fallbacks) std::cerr << source << ":   " << f << "\n";
+    }
+    if (format == "json" && several)
+      list.push_back(outcome.result);
+    else
+      text += (several ? "==> " + source + " <==\n" : std::string()) +
+              render(outcome.result, format) + (several ? "\n" : "");
+  }
+  if (format == "json" && several) text = list.dump(2) + "\n";
+  int status = 0;
+  if (!text.empty()) status = write_text(text, out_path);
+  if (bad) return kBadInput;
+  if (unreadable || status) return kFileError;
+  return fallbacks && !allow_fallbacks ? kFallbacks : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"dlv: inflow performance curves of oil, gas and injection wells"};
+  app.set_version_flag("--version", std::string("dlv ") + DLV_VERSION_STRING);
   app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 computed; 1 a file could not be read or written; 2 bad input, nothing "
+      "computed; 3 (dlv run) computed with the library's fall-back values, listed on standard "
+      "error and under fallbacks (--allow-fallbacks exits 0).");
   std::string format = "table", out_path, log_path, well_path;
 
   auto add_output = [&](CLI::App* cmd) {
@@ -108,16 +174,29 @@ int main(int argc, char** argv) {
   };
 
   CLI::App* run = app.add_subcommand("run", "compute the curves of a well file");
-  run->add_option("well", well_path, "well file (JSON)")->required();
+  std::vector<std::string> well_paths;
+  bool allow_fallbacks = false;
+  run->add_option("well", well_paths,
+                  "well files (JSON); - reads standard input. Several wells: JSON output is a "
+                  "list of results in the order given (null for a well not computed); table "
+                  "and CSV output put a line \"==> FILE <==\" before each well's output and a "
+                  "blank line after it")
+      ->required();
   add_output(run);
   run->add_option("--log", log_path, "append the library's diagnostic messages to FILE");
+  run->add_flag("--allow-fallbacks", allow_fallbacks,
+                "exit 0 even when the result carries the library's fall-back values (they "
+                "are still listed under fallbacks)");
 
-  double pr = 0, q = 0, pwf = 0, pb = 0, pi = 0;
+  double pr = 0, q = 0, pwf = 0, pi = 0;
+  std::optional<double> pb;
   CLI::App* vogel = app.add_subcommand("vogel", "quick Vogel curve from one test");
   vogel->add_option("--reservoir-pressure", pr, "psi gauge")->required();
   vogel->add_option("--test-rate", q, "STB/d")->required();
   vogel->add_option("--test-pressure", pwf, "flowing bottom-hole pressure, psi gauge")->required();
-  vogel->add_option("--bubble-point", pb, "psi gauge (default 0)");
+  vogel->add_option("--bubble-point", pb,
+                    "psi gauge (default: the reservoir pressure, Vogel's curve over the whole "
+                    "range; dlv pi draws a straight line)");
   add_output(vogel);
 
   CLI::App* line = app.add_subcommand("pi", "quick straight-line curve from a productivity index");
@@ -162,7 +241,7 @@ int main(int argc, char** argv) {
   }
   if (*blocks) {
     wf::json doc;
-    if (const int status = load(well_path, doc)) return status;
+    if (const int status = load(well_path, doc, well_path)) return status;
     const wf::Blocks b = wf::to_blocks(doc);
     std::printf("%-20s %6s  %-52s %s\n", "block", "slot", "field", "value");
     for (const wf::SlotEntry& e : wf::set_slots(b))
@@ -170,25 +249,18 @@ int main(int argc, char** argv) {
                   e.value.c_str());
     return finish_output();
   }
-  wf::RunOutcome outcome;
-  std::string source = "dlv";
-  if (*run) {
+  if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks);
+  if (*trav) {
     wf::json doc;
-    if (const int status = load(well_path, doc)) return status;
-    outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
-    source = well_path;
-  } else if (*trav) {
-    wf::json doc;
-    if (const int status = load(well_path, doc)) return status;
+    if (const int status = load(well_path, doc, well_path)) return status;
     ask.start = from == "bottom" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
     if (start_opt->count() > 0) ask.start_pressure = start_pressure;
-    outcome = wf::run_traverse(doc, ask);
-    source = well_path;
-  } else if (*vogel) {
-    outcome = wf::run_quick_vogel(pr, q, pwf, pb);
-  } else {
-    outcome = wf::run_quick_pi(pr, pi);
+    const wf::RunOutcome traversed = wf::run_traverse(doc, ask);
+    if (!traversed.problems.empty()) return report(well_path, traversed.problems);
+    return write_text(render(traversed.result, format), out_path);
   }
-  if (!outcome.problems.empty()) return report(source, outcome.problems);
-  return emit(outcome.result, format, out_path);
+  const wf::RunOutcome outcome =
+      *vogel ? wf::run_quick_vogel(pr, q, pwf, pb) : wf::run_quick_pi(pr, pi);
+  if (!outcome.problems.empty()) return report("dlv", outcome.problems);
+  return write_text(render(outcome.result, format), out_path);
 }

@@ -2,8 +2,11 @@
 
 Two views of one calculation:
 
-* the well file as a dict: ``dlv.calculate(well)`` returns a ``Result`` with
-  numpy curves by name; a bad well raises ``dlv.WellError``;
+* the well file as a dict, a file path or (``json=``) a JSON text:
+  ``dlv.calculate(well)`` returns a ``Result`` with numpy curves by name; a
+  well that cannot be read or computed raises ``dlv.WellError``; a result
+  that carries the library's fall-back values warns with
+  ``dlv.FallbackWarning`` and has ``result.fallbacks`` set;
 * the host's view: ``dlv.Blocks()`` holds the argument blocks of ``dlv_cal``
   as numpy arrays with named fields; ``blocks.calculate()`` runs it.
 
@@ -13,16 +16,20 @@ Tubing: ``traverse(well, rate=...)`` returns a ``Traverse`` profile;
 Calls into the library are serialised by one lock in the compiled module.
 """
 
+from . import _dlv
 from ._blocks import Blocks
 from ._many import calculate_many
 from ._quick import QuickCurve, Viscosities, liquid_viscosity, pi_line, vogel, z_factor
 from ._result import Columns, Result
 from ._tubing import Gradient, Traverse, traverse, tubing_gradient
-from ._wells import WellError, calculate, well_schema
+from ._wells import FallbackWarning, WellError, calculate, well_schema
+
+__version__ = _dlv.__version__
 
 __all__ = [
     "Blocks",
     "Columns",
+    "FallbackWarning",
     "Result",
     "WellError",
     "calculate",

@@ -15,8 +15,16 @@ Viscosities.__doc__ = """Liquid viscosities in cp; ierr is 1 where an input was 
 (then dead_oil and oil are NaN: the library leaves them unwritten)."""
 
 
-def vogel(reservoir_pressure, test_rate, test_pressure, bubble_point):
-    """Vogel curve through one test point (pressures in psig, rate in STB/d)."""
+def vogel(reservoir_pressure, test_rate, test_pressure, bubble_point=None):
+    """Vogel curve through one test point (pressures in psig, rate in STB/d).
+
+    Without a bubble point the bubble point is taken at the reservoir
+    pressure: Vogel's curve over the whole range (as ``dlv vogel`` does). A
+    bubble point below the reservoir pressure gives a straight line above it;
+    ``pi_line`` draws a straight line throughout.
+    """
+    if bubble_point is None:
+        bubble_point = reservoir_pressure
     last, rate, pressure = _dlv.vogel(reservoir_pressure, test_rate, test_pressure, bubble_point)
     return QuickCurve(rate, pressure, last)
 

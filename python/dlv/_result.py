@@ -60,12 +60,16 @@ class Result:
     ``traverse`` hold the curves of those stages when the well asked for
     them (else None). ``well_curve`` holds the well's (composite) curve and
     its fluid columns, ``fluid_properties`` the derived fluid properties per
-    layer, ``summary`` the summary values, ``notes`` the inputs the library
-    replaced. ``document`` is the result document itself, ``well`` the input.
+    layer, ``summary`` the summary values, ``notes`` every note of the
+    result (inputs the library replaced, then its fall-backs and log
+    messages), ``fallback_notes`` the fall-backs alone and ``fallbacks``
+    whether there are any: True means some values are the library's floors
+    or sentinels, not computed inflow. ``document`` is the result document itself, ``well`` the input.
     """
 
     # Attributes filled from the document on first use.
-    _BUILT = ("units", "layer_count", "mode", "method", "notes", "summary", "completion",
+    _BUILT = ("units", "layer_count", "mode", "method", "notes", "fallback_notes", "fallbacks",
+              "summary", "completion",
               "traverse", "well_curve", "fluid_properties", "fractured_well", "flow_regime")
 
     def __init__(self, document=None, well=None, source=None, text=None, well_text=None):
@@ -102,7 +106,9 @@ class Result:
         self.layer_count = len(layers)
         self.mode = document.get("mode")
         self.method = document.get("method")
-        self.notes = list(document.get("notes", []))
+        self.fallback_notes = list(document.get("fallbacks", []))
+        self.fallbacks = bool(self.fallback_notes)
+        self.notes = list(document.get("notes", [])) + self.fallback_notes
         self.summary = dict(document.get("summary", {}))
         self._rate = _stack(layers, "curve", "rate")
         self._pressure = _stack(layers, "curve", "pressure")

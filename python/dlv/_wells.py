@@ -1,7 +1,8 @@
 """Well documents (the well-file format, as a dict or a JSON file) to results."""
 
-import json
+import json as _json
 import os
+import warnings
 
 from . import _dlv
 from ._result import Result
@@ -25,18 +26,49 @@ class WellError(ValueError):
         super().__init__("\n".join(prefix + line for line in self.lines))
 
 
+class FallbackWarning(UserWarning):
+    """A result that carries the library's fall-back values (floors, sentinels, log messages)."""
+
+
+def _unreadable(message, source=None):
+    return WellError([("", message, "", f": {message}")], source)
+
+
 def _document_text(well):
-    """JSON text of a well given as a dict (numpy values allowed) or as a file path."""
+    """JSON text of a well given as a dict (numpy values allowed) or as a file path.
+
+    Every document that cannot be read raises WellError: a missing or
+    unreadable file, binary content, text that is not UTF-8, a string that
+    names no file (a JSON text goes in through ``json=``).
+    """
     if isinstance(well, dict):
         try:
-            return json.dumps(well, allow_nan=False, default=_plain), None
+            return _json.dumps(well, allow_nan=False, default=_plain), None
         except (TypeError, ValueError) as exc:
-            raise WellError([("", f"not a JSON document: {exc}", "", f": not a JSON document: {exc}")])
+            raise _unreadable(f"not a JSON document: {exc}")
     if isinstance(well, (str, os.PathLike)):
         path = os.fspath(well)
-        with open(path, encoding="utf-8") as f:
-            return f.read(), path
+        if isinstance(path, bytes):
+            path = os.fsdecode(path)
+        if isinstance(well, str) and well.lstrip().startswith(("{", "[")):
+            raise _unreadable("a JSON text is not a file path; pass it as calculate(json=...)")
+        try:
+            with open(path, "rb") as f:
+                data = f.read()
+        except OSError as exc:
+            raise _unreadable(f"cannot be read: {exc.strerror or exc}", path) from None
+        return _decoded(data, path), path
     raise TypeError(f"a well is a dict or the path of a JSON file, not {type(well).__name__}")
+
+
+def _decoded(data, source=None):
+    """The text of a document's bytes; binary content and other encodings are refused."""
+    if b"\0" in data:
+        raise _unreadable("binary content, not a JSON well file", source)
+    try:
+        return data.decode("utf-8")
+    except UnicodeDecodeError as exc:
+        raise _unreadable(f"not UTF-8 text (byte {exc.start})", source) from None
 
 
 def _plain(value):
@@ -50,23 +82,47 @@ def _require_wellfile():
         raise RuntimeError("this build of dlv has no well-file layer")
 
 
-def calculate(well, log_path=None):
-    """Computes a well given as a dict or as the path of a JSON well file.
+def calculate(well=None, log_path=None, *, json=None):
+    """Computes a well given as a dict, as the path of a JSON well file, or as JSON text.
 
-    The document goes through the same parsing, checks and mapping as the dlv
-    command. Returns a ``Result``; raises ``WellError`` when the document
-    cannot be computed. ``log_path`` names a file for the library's
-    diagnostic messages (appended).
+    ``calculate(well)`` takes a dict or a path; ``calculate(json=text)`` takes
+    the JSON text itself (str or bytes). The document goes through the same
+    parsing, checks and mapping as the dlv command. Returns a ``Result``;
+    raises ``WellError`` when the document cannot be read or computed.
+
+    A result that carries the library's fall-back values (where ``dlv run``
+    exits with status 3) is returned with ``result.fallbacks`` True and its
+    notes, and a ``FallbackWarning`` is issued; turn it into an error with
+    ``warnings.simplefilter("error", dlv.FallbackWarning)``. ``log_path``
+    names a file the library's diagnostic messages are appended to; they
+    come back among the notes either way.
     """
     _require_wellfile()
-    text, source = _document_text(well)
+    if (well is None) == (json is None):
+        raise TypeError("calculate takes a well (dict or path) or json=TEXT, exactly one")
+    if json is not None:
+        if isinstance(json, (bytes, bytearray)):
+            json = _decoded(bytes(json))
+        if not isinstance(json, str):
+            raise TypeError(f"json= takes a str or bytes, not {type(json).__name__}")
+        text, source = json, None
+    else:
+        text, source = _document_text(well)
     problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "")
     if problems:
         raise WellError(problems, source)
-    return Result(None, None, source, text=result, well_text=text)
+    out = Result(None, None, source, text=result, well_text=text)
+    if out.fallbacks:
+        where = f"{source}: " if source else ""
+        warnings.warn(
+            where + "computed with fall-backs: " + "; ".join(out.fallback_notes),
+            FallbackWarning,
+            stacklevel=2,
+        )
+    return out
 
 
 def well_schema():
     """The JSON Schema of a well document, as a dict."""
     _require_wellfile()
-    return json.loads(_dlv.well_schema())
+    return _json.loads(_dlv.well_schema())

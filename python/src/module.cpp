@@ -194,6 +194,7 @@ void bind_tubing(py::module_& m);
 PYBIND11_MODULE(_dlv, m) {
   using namespace dlv::python;
   m.doc() = "Calls into the DLV shared library, one at a time.";
+  m.attr("__version__") = DLV_VERSION_STRING;
   hold_library_across_fork();
   bind_blocks(m);
 #ifdef DLV_WITH_WELLFILE

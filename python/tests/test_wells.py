@@ -185,3 +185,58 @@ def test_pandas_and_matplotlib_are_imported_only_when_used():
             "print('pandas' in sys.modules, 'matplotlib' in sys.modules)" % (VOGEL_WELL,))
     out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True)
     assert out.stdout.split() == ["False", "False"]
+
+
+def test_unreadable_documents_raise_wellerror(tmp_path):
+    binary = tmp_path / "binary.json"
+    binary.write_bytes(b"\x89PNG\r\n\x1a\n\x00\x00")
+    latin = tmp_path / "latin.json"
+    latin.write_bytes('{"description": "caf\u00e9"}'.encode("latin-1"))
+    cases = [
+        (binary, "binary content"),
+        (latin, "not UTF-8"),
+        (str(tmp_path / "missing.json"), "cannot be read"),
+        (json.dumps(VOGEL_WELL), "pass it as calculate(json=...)"),
+    ]
+    for well, message in cases:
+        with pytest.raises(dlv.WellError) as err:
+            dlv.calculate(well)
+        assert message in err.value.message, well
+    with pytest.raises(dlv.WellError):
+        dlv.calculate(json=b"\xff\xfe{}")
+    with pytest.raises(TypeError):
+        dlv.calculate(VOGEL_WELL, json="{}")
+
+
+def test_json_text_and_duplicate_keys():
+    text = json.dumps(VOGEL_WELL)
+    assert dlv.calculate(json=text).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
+    assert dlv.calculate(json=text.encode()).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
+    twice = text.replace('"mode": "oil_production"', '"mode": "oil_production", "mode": "x"')
+    with pytest.raises(dlv.WellError) as err:
+        dlv.calculate(json=twice)
+    assert err.value.path == "mode" and "twice" in err.value.message
+
+
+def test_inconsistent_well_raises_and_fallbacks_warn():
+    doc = copy.deepcopy(VOGEL_WELL)
+    doc["tests"][0]["test_pressure"] = 2600  # above the reservoir pressure
+    with pytest.raises(dlv.WellError) as err:
+        dlv.calculate(doc)
+    assert err.value.path == "tests[0].test_pressure"
+    # Vogel's curve with water cut 1: the maximum oil rate is the library's floor.
+    wet = {"mode": "oil_production", "method": "vogel", "fluid": {"fluid_type": "none"},
+           "layers": [{"reservoir_pressure": 2000, "bubble_point": 2000, "water_cut": 1}],
+           "tests": [{"test_rate": 500, "test_pressure": 1500}]}
+    with pytest.warns(dlv.FallbackWarning, match="floored at 0.01"):
+        result = dlv.calculate(wet)
+    assert result.fallbacks and any("floored" in n for n in result.notes)
+    assert result.fallback_notes == result.to_dict()["fallbacks"]
+    assert dlv.calculate(VOGEL_WELL).fallbacks is False
+
+
+def test_version_and_quick_vogel_default():
+    assert dlv.__version__.count(".") == 2
+    # pwf/pr = 0.75: V = 0.4, so the maximum rate is 1000 / 0.4 = 2500 STB/d.
+    assert dlv.vogel(2400, 1000, 1800).max_rate == pytest.approx(2500.0, rel=1e-12)
+    assert dlv.vogel(2400, 1000, 1800, 2400).max_rate == dlv.vogel(2400, 1000, 1800).max_rate

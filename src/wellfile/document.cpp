@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
@@ -484,9 +485,75 @@ std::string expected_text(const Field& f) {
   return s + ", " + number_text(f.min) + " to " + number_text(f.max);
 }
 
+namespace {
+
+// Follows the parser through the document to catch a key given twice in one
+// object, which the parser would otherwise settle silently (the last wins).
+class DuplicateKeys {
+ public:
+  bool operator()(int, json::parse_event_t event, json& parsed) {
+    switch (event) {
+      case json::parse_event_t::object_start:
+        frames_.push_back({false, {}, {}, 0});
+        break;
+      case json::parse_event_t::array_start:
+        frames_.push_back({true, {}, {}, 0});
+        break;
+      case json::parse_event_t::key: {
+        Frame& top = frames_.back();
+        top.key = parsed.get<std::string>();
+        if (std::find(top.keys.begin(), top.keys.end(), top.key) != top.keys.end() &&
+            first_.empty())
+          first_ = path();
+        top.keys.push_back(top.key);
+        break;
+      }
+      case json::parse_event_t::object_end:
+      case json::parse_event_t::array_end:
+        frames_.pop_back();
+        next_element();
+        break;
+      case json::parse_event_t::value:
+        next_element();
+        break;
+    }
+    return true;
+  }
+  // The JSON path of the first key given twice, or "".
+  const std::string& first() const { return first_; }
+
+ private:
+  struct Frame {
+    bool array;
+    std::vector<std::string> keys;
+    std::string key;
+    std::size_t index;
+  };
+  void next_element() {
+    if (!frames_.empty() && frames_.back().array) ++frames_.back().index;
+  }
+  std::string path() const {
+    std::string p;
+    for (const Frame& f : frames_)
+      p += f.array ? "[" + std::to_string(f.index) + "]" : (p.empty() ? "" : ".") + f.key;
+    return p;
+  }
+  std::vector<Frame> frames_;
+  std::string first_;
+};
+
+}  // namespace
+
 std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
   try {
-    doc = json::parse(text);
+    DuplicateKeys duplicates;
+    doc = json::parse(text, std::ref(duplicates));
+    if (!duplicates.first().empty()) {
+      const std::string path = duplicates.first();
+      doc = json();
+      return {{path, "key given twice in one object (a well file gives each key once)",
+               "each key once"}};
+    }
     return {};
   } catch (const json::parse_error& e) {
     std::size_t line = 1, column = 1;
@@ -597,6 +664,8 @@ std::vector<Problem> validate_well(const json& doc) {
   if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
   if (mode >= 0)
     for (Problem& p : check_tubing(doc, mode)) c.add(p.path, p.message, p.expected);
+  // A well whose values are each usable is then checked against its method's formulas.
+  if (c.problems.empty()) return consistency_problems(doc, mode, method);
   return c.problems;
 }
 

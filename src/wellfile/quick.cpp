@@ -33,14 +33,16 @@ RunOutcome quick_result(const char* method, double pr) {
                      {"pressure", std::vector<double>(pressures, pressures + DLV_POINTS)}};
   r["summary"] = {{"maximum_rate", rates[DLV_POINTS - 1]}, {"reservoir_pressure", pr}};
   r["notes"] = json::array();
+  r["fallbacks"] = json::array();
   out.result = r;
   return out;
 }
 
 }  // namespace
 
-RunOutcome run_quick_vogel(double pr, double q, double pwf, double pb) {
+RunOutcome run_quick_vogel(double pr, double q, double pwf, std::optional<double> bubble_point) {
   std::vector<Problem> p;
+  double pb = bubble_point.value_or(pr);
   check(p, "reservoir_pressure", pr, 1e-9, 30000, "psi gauge");
   check(p, "test_rate", q, 1e-9, 1e8, "STB/d");
   check(p, "test_pressure", pwf, 0, pr, "psi gauge, below reservoir_pressure");
@@ -48,17 +50,23 @@ RunOutcome run_quick_vogel(double pr, double q, double pwf, double pb) {
   if (pwf == pr && p.empty())
     p.push_back({"test_pressure", "equals reservoir_pressure; the test shows no drawdown",
                  "a number in psi gauge below reservoir_pressure"});
-  if (!p.empty()) return {p, {}, {}, {}};
+  if (!p.empty()) return {p, {}, {}, {}, {}};
   const std::lock_guard<std::mutex> hold(quick_mutex);
   dlvCalcVogel(&pr, &q, &pwf, &pb);
-  return quick_result("vogel", pr);
+  RunOutcome out = quick_result("vogel", pr);
+  if (!bubble_point)
+    out.result["notes"].push_back(
+        "bubble_point not given: taken at the reservoir pressure, so the curve is Vogel's over "
+        "the whole range (give a bubble point for a straight line above it; dlv pi draws a "
+        "straight line)");
+  return out;
 }
 
 RunOutcome run_quick_pi(double pr, double pi) {
   std::vector<Problem> p;
   check(p, "reservoir_pressure", pr, 1e-9, 30000, "psi gauge");
   check(p, "productivity_index", pi, 1e-12, 1e6, "STB/d/psi");
-  if (!p.empty()) return {p, {}, {}, {}};
+  if (!p.empty()) return {p, {}, {}, {}, {}};
   const std::lock_guard<std::mutex> hold(quick_mutex);
   dlvCalcPI(&pr, &pi);
   return quick_result("pi_line", pr);

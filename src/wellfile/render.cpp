@@ -100,8 +100,12 @@ std::string render_table(const json& r) {
              (v.is_string() ? v.get<std::string>() : fixed(v.get<double>(), 0)) + "\n";
   }
   if (!r["notes"].empty()) {
-    s += "\ninputs the library adjusted\n";
+    s += "\nnotes\n";
     for (const json& n : r["notes"]) s += "  " + n.get<std::string>() + "\n";
+  }
+  if (r.contains("fallbacks") && !r["fallbacks"].empty()) {
+    s += "\ncomputed with fall-backs (values the library put in place of a computation)\n";
+    for (const json& n : r["fallbacks"]) s += "  " + n.get<std::string>() + "\n";
   }
   return s;
 }
@@ -144,8 +148,12 @@ std::string render_csv(const json& r) {
     s += "\n";
   }
   if (!r["notes"].empty()) {
-    s += "\n# inputs the library adjusted\nnote\n";
+    s += "\n# notes\nnote\n";
     for (const json& n : r["notes"]) s += "\"" + n.get<std::string>() + "\"\n";
+  }
+  if (r.contains("fallbacks") && !r["fallbacks"].empty()) {
+    s += "\n# computed with fall-backs\nfallback\n";
+    for (const json& n : r["fallbacks"]) s += "\"" + n.get<std::string>() + "\"\n";
   }
   return s;
 }

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 
 #include "blocks/blocks.hpp"
@@ -108,6 +111,182 @@ json curve_json(const double* block, int L, const char* third) {
   return c;
 }
 
+// The library's own sentinels for a curve it could not build.
+constexpr double kInvalidRate = -9999.9;  // radial-flow denominator below zero
+constexpr double kErrorRate = 9999.9;     // fractured-well error, negative Darcy coefficient
+constexpr double kRateFloor = 0.01;       // floor of Vogel maxima and extrapolated rates
+constexpr double kClampC = 300.0;         // bound of the mean-based back-pressure C
+
+// Fields whose change by the library is a floor or a repair, not a method's
+// own result (the reservoir pressure a two-test or rate-test method sets is
+// its result).
+bool repair_of(const char* field, int mode, int method, int completion_model) {
+  if (std::strcmp(field, "reservoir_pressure") == 0)
+    return !((mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_VOGEL_TWO_TEST) ||
+             (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_RATE_TEST));
+  if (std::strcmp(field, "test_pressure") == 0 || std::strcmp(field, "test_rate") == 0)
+    return !(mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_TWO_RATE_LEVEL);
+  // The completion floors are written for every layer whatever the model; a
+  // floor counts where the model reads the field.
+  if (std::strcmp(field, "gravel_permeability") == 0)
+    return completion_model == DLV_COMPLETION_GRAVEL_PACK;
+  if (std::strcmp(field, "crushed_zone_permeability") == 0)
+    return completion_model == DLV_COMPLETION_CRUSHED_ZONE ||
+           completion_model == DLV_COMPLETION_PERFORATION_SKINS;
+  for (const char* f : {"perforated_interval", "perforation_diameter"})
+    if (std::strcmp(field, f) == 0) return completion_model != DLV_COMPLETION_NONE;
+  return std::strcmp(field, "water_cut") == 0;
+}
+
+// "layers[L].curve" and the like: where a column sits in the result document.
+struct CurveBlock {
+  const char* name;
+  const std::vector<double>* block;
+};
+
+// Every place the result carries a floor, a sentinel or a value that is not a number.
+std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool completion,
+                                        const std::vector<Note>& changed) {
+  std::vector<std::string> out;
+  const int mode = b.calc_mode, method = method_code_of(b);
+  const char* unit = rate_unit(mode);
+  const bool production = mode == DLV_MODE_OIL_PRODUCTION || mode == DLV_MODE_GAS_PRODUCTION;
+  std::vector<CurveBlock> curves = {{"curve", &b.layer_curves}};
+  if (completion) curves.push_back({"completion_curve", &b.completion_curves});
+  for (const CurveBlock& c : curves)
+    for (int L = 0; L < layers; ++L) {
+      CurveTables t{const_cast<double*>(c.block->data())};
+      const std::string where = "layers[" + std::to_string(L) + "]." + c.name;
+      bool invalid = false, error = false, nan = false;
+      double top = 0;
+      for (int i = 0; i < DLV_POINTS; ++i) {
+        const double q = t.rate(L)[i];
+        invalid = invalid || q == kInvalidRate;
+        error = error || q == kErrorRate;
+        nan = nan || !std::isfinite(q) || !std::isfinite(t.pressure(L)[i]);
+        if (std::isfinite(q)) top = std::max(top, q);
+      }
+      if (invalid)
+        out.push_back(where +
+                      ".rate: -9999.9, the library's mark of a curve it cannot build "
+                      "(negative radial-flow denominator)");
+      if (error)
+        out.push_back(where + ".rate: 9999.9, the library's error value (no curve computed)");
+      if (nan) out.push_back(where + ": values that are not numbers");
+      if (production && !invalid && !error && top > 0 && top <= kRateFloor)
+        out.push_back(where + ".rate: at most 0.01 " + std::string(unit) +
+                      " everywhere, the library's rate floor, not a computed inflow");
+      if (production && !invalid && !error && !nan && top == 0 && c.block == &b.layer_curves)
+        out.push_back(where + ".rate: zero at every point (no inflow computed)");
+      // A one-layer production curve starts at its shut-in point with rate 0.
+      if (production && layers == 1 && !error && c.block == &b.layer_curves && t.rate(L)[0] != 0 &&
+          std::isfinite(t.rate(L)[0]))
+        out.push_back(where + ".rate[0]: " + number_text(t.rate(L)[0]) +
+                      " at the shut-in point, where the rate is 0");
+    }
+  WellSummary s{const_cast<double*>(b.summary.data())};
+  for (int i = 0; i < DLV_POINTS; ++i)
+    if (!std::isfinite(s.rate()[i]) || !std::isfinite(s.pressure()[i])) {
+      out.push_back("well_curve: values that are not numbers");
+      break;
+    }
+
+  const WellRecord w{const_cast<double*>(b.well_record.data())};
+  const LayerFluids f{const_cast<double*>(b.layer_fluids.data())};
+  if (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_VOGEL) {
+    // Saturated Vogel: the maximum oil rate q (1 - water cut) / V(pwf/pr) is floored at 0.01.
+    const double pr = w.reservoir_pressure()[0], pb = f.bubble_point()[0];
+    const double x = w.test_pressure()[0] / pr;
+    const double qmax = w.test_rate()[0] * (1 - f.water_cut()[0]) / (1 - 0.2 * x - 0.8 * x * x);
+    if (pb >= pr && !(qmax > kRateFloor))
+      out.push_back("layers[0].curve.rate: Vogel's maximum oil rate floored at 0.01 STB/d");
+  }
+  if (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_VOGEL_TWO_TEST &&
+      w.reservoir_pressure()[0] == 1.0)
+    out.push_back("layers[0].reservoir_pressure: the solved pressure floored at 1 psi");
+  if ((mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
+      (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT))
+    if (std::fabs(w.backpressure_c()) == kClampC)
+      out.push_back("well.backpressure_c: the fitted C clamped at " +
+                    number_text(w.backpressure_c()));
+  const bool rate_test = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_RATE_TEST) ||
+                         (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_RATE_TEST);
+  if (rate_test) {
+    CurveTables t{const_cast<double*>(b.layer_curves.data())};
+    if (t.rate(0)[DLV_POINTS - 1] == kRateFloor)
+      out.push_back("layers[0].curve.rate[24]: the rate at zero pressure floored at 0.01 " +
+                    std::string(unit) + " (the table extrapolates to less)");
+  }
+  const bool skin_injection =
+      (mode == DLV_MODE_WATER_INJECTION && method == DLV_WATER_INJECTION_METHOD_SKIN) ||
+      (mode == DLV_MODE_GAS_INJECTION && method == DLV_GAS_INJECTION_METHOD_SKIN);
+  if (skin_injection)
+    for (int L = 0; L < layers; ++L) {
+      const double mu =
+          mode == DLV_MODE_WATER_INJECTION ? f.water_viscosity()[L] : f.gas_viscosity()[L];
+      if (mu == 0)
+        out.push_back("layers[" + std::to_string(L) +
+                      "].viscosity: 0, replaced by 1 cp in the injectivity");
+    }
+  for (const Note& n : changed) {
+    const std::size_t dot = n.path.rfind('.');
+    std::string field = n.path.substr(dot == std::string::npos ? 0 : dot + 1);
+    field = field.substr(0, field.find(' '));
+    if (repair_of(field.c_str(), mode, method,
+                  CompletionBlock{const_cast<double*>(b.completion.data())}.completion_model()))
+      out.push_back(n.text() + " (replaced by the library)");
+  }
+  return out;
+}
+
+// The diagnostic log of one call: a temporary file unless the caller names one.
+class CallLog {
+ public:
+  explicit CallLog(const char* path) {
+    namespace fs = std::filesystem;
+    if (path && *path) {
+      path_ = path;
+      std::error_code ec;
+      start_ = fs::exists(path_, ec) ? fs::file_size(path_, ec) : 0;
+      if (ec) start_ = 0;
+      return;
+    }
+    std::random_device rd;
+    std::error_code ec;
+    const fs::path dir = fs::temp_directory_path(ec);
+    path_ = (dir / ("dlv-call-" + std::to_string(rd()) + std::to_string(rd()) + ".log")).string();
+    owned_ = true;
+  }
+  ~CallLog() {
+    std::error_code ec;
+    if (owned_) std::filesystem::remove(path_, ec);
+  }
+  CallLog(const CallLog&) = delete;
+  CallLog& operator=(const CallLog&) = delete;
+  const char* path() const { return path_.c_str(); }
+  // The messages written since the call began, one per line, without the
+  // leading colon and the line end.
+  std::vector<std::string> messages() const {
+    std::vector<std::string> out;
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return out;
+    in.seekg(static_cast<std::streamoff>(start_));
+    std::string line;
+    while (std::getline(in, line)) {
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+      std::size_t b = 0;
+      while (b < line.size() && (line[b] == ':' || line[b] == ' ')) ++b;
+      if (b < line.size()) out.push_back(line.substr(b));
+    }
+    return out;
+  }
+
+ private:
+  std::string path_;
+  std::uintmax_t start_ = 0;
+  bool owned_ = false;
+};
+
 bool traverse_wanted(const Blocks& b, int layers) {
   WellRecord w{const_cast<double*>(b.well_record.data())};
   if (w.reference_depth() == 0.0) return false;
@@ -130,10 +309,11 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   if (!out.problems.empty()) return out;
   Blocks b = to_blocks(doc);
   const Blocks before = b;
+  const CallLog log(log_path);
   dlv_cal(b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
           b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
           b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
-          b.changed_pressure_flag, log_path);
+          b.changed_pressure_flag, log.path());
   out.notes = changed_inputs(doc, before, b);
 
   const int mode = b.calc_mode;
@@ -227,6 +407,14 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   json notes = json::array();
   for (const Note& n : out.notes) notes.push_back(n.text());
   r["notes"] = notes;
+  out.fallbacks = fallback_notes(b, layers, completion, out.notes);
+  // The log's messages come from the fluid-property correlations, which run
+  // layer by layer inside the one call; a one-layer well names its layer.
+  const std::string log_where =
+      layers == 1 ? "layers[0] fluid properties" : "fluid properties of one of the layers";
+  for (const std::string& m : log.messages())
+    out.fallbacks.push_back(log_where + ", library log: " + m);
+  r["fallbacks"] = out.fallbacks;
   out.result = r;
   out.blocks = b;
   return out;

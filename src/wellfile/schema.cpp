@@ -194,7 +194,7 @@ std::string fields_reference_markdown() {
           (list.empty() ? "" : ", ") + std::string(n.name) + " (" + std::to_string(n.code) + ")";
     s += list + " |\n";
   }
-  return s;
+  return s + "\n" + refusals_markdown();
 }
 
 }  // namespace dlv::wellfile

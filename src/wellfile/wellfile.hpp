@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,14 +67,23 @@ struct RunOutcome {
   json result;                    // the result document (format_version, curves, ...)
   std::vector<Note> notes;
   Blocks blocks;  // the blocks after the call
+  // Where the library replaced a computation by a floor or a sentinel, and
+  // every message it wrote to its diagnostic log during the call: "WHERE: WHAT".
+  // Also in the result document as "fallbacks".
+  std::vector<std::string> fallbacks;
 };
+// log_path: a file the library's diagnostic messages are appended to; without
+// one the call's messages go to a temporary file that is read back and removed.
+// Either way they come back in fallbacks.
 RunOutcome run_well(const json& doc, const char* log_path = nullptr);
 
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with
 // their inputs checked first; the result has the shape of run_well's with
 // no layers.
+// Without a bubble point the curve is Vogel's over the whole range (bubble
+// point taken at the reservoir pressure), and a note says so.
 RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
-                           double bubble_point);
+                           std::optional<double> bubble_point);
 RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
 
 json well_schema();

@@ -16,5 +16,10 @@ const std::vector<double>& block_of(const Blocks& b, BlockId id);
 double get_value(const Blocks& b, const Field& f, int i);
 void set_value(Blocks& b, const Field& f, int i, double value);
 int method_code_of(const Blocks& b);
+// Values that pass their ranges but break the formulas of the well's method;
+// the document must have passed every other check.
+std::vector<Problem> consistency_problems(const json& doc, int mode, int method);
+// The reference page's section listing those conditions per method.
+std::string refusals_markdown();
 
 }  // namespace dlv::wellfile

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dlv/dlv.h"
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;
@@ -108,11 +109,16 @@ TEST(DlvCommand, ExitStatuses) {
     std::ofstream(tmp / "overflow.json") << R"({"mode": "oil_production", "method": "pi_line",
       "layers": [{"reservoir_pressure": 1e400}]})";
     fs::create_directories(tmp / "dir.json");
+    // Vogel with water cut 1: the maximum oil rate is floored.
+    std::ofstream(tmp / "floored.json") << R"({"mode": "oil_production", "method": "vogel",
+      "fluid": {"fluid_type": "none"},
+      "layers": [{"reservoir_pressure": 2000, "bubble_point": 2000, "water_cut": 1}],
+      "tests": [{"test_rate": 500, "test_pressure": 1500}]})";
   }
   struct Case {
     std::string args;
     int status;
-    const char* output;  // part of the output
+    std::string output;  // part of the output
   };
   const Case cases[] = {
       {"run " + wells + "/vogel_oil.json", 0, "pressure [psi gauge]"},
@@ -138,6 +144,15 @@ TEST(DlvCommand, ExitStatuses) {
       {"schema", 0, "https://json-schema.org/draft/2020-12/schema"},
       {"blocks " + wells + "/backpressure_gas.json", 0, "test_count (int32, byte 3256)"},
       {"blocks " + wells + "/backpressure_gas.json", 0, "test_rate[3]"},
+      {"run " + (tmp / "floored.json").string(), 3, "computed with fall-backs (exit status 3"},
+      {"run " + (tmp / "floored.json").string() + " --allow-fallbacks", 0, "floored at 0.01 STB/d"},
+      {"run - < " + wells + "/pi_line_oil.json", 0, "method pi_line"},
+      {"run " + wells + "/pi_line_oil.json " + wells + "/vogel_oil.json", 0,
+       "==> " + wells + "/vogel_oil.json <=="},
+      {"run " + wells + "/pi_line_oil.json " + (tmp / "bad.json").string(), 2, "==> "},
+      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 1800", 0,
+       "taken at the reservoir pressure"},
+      {"--version", 0, DLV_VERSION_STRING},
   };
   for (const Case& c : cases) {
     const Command r = run_dlv(c.args);
@@ -156,5 +171,14 @@ TEST(DlvCommand, ExitStatuses) {
   EXPECT_EQ(json_out.status, 0);
   expect_close(read_json(tmp / "out.json"),
                read_json(kSource / "tests/wellfile/golden/darcy_gas.json"), "");
+  // Several wells in JSON: a list in the order given, null for a well not computed.
+  const Command list = run_dlv("run " + wells + "/darcy_gas.json " + (tmp / "bad.json").string() +
+                                   " --format json -o " + (tmp / "list.json").string(),
+                               "2>/dev/null");
+  EXPECT_EQ(list.status, 2);
+  const json both = read_json(tmp / "list.json");
+  ASSERT_EQ(both.size(), 2u);
+  expect_close(both[0], read_json(kSource / "tests/wellfile/golden/darcy_gas.json"), "[0]");
+  EXPECT_TRUE(both[1].is_null());
   fs::remove_all(tmp);
 }

@@ -186,20 +186,6 @@ TEST(WellFileMapping, ModeAndMethodCodesByName) {
   }
 }
 
-TEST(WellFileNotes, InputsTheLibraryReplacesAreNamed) {
-  // A Vogel test at the reservoir pressure: the library halves the test pressure.
-  const json doc = {{"mode", "oil_production"},
-                    {"method", "vogel"},
-                    {"fluid", {{"fluid_type", "none"}}},
-                    {"layers", {{{"reservoir_pressure", 2000}, {"bubble_point", 1500}}}},
-                    {"tests", {{{"test_rate", 500}, {"test_pressure", 2000}}}}};
-  const wf::RunOutcome out = wf::run_well(doc);
-  ASSERT_TRUE(out.problems.empty());
-  ASSERT_EQ(out.notes.size(), 1u);
-  EXPECT_EQ(out.notes[0].text(), "tests[0].test_pressure: 2000 \u2192 1000 psi gauge");
-  EXPECT_EQ(out.result["notes"][0], out.notes[0].text());
-}
-
 TEST(WellFileNotes, FittedAndDerivedValuesAreResultsNotNotes) {
   const json doc = {
       {"mode", "gas_production"},
