@@ -1,5 +1,5 @@
 // dlv: inflow performance curves from a well file or from options.
-//   dlv run WELL.json [--format table|csv|json] [-o FILE] [--log FILE]
+//   dlv run WELL.json [--format table|csv|sections|json] [-o FILE] [--log FILE]
 //   dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF [--bubble-point PB]
 //   dlv pi --reservoir-pressure P --productivity-index J
 //   dlv schema [--markdown]
@@ -72,9 +72,13 @@ int load(const std::string& path, wf::json& doc) {
 }
 
 int emit(const wf::json& result, const std::string& format, const std::string& out_path) {
-  std::string text = format == "json"  ? result.dump(2) + "\n"
-                     : format == "csv" ? wf::render_csv(result)
-                                       : wf::render_table(result);
+  std::string text = format == "json"       ? result.dump(2) + "\n"
+                     : format == "csv"      ? wf::render_csv(result)
+                     : format == "sections" ? wf::render_sections(result)
+                                            : wf::render_table(result);
+  // The tidy table holds only the curve points: its notes go to standard error.
+  if (format == "csv")
+    for (const wf::json& n : result["notes"]) std::cerr << "note: " << n.get<std::string>() << "\n";
   if (out_path.empty()) {
     std::cout << text;
     return finish_output();
@@ -97,8 +101,11 @@ int main(int argc, char** argv) {
   std::string format = "table", out_path, log_path, well_path;
 
   auto add_output = [&](CLI::App* cmd) {
-    cmd->add_option("--format", format, "output format")
-        ->check(CLI::IsMember({"table", "csv", "json"}));
+    cmd->add_option("--format", format,
+                    "output format: table (default); csv, one tidy table of every curve point; "
+                    "sections, a CSV section per curve with the summary, fluid properties and "
+                    "notes; json, the result document")
+        ->check(CLI::IsMember({"table", "csv", "sections", "json"}));
     cmd->add_option("-o,--output", out_path, "write to FILE instead of standard output");
   };
 
