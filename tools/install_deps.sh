@@ -13,7 +13,7 @@ packages=(cmake g++ make nlohmann-json3-dev libcli11-dev)
 # The Python package and its plots (the main job draws the example wells).
 packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matplotlib python3-pandas)
 # The tests, the benchmarks, the formatting check and the install checks.
-test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest help2man
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
