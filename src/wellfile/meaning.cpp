@@ -26,7 +26,9 @@ enum class Family {
   bubble_point,  // the oil's; given, or computed by the oil correlations or crudes
   water,         // water of the layer: computed by the fluid stage, or given
   water_sg,      // given, or set by a built-in crude
-  gas,           // z and gas viscosity of the gas-property routine
+  gas,           // gas viscosity of the gas-property routine
+  gas_z,         // z of the gas-property routine; or 1, the ideal gas that gas
+                 // production takes under fluid_type none
   gas_sg,        // given, or set by a built-in crude or copied from layer 0
   liquid,        // the oil/water mixture the oil curve methods use
 };
@@ -49,7 +51,7 @@ const OutputField kFluidOutputs[] = {
     {"liquid_density", DLV_LAYER_FLUIDS_LIQUID_DENSITY, "lb/ft3", Family::liquid},
     {"oil_fraction", DLV_LAYER_FLUIDS_OIL_FRACTION, "fraction", Family::oil_fraction},
     {"solution_gor", DLV_LAYER_FLUIDS_SOLUTION_GOR, "scf/STB", Family::oil},
-    {"gas_z_factor", DLV_LAYER_FLUIDS_GAS_Z_FACTOR, "", Family::gas},
+    {"gas_z_factor", DLV_LAYER_FLUIDS_GAS_Z_FACTOR, "", Family::gas_z},
     {"water_sg", DLV_LAYER_FLUIDS_WATER_SG, "water=1", Family::water_sg},
     {"gas_sg", DLV_LAYER_FLUIDS_GAS_SG, "air=1", Family::gas_sg},
     {"bubble_point", DLV_LAYER_FLUIDS_BUBBLE_POINT, "psi gauge", Family::bubble_point},
@@ -126,6 +128,9 @@ bool meaningful(const OutputField& o, const LayerRun& r, const Blocks& b, double
       return r.fluid_stage || given(r, o.name);
     case Family::water_sg:
       return r.has_water && value > 0;
+    case Family::gas_z:
+      if (r.mode == DLV_MODE_GAS_PRODUCTION && r.fluid_type < 1) return true;
+      return r.gas_routine && r.has_gas;
     case Family::gas:
       return r.gas_routine && r.has_gas;
     case Family::gas_sg:
