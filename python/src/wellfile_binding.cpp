@@ -87,8 +87,9 @@ void bind_wellfile(py::module_& m) {
   m.def("well_schema", [] { return wf::well_schema().dump(); });
   // The tidy CSV table of a result document given as JSON text (what
   // `dlv run --format csv` writes).
-  m.def("render_csv", [](const std::string& text) { return wf::render_csv(wf::json::parse(text)); },
-        py::arg("text"));
+  m.def(
+      "render_csv", [](const std::string& text) { return wf::render_csv(wf::json::parse(text)); },
+      py::arg("text"));
 }
 
 }  // namespace dlv::python
