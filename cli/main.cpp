@@ -1,9 +1,8 @@
 // dlv: inflow performance curves from a well file or from options.
-//   dlv run WELL.json... [--format table|csv|json] [-o FILE] [--log FILE] [--allow-fallbacks]
-//   dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF [--bubble-point PB]
-//   dlv pi --reservoir-pressure P --productivity-index J
-//   dlv traverse WELL.json --rate Q [--from wellhead|bottom] [--start-pressure P] [--format ...]
-//   dlv schema [--markdown]
+//   dlv run WELL.json... [--format table|csv|sections|json] [-o FILE] [--log FILE]
+//   [--allow-fallbacks] dlv vogel --reservoir-pressure P --test-rate Q --test-pressure PWF
+//   [--bubble-point PB] dlv pi --reservoir-pressure P --productivity-index J dlv traverse WELL.json
+//   --rate Q [--from wellhead|bottom] [--start-pressure P] [--format ...] dlv schema [--markdown]
 //   dlv blocks WELL.json
 //   dlv --version
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or
@@ -92,7 +91,12 @@ std::string render(const wf::json& result, const std::string& format) {
   if (format == "json") return result.dump(2) + "\n";
   if (traverse)
     return format == "csv" ? wf::render_traverse_csv(result) : wf::render_traverse_table(result);
-  return format == "csv" ? wf::render_csv(result) : wf::render_table(result);
+  if (format == "sections") return wf::render_sections(result);
+  if (format != "csv") return wf::render_table(result);
+  // The tidy table holds only the curve points: its notes go to standard error.
+  if (result.contains("notes"))
+    for (const wf::json& n : result["notes"]) std::cerr << "note: " << n.get<std::string>() << "\n";
+  return wf::render_csv(result);
 }
 
 int write_text(const std::string& text, const std::string& out_path) {
@@ -168,8 +172,11 @@ int main(int argc, char** argv) {
   std::string format = "table", out_path, log_path, well_path;
 
   auto add_output = [&](CLI::App* cmd) {
-    cmd->add_option("--format", format, "output format")
-        ->check(CLI::IsMember({"table", "csv", "json"}));
+    cmd->add_option("--format", format,
+                    "output format: table (default); csv, one tidy table of every curve point; "
+                    "sections, a CSV section per curve with the summary, fluid properties and "
+                    "notes; json, the result document")
+        ->check(CLI::IsMember({"table", "csv", "sections", "json"}));
     cmd->add_option("-o,--output", out_path, "write to FILE instead of standard output");
   };
 

@@ -28,9 +28,9 @@ set(DLV_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/DLV)
 set(DLV_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/dlv)
 
 # --- libraries and headers ---------------------------------------------------
-# Installed, libDLV.so finds libPTRAV.so beside it. libPTRAV.so keeps its plain
-# name (no soname version) so that a replacement traverse library of the same
-# name can still be dropped in.
+# Installed, libDLV.so finds libPTRAV.so.1 beside it (its soname; libPTRAV.so is
+# the development link). A replacement traverse library with the soname
+# libPTRAV.so.1 is dropped in ahead of it on the library path.
 if(NOT WIN32)
   set_target_properties(DLV PROPERTIES INSTALL_RPATH "$ORIGIN")
 endif()
@@ -70,9 +70,44 @@ function(dlv_install_named_layer)
       set_target_properties(dlv_cli PROPERTIES INSTALL_RPATH "$ORIGIN/${lib_from_bin}")
     endif()
     install(TARGETS dlv_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The man page, written from the command's own help by help2man.
+    find_program(DLV_HELP2MAN help2man)
+    find_program(DLV_GZIP gzip)
+    if(DLV_HELP2MAN AND DLV_GZIP)
+      set(man ${PROJECT_BINARY_DIR}/man/dlv.1.gz)
+      add_custom_command(OUTPUT ${man}
+        COMMAND ${CMAKE_COMMAND} -DDLV=$<TARGET_FILE:dlv_cli> -DHELP2MAN=${DLV_HELP2MAN}
+                -DGZIP=${DLV_GZIP} -DVERSION=${PROJECT_VERSION} -DOUT=${man}
+                -DWORK=${PROJECT_BINARY_DIR}/man -P ${PROJECT_SOURCE_DIR}/cmake/dlv_man.cmake
+        DEPENDS dlv_cli ${PROJECT_SOURCE_DIR}/cmake/dlv_man.cmake
+        COMMENT "Writing the man page of dlv" VERBATIM)
+      add_custom_target(dlv_man ALL DEPENDS ${man})
+      install(FILES ${man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    else()
+      message(WARNING "help2man or gzip not found: the dlv command is installed without a man page")
+    endif()
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL dlv_install_named_layer)
+
+# --- documentation: share/doc/dlv ------------------------------------------------
+# copyright, the changelog (gzip -9n, as Debian keeps it), and the reference
+# pages of the well-file fields and of the result.
+if(NOT WIN32)
+  set(DLV_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/dlv)
+  find_program(DLV_GZIP gzip)
+  set(changelog ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+  add_custom_command(OUTPUT ${changelog}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/doc
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog
+            ${PROJECT_BINARY_DIR}/doc/changelog
+    COMMAND ${DLV_GZIP} -9nf ${PROJECT_BINARY_DIR}/doc/changelog
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
+  add_custom_target(dlv_doc ALL DEPENDS ${changelog})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${changelog}
+                ${PROJECT_SOURCE_DIR}/docs/fields.md ${PROJECT_SOURCE_DIR}/docs/result-format.md
+          DESTINATION ${DLV_INSTALL_DOCDIR})
+endif()
 
 # --- CMake package: find_package(DLV CONFIG) gives DLV::DLV ------------------
 install(EXPORT DLVTargets NAMESPACE DLV:: DESTINATION ${DLV_INSTALL_CMAKEDIR})
@@ -98,7 +133,10 @@ install(FILES ${PROJECT_BINARY_DIR}/dlv.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/p
 # --- Debian package: cpack -G DEB in the build folder (a zip on Windows) ------
 set(CPACK_PACKAGE_NAME dlv)
 set(CPACK_PACKAGE_VENDOR "DLV developers")
-set(CPACK_PACKAGE_CONTACT "DLV developers <dlv@localhost>")
+# The maintainer of the Debian package; a packager gives the real address.
+set(DLV_PACKAGE_CONTACT "DLV developers <dlv-developers@example.org>"
+    CACHE STRING "Maintainer of the Debian package (name <address>)")
+set(CPACK_PACKAGE_CONTACT "${DLV_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Inflow performance curves of oil, gas and injection wells")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -1,11 +1,16 @@
-"""python3 -m dlv plot WELL.json [WELL.json ...] -o ipr.png|DIR"""
+"""python3 -m dlv plot WELL.json [WELL.json ...] -o PICTURE|DIR"""
 
 import argparse
 import os
 import sys
 
-from ._plot import save_plot
+from ._plot import picture_suffix, save_plot, save_plots
 from ._wells import WellError, calculate
+
+HELP_OUTPUT = (
+    "a picture file (.png, .svg, .pdf, ...): every well on one chart; "
+    "a directory (existing, or a name without a picture suffix): one PNG per well"
+)
 
 
 def main(argv=None):
@@ -13,32 +18,47 @@ def main(argv=None):
     commands = parser.add_subparsers(dest="command", required=True)
     plot = commands.add_parser("plot", help="draw the inflow curves of well files")
     plot.add_argument("wells", nargs="+", help="well file (JSON)")
-    plot.add_argument("-o", "--output", required=True,
-                      help="picture file (PNG); a directory when several wells are given")
+    plot.add_argument("-o", "--output", required=True, help=HELP_OUTPUT)
     plot.add_argument("--dpi", type=int, default=100, help="resolution (default 100)")
     args = parser.parse_args(argv)
 
-    several = len(args.wells) > 1 or os.path.isdir(args.output)
-    if several:
-        os.makedirs(args.output, exist_ok=True)
-    status = 0
+    # Every well is computed first: a well that cannot be computed gives no picture.
+    results, status = [], 0
     for well in args.wells:
-        target = args.output
-        if several:
-            name = os.path.splitext(os.path.basename(well))[0] + ".png"
-            target = os.path.join(args.output, name)
         try:
-            save_plot(calculate(well), target, dpi=args.dpi)
+            results.append(calculate(well))
         except WellError as exc:
             print(exc, file=sys.stderr)
             status = 2
-            continue
         except OSError as exc:
             print(f"{well}: {exc}", file=sys.stderr)
-            status = 1
-            continue
-        print(target)
-    return status
+            status = max(status, 1)
+    if status:
+        print("no picture drawn", file=sys.stderr)
+        return status
+
+    names = [os.path.splitext(os.path.basename(w))[0] for w in args.wells]
+    one_chart = not os.path.isdir(args.output) and picture_suffix(args.output)
+    try:
+        if one_chart and len(results) == 1:
+            save_plot(results[0], args.output, dpi=args.dpi)
+        elif one_chart:
+            save_plots(results, names, args.output, dpi=args.dpi)
+        else:
+            os.makedirs(args.output, exist_ok=True)
+            for result, name in zip(results, names):
+                target = os.path.join(args.output, name + ".png")
+                save_plot(result, target, dpi=args.dpi)
+                print(target)
+            return 0
+    except ValueError as exc:  # wells that one chart cannot hold together
+        print(f"{args.output}: {exc}", file=sys.stderr)
+        return 2
+    except OSError as exc:
+        print(f"{args.output}: {exc}", file=sys.stderr)
+        return 1
+    print(args.output)
+    return 0
 
 
 if __name__ == "__main__":

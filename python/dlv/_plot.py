@@ -1,5 +1,6 @@
 """Inflow curves drawn with matplotlib."""
 
+import os
 import textwrap
 
 import numpy as np
@@ -31,61 +32,171 @@ def measured_points(result):
     return np.asarray(rates, dtype=float), np.asarray(pressures, dtype=float)
 
 
-def bubble_points(result):
-    """(layer, bubble point) for each layer whose curve uses one; empty for other methods."""
+def _bubble_layers(result):
     if result.mode != "oil_production" or result.method not in BUBBLE_POINT_METHODS:
         return []
-    fluid = result.fluid_properties
-    if "bubble_point" not in fluid:
+    return range(result.layer_count) if result.method in {"darcy_vogel", "horizontal"} else [0]
+
+
+def bubble_points(result):
+    """(layer, bubble point) for each layer whose curve bends at its bubble point."""
+    if "bubble_point" not in result.fluid_properties:
         return []
     shut_in = result.pressure[:, 0]
-    layers = range(result.layer_count) if result.method in {"darcy_vogel", "horizontal"} else [0]
-    return [(L, fluid.bubble_point[L]) for L in layers if 0 < fluid.bubble_point[L] < shut_in[L]]
+    pb = result.fluid_properties.bubble_point
+    return [(L, pb[L]) for L in _bubble_layers(result) if 0 < pb[L] < shut_in[L]]
+
+
+def bubble_point_absences(result):
+    """(layer, why) for each layer whose curve would bend at a bubble point but has none drawn."""
+    fluid = result.fluid_properties
+    pb = fluid.bubble_point if "bubble_point" in fluid else None
+    out = []
+    for L in _bubble_layers(result):
+        value = np.nan if pb is None else pb[L]
+        shut_in = result.pressure[L, 0]
+        if np.isnan(value):
+            out.append((L, "no bubble point known"))
+        elif value >= shut_in:
+            out.append((L, f"bubble point {value:.0f} psig \u2265 reservoir pressure:"
+                           " the whole curve is two-phase"))
+        elif value <= 0:
+            out.append((L, "bubble point 0 psig: single-phase straight line"))
+    return out
+
+
+def _injection(result):
+    return str(result.mode).endswith("injection")
+
+
+def _label_maximum(ax, rate, pressure, color, unit, injection):
+    """Writes the curve's maximum rate beside its point: "AOF" where a producer's
+    curve reaches 0 psig, "max" elsewhere (injection, or a curve cut short)."""
+    real = np.isfinite(rate) & np.isfinite(pressure)
+    if not real.any():
+        return
+    i = int(np.argmax(np.where(real, rate, -np.inf)))
+    ax.plot(rate[i], pressure[i], "o", color=color, ms=4, clip_on=False)
+    what = "AOF" if not injection and pressure[i] < 1.0 else "max"
+    # Labels of several curves that end near one another step upwards.
+    step = sum(1 for t in ax.texts if getattr(t, "_dlv_maximum", False))
+    text = ax.annotate(f"{what} {rate[i]:,.0f} {unit}", (rate[i], pressure[i]),
+                       xytext=(-4, 6 + 12 * step), textcoords="offset points", color=color,
+                       fontsize="small", ha="right")
+    text._dlv_maximum = True
+
+
+def _draw(result, ax, colors, first, name=None):
+    """Draws one result's curves, tests, bubble points and markers; returns the next colour index."""
+    unit = result.rate_unit
+    several = result.layer_count > 1
+    injection = _injection(result)
+    kind = "injection" if injection else "inflow"
+    prefix = f"{name}: " if name else ""
+    for L in range(result.layer_count):
+        color = colors[(first + L) % len(colors)]
+        label = f"{prefix}layer {L}" if several else name or f"{kind} curve"
+        ax.plot(result.rate[L], result.pressure[L], "-", color=color, lw=1.8, label=label)
+        if not several:
+            _label_maximum(ax, result.rate[L], result.pressure[L], color, unit, injection)
+        if result.completion is not None:
+            rate, pressure = result.completion.rate[L], result.completion.pressure[L]
+            ax.plot(rate, pressure, "--", color=color, lw=1.2,
+                    label=f"{label}, after completion loss")
+            _label_maximum(ax, rate, pressure, color, unit, injection)
+        if result.traverse is not None:
+            ax.plot(result.traverse.rate[L], result.traverse.pressure[L], "-.", color=color,
+                    lw=1.2, label=f"{label}, at reference depth")
+    used = result.layer_count
+    if several and "rate" in result.well_curve:
+        color = "black" if not name else colors[(first + used) % len(colors)]
+        used += 1 if name else 0
+        ax.plot(result.well_curve.rate, result.well_curve.pressure, "-", color=color, lw=2.6,
+                label=prefix + "composite (well)")
+        _label_maximum(ax, result.well_curve.rate, result.well_curve.pressure, color, unit,
+                       injection)
+    rates, pressures = measured_points(result)
+    if rates.size:
+        ax.plot(rates, pressures, "o", ms=7, mfc="white", mec="black", mew=1.5, ls="none",
+                label=prefix + "test points", zorder=5)
+    where = lambda L: f", layer {L}" if several else ""  # noqa: E731
+    for L, pb in bubble_points(result):
+        ax.axhline(pb, color=colors[(first + L) % len(colors)], ls=":", lw=1.2,
+                   label=f"{prefix}bubble point{where(L)} ({pb:.0f} psig)")
+    for L, why in bubble_point_absences(result):
+        ax.plot([], [], " ", label=f"{prefix}{why}{where(L)}")
+    if _injection(result):
+        layers = (result.well or {}).get("layers", [])
+        pr = result.pressure[:, 0]
+        for L in range(result.layer_count):
+            color = colors[(first + L) % len(colors)]
+            ax.axhline(pr[L], color=color, ls="-", lw=0.8, alpha=0.6,
+                       label=f"{prefix}reservoir pressure{where(L)} ({pr[L]:.0f} psig)")
+            brk = layers[L].get("break_pressure", 0) if L < len(layers) else 0
+            if brk > 0:
+                ax.axhline(brk, color=color, ls="--", lw=0.8, alpha=0.8,
+                           label=f"{prefix}break pressure{where(L)} ({brk:.0f} psig)")
+    return first + used
+
+
+def _finish(ax, results, title):
+    first = results[0]
+    ax.set_xlabel(f"Rate ({first.rate_unit})")
+    ax.set_ylabel("Flowing bottom-hole pressure (psi gauge)")
+    if title is not None:
+        ax.set_title("\n".join(textwrap.wrap(title, 80)), fontsize="medium")
+    rates = np.concatenate([np.ravel(r.rate) for r in results] +
+                           [measured_points(r)[0] for r in results])
+    if np.nanmin(rates) < 0:
+        ax.axvline(0.0, color="grey", lw=0.8)  # negative rates: a layer takes fluid
+        ax.set_xlim(left=min(0.0, ax.get_xlim()[0]))
+    else:
+        ax.set_xlim(left=0.0)  # the curves start at zero rate
+    if all(_injection(r) for r in results):
+        # Injection curves start at the reservoir pressure: the axis starts there too.
+        low = min(np.nanmin(r.pressure) for r in results)
+        top = ax.get_ylim()[1]
+        ax.set_ylim(bottom=max(0.0, low - 0.05 * (top - low)))
+    else:
+        lowest = min(np.nanmin(r.pressure) for r in results)
+        ax.set_ylim(bottom=min(0.0, lowest))  # producers' curves end at 0 psig
+    ax.grid(True, alpha=0.3)
+    # Outside the axes, to the right, in short wrapped lines: the legend never
+    # hides a curve and leaves the axes most of the width.
+    handles, labels = ax.get_legend_handles_labels()
+    labels = ["\n".join(textwrap.wrap(label, 34)) for label in labels]
+    ax.legend(handles, labels, loc="upper left", bbox_to_anchor=(1.01, 1.0), borderaxespad=0.0,
+              fontsize="small", frameon=False)
+    return ax
 
 
 def plot_result(result, ax=None, title=None):
+    """Draws one result: curves, their maximum rates, tests, bubble points; returns ax."""
     import matplotlib
 
     if ax is None:
         import matplotlib.pyplot as plt
 
         _, ax = plt.subplots(figsize=(8, 5.5), layout="constrained")
-    unit = result.rate_unit
     colors = matplotlib.rcParams["axes.prop_cycle"].by_key()["color"]
-    several = result.layer_count > 1
-    kind = "injection" if str(result.mode).endswith("injection") else "inflow"
-    for L in range(result.layer_count):
-        color = colors[L % len(colors)]
-        label = f"layer {L}" if several else f"{kind} curve"
-        ax.plot(result.rate[L], result.pressure[L], "-", color=color, lw=1.8, label=label)
-        if result.completion is not None:
-            ax.plot(result.completion.rate[L], result.completion.pressure[L], "--", color=color,
-                    lw=1.2, label=f"{label}, after completion loss")
-        if result.traverse is not None:
-            ax.plot(result.traverse.rate[L], result.traverse.pressure[L], "-.", color=color,
-                    lw=1.2, label=f"{label}, at reference depth")
-    if several and "rate" in result.well_curve:
-        ax.plot(result.well_curve.rate, result.well_curve.pressure, "-", color="black", lw=2.6,
-                label="composite (well)")
-    rates, pressures = measured_points(result)
-    if rates.size:
-        ax.plot(rates, pressures, "o", ms=7, mfc="white", mec="black", mew=1.5, ls="none",
-                label="test points", zorder=5)
-    for L, pb in bubble_points(result):
-        ax.axhline(pb, color=colors[L % len(colors)], ls=":", lw=1.2,
-                   label=f"bubble point{f', layer {L}' if several else ''} ({pb:.0f} psig)")
-    ax.set_xlabel(f"Rate ({unit})")
-    ax.set_ylabel("Flowing bottom-hole pressure (psi gauge)")
+    _draw(result, ax, colors, 0)
     if title is None:
         title = (result.well or {}).get("description") or f"{result.mode}, {result.method}"
-    ax.set_title("\n".join(textwrap.wrap(title, 80)), fontsize="medium")
-    if rates.size and rates.min() < 0 or np.nanmin(result.rate) < 0:
-        ax.axvline(0.0, color="grey", lw=0.8)  # negative rates: a layer takes fluid
-    ax.set_xlim(left=min(0.0, ax.get_xlim()[0]))
-    ax.set_ylim(bottom=min(0.0, ax.get_ylim()[0]))
-    ax.grid(True, alpha=0.3)
-    ax.legend(loc="best", fontsize="small")
-    return ax
+    return _finish(ax, [result], title)
+
+
+def plot_results(results, names, ax, title=None):
+    """Draws several wells on one chart, each named in the legend; returns ax."""
+    import matplotlib
+
+    colors = matplotlib.rcParams["axes.prop_cycle"].by_key()["color"]
+    first = 0
+    for result, name in zip(results, names):
+        first = _draw(result, ax, colors, first, name=name)
+    units = {r.rate_unit for r in results}
+    if len(units) > 1:
+        raise ValueError(f"wells with different rate units on one chart: {sorted(units)}")
+    return _finish(ax, results, title)
 
 
 def save_plot(result, path, dpi=100, size=(8, 5.5)):
@@ -158,3 +269,20 @@ def plot_traverse(trav, path=None, ax=None):
     if path is not None:
         fig.savefig(path, dpi=110)
     return fig
+
+
+def save_plots(results, names, path, dpi=100, size=(8, 5.5)):
+    """Writes several wells on one chart to a picture file."""
+    from matplotlib.figure import Figure
+
+    fig = Figure(figsize=size, layout="constrained")
+    plot_results(results, names, fig.subplots(), title=", ".join(names))
+    fig.savefig(path, dpi=dpi)
+
+
+def picture_suffix(path):
+    """True when a path names a picture file by a suffix matplotlib writes."""
+    from matplotlib.figure import Figure
+
+    suffix = os.path.splitext(os.fspath(path))[1].lower().lstrip(".")
+    return bool(suffix) and suffix in Figure().canvas.get_supported_filetypes()

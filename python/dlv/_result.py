@@ -61,10 +61,14 @@ class Result:
     them (else None). ``well_curve`` holds the well's (composite) curve and
     its fluid columns, ``fluid_properties`` the derived fluid properties per
     layer, ``summary`` the summary values, ``notes`` every note of the
-    result (inputs the library replaced, then its fall-backs and log
+    result (inputs the library replaced, what the result reports such as
+    completion pressures below 0 psi gauge, then its fall-backs and log
     messages), ``fallback_notes`` the fall-backs alone and ``fallbacks``
     whether there are any: True means some values are the library's floors
-    or sentinels, not computed inflow. ``document`` is the result document itself, ``well`` the input.
+    or sentinels, not computed inflow. A value with nothing to describe (null
+    in the document: water gravity with no water, z of a layer without gas
+    computed) is NaN. ``document`` is the result document itself, ``well``
+    the input.
     """
 
     # Attributes filled from the document on first use.
@@ -177,33 +181,24 @@ class Result:
         return copy.deepcopy(self.document)
 
     def to_dataframe(self):
-        """Every curve point in one pandas DataFrame, one row per point.
+        """Every curve point in one pandas DataFrame: the table of ``dlv run --format csv``.
 
-        Columns: ``curve`` ("layer", "completion", "traverse" or "well"),
-        ``layer`` (None for the well curve), ``point`` (0-24), then the
-        columns of that curve (rate, pressure, drawdown, completion_loss,
-        water_cut, gas_oil_ratio, ...); a column a curve does not have is NaN.
+        One row per point; columns ``curve`` ("layer", "completion", "traverse"
+        or "well"), ``layer`` (missing for the well curve), ``point`` (0-24),
+        then each quantity with its unit in the name (``rate_stb_per_d``,
+        ``pressure_psig``, ``drawdown_psi``, ``completion_loss_psi``,
+        ``water_cut_fraction``, ...). A column a curve does not have, or a
+        value with nothing to describe, is NaN. ``attrs["units"]`` keeps the
+        units of the result document by its own column names.
         """
+        import io
+
         import pandas as pd
 
-        frames = []
-        curves = [("layer", "curve"), ("completion", "completion_curve"),
-                  ("traverse", "traverse_curve")]
-        for label, key in curves:
-            for layer in self.document.get("layers", []):
-                if key in layer:
-                    frame = pd.DataFrame(layer[key])
-                    frame.insert(0, "point", range(len(frame)))
-                    frame.insert(0, "layer", layer["layer"])
-                    frame.insert(0, "curve", label)
-                    frames.append(frame)
-        if self.document.get("well_curve"):
-            frame = pd.DataFrame(self.document["well_curve"])
-            frame.insert(0, "point", range(len(frame)))
-            frame.insert(0, "layer", None)
-            frame.insert(0, "curve", "well")
-            frames.append(frame)
-        frame = pd.concat(frames, ignore_index=True)
+        from . import _dlv
+
+        text = self._text if self._text is not None else json.dumps(self.document)
+        frame = pd.read_csv(io.StringIO(_dlv.render_csv(text)), float_precision="round_trip")
         frame["layer"] = frame["layer"].astype("Int64")
         frame.attrs["units"] = dict(self.units)
         return frame

@@ -85,6 +85,11 @@ void bind_wellfile(py::module_& m) {
   m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string());
   m.def("well_blocks", &well_blocks, py::arg("text"));
   m.def("well_schema", [] { return wf::well_schema().dump(); });
+  // The tidy CSV table of a result document given as JSON text (what
+  // `dlv run --format csv` writes).
+  m.def(
+      "render_csv", [](const std::string& text) { return wf::render_csv(wf::json::parse(text)); },
+      py::arg("text"));
 }
 
 }  // namespace dlv::python

@@ -69,7 +69,7 @@ def test_dataframe_has_every_curve_point():
     assert isinstance(frame, pd.DataFrame)
     assert len(frame) == 25 * 2  # the layer curve and the well curve
     layer = frame[frame.curve == "layer"]
-    np.testing.assert_array_equal(layer.rate.to_numpy(), r.rate[0])
+    np.testing.assert_array_equal(layer.rate_stb_per_d.to_numpy(), r.rate[0])
     assert list(layer.point) == list(range(25))
     assert frame.attrs["units"]["rate"] == "STB/d"
 

@@ -11,45 +11,11 @@
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
+#include "wellfile/meaning.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
 namespace {
-
-// Derived fluid properties of a layer, as the fluid stage leaves them.
-const char* const kFluidOutputs[] = {
-    "oil_sg",       "oil_viscosity", "water_viscosity", "liquid_viscosity", "gas_viscosity",
-    "oil_fvf",      "water_fvf",     "liquid_fvf",      "liquid_density",   "oil_fraction",
-    "solution_gor", "gas_z_factor",  "water_sg",        "gas_sg",           "bubble_point"};
-
-struct OutputField {
-  const char* name;
-  std::size_t slot;
-  const char* unit;
-};
-const OutputField kFluidOutputSlots[] = {
-    {"oil_sg", DLV_LAYER_FLUIDS_OIL_SG, "water=1"},
-    {"oil_viscosity", DLV_LAYER_FLUIDS_OIL_VISCOSITY, "cp"},
-    {"water_viscosity", DLV_LAYER_FLUIDS_WATER_VISCOSITY, "cp"},
-    {"liquid_viscosity", DLV_LAYER_FLUIDS_LIQUID_VISCOSITY, "cp"},
-    {"gas_viscosity", DLV_LAYER_FLUIDS_GAS_VISCOSITY, "cp"},
-    {"oil_fvf", DLV_LAYER_FLUIDS_OIL_FVF, "RB/STB"},
-    {"water_fvf", DLV_LAYER_FLUIDS_WATER_FVF, "RB/STB"},
-    {"liquid_fvf", DLV_LAYER_FLUIDS_LIQUID_FVF, "RB/STB"},
-    {"liquid_density", DLV_LAYER_FLUIDS_LIQUID_DENSITY, "lb/ft3"},
-    {"oil_fraction", DLV_LAYER_FLUIDS_OIL_FRACTION, "fraction"},
-    {"solution_gor", DLV_LAYER_FLUIDS_SOLUTION_GOR, "scf/STB"},
-    {"gas_z_factor", DLV_LAYER_FLUIDS_GAS_Z_FACTOR, ""},
-    {"water_sg", DLV_LAYER_FLUIDS_WATER_SG, "water=1"},
-    {"gas_sg", DLV_LAYER_FLUIDS_GAS_SG, "air=1"},
-    {"bubble_point", DLV_LAYER_FLUIDS_BUBBLE_POINT, "psi gauge"},
-};
-
-bool is_fluid_output(const char* name) {
-  for (const char* n : kFluidOutputs)
-    if (std::strcmp(n, name) == 0) return true;
-  return false;
-}
 
 // Well-record values a method computes when the file does not give them.
 bool is_method_output(const char* name) {
@@ -342,25 +308,28 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   units["gas_oil_ratio"] = "scf/STB";
   units["liquid_gas_ratio"] = "bbl/Mscf";
   units["water_sg"] = "water=1";
-  for (const OutputField& o : kFluidOutputSlots) units[o.name] = o.unit;
-  units["result_bubble_point"] = "psi gauge";
+  add_fluid_property_units(units);
   units["effective_radius_ratio"] = "";
   units["fracture_conductivity"] = "";
   units["dimensionless_time"] = "";
   r["units"] = units;
 
   json layer_docs = json::array();
+  std::vector<std::string> meaning_notes;
   for (int L = 0; L < layers; ++L) {
+    const std::string path = "layers[" + std::to_string(L) + "]";
     json ld = json::object();
     ld["layer"] = L;
     ld["curve"] = curve_json(b.layer_curves.data(), L, "drawdown");
-    if (completion)
+    set_drawdown(ld["curve"], well.reservoir_pressure()[L]);
+    if (completion) {
       ld["completion_curve"] = curve_json(b.completion_curves.data(), L, "completion_loss");
+      const std::string n =
+          empty_pressures_below_zero(ld["completion_curve"], path + ".completion_curve", {});
+      if (!n.empty()) meaning_notes.push_back(n);
+    }
     if (traverse) ld["traverse_curve"] = curve_json(b.traverse_curves.data(), L, "drawdown");
-    json fp = json::object();
-    for (const OutputField& o : kFluidOutputSlots) fp[o.name] = b.layer_fluids[o.slot + L];
-    fp["result_bubble_point"] = res.result_bubble_point()[L];
-    ld["fluid_properties"] = fp;
+    ld["fluid_properties"] = fluid_properties_json(b, doc, L);
     if (fractured) {
       json fr = json::object();
       fr["flow_regime"] = res.flow_regime_flag(L) == 1 ? "stabilized" : "transient_linear";
@@ -377,7 +346,10 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   json wc = json::object();
   wc["rate"] = column(s.rate());
   wc["pressure"] = column(s.pressure());
-  if (layers == 1) wc["drawdown"] = column(s.drawdown());
+  if (layers == 1) {
+    wc["drawdown"] = column(s.drawdown());
+    set_drawdown(wc, well.reservoir_pressure()[0]);
+  }
   wc["water_cut"] = column(s.water_cut());
   if (layers == 1)
     wc["producing_gor"] = column(s.gas_liquid());
@@ -385,13 +357,28 @@ RunOutcome run_well(const json& doc, const char* log_path) {
     wc["liquid_gas_ratio"] = column(s.gas_liquid());
   else
     wc["gas_oil_ratio"] = column(s.gas_liquid());
-  wc["water_sg"] = column(s.water_sg());
+  json water_sg = json::array();
+  for (int i = 0; i < DLV_POINTS; ++i)
+    water_sg.push_back(well_water_sg_meaningful(mode, s.water_cut()[i], s.water_sg()[i])
+                           ? json(s.water_sg()[i])
+                           : json(nullptr));
+  wc["water_sg"] = water_sg;
+  // The well curve of a completion well is built from the curves after the
+  // loss: its rows below 0 psi gauge are left empty the same way (reported on
+  // their own only when the well curve is a composite of several layers).
+  if (completion) {
+    const std::string n = empty_pressures_below_zero(wc, "well_curve", {"drawdown"});
+    if (!n.empty() && layers > 1) meaning_notes.push_back(n);
+  }
   r["well_curve"] = wc;
 
   json sum = json::object();
   sum["layer_count"] = layers;
+  // The largest rate on a row with a real flowing pressure.
   double max_rate = s.rate()[0];
-  for (int i = 0; i < DLV_POINTS; ++i) max_rate = std::max(max_rate, s.rate()[i]);
+  for (int i = 0; i < DLV_POINTS; ++i)
+    if (wc["pressure"][static_cast<std::size_t>(i)].is_number())
+      max_rate = std::max(max_rate, s.rate()[i]);
   sum["maximum_rate"] = max_rate;
   sum["reservoir_pressure"] = well.reservoir_pressure()[0];
   // The well-record values a method fits or uses, where it has them.
@@ -406,6 +393,7 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   r["summary"] = sum;
   json notes = json::array();
   for (const Note& n : out.notes) notes.push_back(n.text());
+  for (const std::string& n : meaning_notes) notes.push_back(n);
   r["notes"] = notes;
   out.fallbacks = fallback_notes(b, layers, completion, out.notes);
   // The log's messages come from the fluid-property correlations, which run

@@ -25,8 +25,8 @@ class TraverseDropIn : public ::testing::Test {
   void SetUp() override {
     cal = host::symbol<host::CalFn>("dlv_cal");
     ASSERT_NE(cal, nullptr);
-    // The traverse library that libDLV.so brought in.
-    void* ptrav = dlopen("libPTRAV.so", RTLD_NOW | RTLD_NOLOAD);
+    // The traverse library that libDLV.so brought in, by its soname.
+    void* ptrav = dlopen("libPTRAV.so.1", RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(ptrav, nullptr);
     calls_fn = reinterpret_cast<CallsFn>(dlsym(ptrav, "fake_ptrav_calls"));
     reset_fn = reinterpret_cast<ResetFn>(dlsym(ptrav, "fake_ptrav_reset"));

@@ -5,7 +5,9 @@
 #      the installed libraries, header, CMake package and pkg-config file;
 #   2. builds and runs the outside project tests/install/consumer twice, once
 #      with find_package(DLV) and once with pkg-config, each computing a curve;
-#   3. builds the Debian package with cpack, installs it with dpkg -i into the
+#   3. builds the Debian package with cpack (no CPack warning; a maintainer
+#      address that is not localhost; the documentation in /usr/share/doc/dlv
+#      and the man page of dlv), installs it with dpkg -i into the
 #      system when root (removed again at the end, also on failure) or unpacks
 #      it into a scratch root with dpkg -x otherwise, and runs from the package
 #      alone: the consumer, and `dlv run` on an example well when the package
@@ -69,21 +71,38 @@ check "cmake --install into a temporary prefix" cmake --install "$build" --prefi
 mv "$tmp/staged" "$tmp/prefix"
 prefix=$tmp/prefix
 libdir=$(dirname "$(find "$prefix" -name 'libDLV.so.*.*.*' | head -1)")
+docs=(share/doc/dlv/copyright share/doc/dlv/changelog.gz share/doc/dlv/fields.md
+  share/doc/dlv/result-format.md)
+[[ -x $prefix/bin/dlv ]] && docs+=(share/man/man1/dlv.1.gz)
 for file in include/dlv/dlv.h "${libdir#"$prefix"/}/libDLV.so.$version" \
-  "${libdir#"$prefix"/}/libDLV.so" "${libdir#"$prefix"/}/libPTRAV.so" \
-  "${libdir#"$prefix"/}/cmake/DLV/DLVConfig.cmake" "${libdir#"$prefix"/}/pkgconfig/dlv.pc"; do
+  "${libdir#"$prefix"/}/libDLV.so" "${libdir#"$prefix"/}/libPTRAV.so.1" \
+  "${libdir#"$prefix"/}/libPTRAV.so" \
+  "${libdir#"$prefix"/}/cmake/DLV/DLVConfig.cmake" "${libdir#"$prefix"/}/pkgconfig/dlv.pc" \
+  "${docs[@]}"; do
   if [[ -e $prefix/$file ]]; then pass "installed $file"; else fail "not installed: $file"; fi
 done
+# The man page is the command's help: every subcommand, named as the user calls it.
+if [[ -e $prefix/share/man/man1/dlv.1.gz ]]; then
+  page=$(gzip -dc "$prefix/share/man/man1/dlv.1.gz")
+  for want in '.SH COMMANDS' '.SS "dlv run"' '.SS "dlv blocks"' '.SH "EXIT STATUS"' 'Usage: dlv run'; do
+    grep -qF -- "$want" <<<"$page" && pass "man page has $want" || fail "man page lacks $want"
+  done
+  grep -qF -- "$build" <<<"$page" && fail "man page names the build folder" ||
+    pass "man page names no build folder"
+fi
+ptrav_soname=$(readelf -d "$libdir/libPTRAV.so.1" 2>/dev/null | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
+[[ $ptrav_soname == libPTRAV.so.1 ]] && pass "soname $ptrav_soname" ||
+  fail "libPTRAV soname [$ptrav_soname], want [libPTRAV.so.1]"
 dynamic=$(readelf -d "$libdir/libDLV.so.$version" 2>/dev/null)
 soname=$(sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p' <<<"$dynamic")
 runpath=$(sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p' <<<"$dynamic")
 [[ $soname == "libDLV.so.${version%%.*}" ]] && pass "soname $soname" ||
   fail "soname [$soname], want [libDLV.so.${version%%.*}]"
 [[ $runpath == '$ORIGIN' ]] && pass "run path \$ORIGIN" || fail "run path [$runpath], want [\$ORIGIN]"
-if grep -q "^\s*libPTRAV.so => $libdir/libPTRAV.so" < <(ldd "$libdir/libDLV.so.$version"); then
-  pass "libDLV.so finds libPTRAV.so beside it"
+if grep -q "^\s*libPTRAV.so.1 => $libdir/libPTRAV.so.1" < <(ldd "$libdir/libDLV.so.$version"); then
+  pass "libDLV.so finds libPTRAV.so.1 beside it"
 else
-  fail "libDLV.so does not find libPTRAV.so beside it: $(ldd "$libdir/libDLV.so.$version" | grep PTRAV)"
+  fail "libDLV.so does not find libPTRAV.so.1 beside it: $(ldd "$libdir/libDLV.so.$version" | grep PTRAV)"
 fi
 # Text files only: the libraries' debug information names the sources.
 if grep -rqIF "$build" "$prefix"; then
@@ -121,6 +140,11 @@ if (cd "$build" && cpack -G DEB -B "$tmp/package") >"$tmp/out.txt" 2>&1; then
 fi
 if [[ -n ${deb:-} ]]; then
   pass "cpack -G DEB: $(basename "$deb")"
+  if grep -qi "warning" "$tmp/out.txt"; then
+    fail "cpack warns: $(grep -i -A3 warning "$tmp/out.txt" | head -5)"
+  else
+    pass "cpack gives no warning"
+  fi
 else
   fail "cpack -G DEB"
   tail -20 "$tmp/out.txt"
@@ -128,10 +152,13 @@ else
   exit 1
 fi
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for file in ./usr/include/dlv/dlv.h "./usr/lib/libDLV.so.$version" ./usr/lib/libPTRAV.so \
-  ./usr/lib/cmake/DLV/DLVConfig.cmake ./usr/lib/pkgconfig/dlv.pc; do
+for file in ./usr/include/dlv/dlv.h "./usr/lib/libDLV.so.$version" ./usr/lib/libPTRAV.so.1 \
+  ./usr/lib/cmake/DLV/DLVConfig.cmake ./usr/lib/pkgconfig/dlv.pc "${docs[@]/#/./usr/}"; do
   grep -qx -- "$file" <<<"$contents" && pass "package holds $file" || fail "package lacks $file"
 done
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[[ -n $maintainer && $maintainer != *localhost* ]] && pass "package maintainer $maintainer" ||
+  fail "package maintainer [$maintainer]"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] && pass "package version $version" ||
   fail "package version [$(dpkg-deb -f "$deb" Version)], want [$version]"
 

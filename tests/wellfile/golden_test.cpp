@@ -122,7 +122,9 @@ TEST(DlvCommand, ExitStatuses) {
   };
   const Case cases[] = {
       {"run " + wells + "/vogel_oil.json", 0, "pressure [psi gauge]"},
-      {"run " + wells + "/two_layer_gas.json --format csv", 0, "liquid_gas_ratio [bbl/Mscf]"},
+      {"run " + wells + "/two_layer_gas.json --format csv", 0,
+       "curve,layer,point,rate_mscf_per_d,pressure_psig,drawdown_psi,"},
+      {"run " + wells + "/two_layer_gas.json --format sections", 0, "liquid_gas_ratio [bbl/Mscf]"},
       {"run " + wells + "/two_test_oil.json", 0,
        "layers[0].reservoir_pressure: 2500 \u2192 2559.440491 psi gauge"},
       {"run " + (tmp / "malformed.json").string(), 2, "malformed JSON at line 2, column 13"},
@@ -140,7 +142,8 @@ TEST(DlvCommand, ExitStatuses) {
        0, "\"format_version\": 1"},
       {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 2500", 2,
        "test_pressure: value 2500 is out of range"},
-      {"pi --reservoir-pressure 3000 --productivity-index 2.5 --format csv", 0, "24,7500,0"},
+      {"pi --reservoir-pressure 3000 --productivity-index 2.5 --format csv", 0,
+       "well,,24,7500,0\n"},
       {"schema", 0, "https://json-schema.org/draft/2020-12/schema"},
       {"blocks " + wells + "/backpressure_gas.json", 0, "test_count (int32, byte 3256)"},
       {"blocks " + wells + "/backpressure_gas.json", 0, "test_rate[3]"},
