@@ -85,14 +85,6 @@ FLUID_NONE = {
     "layers": [{"reservoir_pressure": 2000}], "well": {"productivity_index": 1.0},
 }
 
-_GAS_LAYER = {"reservoir_pressure": 3000, "layer_temperature": 210, "gas_sg": 0.65,
-              "permeability": 5, "thickness": 40, "drainage_radius": 1490,
-              "wellbore_radius": 0.354}
-GAS_NONE = {
-    "mode": "gas_production", "method": "darcy_nondarcy", "fluid": {"fluid_type": "none"},
-    "layers": [_GAS_LAYER, dict(_GAS_LAYER, reservoir_pressure=2500)],
-}
-
 # (well, layer, property, described?): which properties a layer has something to say about.
 MEANINGFUL = [
     ("darcy_gas", 0, "gas_z_factor", True),
@@ -107,21 +99,17 @@ MEANINGFUL = [
     ("none", 0, "oil_sg", False),  # no API gravity: 141.5/131.5 would describe nothing
     ("none", 0, "water_viscosity", False),
     ("none", 0, "oil_fraction", True),
-    ("gas_none", 1, "gas_z_factor", True),  # the ideal gas the library takes: z = 1
-    ("gas_none", 1, "gas_viscosity", False),  # computed for layer 0 only
 ]
 
 
 @pytest.mark.parametrize("well,layer,name,described", MEANINGFUL)
 def test_properties_with_nothing_to_describe_are_empty(well, layer, name, described):
-    source = {"vogel": VOGEL_WELL, "none": FLUID_NONE, "gas_none": GAS_NONE}.get(well)
+    source = {"vogel": VOGEL_WELL, "none": FLUID_NONE}.get(well)
     if source is None:
         source = next(p for p in _wells() if p.stem == well)
     r = dlv.calculate(source)
     value = r.document["layers"][layer]["fluid_properties"][name]
     assert (value is not None) == described
-    if well == "gas_none" and name == "gas_z_factor":
-        assert value == 1.0
     assert np.isnan(r.fluid_properties[name][layer]) == (not described)
 
 

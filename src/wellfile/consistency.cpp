@@ -552,6 +552,22 @@ void fluid_for_reservoir_oil(const Well& w, Sink& s) {
           "correlations, crude_samples, field_crude or correlations_type_4");
 }
 
+// The gas methods that integrate over the pseudo-pressure table: fluid_type
+// none leaves the table empty, and their curves would not be numbers.
+bool pseudo_pressure_gas(int mode, int method) {
+  return is(mode, method, DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_DARCY_NONDARCY) ||
+         is(mode, method, DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_GIVEN_D) ||
+         is(mode, method, DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_FRACTURED);
+}
+
+void fluid_for_pseudo_pressure(const Well& w, Sink& s) {
+  if (fluid_type(w) == DLV_FLUID_NONE)
+    s.add("fluid.fluid_type",
+          "none computes no gas viscosity and z for the pseudo-pressure table, which method " +
+              w.doc["method"].get<std::string>() + " integrates over",
+          "correlations, crude_samples, field_crude or correlations_type_4");
+}
+
 // Vogel's method without a bubble point under fluid_type none draws a straight line.
 void vogel_bubble_point(const Well& w, Sink& s) {
   if (fluid_type(w) == DLV_FLUID_NONE && !w.layer_given(0, "bubble_point"))
@@ -586,6 +602,10 @@ const Rule kRules[] = {
      "`tests[0].test_rate` of 0; `tests[0].test_pressure` at or above the reservoir pressure",
      vogel_test},
     {reservoir_oil, "`fluid_type` none (it computes no oil viscosity)", fluid_for_reservoir_oil},
+    {pseudo_pressure_gas,
+     "`fluid_type` none (it computes no gas viscosity and z for the "
+     "pseudo-pressure table)",
+     fluid_for_pseudo_pressure},
     {vogel, "`fluid_type` none without a `bubble_point` (the curve would be a straight line)",
      vogel_bubble_point},
     {two_test,

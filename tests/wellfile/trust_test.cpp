@@ -57,6 +57,10 @@ json base(const std::string& family) {
       "layers": [{"reservoir_pressure": 2500, "layer_temperature": 150, "permeability": 50,
         "thickness": 40, "drainage_radius": 1000, "wellbore_radius": 0.354, "skin": 3,
         "second_skin": -2, "break_pressure": 4000, "max_injection_rate": 20000}]})");
+  if (family == "darcy_gas")
+    return json::parse(R"({"mode": "gas_production", "method": "darcy_nondarcy",
+      "layers": [{"reservoir_pressure": 3000, "layer_temperature": 210, "gas_sg": 0.65,
+        "permeability": 5, "thickness": 40, "drainage_radius": 1490, "wellbore_radius": 0.354}]})");
   if (family == "gas_injection")
     return json::parse(R"({"mode": "gas_injection", "method": "coefficients_pressure",
       "well": {"injection_coefficients": [[0, 0], [2, 4]]},
@@ -113,6 +117,8 @@ TEST(InconsistentWells, AreRefusedAtTheirPathWithTheReason) {
        "divides by"},
       {"darcy_vogel", R"({"fluid": {"fluid_type": "none"}})", "fluid.fluid_type",
        "leaves the oil viscosity at 0"},
+      {"darcy_gas", R"({"fluid": {"fluid_type": "none"}})", "fluid.fluid_type",
+       "no gas viscosity and z for the pseudo-pressure table"},
       {"vogel", R"({"tests": [{"test_rate": 500, "test_pressure": 2500}]})",
        "tests[0].test_pressure", "at or above the reservoir pressure 2000 psi"},
       {"vogel", R"({"tests": [{"test_rate": 500, "test_pressure": 2000}]})",
