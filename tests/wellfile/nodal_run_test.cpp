@@ -189,3 +189,19 @@ TEST(NodalByName, BadInputIsRefusedBeforeAnythingIsComputed) {
   EXPECT_EQ(vary->field, "water_cut");
   EXPECT_EQ(vary->values, (std::vector<double>{0, 0.25, 0.5}));
 }
+
+TEST(NodalByName, FallBacksOfTheInflowAreCarried) {
+  // No producing gas: the solution GOR falls below the range of Beggs and
+  // Robinson's viscosity, which the library logs; the point is still solved.
+  const std::string well = (fs::path(DLV_SOURCE_DIR) / kExamples / "nodal_oil.json").string();
+  const wf::RunOutcome out =
+      wf::run_nodal(read_well(kExamples / "nodal_oil.json"), varying("producing_gor", {400, 0}));
+  ASSERT_TRUE(out.problems.empty());
+  ASSERT_FALSE(out.fallbacks.empty());
+  for (const std::string& f : out.fallbacks)
+    EXPECT_NE(f.find("(--vary producing_gor=0)"), std::string::npos) << f;
+  EXPECT_EQ(out.result["fallbacks"].size(), out.fallbacks.size());
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0"), 3);
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0 --allow-fallbacks"), 0);
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,x"), 2);
+}
