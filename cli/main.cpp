@@ -170,7 +170,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 computed; 1 a file could not be read or written; 2 bad input, nothing "
-      "computed; 3 (dlv run) computed with the library's fall-back values, listed on standard "
+      "computed; 3 (dlv run, dlv nodal) computed with the library's fall-back values, listed on "
+      "standard "
       "error and under fallbacks (--allow-fallbacks exits 0).");
   std::string format = "table", out_path, log_path, well_path;
 

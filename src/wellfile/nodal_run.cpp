@@ -251,12 +251,15 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
     wells.push_back(doc);
 
   // Every inflow curve first: a well the library refuses stops the run
-  // before any operating point is solved.
+  // before any operating point is solved. A field of the tubing object leaves
+  // the inflow alone: the well's own curve serves every value.
+  const bool shared_inflow = !f || f->tubing;
   std::vector<RunOutcome> inflows;
-  for (std::size_t i = 0; i < wells.size(); ++i) {
+  for (std::size_t i = 0; i < (shared_inflow ? 1 : wells.size()); ++i) {
     inflows.push_back(run_well(wells[i]));
-    const std::string tag =
-        f ? " (--vary " + ask.vary->field + "=" + number_text(ask.vary->values[i]) + ")" : "";
+    const std::string tag = f && !shared_inflow ? " (--vary " + ask.vary->field + "=" +
+                                                      number_text(ask.vary->values[i]) + ")"
+                                                : "";
     for (Problem p : inflows.back().problems) {
       p.message += tag;
       out.problems.push_back(std::move(p));
@@ -283,7 +286,7 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
     for (std::size_t i = 0; i < wells.size(); ++i) {
       json p = json::object();
       p["value"] = ask.vary->values[i];
-      merge(p, solve_point(wells[i], inflows[i], ask.solver));
+      merge(p, solve_point(wells[i], inflows[shared_inflow ? 0 : i], ask.solver));
       points.push_back(std::move(p));
     }
     r["points"] = std::move(points);
@@ -354,7 +357,8 @@ std::string render_nodal_table(const json& r) {
   line("traverses", r["traverses"]);
   if (!r["minimum"].is_null())
     line("tubing curve minimum [" + rate_unit + ", psi gauge]",
-         json(text_of(r["minimum"]["rate"]) + " at " + text_of(r["minimum"]["pressure"])));
+         json(text_of(r["minimum"]["rate"]) + " at " + text_of(r["minimum"]["pressure"]) +
+              " (inflow there: " + text_of(r["minimum"]["inflow_pressure"]) + ")"));
   for (const json& x : r["crossings"])
     line("crossing (" + x["label"].get<std::string>() + ") [" + rate_unit + ", psi gauge]",
          json(text_of(x["rate"]) + " at " + text_of(x["pressure"])));
