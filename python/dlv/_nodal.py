@@ -133,7 +133,8 @@ def _draw_point(ax, point, colours, label, annotate, inflow=True):
             target = unstable_y if unstable else stable_y
             target[i:i + 2] = p[i:i + 2]
         ax.plot(q, unstable_y, color=tubing, lw=1.5, ls="--",
-                label=f"{label}tubing, unstable branch" if annotate else None)
+                label=f"{label}tubing, unstable branch"
+                if annotate and unstable_segment.any() else None)
         ax.plot(q, stable_y, color=tubing, lw=1.5,
                 label=f"{label}tubing" if label or annotate else None)
     else:
