@@ -293,6 +293,14 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
   } else {
     merge(r, solve_point(doc, inflows[0], ask.solver));
   }
+  json notes = json::array();
+  if (f && std::string(f->name) == "reservoir_pressure" &&
+      (doc.contains("tests") || doc.contains("rate_test")))
+    notes.push_back(
+        "each reservoir pressure keeps the well's tests: the curve of a lower reservoir "
+        "pressure passes through the same test points and is steeper, so the rate need not "
+        "fall; a productivity index or reservoir properties describe a depleted reservoir");
+  r["notes"] = notes;
   r["units"] = units_of(tubing, mode);
   r["fallbacks"] = out.fallbacks;
   out.result = std::move(r);
@@ -343,6 +351,7 @@ std::string render_nodal_table(const json& r) {
                     text_of(q["traverses"]).c_str(), q["outcome"].get<std::string>().c_str());
       s += buf;
     }
+    for (const json& n : r["notes"]) s += "note: " + n.get<std::string>() + "\n";
     return s;
   }
   line("outcome", r["message"]);

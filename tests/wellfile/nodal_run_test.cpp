@@ -89,26 +89,33 @@ TEST(NodalByName, EveryPointLiesOnBothCurves) {
   }
 }
 
-TEST(NodalByName, RaisingTheWellheadPressureNeverRaisesTheRate) {
+TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
+  // Each list makes lifting harder step by step: a higher wellhead pressure,
+  // a depleting reservoir under a fixed productivity index, a heavier column
+  // over a straight line that does not depend on the water cut.
   struct Case {
     fs::path well;
-    std::vector<double> wellhead;
+    const char* field;
+    std::vector<double> values;
   };
   const Case cases[] = {
-      {kTubingWells / "guo_hagedorn_brown.json", {50, 100, 200, 400, 800, 1200, 1600, 2400}},
-      {kExamples / "nodal_oil.json", {50, 150, 300, 600, 900}},
-      {kExamples / "nodal_gas.json", {100, 400, 800, 1200, 1800, 2400}},
+      {kTubingWells / "guo_hagedorn_brown.json",
+       "wellhead_pressure",
+       {50, 100, 200, 400, 800, 1200, 1600, 2400}},
+      {kExamples / "nodal_oil.json", "wellhead_pressure", {50, 150, 300, 600, 900}},
+      {kExamples / "nodal_gas.json", "wellhead_pressure", {100, 400, 800, 1200, 1800, 2400}},
+      {kTubingWells / "guo_hagedorn_brown.json", "reservoir_pressure", {4500, 4000, 3500, 3000}},
+      {kTubingWells / "guo_hagedorn_brown.json", "water_cut", {0, 0.1, 0.4, 0.8}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.well.string());
-    const wf::RunOutcome out =
-        wf::run_nodal(read_well(c.well), varying("wellhead_pressure", c.wellhead));
+    SCOPED_TRACE(c.well.string() + " " + c.field);
+    const wf::RunOutcome out = wf::run_nodal(read_well(c.well), varying(c.field, c.values));
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     const json& points = out.result["points"];
-    ASSERT_EQ(points.size(), c.wellhead.size());
+    ASSERT_EQ(points.size(), c.values.size());
     for (std::size_t i = 1; i < points.size(); ++i)
       EXPECT_LE(points[i]["rate"].get<double>(), points[i - 1]["rate"].get<double>())
-          << "at " << c.wellhead[i];
+          << "at " << c.values[i];
   }
 }
 
