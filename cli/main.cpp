@@ -4,6 +4,8 @@
 //   [--bubble-point PB] dlv pi --reservoir-pressure P --productivity-index J dlv traverse WELL.json
 //   --rate Q [--from wellhead|bottom] [--start-pressure P] [--format ...] dlv schema [--markdown]
 //   dlv blocks WELL.json
+//   dlv nodal WELL.json [--vary FIELD=V1,V2,...] [--format table|csv|json] [-o FILE]
+//   [--allow-fallbacks]
 //   dlv --version
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or
 // written, 3 computed with fall-backs (dlv run without --allow-fallbacks).
@@ -15,6 +17,7 @@
 #include <sstream>
 
 #include "dlv/dlv.h"
+#include "wellfile/nodal_run.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -167,7 +170,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 computed; 1 a file could not be read or written; 2 bad input, nothing "
-      "computed; 3 (dlv run) computed with the library's fall-back values, listed on standard "
+      "computed; 3 (dlv run, dlv nodal) computed with the library's fall-back values, listed on "
+      "standard "
       "error and under fallbacks (--allow-fallbacks exits 0).");
   std::string format = "table", out_path, log_path, well_path;
 
@@ -226,6 +230,23 @@ int main(int argc, char** argv) {
       trav->add_option("--start-pressure", start_pressure, "start pressure, psi gauge");
   add_output(trav);
 
+  CLI::App* nodal = app.add_subcommand(
+      "nodal", "operating point: the well's inflow meets its tubing at the wellhead pressure");
+  std::string vary_text;
+  bool nodal_allow_fallbacks = false;
+  nodal->add_option("well", well_path, "well file (JSON) with a tubing object")->required();
+  nodal->add_option("--vary", vary_text,
+                    "FIELD=V1,V2,...: one operating point per value of wellhead_pressure (psi "
+                    "gauge), inside_diameter (in), water_cut (fraction), producing_gor (scf/STB) "
+                    "or reservoir_pressure (psi gauge, every layer)");
+  nodal
+      ->add_option("--format", format,
+                   "table (default); csv, one row per operating point; json, the result document")
+      ->check(CLI::IsMember({"table", "csv", "json"}));
+  nodal->add_option("-o,--output", out_path, "write to FILE instead of standard output");
+  nodal->add_flag("--allow-fallbacks", nodal_allow_fallbacks,
+                  "exit 0 even when an inflow curve carries the library's fall-back values");
+
   CLI::App* schema = app.add_subcommand("schema", "print the JSON Schema of a well file");
   bool markdown = false;
   schema->add_flag("--markdown", markdown, "print the field reference page instead");
@@ -255,6 +276,31 @@ int main(int argc, char** argv) {
       std::printf("%-20s %6zu  %-52s %s\n", e.block.c_str(), e.slot, e.field.c_str(),
                   e.value.c_str());
     return finish_output();
+  }
+  if (*nodal) {
+    // A well that does not flow is an answer (exit 0); fall-backs of the
+    // inflow curves are listed and exit 3 as for dlv run.
+    wf::json doc;
+    if (const int status = load(well_path, doc, well_path)) return status;
+    wf::NodalAsk nodal_ask;
+    std::vector<wf::Problem> problems;
+    if (!vary_text.empty()) {
+      nodal_ask.vary = wf::parse_nodal_vary(vary_text, problems);
+      if (!problems.empty()) return report(well_path, problems);
+    }
+    const wf::RunOutcome solved = wf::run_nodal(doc, nodal_ask);
+    if (!solved.problems.empty()) return report(well_path, solved.problems);
+    if (!solved.fallbacks.empty()) {
+      std::cerr << well_path << ": inflow computed with fall-backs"
+                << (nodal_allow_fallbacks ? "" : " (exit status 3; --allow-fallbacks accepts them)")
+                << ":\n";
+      for (const std::string& f : solved.fallbacks) std::cerr << well_path << ":   " << f << "\n";
+    }
+    const std::string text = format == "json"  ? solved.result.dump(2) + "\n"
+                             : format == "csv" ? wf::render_nodal_csv(solved.result)
+                                               : wf::render_nodal_table(solved.result);
+    if (const int status = write_text(text, out_path)) return status;
+    return solved.fallbacks.empty() || nodal_allow_fallbacks ? 0 : kFallbacks;
   }
   if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks);
   if (*trav) {

@@ -20,3 +20,8 @@ for well in vogel_oil backpressure_gas three_layer_oil; do
 done
 # A picture of every example well's inflow curves, drawn by the Python package.
 PYTHONPATH=build/main/python /usr/bin/python3 -m dlv plot examples/wells/*.json -o build/main/plots
+# The operating point of each example well with tubing, drawn by the Python package.
+for well in nodal_oil nodal_gas nodal_water_injector; do
+  PYTHONPATH=build/main/python /usr/bin/python3 -m dlv nodal "examples/wells/$well.json" \
+    -o "build/main/plots/${well}_operating_point.png"
+done

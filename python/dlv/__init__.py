@@ -19,6 +19,7 @@ Calls into the library are serialised by one lock in the compiled module.
 from . import _dlv
 from ._blocks import Blocks
 from ._many import calculate_many
+from ._nodal import OperatingPoint, nodal, plot_nodal
 from ._quick import QuickCurve, Viscosities, liquid_viscosity, pi_line, vogel, z_factor
 from ._result import Columns, Result
 from ._tubing import Gradient, Traverse, traverse, tubing_gradient
@@ -45,4 +46,7 @@ __all__ = [
     "Traverse",
     "traverse",
     "tubing_gradient",
+    "OperatingPoint",
+    "nodal",
+    "plot_nodal",
 ]

@@ -1,4 +1,5 @@
-"""python3 -m dlv plot WELL.json [WELL.json ...] -o PICTURE|DIR"""
+"""python3 -m dlv plot WELL.json [WELL.json ...] -o PICTURE|DIR
+   python3 -m dlv nodal WELL.json [--vary FIELD=V1,V2,...] -o PICTURE"""
 
 import argparse
 import os
@@ -20,7 +21,13 @@ def main(argv=None):
     plot.add_argument("wells", nargs="+", help="well file (JSON)")
     plot.add_argument("-o", "--output", required=True, help=HELP_OUTPUT)
     plot.add_argument("--dpi", type=int, default=100, help="resolution (default 100)")
+    nodal = commands.add_parser("nodal", help="draw the operating point of a well with tubing")
+    nodal.add_argument("well", help="well file (JSON) with a tubing object")
+    nodal.add_argument("--vary", help="FIELD=V1,V2,...: a family, one operating point per value")
+    nodal.add_argument("-o", "--output", required=True, help="a picture file (.png, .svg, ...)")
     args = parser.parse_args(argv)
+    if args.command == "nodal":
+        return _nodal_picture(args)
 
     # Every well is computed first: a well that cannot be computed gives no picture.
     results, status = [], 0
@@ -55,6 +62,35 @@ def main(argv=None):
         print(f"{args.output}: {exc}", file=sys.stderr)
         return 2
     except OSError as exc:
+        print(f"{args.output}: {exc}", file=sys.stderr)
+        return 1
+    print(args.output)
+    return 0
+
+
+def _nodal_picture(args):
+    """Draws one operating point, or the family of a --vary, into one picture."""
+    from ._nodal import nodal, plot_nodal
+
+    vary = None
+    if args.vary:
+        field, _, text = args.vary.partition("=")
+        try:
+            vary = {field: [float(v) for v in text.split(",")]}
+        except ValueError:
+            print(f"--vary {args.vary}: expected FIELD=V1,V2,... with numbers", file=sys.stderr)
+            return 2
+    try:
+        points = nodal(args.well, vary=vary)
+    except WellError as exc:
+        print(exc, file=sys.stderr)
+        return 2
+    except OSError as exc:
+        print(f"{args.well}: {exc}", file=sys.stderr)
+        return 1
+    try:
+        plot_nodal(points if isinstance(points, list) else [points], path=args.output)
+    except (OSError, ValueError) as exc:
         print(f"{args.output}: {exc}", file=sys.stderr)
         return 1
     print(args.output)

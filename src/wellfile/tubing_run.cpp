@@ -123,6 +123,17 @@ json whole_well_json(const TraverseResult& r, Correlation c) {
 
 }  // namespace
 
+const char* traverse_status_name(TraverseStatus status) { return status_name(status); }
+
+json traverse_profile_json(const std::vector<ProfileNode>& nodes) { return profile_json(nodes); }
+
+json traverse_profile_units() {
+  json units = json::object();
+  for (const Column& c : kProfileColumns)
+    if (*c.unit) units[c.name] = c.unit;
+  return units;
+}
+
 PreparedTubing::PreparedTubing(const json& doc, const TubingSpec& spec)
     : spec_(spec), blocks_(to_blocks(doc)), mode_(blocks_.calc_mode) {
   for (const SurveyPoint& p : spec_.survey) survey_.push_back({p.measured_depth, p.vertical_depth});

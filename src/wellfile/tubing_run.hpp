@@ -57,6 +57,13 @@ TraverseRun run_tubing(const PreparedTubing& tubing, double rate, double start_p
 
 // The words of a traverse's outcome ("the tubing cannot lift this rate: ...").
 std::string traverse_status_text(const TraverseResult& result);
+// The short name of a traverse's outcome ("ok", "cannot_lift", ...).
+const char* traverse_status_name(TraverseStatus status);
+// The profile of a traverse as the traverse document writes it: one array per
+// column (pressures psi gauge), one entry per node.
+json traverse_profile_json(const std::vector<ProfileNode>& nodes);
+// The unit of every profile column that has one.
+json traverse_profile_units();
 
 // What `dlv traverse` asks: the rate, where to start, and the start pressure
 // (psi gauge): the tubing's wellhead pressure from the wellhead; from the

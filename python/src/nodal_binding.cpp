@@ -1,0 +1,64 @@
+// Operating points through the well-file layer: the same checks and result
+// document as `dlv nodal`.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "wellfile/nodal_run.hpp"
+
+namespace py = pybind11;
+
+namespace dlv::python {
+
+std::mutex& library_lock();
+
+namespace {
+
+namespace wf = dlv::wellfile;
+
+using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
+
+// Parses, checks and solves a well document given as JSON text, optionally
+// over the values of one field. Returns the problems (nothing computed when
+// there are any), the fall-backs of the inflow curves and the result
+// document as JSON text.
+std::tuple<std::vector<ProblemRow>, std::vector<std::string>, std::string> run_nodal_text(
+    const std::string& text, std::optional<std::string> field, std::vector<double> values) {
+  std::vector<wf::Problem> problems;
+  std::vector<std::string> fallbacks;
+  std::string result;
+  {
+    py::gil_scoped_release release;
+    wf::json doc;
+    problems = wf::parse_well_text(text, doc);
+    if (problems.empty()) {
+      wf::NodalAsk ask;
+      if (field) ask.vary = wf::NodalVary{*field, std::move(values)};
+      wf::RunOutcome outcome;
+      {
+        std::lock_guard<std::mutex> hold(library_lock());
+        outcome = wf::run_nodal(doc, ask);
+      }
+      problems = std::move(outcome.problems);
+      fallbacks = std::move(outcome.fallbacks);
+      if (problems.empty()) result = outcome.result.dump();
+    }
+  }
+  std::vector<ProblemRow> rows;
+  for (const auto& p : problems) rows.emplace_back(p.path, p.message, p.expected, p.text());
+  return {rows, fallbacks, result};
+}
+
+}  // namespace
+
+void bind_nodal(py::module_& m) {
+  m.def("run_nodal", &run_nodal_text, py::arg("text"), py::arg("field") = std::nullopt,
+        py::arg("values") = std::vector<double>());
+}
+
+}  // namespace dlv::python

@@ -1,0 +1,214 @@
+// Operating points by name: the published Hagedorn-Brown spreadsheet point,
+// every point on both curves, the wellhead pressure never raising the rate,
+// wells with no crossing and two crossings, and the refusals of bad input.
+#include "wellfile/nodal_run.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "wellfile/tubing_run.hpp"
+
+namespace wf = dlv::wellfile;
+using wf::json;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+json read_well(const fs::path& relative) {
+  std::ifstream in(fs::path(DLV_SOURCE_DIR) / relative);
+  return json::parse(in);
+}
+
+const fs::path kTubingWells = "tests/wellfile/tubing_wells";
+const fs::path kExamples = "examples/wells";
+
+wf::NodalAsk varying(const char* field, std::vector<double> values) {
+  wf::NodalAsk ask;
+  ask.vary = wf::NodalVary{field, std::move(values)};
+  return ask;
+}
+
+int dlv_status(const std::string& args) {
+  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " >/dev/null 2>&1";
+  return WEXITSTATUS(std::system(cmd.c_str()));
+}
+
+}  // namespace
+
+TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
+  // Guo, Lyons and Ghalambor (2007), Hagedorn-Brown spreadsheet: 758 STB/d
+  // gives 3127 psia at 9700 ft from 200 psia. A straight line through that
+  // point from 4000 psia (J = 758/873) must meet the tubing there.
+  const wf::RunOutcome out = wf::run_nodal(read_well(kTubingWells / "guo_hagedorn_brown.json"));
+  ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+  const json& r = out.result;
+  EXPECT_TRUE(r["flows"].get<bool>());
+  EXPECT_NEAR(r["rate"].get<double>(), 758, 758 * 0.005);
+  EXPECT_NEAR(r["bottomhole_pressure"].get<double>() + 14.7, 3127, 3127 * 0.005);
+  // Water cut 0.1: nine tenths of the liquid is oil.
+  EXPECT_NEAR(r["oil_rate"].get<double>(), 0.9 * r["rate"].get<double>(), 1e-9);
+  EXPECT_EQ(r["traverse"]["status"], "ok");
+  EXPECT_NEAR(r["traverse"]["profile"]["pressure"].back().get<double>(),
+              r["bottomhole_pressure"].get<double>(), 0.01);
+}
+
+TEST(NodalByName, EveryPointLiesOnBothCurves) {
+  const fs::path wells[] = {
+      kTubingWells / "guo_hagedorn_brown.json",
+      kTubingWells / "guo_poettmann_carpenter.json",
+      kTubingWells / "dry_gas.json",
+      kTubingWells / "water_injector.json",
+      kExamples / "nodal_oil.json",
+      kExamples / "nodal_gas.json",
+      kExamples / "nodal_water_injector.json",
+  };
+  for (const fs::path& path : wells) {
+    SCOPED_TRACE(path.string());
+    const json doc = read_well(path);
+    const wf::RunOutcome out = wf::run_nodal(doc);
+    ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+    EXPECT_TRUE(out.fallbacks.empty());
+    const json& r = out.result;
+    ASSERT_TRUE(r["flows"].get<bool>());
+    const double q = r["rate"].get<double>(), p = r["bottomhole_pressure"].get<double>();
+    EXPECT_LT(std::abs(r["residual"].get<double>()), 0.01);
+    // The inflow side, read afresh from the well's own curve.
+    EXPECT_NEAR(*wf::well_curve_pressure(wf::run_well(doc).result, q), p, 0.01);
+    // The tubing side, traversed afresh from the wellhead.
+    const wf::TubingSpec spec = *wf::read_tubing(doc);
+    const wf::PreparedTubing tubing(doc, spec);
+    const wf::TraverseRun run =
+        wf::run_tubing(tubing, q, spec.wellhead_pressure + 14.7, dlv::TraverseStart::kWellhead);
+    EXPECT_NEAR(run.result.end_pressure - 14.7, p, 0.01);
+    EXPECT_LE(r["traverses"].get<int>(), 70);
+  }
+}
+
+TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
+  // Each list makes lifting harder step by step: a higher wellhead pressure,
+  // a depleting reservoir under a fixed productivity index, a heavier column
+  // over a straight line that does not depend on the water cut.
+  struct Case {
+    fs::path well;
+    const char* field;
+    std::vector<double> values;
+  };
+  const Case cases[] = {
+      {kTubingWells / "guo_hagedorn_brown.json",
+       "wellhead_pressure",
+       {50, 100, 200, 400, 800, 1200, 1600, 2400}},
+      {kExamples / "nodal_oil.json", "wellhead_pressure", {50, 150, 300, 600, 900}},
+      {kExamples / "nodal_gas.json", "wellhead_pressure", {100, 400, 800, 1200, 1800, 2400}},
+      {kTubingWells / "guo_hagedorn_brown.json", "reservoir_pressure", {4500, 4000, 3500, 3000}},
+      {kTubingWells / "guo_hagedorn_brown.json", "water_cut", {0, 0.1, 0.4, 0.8}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.well.string() + " " + c.field);
+    const wf::RunOutcome out = wf::run_nodal(read_well(c.well), varying(c.field, c.values));
+    ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+    const json& points = out.result["points"];
+    ASSERT_EQ(points.size(), c.values.size());
+    for (std::size_t i = 1; i < points.size(); ++i)
+      EXPECT_LE(points[i]["rate"].get<double>(), points[i - 1]["rate"].get<double>())
+          << "at " << c.values[i];
+  }
+}
+
+TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
+  // 2400 psi gauge at the wellhead: the liquid column alone (about 0.37 psi/ft
+  // over 9700 ft) already exceeds the 3985 psi gauge reservoir.
+  json doc = read_well(kTubingWells / "guo_hagedorn_brown.json");
+  doc["tubing"]["wellhead_pressure"] = 2400;
+  const json none = wf::run_nodal(doc).result;
+  EXPECT_FALSE(none["flows"].get<bool>());
+  EXPECT_EQ(none["outcome"], "does_not_flow");
+  EXPECT_EQ(none["rate"], 0);
+  EXPECT_TRUE(none["traverse"].is_null());
+  EXPECT_FALSE(none["minimum"].is_null());
+  std::ofstream(fs::temp_directory_path() / "dlv_nodal_no_flow.json") << doc.dump();
+  EXPECT_EQ(dlv_status("nodal " + (fs::temp_directory_path() / "dlv_nodal_no_flow.json").string()),
+            0);
+
+  // Poettmann and Carpenter's friction grows without bound as the rate falls
+  // to zero, so its tubing curve crosses the inflow a second time at low rate.
+  const json two = wf::run_nodal(read_well(kTubingWells / "guo_poettmann_carpenter.json")).result;
+  ASSERT_EQ(two["crossings"].size(), 2u);
+  EXPECT_EQ(two["crossings"][0]["label"], "unstable");
+  EXPECT_EQ(two["crossings"][1]["label"], "stable");
+  EXPECT_TRUE(two["flows"].get<bool>());
+  EXPECT_EQ(two["rate"], two["crossings"][1]["rate"]);
+}
+
+TEST(NodalByName, BadInputIsRefusedBeforeAnythingIsComputed) {
+  struct Case {
+    fs::path well;
+    const char* field;  // nullptr: no sensitivity
+    std::vector<double> values;
+    const char* path;
+    const char* words;  // in the message or the expected range
+  };
+  const Case cases[] = {
+      {kExamples / "pi_line_oil.json", nullptr, {}, "tubing", "tubing object"},
+      {kExamples / "nodal_oil.json", "choke_size", {1}, "vary choke_size", "unknown field"},
+      {kExamples / "nodal_oil.json",
+       "wellhead_pressure",
+       {100, -5},
+       "tubing.wellhead_pressure",
+       "psi gauge"},
+      {kExamples / "nodal_oil.json", "water_cut", {0.2, 1.5}, "layers[0].water_cut", "1.5"},
+      {kExamples / "nodal_oil.json", "inside_diameter", {0}, "tubing.inside_diameter", "in"},
+      {kExamples / "nodal_oil.json", "reservoir_pressure", {}, "vary reservoir_pressure", "values"},
+      {kExamples / "nodal_water_injector.json",
+       "producing_gor",
+       {500},
+       "vary producing_gor",
+       "water_injection"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path));
+    wf::NodalAsk ask;
+    if (c.field) ask = varying(c.field, c.values);
+    const wf::RunOutcome out = wf::run_nodal(read_well(c.well), ask);
+    ASSERT_FALSE(out.problems.empty());
+    EXPECT_TRUE(out.result.is_null());
+    EXPECT_EQ(out.problems[0].path, c.path);
+    EXPECT_NE(out.problems[0].text().find(c.words), std::string::npos) << out.problems[0].text();
+  }
+  EXPECT_EQ(
+      dlv_status("nodal " + (fs::path(DLV_SOURCE_DIR) / kExamples / "pi_line_oil.json").string()),
+      2);
+
+  const char* unreadable[] = {"wellhead_pressure", "=100", "wellhead_pressure=100,,200",
+                              "wellhead_pressure=1e999", "wellhead_pressure=nan"};
+  for (const char* text : unreadable) {
+    std::vector<wf::Problem> problems;
+    EXPECT_FALSE(wf::parse_nodal_vary(text, problems)) << text;
+    EXPECT_EQ(problems.size(), 1u) << text;
+  }
+  std::vector<wf::Problem> problems;
+  const auto vary = wf::parse_nodal_vary("water_cut=0,0.25,0.5", problems);
+  ASSERT_TRUE(vary);
+  EXPECT_EQ(vary->field, "water_cut");
+  EXPECT_EQ(vary->values, (std::vector<double>{0, 0.25, 0.5}));
+}
+
+TEST(NodalByName, FallBacksOfTheInflowAreCarried) {
+  // No producing gas: the solution GOR falls below the range of Beggs and
+  // Robinson's viscosity, which the library logs; the point is still solved.
+  const std::string well = (fs::path(DLV_SOURCE_DIR) / kExamples / "nodal_oil.json").string();
+  const wf::RunOutcome out =
+      wf::run_nodal(read_well(kExamples / "nodal_oil.json"), varying("producing_gor", {400, 0}));
+  ASSERT_TRUE(out.problems.empty());
+  ASSERT_FALSE(out.fallbacks.empty());
+  for (const std::string& f : out.fallbacks)
+    EXPECT_NE(f.find("(--vary producing_gor=0)"), std::string::npos) << f;
+  EXPECT_EQ(out.result["fallbacks"].size(), out.fallbacks.size());
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0"), 3);
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0 --allow-fallbacks"), 0);
+  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,x"), 2);
+}
