@@ -2,8 +2,9 @@
 // solvers that stand on it: the point gradient of every correlation, the
 // traverse with fuzzed requests (path, survey, temperatures, fluid models and
 // given values, rate, start pressure and end, flow direction, step) into a
-// caller-owned profile of fuzzed capacity, the operating-point solver and the
-// lift-table writer. Every value is drawn from its plausible range or, often,
+// caller-owned profile of fuzzed capacity, the traverse coupling's referral
+// by a tubing correlation, the operating-point solver and the lift-table
+// writer. Every value is drawn from its plausible range or, often,
 // replaced by NaN, an infinity, zero, a negative or an extreme. Arrays are
 // allocated at their exact sizes so that the sanitizers see any access beyond
 // them. After each call it checks that the result is finite where it claims
@@ -21,7 +22,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "blocks/blocks.hpp"
+#include "composite/tubing_referral.hpp"
 #include "dlv/dlv.h"
+#include "dlv/dlv_layout.h"
 #include "tubing/correlation.hpp"
 #include "tubing/survey.hpp"
 #include "tubing/traverse.hpp"
@@ -225,6 +229,47 @@ void traverses(FuzzedDataProvider& in) {
   check_traverse(dlv::traverse(r, profile), profile);
 }
 
+// --- the coupling's referral by a tubing correlation ---------------------------
+
+void referrals(FuzzedDataProvider& in) {
+  FluidBlocks fluids;
+  fluids.fuzz(in);
+  std::unique_ptr<double[]> well_block(new double[DLV_WELL_RECORD_SLOTS]());
+  std::unique_ptr<double[]> traverse_block(new double[DLV_CURVE_BLOCK_SLOTS]());
+  std::unique_ptr<double[]> layer_block(new double[DLV_CURVE_BLOCK_SLOTS]());
+  const dlv::WellRecord well{well_block.get()};
+  // At most three layers: every point of every layer is a traverse.
+  const std::int32_t count = in.ConsumeIntegralInRange(-1, 3);
+  std::memcpy(reinterpret_cast<char*>(well_block.get()) + DLV_WELL_RECORD_LAYER_COUNT_BYTE, &count,
+              4);
+  well.reference_depth() = value(in, 0, 12000);
+  const dlv::CurveTables traverse_curves{traverse_block.get()};
+  const dlv::CurveTables layer_curves{layer_block.get()};
+  const dlv::LayerFluids lf{fluids.fluids.get()};
+  for (int L = 0; L < 3; ++L) {
+    well.layer_depth()[L] = value(in, 0, 12000);
+    lf.api_gravity()[L] = value(in, 8, 60);
+    lf.gas_sg()[L] = value(in, 0.55, 1.5);
+    lf.water_cut()[L] = value(in, 0, 1);
+    lf.producing_gor()[L] = value(in, 0, 5000);
+    lf.liquid_yield()[L] = value(in, 0, 300);
+    double q = 0.0, p = value(in, 0, 6000);
+    for (int i = 0; i < DLV_POINTS; ++i) {
+      traverse_curves.rate(L)[i] = q;
+      traverse_curves.pressure(L)[i] = p;
+      q += value(in, 0, 500);
+      p -= value(in, 0, 300);
+    }
+  }
+  dlv::CouplingTubing tubing;
+  tubing.correlation = any_correlation(in);
+  tubing.inside_diameter = value(in, 1, 6);
+  const dlv::ReferralFluids rf{lf, dlv::FluidTables{fluids.tables.get()},
+                               dlv::SeparatorConditions{fluids.separator.get()},
+                               static_cast<dlv::CalcMode>(in.ConsumeIntegralInRange(0, 3))};
+  dlv::refer_curves_by_tubing(tubing, rf, well, traverse_curves, layer_curves);
+}
+
 // --- the operating point --------------------------------------------------------
 
 void operating_points(FuzzedDataProvider& in) {
@@ -320,7 +365,7 @@ void lift_tables(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  switch (in.ConsumeIntegralInRange(0, 3)) {
+  switch (in.ConsumeIntegralInRange(0, 4)) {
     case 0:
       point_gradients(in);
       break;
@@ -329,6 +374,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case 2:
       operating_points(in);
+      break;
+    case 3:
+      referrals(in);
       break;
     default:
       lift_tables(in);
