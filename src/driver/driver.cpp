@@ -11,6 +11,7 @@
 #include "completion/completion_stage.hpp"
 #include "composite/composite_curves.hpp"
 #include "composite/traverse_coupling.hpp"
+#include "composite/tubing_referral.hpp"
 #include "fluids/fluid_properties.hpp"
 #include "fluids/gas_properties.hpp"
 #include "inflow/backpressure.hpp"
@@ -68,6 +69,9 @@ struct Run {
   LayerResults results;
   std::int32_t changed_pressure_flag;
   int layer_count;  // held inside the 50 layer slots
+  // The tubing that refers the layer curves instead of the traverse library;
+  // null for every calculation of the exported functions.
+  const CouplingTubing* coupling_tubing = nullptr;
 };
 
 // Rates, pressures and drawdowns of the working arrays into layer L of
@@ -563,6 +567,13 @@ void composite(Run& run, const CurveTables& curves, bool gas) {
 }
 
 void refer_to_reference_depth(Run& run) {
+  if (run.coupling_tubing != nullptr) {
+    const ReferralFluids fluids{run.fluids, run.tables, run.separator,
+                                static_cast<CalcMode>(*run.calc_mode)};
+    refer_curves_by_tubing(*run.coupling_tubing, fluids, run.well, run.traverse_curves,
+                           run.layer_curves);
+    return;
+  }
   refer_curves_to_reference_depth(run.well, run.fluids, run.traverse, run.traverse_curves,
                                   run.layer_curves);
 }
@@ -626,27 +637,27 @@ void assemble_results(Run& run) {
 
 }  // namespace
 
-std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
-                             double* separator_conditions, double* layer_curves,
-                             double* well_record, std::int32_t* calc_mode, double* completion_block,
-                             double* completion_curves, double* traverse_curves,
-                             double* traverse_block, double* well_summary, double* layer_results,
-                             std::int32_t changed_pressure_flag, const char* log_path) {
+namespace {
+
+std::int32_t calculate(const CalculationBlocks& b, const CouplingTubing* coupling_tubing) {
+  const char* log_path = b.log_path;
+  std::int32_t* calc_mode = b.calc_mode;
   Run run{};
-  run.fluids = LayerFluids{layer_fluids};
-  run.tables = FluidTables{fluid_tables};
-  run.separator = SeparatorConditions{separator_conditions};
-  run.layer_curves = CurveTables{layer_curves};
-  run.well = WellRecord{well_record};
+  run.fluids = LayerFluids{b.layer_fluids};
+  run.tables = FluidTables{b.fluid_tables};
+  run.separator = SeparatorConditions{b.separator_conditions};
+  run.layer_curves = CurveTables{b.layer_curves};
+  run.well = WellRecord{b.well_record};
   run.calc_mode = calc_mode;
-  run.completion = CompletionBlock{completion_block};
-  run.completion_curves = CurveTables{completion_curves};
-  run.traverse_curves = CurveTables{traverse_curves};
-  run.traverse = TraverseRecord{traverse_block};
-  run.summary = WellSummary{well_summary};
-  run.results = LayerResults{layer_results};
-  run.changed_pressure_flag = changed_pressure_flag;
+  run.completion = CompletionBlock{b.completion_block};
+  run.completion_curves = CurveTables{b.completion_curves};
+  run.traverse_curves = CurveTables{b.traverse_curves};
+  run.traverse = TraverseRecord{b.traverse_block};
+  run.summary = WellSummary{b.well_summary};
+  run.results = LayerResults{b.layer_results};
+  run.changed_pressure_flag = b.changed_pressure_flag;
   run.layer_count = layers(run.well);
+  run.coupling_tubing = coupling_tubing;
 
   // Open the host's log, when it names one, and clear the status word.
   log_handle = platform::kNoLog;
@@ -690,6 +701,25 @@ std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
     log_handle = platform::kNoLog;
   }
   return 1;
+}
+
+}  // namespace
+
+std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
+                             double* separator_conditions, double* layer_curves,
+                             double* well_record, std::int32_t* calc_mode, double* completion_block,
+                             double* completion_curves, double* traverse_curves,
+                             double* traverse_block, double* well_summary, double* layer_results,
+                             std::int32_t changed_pressure_flag, const char* log_path) {
+  return calculate({layer_fluids, fluid_tables, separator_conditions, layer_curves, well_record,
+                    calc_mode, completion_block, completion_curves, traverse_curves, traverse_block,
+                    well_summary, layer_results, changed_pressure_flag, log_path},
+                   nullptr);
+}
+
+std::int32_t run_calculation_by_tubing(const CalculationBlocks& blocks,
+                                       const CouplingTubing& tubing) {
+  return calculate(blocks, &tubing);
 }
 
 }  // namespace dlv

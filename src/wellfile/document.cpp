@@ -8,6 +8,7 @@
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
+#include "wellfile/coupling_document.hpp"
 #include "wellfile/fields.hpp"
 #include "wellfile/tubing_document.hpp"
 #include "wellfile/wellfile.hpp"
@@ -106,6 +107,7 @@ std::vector<std::string> group_names(Group g) {
   for (const Field& f : all_fields())
     if (f.group == g) out.push_back(f.name);
   if (g == Group::fluid) out.push_back("tables");
+  if (g == Group::traverse) out.push_back("correlation");  // the coupling's model, in no block
   return out;
 }
 
@@ -664,6 +666,8 @@ std::vector<Problem> validate_well(const json& doc) {
   if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
   if (mode >= 0)
     for (Problem& p : check_tubing(doc, mode)) c.add(p.path, p.message, p.expected);
+  if (mode >= 0)
+    for (Problem& p : check_coupling(doc, mode)) c.add(p.path, p.message, p.expected);
   // A well whose values are each usable is then checked against its method's formulas.
   if (c.problems.empty()) return consistency_problems(doc, mode, method);
   return c.problems;

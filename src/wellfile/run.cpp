@@ -11,6 +11,10 @@
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
+#include "driver/driver.hpp"
+#include "platform/call_lock.hpp"
+#include "platform/fp_environment.hpp"
+#include "wellfile/coupling_document.hpp"
 #include "wellfile/meaning.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
@@ -276,10 +280,25 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   Blocks b = to_blocks(doc);
   const Blocks before = b;
   const CallLog log(log_path);
-  dlv_cal(b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
-          b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
-          b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
-          b.changed_pressure_flag, log.path());
+  const std::optional<CouplingTubing> coupling = coupling_tubing(doc);
+  if (coupling) {
+    // A coupling by a tubing correlation: the same calculation as dlv_cal's,
+    // under its call lock and floating-point guard, with the tubing room
+    // referring the layer curves.
+    const platform::CallLock lock;
+    const platform::FpEnvironmentGuard guard;
+    run_calculation_by_tubing(
+        {b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
+         b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
+         b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
+         b.changed_pressure_flag, log.path()},
+        *coupling);
+  } else {
+    dlv_cal(b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
+            b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
+            b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
+            b.changed_pressure_flag, log.path());
+  }
   out.notes = changed_inputs(doc, before, b);
 
   const int mode = b.calc_mode;
@@ -389,6 +408,8 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   if (well.productivity_index() != 0) sum["productivity_index"] = well.productivity_index();
   sum["completion_stage"] = completion;
   sum["traverse_coupling"] = traverse;
+  if (traverse && coupling)
+    sum["traverse_coupling_correlation"] = std::string(correlation_name(coupling->correlation));
   sum["result_status"] = res.result_status();
   r["summary"] = sum;
   json notes = json::array();

@@ -1,5 +1,6 @@
 // The JSON Schema of a well file, built from the field table.
 #include "dlv/dlv_layout.h"
+#include "wellfile/coupling_document.hpp"
 #include "wellfile/tubing_document.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
@@ -132,6 +133,7 @@ json well_schema() {
   props["separator"] = group_object(Group::separator, "separator conditions");
   props["completion"] = group_object(Group::completion, "completion pressure-loss model");
   props["traverse"] = group_object(Group::traverse, "fields of the traverse record template");
+  props["traverse"]["properties"]["correlation"] = coupling_schema();
   props["tubing"] = tubing_schema();
   s["properties"] = props;
   return s;
@@ -182,6 +184,7 @@ std::string fields_reference_markdown() {
       s += "| `" + std::string(f.name) + "` | " + where + " | " + f.unit + " | " + range + " | " +
            def + " | " + f.meaning + " |\n";
     }
+    if (groups[g] == Group::traverse) s += "\n" + coupling_fields_markdown();
     s += "\n";
   }
   s += tubing_fields_markdown();

@@ -1,0 +1,386 @@
+// libFuzzer target over the tubing room's entry points and the named layer's
+// solvers that stand on it: the point gradient of every correlation, the
+// traverse with fuzzed requests (path, survey, temperatures, fluid models and
+// given values, rate, start pressure and end, flow direction, step) into a
+// caller-owned profile of fuzzed capacity, the traverse coupling's referral
+// by a tubing correlation, the operating-point solver and the lift-table
+// writer. Every value is drawn from its plausible range or, often,
+// replaced by NaN, an infinity, zero, a negative or an extreme. Arrays are
+// allocated at their exact sizes so that the sanitizers see any access beyond
+// them. After each call it checks that the result is finite where it claims
+// to be computed, or flagged.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "blocks/blocks.hpp"
+#include "composite/tubing_referral.hpp"
+#include "dlv/dlv.h"
+#include "dlv/dlv_layout.h"
+#include "tubing/correlation.hpp"
+#include "tubing/survey.hpp"
+#include "tubing/traverse.hpp"
+#include "tubing/tubing_fluid.hpp"
+#include "wellfile/operating_point.hpp"
+#include "wellfile/vfp_table.hpp"
+
+namespace {
+
+using dlv::Correlation;
+namespace wf = dlv::wellfile;
+
+// Bounds on the work of one input: the harness's guards, not the library's.
+constexpr std::size_t kMaxStations = 300;      // a path holds 256 segments: some inputs exceed it
+constexpr std::size_t kMaxProfileNodes = 600;  // profile capacity
+constexpr double kMaxStepsPerInput = 20000;    // node depth / max step
+constexpr std::size_t kMaxCurvePoints = 40;    // inflow curve points
+constexpr std::size_t kMaxAxis = 6;            // entries per lift-table axis
+
+[[noreturn]] void fault(const char* what) {
+  std::fprintf(stderr, "tubing_fuzz: %s\n", what);
+  std::abort();
+}
+
+double special(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 8)) {
+    case 0:
+      return std::numeric_limits<double>::quiet_NaN();
+    case 1:
+      return std::numeric_limits<double>::infinity();
+    case 2:
+      return -std::numeric_limits<double>::infinity();
+    case 3:
+      return 0.0;
+    case 4:
+      return -1.0;
+    case 5:
+      return std::numeric_limits<double>::denorm_min();
+    case 6:
+      return std::numeric_limits<double>::max();
+    case 7:
+      return 1e-300;
+    default:
+      return in.ConsumeFloatingPoint<double>();
+  }
+}
+
+// A value in [lo, hi] three times in four, otherwise a special one.
+double value(FuzzedDataProvider& in, double lo, double hi) {
+  if (in.ConsumeIntegralInRange(0, 3) == 0) return special(in);
+  return in.ConsumeFloatingPointInRange(lo, hi);
+}
+
+bool finite(double x) { return std::isfinite(x); }
+
+Correlation any_correlation(FuzzedDataProvider& in) {
+  return static_cast<Correlation>(
+      in.ConsumeIntegralInRange(0, static_cast<int>(Correlation::kCullenderSmith)));
+}
+
+void check_gradient(const dlv::Gradient& g) {
+  if (g.ok) {
+    if (!finite(g.total) || !finite(g.elevation) || !finite(g.friction) ||
+        !finite(g.acceleration) || !finite(g.holdup) || !finite(g.no_slip_holdup))
+      fault("a gradient flagged ok has a term that is not finite");
+  } else if (g.total != 0.0) {
+    fault("a failed gradient has a total other than 0");
+  }
+}
+
+// --- point gradients ----------------------------------------------------------
+
+void point_gradients(FuzzedDataProvider& in) {
+  dlv::FlowPoint p;
+  p.superficial_liquid_velocity = value(in, 0, 50);
+  p.superficial_gas_velocity = value(in, 0, 200);
+  p.liquid_density = value(in, 30, 80);
+  p.gas_density = value(in, 0, 30);
+  p.liquid_viscosity = value(in, 0.1, 100);
+  p.gas_viscosity = value(in, 0.005, 0.05);
+  p.surface_tension = value(in, 0, 80);
+  p.inside_diameter = value(in, 0.5, 8);
+  p.roughness = value(in, 0, 0.01);
+  p.inclination = value(in, -90, 90);
+  p.pressure = value(in, 14.7, 10000);
+  p.mass_rate = in.ConsumeBool() ? 0.0 : value(in, 0, 1e7);
+  dlv::GradientOptions options;
+  options.payne = in.ConsumeBool();
+  for (int c = 0; c <= static_cast<int>(Correlation::kCullenderSmith); ++c)
+    check_gradient(dlv::point_gradient(static_cast<Correlation>(c), p, options));
+}
+
+// --- traverses ----------------------------------------------------------------
+
+// A fluid block, tables and separator of exact sizes, zero but for a few
+// fuzzed slots (correlation codes, table flags and values included).
+struct FluidBlocks {
+  std::unique_ptr<double[]> fluids{new double[DLV_LAYER_FLUIDS_SLOTS]()};
+  std::unique_ptr<double[]> tables{new double[DLV_FLUID_TABLES_SLOTS]()};
+  std::unique_ptr<double[]> separator{new double[DLV_SEPARATOR_SLOTS]()};
+
+  void fuzz(FuzzedDataProvider& in) {
+    const int overrides = in.ConsumeIntegralInRange(0, 8);
+    for (int k = 0; k < overrides; ++k) {
+      const int which = in.ConsumeIntegralInRange(0, 2);
+      if (which == 0)
+        fluids[in.ConsumeIntegralInRange<std::size_t>(0, DLV_LAYER_FLUIDS_SLOTS - 1)] = special(in);
+      else if (which == 1)
+        tables[in.ConsumeIntegralInRange<std::size_t>(0, DLV_FLUID_TABLES_SLOTS - 1)] = special(in);
+      else
+        separator[in.ConsumeIntegralInRange<std::size_t>(0, DLV_SEPARATOR_SLOTS - 1)] = special(in);
+    }
+    // Integer fields (codes, flags, counts) as small integers at a byte.
+    const int codes = in.ConsumeIntegralInRange(0, 4);
+    for (int k = 0; k < codes; ++k) {
+      const std::size_t byte =
+          in.ConsumeIntegralInRange<std::size_t>(0, DLV_LAYER_FLUIDS_SLOTS * 8 - 4) &
+          ~std::size_t{3};
+      const std::int32_t code = in.ConsumeIntegralInRange(-2, 12);
+      std::memcpy(reinterpret_cast<char*>(fluids.get()) + byte, &code, 4);
+    }
+  }
+};
+
+dlv::TubingFluid fuzz_fluid(FuzzedDataProvider& in, FluidBlocks& blocks) {
+  dlv::TubingFluid f;
+  f.model = static_cast<dlv::TubingFluidModel>(in.ConsumeIntegralInRange(0, 3));
+  f.basis = in.ConsumeBool() ? dlv::RateBasis::kGas : dlv::RateBasis::kLiquid;
+  f.api_gravity = value(in, 8, 60);
+  f.gas_sg = value(in, 0.55, 1.5);
+  f.water_sg = value(in, 1.0, 1.2);
+  f.water_cut = value(in, 0, 1);
+  f.gas_liquid_ratio = value(in, 0, 20000);
+  f.liquid_yield = value(in, 0, 500);
+  f.water_fvf = in.ConsumeBool() ? 0.0 : value(in, 1, 1.1);
+  f.oil_viscosity = in.ConsumeBool() ? 0.0 : value(in, 0.1, 100);
+  f.water_viscosity = in.ConsumeBool() ? 0.0 : value(in, 0.2, 2);
+  f.surface_tension = in.ConsumeBool() ? 0.0 : value(in, 1, 80);
+  if (in.ConsumeBool()) {
+    blocks.fuzz(in);
+    f.well = dlv::WellCorrelations{dlv::LayerFluids{blocks.fluids.get()},
+                                   dlv::FluidTables{blocks.tables.get()},
+                                   dlv::SeparatorConditions{blocks.separator.get()},
+                                   in.ConsumeIntegralInRange(0, DLV_LAYERS - 1)};
+  }
+  return f;
+}
+
+void check_traverse(const dlv::TraverseResult& r, std::span<const dlv::ProfileNode> profile) {
+  if (r.nodes > profile.size()) fault("the traverse wrote more nodes than the profile holds");
+  if (r.nodes_needed < r.nodes) fault("fewer nodes needed than written");
+  if (r.profile_truncated != (r.nodes_needed > profile.size()))
+    fault("the truncation flag disagrees with the profile's capacity");
+  if (r.status == dlv::TraverseStatus::kOk &&
+      !(finite(r.end_pressure) && r.end_pressure > 0.0 && r.end_pressure <= 30000.0))
+    fault("a traverse flagged ok has an end pressure that is not a finite pressure");
+  for (std::size_t i = 0; i < r.nodes; ++i) {
+    const dlv::ProfileNode& n = profile[i];
+    if (!finite(n.pressure) || !finite(n.measured_depth) || !finite(n.vertical_depth) ||
+        !finite(n.temperature))
+      fault("a profile node is not finite");
+  }
+}
+
+void traverses(FuzzedDataProvider& in) {
+  const std::size_t stations =
+      in.ConsumeBool() ? 0 : in.ConsumeIntegralInRange<std::size_t>(0, kMaxStations);
+  std::unique_ptr<dlv::SurveyStation[]> survey(new dlv::SurveyStation[stations > 0 ? stations : 1]);
+  double md = 0.0, tvd = 0.0;
+  for (std::size_t i = 0; i < stations; ++i) {
+    // Mostly a plausible survey (depths increasing, TVD below MD), sometimes not.
+    md += value(in, 1, 2000);
+    tvd += value(in, 0, 1) * (in.ConsumeBool() ? md - tvd : 1000.0);
+    survey[i] = {md, tvd};
+  }
+
+  FluidBlocks blocks;
+  dlv::TraverseRequest r;
+  r.correlation = any_correlation(in);
+  r.options.payne = in.ConsumeBool();
+  r.geometry.node_depth = value(in, 0, 30000);
+  r.geometry.inside_diameter = value(in, 0.5, 8);
+  r.geometry.roughness = value(in, 0, 0.01);
+  r.geometry.inclination = value(in, 0, 90);
+  r.geometry.survey = std::span<const dlv::SurveyStation>(survey.get(), stations);
+  r.temperatures = {value(in, 30, 200), value(in, 60, 400)};
+  r.fluid = fuzz_fluid(in, blocks);
+  r.rate = value(in, 0, 50000);
+  r.start_pressure = value(in, 14.7, 10000);
+  r.start = in.ConsumeBool() ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
+  r.flow = in.ConsumeBool() ? dlv::FlowDirection::kDown : dlv::FlowDirection::kUp;
+  r.max_step = value(in, 1, 1000);
+  // Bounded work: no more than kMaxStepsPerInput planned steps.
+  if (finite(r.geometry.node_depth) && finite(r.max_step) && r.max_step > 0 &&
+      std::fabs(r.geometry.node_depth) / r.max_step > kMaxStepsPerInput)
+    r.max_step = std::fabs(r.geometry.node_depth) / kMaxStepsPerInput;
+
+  const std::size_t capacity = in.ConsumeIntegralInRange<std::size_t>(0, kMaxProfileNodes);
+  std::unique_ptr<dlv::ProfileNode[]> nodes(new dlv::ProfileNode[capacity > 0 ? capacity : 1]);
+  const std::span<dlv::ProfileNode> profile(nodes.get(), capacity);
+  check_traverse(dlv::traverse(r, profile), profile);
+}
+
+// --- the coupling's referral by a tubing correlation ---------------------------
+
+void referrals(FuzzedDataProvider& in) {
+  FluidBlocks fluids;
+  fluids.fuzz(in);
+  std::unique_ptr<double[]> well_block(new double[DLV_WELL_RECORD_SLOTS]());
+  std::unique_ptr<double[]> traverse_block(new double[DLV_CURVE_BLOCK_SLOTS]());
+  std::unique_ptr<double[]> layer_block(new double[DLV_CURVE_BLOCK_SLOTS]());
+  const dlv::WellRecord well{well_block.get()};
+  // At most three layers: every point of every layer is a traverse.
+  const std::int32_t count = in.ConsumeIntegralInRange(-1, 3);
+  std::memcpy(reinterpret_cast<char*>(well_block.get()) + DLV_WELL_RECORD_LAYER_COUNT_BYTE, &count,
+              4);
+  well.reference_depth() = value(in, 0, 12000);
+  const dlv::CurveTables traverse_curves{traverse_block.get()};
+  const dlv::CurveTables layer_curves{layer_block.get()};
+  const dlv::LayerFluids lf{fluids.fluids.get()};
+  for (int L = 0; L < 3; ++L) {
+    well.layer_depth()[L] = value(in, 0, 12000);
+    lf.api_gravity()[L] = value(in, 8, 60);
+    lf.gas_sg()[L] = value(in, 0.55, 1.5);
+    lf.water_cut()[L] = value(in, 0, 1);
+    lf.producing_gor()[L] = value(in, 0, 5000);
+    lf.liquid_yield()[L] = value(in, 0, 300);
+    double q = 0.0, p = value(in, 0, 6000);
+    for (int i = 0; i < DLV_POINTS; ++i) {
+      traverse_curves.rate(L)[i] = q;
+      traverse_curves.pressure(L)[i] = p;
+      q += value(in, 0, 500);
+      p -= value(in, 0, 300);
+    }
+  }
+  dlv::CouplingTubing tubing;
+  tubing.correlation = any_correlation(in);
+  tubing.inside_diameter = value(in, 1, 6);
+  const dlv::ReferralFluids rf{lf, dlv::FluidTables{fluids.tables.get()},
+                               dlv::SeparatorConditions{fluids.separator.get()},
+                               static_cast<dlv::CalcMode>(in.ConsumeIntegralInRange(0, 3))};
+  dlv::refer_curves_by_tubing(tubing, rf, well, traverse_curves, layer_curves);
+}
+
+// --- the operating point --------------------------------------------------------
+
+void operating_points(FuzzedDataProvider& in) {
+  wf::NodalProblem problem;
+  const std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, kMaxCurvePoints);
+  double q = 0.0, p = value(in, 0, 6000);
+  for (std::size_t i = 0; i < n; ++i) {
+    problem.inflow.rate.push_back(q);
+    problem.inflow.pressure.push_back(p);
+    q += value(in, 0, 1000);
+    p -= value(in, -50, 500);
+  }
+  if (in.ConsumeBool() && n > 0) problem.inflow.pressure.pop_back();  // columns of unequal length
+  // The tubing: a quadratic in the rate, failing at some rates.
+  const double a = value(in, 0, 4000), b = value(in, -1, 1), c = value(in, 0, 1e-3);
+  const double fails_above = value(in, 0, 20000);
+  const bool nan_instead = in.ConsumeBool();
+  problem.outflow = [=](double rate) -> std::optional<double> {
+    if (rate > fails_above) {
+      if (nan_instead) return std::numeric_limits<double>::quiet_NaN();
+      return std::nullopt;
+    }
+    return a + b * rate + c * rate * rate;
+  };
+  problem.wellhead_pressure = value(in, 0, 3000);
+  problem.direction =
+      in.ConsumeBool() ? wf::WellDirection::injection : wf::WellDirection::production;
+  const wf::OperatingPoint point = wf::solve_operating_point(problem);
+  if (point.flows) {
+    const double largest = problem.inflow.rate.empty() ? 0.0 : problem.inflow.rate.back();
+    if (!(finite(point.rate) && point.rate >= 0.0 && point.rate <= largest))
+      fault("an operating point that flows has a rate outside the inflow curve");
+  }
+  (void)wf::operating_point_json(point, "STB/d").dump();
+}
+
+// --- lift tables --------------------------------------------------------------
+
+std::vector<double> axis(FuzzedDataProvider& in, double lo, double hi, std::size_t least) {
+  std::vector<double> v(in.ConsumeIntegralInRange<std::size_t>(least, kMaxAxis));
+  double x = value(in, lo, hi);
+  for (double& e : v) {
+    e = x;
+    x += value(in, 0, (hi - lo) / 4);
+  }
+  return v;
+}
+
+void lift_tables(FuzzedDataProvider& in) {
+  wf::VfpTable t;
+  t.kind = in.ConsumeBool() ? wf::VfpKind::injection : wf::VfpKind::production;
+  t.table_number = in.ConsumeIntegralInRange(-2, 10001);
+  t.datum_depth = value(in, 0, 20000);
+  t.flo = static_cast<wf::VfpFlo>(in.ConsumeIntegralInRange(0, 3));
+  t.wfr = static_cast<wf::VfpWfr>(in.ConsumeIntegralInRange(0, 2));
+  t.gfr = static_cast<wf::VfpGfr>(in.ConsumeIntegralInRange(0, 2));
+  t.alq = static_cast<wf::VfpAlq>(in.ConsumeIntegralInRange(0, 3));
+  t.units = in.ConsumeBool() ? wf::VfpUnits::metric : wf::VfpUnits::field;
+  t.axes.flo = axis(in, 0, 10000, 0);
+  t.axes.thp = axis(in, 14.7, 3000, 0);
+  if (t.kind == wf::VfpKind::production || in.ConsumeBool()) {
+    t.axes.wfr = axis(in, 0, 1, 0);
+    t.axes.gfr = axis(in, 0, 5, 0);
+    t.axes.alq = axis(in, 0, 1000, 0);
+  }
+  if (!wf::validate_vfp_table(t).empty()) {
+    // An invalid table writes no deck text: it says so.
+    try {
+      (void)wf::vfp_deck_text(t);
+      fault("an invalid lift table was written as deck text");
+    } catch (const std::invalid_argument&) {
+    }
+    return;
+  }
+  const double base = value(in, 0, 5000), per_rate = value(in, -1, 1);
+  const double fails_above = value(in, 0, 20000);
+  const wf::VfpFillResult filled = wf::fill_vfp_table(
+      t, [=](double flo, double thp, double, double, double) -> std::optional<double> {
+        if (flo > fails_above) return std::nullopt;
+        return base + thp + per_rate * flo;
+      });
+  if (filled.problems.empty()) {
+    for (double p : t.bhp)
+      if (!finite(p)) fault("a filled lift table holds a pressure that is not finite");
+    (void)wf::vfp_deck_text(t);
+  }
+  (void)wf::vfp_surface_rates(t, t.axes.flo.front(), t.axes.wfr.empty() ? 0 : t.axes.wfr.front(),
+                              t.axes.gfr.empty() ? 0 : t.axes.gfr.front(),
+                              t.axes.alq.empty() ? 0 : t.axes.alq.front());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  switch (in.ConsumeIntegralInRange(0, 4)) {
+    case 0:
+      point_gradients(in);
+      break;
+    case 1:
+      traverses(in);
+      break;
+    case 2:
+      operating_points(in);
+      break;
+    case 3:
+      referrals(in);
+      break;
+    default:
+      lift_tables(in);
+      break;
+  }
+  return 0;
+}

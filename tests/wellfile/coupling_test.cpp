@@ -1,0 +1,132 @@
+// The traverse coupling's model named in the well file: the default is the
+// traverse library's, unchanged; a tubing correlation refers each point as a
+// traverse by name of the same fluid over the same interval does; a name the
+// mode cannot use is refused with its path.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "wellfile/tubing_run.hpp"
+#include "wellfile/wellfile.hpp"
+
+namespace wf = dlv::wellfile;
+using wf::json;
+
+namespace {
+
+// Two oil layers around a reference depth of 8000 ft: one 150 ft below, one
+// 100 ft above.
+json two_layer_well() {
+  json layer = {{"reservoir_pressure", 3000},
+                {"layer_temperature", 180},
+                {"api_gravity", 35},
+                {"gas_sg", 0.7},
+                {"water_sg", 1.05},
+                {"water_cut", 0.2},
+                {"producing_gor", 400},
+                {"permeability", 40},
+                {"thickness", 30},
+                {"drainage_radius", 1490},
+                {"wellbore_radius", 0.354},
+                {"skin", 1}};
+  json doc = {{"mode", "oil_production"},
+              {"method", "darcy_vogel"},
+              {"well", {{"reference_depth", 8000}}},
+              {"separator", {{"separator_pressure", 100}, {"separator_temperature", 80}}}};
+  doc["layers"] = json::array({layer, layer});
+  doc["layers"][0]["layer_depth"] = 8150;
+  doc["layers"][1]["layer_depth"] = 7900;
+  doc["layers"][1]["reservoir_pressure"] = 2900;
+  return doc;
+}
+
+}  // namespace
+
+TEST(CouplingByName, DefaultAndPtravKeepTheTraverseLibrarysCurves) {
+  json doc = two_layer_well();
+  const wf::RunOutcome plain = wf::run_well(doc);
+  ASSERT_TRUE(plain.problems.empty()) << plain.problems[0].text();
+  doc["traverse"]["correlation"] = "ptrav";
+  const wf::RunOutcome named = wf::run_well(doc);
+  ASSERT_TRUE(named.problems.empty());
+  EXPECT_EQ(plain.result.dump(), named.result.dump());
+  EXPECT_EQ(plain.blocks.traverse_curves, named.blocks.traverse_curves);
+  EXPECT_TRUE(plain.result["summary"]["traverse_coupling"].get<bool>());
+}
+
+TEST(CouplingByName, EachPointIsTheTraverseOfTheLayersFluidOverItsInterval) {
+  // Layer 0 lies below the reference (traversed up from the layer), layer 1
+  // above it (traversed down from the layer); point 0 is the static column.
+  // The coupling's tubing: 2.441 in, 0.0006 in, 80 F plus 0.015 F/ft.
+  struct Case {
+    int layer;
+    double top, bottom;  // ft
+    const char* from;
+  };
+  const Case cases[] = {{0, 8000, 8150, "bottom"}, {1, 7900, 8000, "wellhead"}};
+  for (const char* correlation : {"hagedorn_brown", "beggs_brill", "no_slip"}) {
+    json doc = two_layer_well();
+    doc["traverse"]["correlation"] = correlation;
+    const wf::RunOutcome out = wf::run_well(doc);
+    ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+    EXPECT_EQ(out.result["summary"]["traverse_coupling_correlation"], correlation);
+    for (const Case& c : cases) {
+      const json& t = out.result["layers"][c.layer]["traverse_curve"];
+      json one = two_layer_well();
+      one["layers"] = json::array({one["layers"][c.layer]});
+      one.erase("well");
+      one["layers"][0].erase("layer_depth");
+      for (int i : {0, 6}) {
+        const double rate = t["rate"][i].get<double>();
+        const double start = t["pressure"][i].get<double>();
+        const double referred = start - t["drawdown"][i].get<double>();
+        one["tubing"] = {{"correlation", correlation},
+                         {"wellhead_pressure", start},
+                         {"wellhead_temperature", 80 + 0.015 * c.top},
+                         {"bottomhole_temperature", 80 + 0.015 * c.bottom},
+                         {"depth", c.bottom - c.top},
+                         {"inside_diameter", 2.441},
+                         {"roughness", 0.0006}};
+        wf::TraverseAsk ask;
+        ask.rate = rate;
+        ask.start = std::string(c.from) == "bottom" ? dlv::TraverseStart::kNode
+                                                    : dlv::TraverseStart::kWellhead;
+        ask.start_pressure = start;
+        const wf::RunOutcome trav = wf::run_traverse(one, ask);
+        ASSERT_TRUE(trav.problems.empty()) << trav.problems[0].text();
+        const char* end = c.layer == 0 ? "wellhead_pressure" : "bottomhole_pressure";
+        EXPECT_NEAR(referred, trav.result[end].get<double>(), 1e-9)
+            << correlation << " layer " << c.layer << " point " << i;
+        // The oil column's weight by hand: about 0.3 psi/ft, lower up the well.
+        const double per_ft = std::abs(referred - start) / (c.bottom - c.top);
+        EXPECT_GT(per_ft, 0.25);
+        EXPECT_LT(per_ft, 0.40);
+        EXPECT_EQ(referred < start, c.layer == 0);
+      }
+    }
+  }
+}
+
+TEST(CouplingByName, NamesTheModeCannotUseAreRefused) {
+  struct Case {
+    json value;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"gray", "cannot refer this mode's layer curves"},
+      {"cullender_smith", "cannot refer"},
+      {"hagedorn_brown_original", "cannot refer"},
+      {"orkiszewski", "unknown correlation"},
+      {3, "wrong type"},
+  };
+  for (const Case& c : cases) {
+    json doc = two_layer_well();
+    doc["traverse"]["correlation"] = c.value;
+    const wf::RunOutcome out = wf::run_well(doc);
+    ASSERT_EQ(out.problems.size(), 1u) << c.value;
+    EXPECT_EQ(out.problems[0].path, "traverse.correlation");
+    EXPECT_NE(out.problems[0].message.find(c.message), std::string::npos)
+        << out.problems[0].message;
+    EXPECT_NE(out.problems[0].expected.find("ptrav"), std::string::npos);
+  }
+}
