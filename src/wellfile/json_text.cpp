@@ -12,9 +12,13 @@ namespace {
 
 void put_string(const std::string& v, std::string& out) {
   out += '"';
-  for (const char c : v) {
-    const auto u = static_cast<unsigned char>(c);
-    switch (c) {
+  std::size_t run = 0;  // start of the characters not yet written
+  for (std::size_t k = 0; k < v.size(); ++k) {
+    const auto u = static_cast<unsigned char>(v[k]);
+    if (u >= 0x20 && u != '"' && u != '\\') continue;  // UTF-8 passes through as it is
+    out.append(v, run, k - run);
+    run = k + 1;
+    switch (u) {
       case '"':
         out += "\\\"";
         break;
@@ -36,16 +40,14 @@ void put_string(const std::string& v, std::string& out) {
       case '\f':
         out += "\\f";
         break;
-      default:
-        if (u < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", u);
-          out += buf;
-        } else {
-          out += c;  // UTF-8 passes through: the parser accepted only valid text
-        }
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", u);
+        out += buf;
+      }
     }
   }
+  out.append(v, run, v.size() - run);
   out += '"';
 }
 
