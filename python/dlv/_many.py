@@ -29,9 +29,11 @@ def _read(well):
 
 
 def _run_chunk(wells):
-    """Runs in a worker: for each well (ok, Result or problems, source), in order.
+    """Runs in a worker: for each well (ok, (result text, well text) or problems, source).
 
-    The readable wells of the chunk go to the library in one call.
+    The readable wells of the chunk go to the library in one call. Plain
+    strings travel back to the caller's process, which is cheaper to pickle
+    than Result objects; the caller builds the Results.
     """
     read = [_read(well) for well in wells]
     texts = [text for text, _, problems in read if problems is None]
@@ -41,7 +43,7 @@ def _run_chunk(wells):
         if problems is None:
             problems, result = next(computed)
             if not problems:
-                out.append((True, Result(None, None, source, text=result, well_text=text), source))
+                out.append((True, (result, text), source))
                 continue
         out.append((False, problems, source))
     return out
@@ -122,7 +124,11 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
 
     results = []
     for ok, payload, source in outcomes():
-        results.append(payload if ok else WellError(payload, source))
+        if ok:
+            text, well_text = payload
+            results.append(Result(None, None, source, text=text, well_text=well_text))
+        else:
+            results.append(WellError(payload, source))
     if errors == "raise":
         for r in results:
             if isinstance(r, WellError):
