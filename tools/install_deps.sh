@@ -18,6 +18,9 @@ test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-forma
 # OPM Flow ('flow') and its Python reader (opm.io, for /usr/bin/python3): the
 # lift table run by a reservoir simulator (ctest opm_flow_lift_table).
 test_packages+=(libopm-simulators-bin python3-opm-common)
+# Dask's distributed scheduler: many wells on a cluster's executor (a local
+# cluster of two workers in the Python tests).
+test_packages+=(python3-distributed)
 # DLV.dll and its checks under wine and mono.
 windows_packages=(g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 wine64 mono-mcs mono-runtime)
 

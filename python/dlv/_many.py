@@ -1,32 +1,52 @@
 """Many independent wells spread over processes."""
 
+import concurrent.futures
 import multiprocessing
 import os
 import sys
 import time
 
 from . import _dlv
+from ._parallel import chunk_size, map_chunked
 from ._result import Result
 from ._wells import WellError, _document_text, _require_wellfile
 
 
-def _run_one(well):
-    """Runs in a worker: the result document as JSON text, or the problems.
+def _read(well):
+    """(text, source, None) of a readable well, or (None, source, problems).
 
     A well that cannot even be read (a missing or unreadable file, text that
     is not UTF-8, a value of the wrong type) is a problem of that well alone.
     """
     try:
         text, source = _document_text(well)
+        return text, source, None
     except WellError as exc:
-        return False, [(p, m, e, line) for (p, m, e), line in zip(exc.problems, exc.lines)], None
+        return None, None, [(p, m, e, line) for (p, m, e), line in zip(exc.problems, exc.lines)]
     except (OSError, UnicodeDecodeError, TypeError) as exc:
         source = well if isinstance(well, (str, os.PathLike)) else None
-        return False, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")], source
-    problems, result = _dlv.run_well(text, "")
-    if problems:
-        return False, problems, source
-    return True, Result(None, None, source, text=result, well_text=text), source
+        return None, source, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")]
+
+
+def _run_chunk(wells):
+    """Runs in a worker: for each well (ok, (result text, well text) or problems, source).
+
+    The readable wells of the chunk go to the library in one call. Plain
+    strings travel back to the caller's process, which is cheaper to pickle
+    than Result objects; the caller builds the Results.
+    """
+    read = [_read(well) for well in wells]
+    texts = [text for text, _, problems in read if problems is None]
+    computed = iter(_dlv.run_wells(texts))
+    out = []
+    for text, source, problems in read:
+        if problems is None:
+            problems, result = next(computed)
+            if not problems:
+                out.append((True, (result, text), source))
+                continue
+        out.append((False, problems, source))
+    return out
 
 
 class _Progress:
@@ -36,8 +56,8 @@ class _Progress:
         self.total, self.stream, self.start, self.done = total, stream, time.monotonic(), 0
         self.drawn = 0.0
 
-    def step(self):
-        self.done += 1
+    def step(self, count=1):
+        self.done += count
         now = time.monotonic()
         if self.done < self.total and now - self.drawn < 0.1:
             return
@@ -54,46 +74,64 @@ class _Progress:
         self.stream.flush()
 
 
-def calculate_many(wells, processes=None, progress=None, errors="raise", chunksize=None):
+def calculate_many(wells, processes=None, progress=None, errors="raise", chunksize=None,
+                   executor=None):
     """Computes independent wells (dicts or JSON file paths), results in input order.
 
     ``processes``: number of worker processes (default: the machine's CPU
-    count; 1 computes in this process). ``progress``: draw a progress bar on
-    standard error (default: when standard error is a terminal). ``errors``:
-    "raise" raises the ``WellError`` of the first bad well (in input order)
-    after all wells ran; "return" puts the ``WellError`` in the bad well's
-    place in the list.
+    count; 1 computes in this process). ``executor``: any
+    ``concurrent.futures.Executor`` to run the wells on instead, such as a
+    ``ProcessPoolExecutor`` or a Dask cluster's
+    ``dask.distributed.Client(...).get_executor()``; it is used as given and
+    not shut down. Wells go to the workers in chunks of ``chunksize``
+    (default: about four chunks per worker, at most 256 wells). ``progress``:
+    draw a progress bar on standard error (default: when standard error is a
+    terminal). ``errors``: "raise" raises the ``WellError`` of the first bad
+    well (in input order) after all wells ran; "return" puts the
+    ``WellError`` in the bad well's place in the list.
     """
     _require_wellfile()
     if errors not in ("raise", "return"):
         raise ValueError('errors is "raise" or "return"')
+    if executor is not None and processes is not None:
+        raise TypeError("calculate_many takes processes= or executor=, not both")
     wells = list(wells)
     processes = processes or os.cpu_count() or 1
     if progress is None:
         progress = sys.stderr.isatty()
     bar = _Progress(len(wells), sys.stderr) if progress and wells else None
+    step = bar.step if bar else None
 
     def outcomes():
-        if processes == 1 or len(wells) < 2:
-            for well in wells:
-                yield _run_one(well)
-            return
-        size = chunksize or max(1, min(256, len(wells) // (8 * processes)))
-        # The compiled module holds its lock across a fork, so a worker never
-        # starts with the library locked by a thread of this process.
-        with multiprocessing.Pool(min(processes, len(wells))) as pool:
-            yield from pool.imap(_run_one, wells, chunksize=size)
+        if executor is not None:
+            yield from map_chunked(_run_chunk, wells, executor, chunksize, step)
+        elif processes == 1 or len(wells) < 2:
+            size = chunksize or 64
+            for k in range(0, len(wells), size):
+                chunk = _run_chunk(wells[k : k + size])
+                if step:
+                    step(len(chunk))
+                yield from chunk
+        else:
+            workers = min(processes, len(wells))
+            size = chunksize or chunk_size(len(wells), workers)
+            # Forked workers: the compiled module holds its lock across a fork,
+            # so a worker never starts with the library locked by a thread of
+            # this process.
+            context = multiprocessing.get_context("fork")
+            with concurrent.futures.ProcessPoolExecutor(workers, mp_context=context) as pool:
+                yield from map_chunked(_run_chunk, wells, pool, size, step)
 
     results = []
     for ok, payload, source in outcomes():
         if ok:
-            results.append(payload)
+            text, well_text = payload
+            results.append(Result(None, None, source, text=text, well_text=well_text))
         else:
             results.append(WellError(payload, source))
-        if bar:
-            bar.step()
     if errors == "raise":
         for r in results:
             if isinstance(r, WellError):
                 raise r
     return results
+

@@ -29,29 +29,44 @@ std::vector<ProblemRow> rows(const std::vector<wf::Problem>& problems) {
   return out;
 }
 
+using WellOutcome = std::tuple<std::vector<ProblemRow>, std::string>;
+
 // Parses and checks a well document given as JSON text and, when it is
 // usable, computes it. Returns the problems (nothing computed when there are
-// any) and the result document as JSON text.
-std::tuple<std::vector<ProblemRow>, std::string> run_well_text(const std::string& text,
-                                                               const std::string& log_path) {
+// any) and the result document as JSON text. The interpreter's lock is
+// already released.
+WellOutcome run_released(const std::string& text, const char* log_path) {
   std::vector<wf::Problem> problems;
   std::string result;
   {
-    py::gil_scoped_release release;
     wf::json doc;
     problems = wf::parse_well_text(text, doc);
-    if (problems.empty()) problems = wf::validate_well(doc);
     if (problems.empty()) {
-      wf::RunOutcome outcome;
-      {
-        std::lock_guard<std::mutex> hold(library_lock());
-        outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
-      }
+      // run_well checks the document itself before it computes anything.
+      std::unique_lock<std::mutex> hold(library_lock());
+      wf::RunOutcome outcome = wf::run_well(doc, log_path);
+      hold.unlock();
       problems = std::move(outcome.problems);
-      if (problems.empty()) result = outcome.result.dump();
+      if (problems.empty()) result = wf::compact_text(outcome.result);
     }
   }
   return {rows(problems), result};
+}
+
+WellOutcome run_well_text(const std::string& text, const std::string& log_path) {
+  py::gil_scoped_release release;
+  return run_released(text, log_path.empty() ? nullptr : log_path.c_str());
+}
+
+// Many wells in one call (a chunk of calculate_many): one temporary
+// diagnostic log serves the whole chunk.
+std::vector<WellOutcome> run_well_texts(const std::vector<std::string>& texts) {
+  py::gil_scoped_release release;
+  const wf::SharedLog log;
+  std::vector<WellOutcome> out;
+  out.reserve(texts.size());
+  for (const std::string& text : texts) out.push_back(run_released(text, log.path()));
+  return out;
 }
 
 // The blocks a usable well document fills, in dlv_cal's argument order (the
@@ -83,6 +98,7 @@ std::tuple<std::vector<ProblemRow>, py::list> well_blocks(const std::string& tex
 
 void bind_wellfile(py::module_& m) {
   m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string());
+  m.def("run_wells", &run_well_texts, py::arg("texts"));
   m.def("well_blocks", &well_blocks, py::arg("text"));
   m.def("well_schema", [] { return wf::well_schema().dump(); });
   // The tidy CSV table of a result document given as JSON text (what

@@ -38,20 +38,41 @@ std::string group_path(Group g, int i) {
   return group_key(g);
 }
 
+// How many elements of a field the document's inputs span.
+int element_count(const Field& f, int layers, int tests) {
+  if (f.group == Group::layer) return layers;
+  if (f.group == Group::test) return tests;
+  if (f.group == Group::well || f.group == Group::rate_test) return f.count;
+  return 1;
+}
+
+// The input values of a filled set of blocks, field by field in the order
+// changed_inputs visits them: the state before the call, kept without copying
+// the whole blocks.
+std::vector<double> input_values(const Blocks& b, int layers, int tests) {
+  std::vector<double> out;
+  for (const Field& f : all_fields()) {
+    if (f.kind == Kind::named) continue;
+    const int n = element_count(f, layers, tests);
+    for (int i = 0; i < n; ++i) out.push_back(get_value(b, f, i));
+  }
+  return out;
+}
+
 // Every input field the library replaced: a note when the file gave it, or
 // when it is neither a derived fluid property nor a value the method computes.
-std::vector<Note> changed_inputs(const json& doc, const Blocks& before, const Blocks& after) {
+// before: input_values of the blocks before the call.
+std::vector<Note> changed_inputs(const json& doc, const std::vector<double>& before,
+                                 const Blocks& after) {
   std::vector<Note> notes;
   const int layers = static_cast<int>(doc["layers"].size());
   const int tests = doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0;
+  std::size_t k = 0;
   for (const Field& f : all_fields()) {
     if (f.kind == Kind::named) continue;
-    int n = 1;
-    if (f.group == Group::layer) n = layers;
-    if (f.group == Group::test) n = tests;
-    if (f.group == Group::well || f.group == Group::rate_test) n = f.count;
+    const int n = element_count(f, layers, tests);
     for (int i = 0; i < n; ++i) {
-      const double a = get_value(before, f, i), z = get_value(after, f, i);
+      const double a = before[k++], z = get_value(after, f, i);
       if (a == z || (std::isnan(a) && std::isnan(z))) continue;
       const json* obj = nullptr;
       std::string path = group_path(f.group, i) + "." + f.name;
@@ -209,6 +230,13 @@ std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool comple
   return out;
 }
 
+std::string temporary_log_path() {
+  std::random_device rd;
+  std::error_code ec;
+  const std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+  return (dir / ("dlv-call-" + std::to_string(rd()) + std::to_string(rd()) + ".log")).string();
+}
+
 // The diagnostic log of one call: a temporary file unless the caller names one.
 class CallLog {
  public:
@@ -217,14 +245,11 @@ class CallLog {
     if (path && *path) {
       path_ = path;
       std::error_code ec;
-      start_ = fs::exists(path_, ec) ? fs::file_size(path_, ec) : 0;
+      start_ = fs::file_size(path_, ec);  // a missing file starts empty
       if (ec) start_ = 0;
       return;
     }
-    std::random_device rd;
-    std::error_code ec;
-    const fs::path dir = fs::temp_directory_path(ec);
-    path_ = (dir / ("dlv-call-" + std::to_string(rd()) + std::to_string(rd()) + ".log")).string();
+    path_ = temporary_log_path();
     owned_ = true;
   }
   ~CallLog() {
@@ -267,6 +292,13 @@ bool traverse_wanted(const Blocks& b, int layers) {
 
 }  // namespace
 
+SharedLog::SharedLog() : path_(temporary_log_path()) {}
+
+SharedLog::~SharedLog() {
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+}
+
 std::string Note::text() const {
   std::string s = path + ": " + number_text(before) + " \u2192 " + number_text(after);
   if (!unit.empty()) s += " " + unit;
@@ -278,7 +310,9 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   out.problems = validate_well(doc);
   if (!out.problems.empty()) return out;
   Blocks b = to_blocks(doc);
-  const Blocks before = b;
+  const int layers = static_cast<int>(doc["layers"].size());
+  const std::vector<double> before =
+      input_values(b, layers, doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0);
   const CallLog log(log_path);
   const std::optional<CouplingTubing> coupling = coupling_tubing(doc);
   if (coupling) {
@@ -302,7 +336,6 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   out.notes = changed_inputs(doc, before, b);
 
   const int mode = b.calc_mode;
-  const int layers = static_cast<int>(doc["layers"].size());
   const bool gas = mode == DLV_MODE_GAS_PRODUCTION || mode == DLV_MODE_GAS_INJECTION;
   const bool completion = CompletionBlock{b.completion.data()}.completion_model() >= 1;
   const bool traverse = traverse_wanted(b, layers);
@@ -331,7 +364,7 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   units["effective_radius_ratio"] = "";
   units["fracture_conductivity"] = "";
   units["dimensionless_time"] = "";
-  r["units"] = units;
+  r["units"] = std::move(units);
 
   json layer_docs = json::array();
   std::vector<std::string> meaning_notes;
@@ -355,11 +388,11 @@ RunOutcome run_well(const json& doc, const char* log_path) {
       fr["effective_radius_ratio"] = res.effective_radius_ratio()[L];
       fr["fracture_conductivity"] = res.fracture_conductivity()[L];
       fr["dimensionless_time"] = res.dimensionless_time()[L];
-      ld["fractured_well"] = fr;
+      ld["fractured_well"] = std::move(fr);
     }
-    layer_docs.push_back(ld);
+    layer_docs.push_back(std::move(ld));
   }
-  r["layers"] = layer_docs;
+  r["layers"] = std::move(layer_docs);
 
   WellSummary s{b.summary.data()};
   json wc = json::object();
@@ -381,7 +414,7 @@ RunOutcome run_well(const json& doc, const char* log_path) {
     water_sg.push_back(well_water_sg_meaningful(mode, s.water_cut()[i], s.water_sg()[i])
                            ? json(s.water_sg()[i])
                            : json(nullptr));
-  wc["water_sg"] = water_sg;
+  wc["water_sg"] = std::move(water_sg);
   // The well curve of a completion well is built from the curves after the
   // loss: its rows below 0 psi gauge are left empty the same way (reported on
   // their own only when the well curve is a composite of several layers).
@@ -389,14 +422,14 @@ RunOutcome run_well(const json& doc, const char* log_path) {
     const std::string n = empty_pressures_below_zero(wc, "well_curve", {"drawdown"});
     if (!n.empty() && layers > 1) meaning_notes.push_back(n);
   }
-  r["well_curve"] = wc;
+  r["well_curve"] = std::move(wc);
 
   json sum = json::object();
   sum["layer_count"] = layers;
   // The largest rate on a row with a real flowing pressure.
   double max_rate = s.rate()[0];
   for (int i = 0; i < DLV_POINTS; ++i)
-    if (wc["pressure"][static_cast<std::size_t>(i)].is_number())
+    if (r["well_curve"]["pressure"][static_cast<std::size_t>(i)].is_number())
       max_rate = std::max(max_rate, s.rate()[i]);
   sum["maximum_rate"] = max_rate;
   sum["reservoir_pressure"] = well.reservoir_pressure()[0];
@@ -411,11 +444,11 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   if (traverse && coupling)
     sum["traverse_coupling_correlation"] = std::string(correlation_name(coupling->correlation));
   sum["result_status"] = res.result_status();
-  r["summary"] = sum;
+  r["summary"] = std::move(sum);
   json notes = json::array();
   for (const Note& n : out.notes) notes.push_back(n.text());
   for (const std::string& n : meaning_notes) notes.push_back(n);
-  r["notes"] = notes;
+  r["notes"] = std::move(notes);
   out.fallbacks = fallback_notes(b, layers, completion, out.notes);
   // The log's messages come from the fluid-property correlations, which run
   // layer by layer inside the one call; a one-layer well names its layer.
@@ -424,8 +457,8 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   for (const std::string& m : log.messages())
     out.fallbacks.push_back(log_where + ", library log: " + m);
   r["fallbacks"] = out.fallbacks;
-  out.result = r;
-  out.blocks = b;
+  out.result = std::move(r);
+  out.blocks = std::move(b);
   return out;
 }
 

@@ -32,6 +32,9 @@ inline constexpr int kFormatVersion = 1;
 // The argument blocks of one dlv_cal call, zero-filled at their full sizes.
 struct Blocks {
   Blocks();
+  // Blocks with no storage yet (a place a filled set is moved into).
+  struct Unsized {};
+  explicit Blocks(Unsized) {}
   std::vector<double> layer_fluids, fluid_tables, separator, layer_curves, well_record, completion,
       completion_curves, traverse_curves, traverse, summary, results;
   std::int32_t calc_mode = 0;
@@ -66,7 +69,7 @@ struct RunOutcome {
   std::vector<Problem> problems;  // non-empty: nothing was computed
   json result;                    // the result document (format_version, curves, ...)
   std::vector<Note> notes;
-  Blocks blocks;  // the blocks after the call
+  Blocks blocks{Blocks::Unsized{}};  // the blocks after the call; empty when nothing was computed
   // Where the library replaced a computation by a floor or a sentinel, and
   // every message it wrote to its diagnostic log during the call: "WHERE: WHAT".
   // Also in the result document as "fallbacks".
@@ -77,6 +80,21 @@ struct RunOutcome {
 // Either way they come back in fallbacks.
 RunOutcome run_well(const json& doc, const char* log_path = nullptr);
 
+// A temporary diagnostic log for a run of many wells, removed when the run
+// ends: passed to every run_well of the run, it saves creating and removing a
+// file per well; each well still gets only the messages of its own call.
+class SharedLog {
+ public:
+  SharedLog();
+  ~SharedLog();
+  SharedLog(const SharedLog&) = delete;
+  SharedLog& operator=(const SharedLog&) = delete;
+  const char* path() const { return path_.c_str(); }
+
+ private:
+  std::string path_;
+};
+
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with
 // their inputs checked first; the result has the shape of run_well's with
 // no layers.
@@ -85,6 +103,12 @@ RunOutcome run_well(const json& doc, const char* log_path = nullptr);
 RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
                            std::optional<double> bubble_point);
 RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
+
+// The document as compact JSON text that reads back to the same values as
+// json::dump() (numbers in their shortest round-trip form, ".0" on whole
+// floating-point numbers); several times faster than dump() on the result
+// documents, whose text the Python package parses only on demand.
+std::string compact_text(const json& doc);
 
 json well_schema();
 // The reference page of every well-file field (Markdown): group, name, block
