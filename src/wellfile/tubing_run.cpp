@@ -15,11 +15,15 @@ namespace {
 
 constexpr double kMaxRate = 1e8;
 
+// A value of layer 0 in field units.
 double layer_value(const json& doc, const char* key, double fallback) {
   const json& layer = doc["layers"][0];
-  return layer.contains(key) && layer[key].is_number() && layer[key].get<double>() > 0
-             ? layer[key].get<double>()
-             : fallback;
+  if (!(layer.contains(key) && layer[key].is_number() && layer[key].get<double>() > 0))
+    return fallback;
+  const Field* f = find_field(Group::layer, key);
+  return f ? convert(f->quantity, layer[key].get<double>(), document_unit_system(doc),
+                     UnitSystem::field)
+           : layer[key].get<double>();
 }
 
 bool gas_mode(int mode) {
@@ -248,7 +252,22 @@ std::optional<double> well_curve_pressure(const json& result, double rate) {
 }
 
 RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
+  return run_traverse(doc, ask, document_unit_system(doc));
+}
+
+RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSystem output) {
   RunOutcome out;
+  out.problems = validate_well(given);
+  if (!out.problems.empty()) return out;
+  // The ask is in the document's units; the traverse runs in field units.
+  const UnitSystem input = document_unit_system(given);
+  const json doc = to_field_document(given);
+  TraverseAsk ask = given_ask;
+  const int mode = name_code(mode_names(), doc["mode"].get<std::string>());
+  ask.rate = convert(rate_quantity(Quantity::mode_rate, mode), ask.rate, input, UnitSystem::field);
+  if (ask.start_pressure)
+    ask.start_pressure =
+        convert(Quantity::pressure_gauge, *ask.start_pressure, input, UnitSystem::field);
   out.problems = check_traverse(doc, ask.rate);
   if (ask.start_pressure && !(*ask.start_pressure >= 0 && *ask.start_pressure <= 30000))
     out.problems.push_back({"start_pressure",
@@ -309,7 +328,7 @@ RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
     if (*c.unit) units[c.name] = c.unit;
   r["units"] = units;
   r["profile"] = profile_json(run.profile);
-  out.result = std::move(r);
+  out.result = convert_result(r, output);
   return out;
 }
 

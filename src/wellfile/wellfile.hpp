@@ -75,7 +75,11 @@ struct RunOutcome {
 // log_path: a file the library's diagnostic messages are appended to; without
 // one the call's messages go to a temporary file that is read back and removed.
 // Either way they come back in fallbacks.
+// The result is in the document's unit system ("units", default field), or in
+// the system given.
 RunOutcome run_well(const json& doc, const char* log_path = nullptr);
+enum class UnitSystem;
+RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path = nullptr);
 
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with
 // their inputs checked first; the result has the shape of run_well's with
