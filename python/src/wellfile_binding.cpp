@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace py = pybind11;
@@ -32,8 +33,10 @@ std::vector<ProblemRow> rows(const std::vector<wf::Problem>& problems) {
 // Parses and checks a well document given as JSON text and, when it is
 // usable, computes it. Returns the problems (nothing computed when there are
 // any) and the result document as JSON text.
+// units: "field" or "metric" for the result, "" for the document's own.
 std::tuple<std::vector<ProblemRow>, std::string> run_well_text(const std::string& text,
-                                                               const std::string& log_path) {
+                                                               const std::string& log_path,
+                                                               const std::string& units) {
   std::vector<wf::Problem> problems;
   std::string result;
   {
@@ -45,7 +48,9 @@ std::tuple<std::vector<ProblemRow>, std::string> run_well_text(const std::string
       wf::RunOutcome outcome;
       {
         std::lock_guard<std::mutex> hold(library_lock());
-        outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
+        const auto asked = wf::unit_system_from_name(units);
+        outcome = wf::run_well(doc, asked ? *asked : wf::document_unit_system(doc),
+                               log_path.empty() ? nullptr : log_path.c_str());
       }
       problems = std::move(outcome.problems);
       if (problems.empty()) result = outcome.result.dump();
@@ -82,7 +87,16 @@ std::tuple<std::vector<ProblemRow>, py::list> well_blocks(const std::string& tex
 }  // namespace
 
 void bind_wellfile(py::module_& m) {
-  m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string());
+  m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string(),
+        py::arg("units") = std::string());
+  // The units table: (quantity, field unit, metric unit, factor, offset) rows,
+  // metric = field * factor + offset; factor 0 where other values decide it.
+  m.def("quantity_table", [] {
+    std::vector<std::tuple<std::string, std::string, std::string, double, double>> rows;
+    for (const wf::QuantityUnits& q : wf::quantity_table())
+      rows.emplace_back(q.name, q.field_unit, q.metric_unit, q.factor, q.offset);
+    return rows;
+  });
   m.def("well_blocks", &well_blocks, py::arg("text"));
   m.def("well_schema", [] { return wf::well_schema().dump(); });
   // The tidy CSV table of a result document given as JSON text (what

@@ -89,6 +89,11 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path = n
 RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
                            std::optional<double> bubble_point);
 RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
+// The same with the inputs and the result in a unit system (metric: bar gauge,
+// sm3/d, sm3/d/bar); the checks apply the field ranges to the converted inputs.
+RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
+                           std::optional<double> bubble_point, UnitSystem units);
+RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index, UnitSystem units);
 
 json well_schema();
 // The reference page of every well-file field (Markdown): group, name, block
