@@ -332,6 +332,25 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
   return out;
 }
 
+namespace {
+
+// The unit of a traverse column as the document states it ("" when it has none).
+std::string unit_of(const json& r, const char* key) {
+  const json& u = r["units"];
+  return u.contains(key) && u[key].is_string() ? u[key].get<std::string>() : "";
+}
+
+// A column heading: the short field heading while the column is in field units,
+// else the name and the document's unit.
+std::string heading(const json& r, const char* key, const char* name, const char* field_heading) {
+  for (const Column& c : kProfileColumns)
+    if (std::string(c.name) == key && unit_of(r, key) != c.unit)
+      return name + (" " + unit_of(r, key));
+  return field_heading;
+}
+
+}  // namespace
+
 std::string render_traverse_table(const json& r) {
   std::string s;
   auto line = [&](const std::string& key, const json& v) {
@@ -343,16 +362,21 @@ std::string render_traverse_table(const json& r) {
   if (r.contains("description")) line("well", r["description"]);
   line("correlation", r["correlation"]);
   line("rate [" + r["units"]["rate"].get<std::string>() + "]", r["rate"]);
-  line("wellhead pressure [psi gauge]", r["wellhead_pressure"]);
-  line("bottom-hole pressure [psi gauge]", r["bottomhole_pressure"]);
+  line("wellhead pressure [" + unit_of(r, "wellhead_pressure") + "]", r["wellhead_pressure"]);
+  line("bottom-hole pressure [" + unit_of(r, "bottomhole_pressure") + "]",
+       r["bottomhole_pressure"]);
   line("outcome", r["message"]);
   line("steps", r["steps"]);
   s += "\n";
   const json& p = r["profile"];
   char buf[256];
-  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n", "MD ft",
-                "TVD ft", "p psig", "T degF", "HL", "lambdaL", "pattern", "rho lb/ft3", "vm ft/s",
-                "elev", "fric", "accel");
+  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n",
+                heading(r, "measured_depth", "MD", "MD ft").c_str(),
+                heading(r, "vertical_depth", "TVD", "TVD ft").c_str(),
+                heading(r, "pressure", "p", "p psig").c_str(),
+                heading(r, "temperature", "T", "T degF").c_str(), "HL", "lambdaL", "pattern",
+                heading(r, "mixture_density", "rho", "rho lb/ft3").c_str(),
+                heading(r, "mixture_velocity", "vm", "vm ft/s").c_str(), "elev", "fric", "accel");
   s += buf;
   for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
     std::snprintf(buf, sizeof buf,
@@ -371,7 +395,10 @@ std::string render_traverse_table(const json& r) {
 
 std::string render_traverse_csv(const json& r) {
   std::string s;
-  for (const Column& c : kProfileColumns) s += (s.empty() ? "" : ",") + std::string(c.csv_name);
+  for (const Column& c : kProfileColumns)
+    s += (s.empty() ? "" : ",") + (unit_of(r, c.name) == c.unit
+                                       ? std::string(c.csv_name)
+                                       : csv_column_name(c.name, unit_of(r, c.name)));
   s += "\n";
   const json& p = r["profile"];
   for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
