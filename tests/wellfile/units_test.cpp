@@ -2,8 +2,10 @@
 // equivalences, metric twins of example wells against their field wells, and
 // metric wells checked in metric.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -176,6 +178,37 @@ TEST(UnitsTable, MetricWellsAreCheckedInMetric) {
   const std::vector<wf::Problem> p = wf::validate_well(bp);
   ASSERT_FALSE(p.empty());
   EXPECT_EQ(p[0].path, "well.backpressure_c");
+}
+
+TEST(UnitsTable, CommandTakesUnitsAndNamesTheChoices) {
+  auto run = [](const std::string& args, int& status) {
+    const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int raw = pclose(p);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
+  };
+  const std::string wells = (kSource / "examples/wells").string();
+  int status = 0;
+  const std::string bad = run("run " + wells + "/vogel_oil.json --units imperial", status);
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(bad.find("field"), std::string::npos) << bad;
+  EXPECT_NE(bad.find("metric"), std::string::npos) << bad;
+  // The field well asked for metric output is its metric twin's result.
+  const json got =
+      json::parse(run("run " + wells + "/vogel_oil.json --units metric --format json", status));
+  EXPECT_EQ(status, 0);
+  expect_same(got, wf::run_well(read_json(kSource / "examples/wells/vogel_oil_metric.json")).result,
+              "cli", 1e-9);
+  // 1 bar gauge and 1 sm3/d/bar: the straight line reaches 200 sm3/d at 0 bar gauge.
+  const json pi = json::parse(run(
+      "pi --reservoir-pressure 200 --productivity-index 1 --units metric --format json", status));
+  EXPECT_NEAR(pi["summary"]["maximum_rate"].get<double>(), 200, 1e-9);
+  EXPECT_EQ(pi["units"]["pressure"], "bar gauge");
 }
 
 }  // namespace
