@@ -28,6 +28,7 @@ PINT = {
     "sm3/1e6 sm3": "m**3/(1e6 * m**3)", "RB/STB": "oil_barrel/oil_barrel", "rm3/sm3": "m**3/m**3",
     "cp": "centipoise", "mPa.s": "mPa*s", "lbm/ft3": "lb/ft**3", "lb/ft3": "lb/ft**3",
     "kg/m3": "kg/m**3", "ft/s": "ft/s", "m/s": "m/s", "psi/ft": "psi/ft", "bar/m": "bar/m",
+    "degR": "degR", "K": "K", "lbm/(ft s)": "lb/(ft*s)", "kg/(m s)": "kg/(m*s)",
     "dyn/cm": "dyn/cm", "mN/m": "mN/m", "1/psi": "1/psi", "1/bar": "1/bar",
     "STB/d/psi": "oil_barrel/day/psi", "sm3/d/bar": "m**3/day/bar",
     "shots/ft": "1/ft", "shots/m": "1/m", "d/Mscf": "day/(1000 * ft**3)", "d/sm3": "day/m**3",

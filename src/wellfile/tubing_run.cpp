@@ -326,6 +326,13 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
   units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
   for (const Column& c : kProfileColumns)
     if (*c.unit) units[c.name] = c.unit;
+  if (r.contains("whole_well")) {
+    for (const char* k : {"wellhead_density", "node_density", "mean_density"}) units[k] = "lbm/ft3";
+    units["d_rho_v"] = "lbm/(ft s)";
+    units["k_bar"] = "(lbm/ft3)^2";
+    units["mean_temperature"] = "degR";
+    units["mid_pressure"] = "psi gauge";
+  }
   r["units"] = units;
   r["profile"] = profile_json(run.profile);
   out.result = convert_result(r, output);

@@ -43,6 +43,7 @@ enum class Quantity {
   pressure_absolute,
   pressure_difference,
   temperature,
+  temperature_absolute,  // degR <-> K
   length,
   short_length,  // in <-> mm: diameters, widths, tunnel lengths, roughness
   area,
@@ -59,6 +60,7 @@ enum class Quantity {
   density,
   density_lb,  // the same as density, under the older text lb/ft3
   velocity,
+  diameter_density_velocity,  // D rho v of the Reynolds number, lbm/(ft s)
   pressure_gradient,
   surface_tension,
   compressibility,
