@@ -6,6 +6,8 @@
 //   dlv blocks WELL.json
 //   dlv nodal WELL.json [--vary FIELD=V1,V2,...] [--format table|csv|json] [-o FILE]
 //   [--allow-fallbacks]
+//   --units field|metric: the unit system of the output (run, traverse: the well file's own by
+//   default) and of the options (vogel, pi: field by default)
 //   dlv --version
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or
 // written, 3 computed with fall-backs (dlv run without --allow-fallbacks).
@@ -19,6 +21,7 @@
 #include "dlv/dlv.h"
 #include "wellfile/nodal_run.hpp"
 #include "wellfile/tubing_run.hpp"
+#include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;
@@ -120,8 +123,15 @@ int write_text(const std::string& text, const std::string& out_path) {
 // Runs every well; a well that cannot be read or checked is reported and skipped.
 // The exit status is the gravest of all wells': bad input (2), then an unreadable
 // file (1), then fall-backs (3).
+// The output system of a well: the one asked for with --units, else the document's own.
+wf::UnitSystem output_units(const std::string& asked, const wf::json& doc) {
+  const auto system = wf::unit_system_from_name(asked);
+  return system ? *system : wf::document_unit_system(doc);
+}
+
 int run_wells(const std::vector<std::string>& paths, const std::string& format,
-              const std::string& out_path, const std::string& log_path, bool allow_fallbacks) {
+              const std::string& out_path, const std::string& log_path, bool allow_fallbacks,
+              const std::string& units) {
   const bool several = paths.size() > 1;
   std::string text;
   wf::json list = wf::json::array();
@@ -132,7 +142,8 @@ int run_wells(const std::vector<std::string>& paths, const std::string& format,
     int status = load(path, doc, source);
     wf::RunOutcome outcome;
     if (status == 0) {
-      outcome = wf::run_well(doc, log_path.empty() ? nullptr : log_path.c_str());
+      outcome = wf::run_well(doc, output_units(units, doc),
+                             log_path.empty() ? nullptr : log_path.c_str());
       if (!outcome.problems.empty()) status = report(source, outcome.problems);
     }
     bad = bad || status == kBadInput;
@@ -174,6 +185,12 @@ int main(int argc, char** argv) {
       "standard "
       "error and under fallbacks (--allow-fallbacks exits 0).");
   std::string format = "table", out_path, log_path, well_path;
+  // --units of a subcommand; empty when not given.
+  std::string units;
+  auto add_units = [&](CLI::App* cmd, const std::string& what) {
+    cmd->add_option("--units", units, what)
+        ->check(CLI::IsMember({"field", "metric"}).description("field or metric"));
+  };
 
   auto add_output = [&](CLI::App* cmd) {
     cmd->add_option("--format", format,
@@ -194,6 +211,7 @@ int main(int argc, char** argv) {
                   "blank line after it")
       ->required();
   add_output(run);
+  add_units(run, "unit system of the output: field or metric (default: the well file's own)");
   run->add_option("--log", log_path, "append the library's diagnostic messages to FILE");
   run->add_flag("--allow-fallbacks", allow_fallbacks,
                 "exit 0 even when the result carries the library's fall-back values (they "
@@ -209,11 +227,17 @@ int main(int argc, char** argv) {
                     "psi gauge (default: the reservoir pressure, Vogel's curve over the whole "
                     "range; dlv pi draws a straight line)");
   add_output(vogel);
+  add_units(vogel,
+            "unit system of the options and the output: field (default; psi gauge, STB/d) or "
+            "metric (bar gauge, sm3/d)");
 
   CLI::App* line = app.add_subcommand("pi", "quick straight-line curve from a productivity index");
   line->add_option("--reservoir-pressure", pr, "psi gauge")->required();
   line->add_option("--productivity-index", pi, "STB/d/psi")->required();
   add_output(line);
+  add_units(line,
+            "unit system of the options and the output: field (default; psi gauge, STB/d/psi) "
+            "or metric (bar gauge, sm3/d/bar)");
 
   CLI::App* trav = app.add_subcommand("traverse", "pressure traverse of a well file's tubing");
   wf::TraverseAsk ask;
@@ -227,8 +251,10 @@ int main(int argc, char** argv) {
                    "the node up, at the inflow pressure of the rate unless --start-pressure")
       ->check(CLI::IsMember({"wellhead", "bottom"}));
   CLI::Option* start_opt =
-      trav->add_option("--start-pressure", start_pressure, "start pressure, psi gauge");
+      trav->add_option("--start-pressure", start_pressure,
+                       "start pressure, psi gauge (bar gauge in a metric well file)");
   add_output(trav);
+  add_units(trav, "unit system of the output: field or metric (default: the well file's own)");
 
   CLI::App* nodal = app.add_subcommand(
       "nodal", "operating point: the well's inflow meets its tubing at the wellhead pressure");
@@ -302,18 +328,19 @@ int main(int argc, char** argv) {
     if (const int status = write_text(text, out_path)) return status;
     return solved.fallbacks.empty() || nodal_allow_fallbacks ? 0 : kFallbacks;
   }
-  if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks);
+  if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks, units);
   if (*trav) {
     wf::json doc;
     if (const int status = load(well_path, doc, well_path)) return status;
     ask.start = from == "bottom" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
     if (start_opt->count() > 0) ask.start_pressure = start_pressure;
-    const wf::RunOutcome traversed = wf::run_traverse(doc, ask);
+    const wf::RunOutcome traversed = wf::run_traverse(doc, ask, output_units(units, doc));
     if (!traversed.problems.empty()) return report(well_path, traversed.problems);
     return write_text(render(traversed.result, format), out_path);
   }
-  const wf::RunOutcome outcome =
-      *vogel ? wf::run_quick_vogel(pr, q, pwf, pb) : wf::run_quick_pi(pr, pi);
+  const wf::UnitSystem quick_units = output_units(units, wf::json::object());
+  const wf::RunOutcome outcome = *vogel ? wf::run_quick_vogel(pr, q, pwf, pb, quick_units)
+                                        : wf::run_quick_pi(pr, pi, quick_units);
   if (!outcome.problems.empty()) return report("dlv", outcome.problems);
   return write_text(render(outcome.result, format), out_path);
 }

@@ -6,6 +6,7 @@ from dataclasses import dataclass
 import numpy as np
 
 from . import _dlv
+from ._units import unit_system
 from ._wells import WellError, _document_text, _require_wellfile
 
 # Profile columns of a traverse, in the order of the result document.
@@ -70,21 +71,27 @@ class Traverse:
                 f"{len(self.pressure)} nodes, end={end}, status={self.status!r})")
 
 
-def traverse(well, rate, start="wellhead", start_pressure=None):
+def traverse(well, rate, start="wellhead", start_pressure=None, units=None):
     """Traverses the tubing of a well (dict or JSON file path) at one rate.
 
-    ``rate`` is STB/d of liquid (oil production, water injection) or Mscf/d
-    (gas modes). ``start="wellhead"`` marches from the tubing's wellhead
-    pressure down to the node; ``start="bottom"`` marches up from the node, at
-    ``start_pressure`` (psi gauge) or else the well's inflow pressure at that
-    rate. Raises ``WellError`` for a well that cannot be traversed.
+    ``rate`` and ``start_pressure`` are in the well's own units: STB/d of
+    liquid (oil production, water injection) or Mscf/d (gas modes) and psi
+    gauge; in a metric well sm3/d and bar gauge. ``start="wellhead"`` marches
+    from the tubing's wellhead pressure down to the node; ``start="bottom"``
+    marches up from the node, at ``start_pressure`` or else the well's inflow
+    pressure at that rate. ``units`` ("field" or "metric") sets the unit
+    system of the profile (default: the well's own); ``Traverse.units`` names
+    each column's unit. Raises ``WellError`` for a well that cannot be
+    traversed.
     """
     _require_wellfile()
+    units = "" if units is None else unit_system(units)
     if start not in ("wellhead", "bottom"):
         raise ValueError('start is "wellhead" or "bottom"')
     text, source = _document_text(well)
     problems, result = _dlv.run_traverse(text, float(rate), start,
-                                         None if start_pressure is None else float(start_pressure))
+                                         None if start_pressure is None else float(start_pressure),
+                                         units)
     if problems:
         raise WellError(problems, source)
     return Traverse(json.loads(result))

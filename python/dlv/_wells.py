@@ -6,6 +6,7 @@ import warnings
 
 from . import _dlv
 from ._result import Result
+from ._units import unit_system
 
 
 class WellError(ValueError):
@@ -82,7 +83,7 @@ def _require_wellfile():
         raise RuntimeError("this build of dlv has no well-file layer")
 
 
-def calculate(well=None, log_path=None, *, json=None):
+def calculate(well=None, log_path=None, *, json=None, units=None):
     """Computes a well given as a dict, as the path of a JSON well file, or as JSON text.
 
     ``calculate(well)`` takes a dict or a path; ``calculate(json=text)`` takes
@@ -96,8 +97,14 @@ def calculate(well=None, log_path=None, *, json=None):
     ``warnings.simplefilter("error", dlv.FallbackWarning)``. ``log_path``
     names a file the library's diagnostic messages are appended to; they
     come back among the notes either way.
+
+    A well document in metric units says ``"units": "metric"``. ``units``
+    ("field" or "metric") sets the unit system of the result (default: the
+    document's own); ``result.units`` names the unit of every column, and
+    every pressure says whether it is gauge or absolute.
     """
     _require_wellfile()
+    units = "" if units is None else unit_system(units)
     if (well is None) == (json is None):
         raise TypeError("calculate takes a well (dict or path) or json=TEXT, exactly one")
     if json is not None:
@@ -108,7 +115,7 @@ def calculate(well=None, log_path=None, *, json=None):
         text, source = json, None
     else:
         text, source = _document_text(well)
-    problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "")
+    problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "", units)
     if problems:
         raise WellError(problems, source)
     out = Result(None, None, source, text=result, well_text=text)

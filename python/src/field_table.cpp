@@ -148,7 +148,7 @@ std::vector<Field> build() {
     const bool real = w.kind == wellfile::Kind::real;
     const std::size_t byte = real ? w.pos * 8 : w.pos;
     std::string doc = w.meaning;
-    if (w.unit[0] != '\0') doc += std::string(", ") + w.unit;
+    if (*wellfile::field_unit(w)) doc += std::string(", ") + wellfile::field_unit(w);
     const std::string block = python_block(w.block);
     auto same = std::find_if(fields.begin(), fields.end(), [&](const Field& f) {
       return f.block == block && f.byte_offset == byte;

@@ -29,7 +29,7 @@ using ProblemRow = std::tuple<std::string, std::string, std::string, std::string
 // as JSON text.
 std::tuple<std::vector<ProblemRow>, std::string> run_traverse_text(
     const std::string& text, double rate, const std::string& start,
-    std::optional<double> start_pressure) {
+    std::optional<double> start_pressure, const std::string& units) {
   std::vector<wf::Problem> problems;
   std::string result;
   {
@@ -44,7 +44,8 @@ std::tuple<std::vector<ProblemRow>, std::string> run_traverse_text(
       wf::RunOutcome outcome;
       {
         std::lock_guard<std::mutex> hold(library_lock());
-        outcome = wf::run_traverse(doc, ask);
+        const auto asked = wf::unit_system_from_name(units);
+        outcome = wf::run_traverse(doc, ask, asked ? *asked : wf::document_unit_system(doc));
       }
       problems = std::move(outcome.problems);
       if (problems.empty()) result = outcome.result.dump();
@@ -81,7 +82,7 @@ py::dict gradient_at(const std::string& correlation, const FlowPoint& point, boo
 
 void bind_tubing(py::module_& m) {
   m.def("run_traverse", &run_traverse_text, py::arg("text"), py::arg("rate"), py::arg("start"),
-        py::arg("start_pressure") = std::nullopt);
+        py::arg("start_pressure") = std::nullopt, py::arg("units") = std::string());
   m.def(
       "tubing_gradient",
       [](const std::string& correlation, double d, double e, double angle, double vsl, double vsg,

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace py = pybind11;
@@ -34,8 +35,10 @@ using WellOutcome = std::tuple<std::vector<ProblemRow>, std::string>;
 // Parses and checks a well document given as JSON text and, when it is
 // usable, computes it. Returns the problems (nothing computed when there are
 // any) and the result document as JSON text. The interpreter's lock is
-// already released.
-WellOutcome run_released(const std::string& text, const char* log_path) {
+// already released. units: "field" or "metric" for the result, "" for the
+// document's own.
+WellOutcome run_released(const std::string& text, const char* log_path,
+                         const std::string& units = std::string()) {
   std::vector<wf::Problem> problems;
   std::string result;
   {
@@ -43,8 +46,10 @@ WellOutcome run_released(const std::string& text, const char* log_path) {
     problems = wf::parse_well_text(text, doc);
     if (problems.empty()) {
       // run_well checks the document itself before it computes anything.
+      const auto asked = wf::unit_system_from_name(units);
+      const wf::UnitSystem output = asked ? *asked : wf::document_unit_system(doc);
       std::unique_lock<std::mutex> hold(library_lock());
-      wf::RunOutcome outcome = wf::run_well(doc, log_path);
+      wf::RunOutcome outcome = wf::run_well(doc, output, log_path);
       hold.unlock();
       problems = std::move(outcome.problems);
       if (problems.empty()) result = wf::compact_text(outcome.result);
@@ -53,9 +58,10 @@ WellOutcome run_released(const std::string& text, const char* log_path) {
   return {rows(problems), result};
 }
 
-WellOutcome run_well_text(const std::string& text, const std::string& log_path) {
+WellOutcome run_well_text(const std::string& text, const std::string& log_path,
+                          const std::string& units) {
   py::gil_scoped_release release;
-  return run_released(text, log_path.empty() ? nullptr : log_path.c_str());
+  return run_released(text, log_path.empty() ? nullptr : log_path.c_str(), units);
 }
 
 // Many wells in one call (a chunk of calculate_many): one temporary
@@ -97,7 +103,16 @@ std::tuple<std::vector<ProblemRow>, py::list> well_blocks(const std::string& tex
 }  // namespace
 
 void bind_wellfile(py::module_& m) {
-  m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string());
+  m.def("run_well", &run_well_text, py::arg("text"), py::arg("log_path") = std::string(),
+        py::arg("units") = std::string());
+  // The units table: (quantity, field unit, metric unit, factor, offset) rows,
+  // metric = field * factor + offset; factor 0 where other values decide it.
+  m.def("quantity_table", [] {
+    std::vector<std::tuple<std::string, std::string, std::string, double, double>> rows;
+    for (const wf::QuantityUnits& q : wf::quantity_table())
+      rows.emplace_back(q.name, q.field_unit, q.metric_unit, q.factor, q.offset);
+    return rows;
+  });
   m.def("run_wells", &run_well_texts, py::arg("texts"));
   m.def("well_blocks", &well_blocks, py::arg("text"));
   m.def("well_schema", [] { return wf::well_schema().dump(); });

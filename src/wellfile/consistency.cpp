@@ -170,7 +170,7 @@ void positive_fields(const Well& w, Sink& s) {
           s.add(layer_path(L, name),
                 num(w.layer(L, name)) + " leaves method " + w.doc["method"].get<std::string>() +
                     " nothing to compute with (it divides by " + name + " or takes its logarithm)",
-                "a number above 0 in " + std::string(find_field(Group::layer, name)->unit));
+                "a number above 0 in " + std::string(field_unit(*find_field(Group::layer, name))));
     }
   for (const char* name : needs.well_fields)
     for (const char* p : kPositiveWell)
@@ -514,7 +514,7 @@ void completion_data(const Well& w, Sink& s) {
         s.add(layer_path(L, name),
               "completion model " + w.group("completion")["completion_model"].get<std::string>() +
                   " divides by " + name + "; the library would replace 0 by a floor",
-              "a number above 0 in " + std::string(find_field(Group::layer, name)->unit));
+              "a number above 0 in " + std::string(field_unit(*find_field(Group::layer, name))));
   const json& c = w.group("completion");
   if (c.contains("shot_density_factor") && !(c["shot_density_factor"].get<double>() > 0))
     s.add("completion.shot_density_factor",
@@ -528,7 +528,7 @@ void completion_layers_given(const Well& w, Sink& s) {
     for (const char* name : {"permeability", "thickness"})
       if (!w.layer_given(L, name))
         s.add(layer_path(L, name), "missing; required by completion_model perforation_skins",
-              "a number above 0 in " + std::string(find_field(Group::layer, name)->unit));
+              "a number above 0 in " + std::string(field_unit(*find_field(Group::layer, name))));
 }
 
 bool reservoir_oil(int mode, int method) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
@@ -84,7 +85,7 @@ void store_u8(std::vector<double>& block, std::size_t byte, std::uint8_t v) {
 
 const char* const kTopKeys[] = {"$schema",    "description", "mode",      "method", "well",
                                 "layers",     "tests",       "rate_test", "fluid",  "separator",
-                                "completion", "traverse",    "tubing"};
+                                "completion", "traverse",    "tubing",    "units"};
 const char* const kTableKeys[] = {"property", "temperatures", "pressures", "values"};
 
 std::size_t edit_distance(const std::string& a, const std::string& b) {
@@ -114,6 +115,11 @@ std::vector<std::string> group_names(Group g) {
 class Checker {
  public:
   std::vector<Problem> problems;
+  // The document's unit system: values are checked against the ranges in it.
+  UnitSystem system = UnitSystem::field;
+  int mode = -1;
+
+  std::string expected(const Field& f) const { return expected_text(f, system, mode); }
 
   // One problem per path: the first reason found is the one reported.
   void add(std::string path, std::string message, std::string expected = "") {
@@ -152,16 +158,17 @@ class Checker {
 
   bool number_in(const json& v, const std::string& path, const Field& f) {
     if (!v.is_number()) {
-      add(path, "wrong type: " + std::string(v.type_name()), expected_text(f));
+      add(path, "wrong type: " + std::string(v.type_name()), expected(f));
       return false;
     }
     if (f.kind == Kind::integer && !v.is_number_integer()) {
-      add(path, "not a whole number", expected_text(f));
+      add(path, "not a whole number", expected(f));
       return false;
     }
     const double x = v.get<double>();
-    if (!(x >= f.min && x <= f.max)) {
-      add(path, "value " + number_text(x) + " is out of range", expected_text(f));
+    const FieldRange r = field_range(f, system, mode);
+    if (!(x >= r.min && x <= r.max)) {
+      add(path, "value " + number_text(x) + " is out of range", expected(f));
       return false;
     }
     return true;
@@ -173,23 +180,23 @@ class Checker {
         add(path,
             v.is_string() ? "unknown name \"" + v.get<std::string>() + "\""
                           : "wrong type: " + std::string(v.type_name()),
-            expected_text(f));
+            expected(f));
       return;
     }
     if (f.count == 1 || f.group == Group::layer || f.group == Group::test) {
       number_in(v, path, f);
       return;
     }
-    if (std::string(f.name) == "injection_coefficients") {
+    if (f.quantity == Quantity::injection_coefficient) {
       if (!v.is_array() || v.size() > DLV_INJECTION_COEFFICIENT_PAIRS) {
         add(path, v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
-            "an array of up to 4 pairs [below, above break_pressure], " + expected_text(f));
+            "an array of up to 4 pairs [below, above break_pressure], " + expected(f));
         return;
       }
       for (std::size_t k = 0; k < v.size(); ++k) {
         const std::string p = path + "[" + std::to_string(k) + "]";
         if (!v[k].is_array() || v[k].size() != 2) {
-          add(p, "not a pair", "[below, above] in " + std::string(f.unit));
+          add(p, "not a pair", "[below, above] in " + std::string(field_unit(f, system)));
           continue;
         }
         for (int e = 0; e < 2; ++e) number_in(v[k][e], p + "[" + std::to_string(e) + "]", f);
@@ -200,7 +207,7 @@ class Checker {
       add(path,
           v.is_array() ? "holds " + std::to_string(v.size()) + " values, more than the block holds"
                        : "wrong type: " + std::string(v.type_name()),
-          "an array of at most " + std::to_string(f.count) + " numbers, " + expected_text(f));
+          "an array of at most " + std::to_string(f.count) + " numbers, " + expected(f));
       return;
     }
     for (std::size_t k = 0; k < v.size(); ++k)
@@ -219,12 +226,21 @@ class Checker {
 // Unit and range of a table axis or of the values of one property. A range
 // whose low end is open holds only numbers above it.
 struct TableRange {
-  const char* unit;
+  Quantity quantity;
   double min, max;
   bool above_min;
+  UnitSystem system = UnitSystem::field;
 };
-const TableRange kTableTemperatures = {"degF", -60, 700, false};
-const TableRange kTablePressures = {"psia", 0, 30000, false};
+const TableRange kTableTemperatures = {Quantity::temperature, -60, 700, false};
+const TableRange kTablePressures = {Quantity::pressure_absolute, 0, 30000, false};
+
+// A range in the document's unit system.
+TableRange in_system(TableRange r, UnitSystem s) {
+  r.system = s;
+  if (s == UnitSystem::metric)
+    r.min = to_metric(r.quantity, r.min), r.max = to_metric(r.quantity, r.max);
+  return r;
+}
 
 bool in_range(double x, const TableRange& r) {
   return std::isfinite(x) && (r.above_min ? x > r.min : x >= r.min) && x <= r.max;
@@ -233,7 +249,8 @@ bool in_range(double x, const TableRange& r) {
 // ", numbers in UNIT, MIN to MAX" (or "above MIN to MAX").
 std::string range_text(const TableRange& r) {
   std::string s = ", numbers";
-  if (*r.unit) s += " in " + std::string(r.unit);
+  const char* unit = unit_text(r.quantity, r.system);
+  if (*unit) s += " in " + std::string(unit);
   return s + ", " + (r.above_min ? "above " : "") + number_text(r.min) + " to " +
          number_text(r.max);
 }
@@ -243,11 +260,11 @@ const TableRange* value_range(const json& tab) {
   static const struct {
     const char* property;
     TableRange range;
-  } ranges[] = {{"solution_gor", {"scf/STB", 0, 1e6, false}},
-                {"oil_fvf", {"bbl/STB", 0, 10, true}},
-                {"oil_viscosity", {"cp", 0, 1e6, true}},
-                {"gas_z_factor", {"", 0, 5, true}},
-                {"gas_viscosity", {"cp", 0, 10, true}}};
+  } ranges[] = {{"solution_gor", {Quantity::gas_oil_ratio, 0, 1e6, false}},
+                {"oil_fvf", {Quantity::formation_volume_factor, 0, 10, true}},
+                {"oil_viscosity", {Quantity::viscosity, 0, 1e6, true}},
+                {"gas_z_factor", {Quantity::dimensionless, 0, 5, true}},
+                {"gas_viscosity", {Quantity::viscosity, 0, 10, true}}};
   if (!tab.contains("property") || !tab["property"].is_string()) return nullptr;
   for (const auto& r : ranges)
     if (tab["property"].get<std::string>() == r.property) return &r.range;
@@ -310,11 +327,13 @@ void check_tables(Checker& c, const json& tables) {
       }
       return a.size();
     };
-    const std::size_t nt =
-        axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY, kTableTemperatures);
-    const std::size_t np = axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, kTablePressures);
+    const std::size_t nt = axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY,
+                                in_system(kTableTemperatures, c.system));
+    const std::size_t np =
+        axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, in_system(kTablePressures, c.system));
     const std::string vp = p + ".values";
-    const TableRange* vr = value_range(tab);
+    std::optional<TableRange> vr;
+    if (const TableRange* given = value_range(tab)) vr = in_system(*given, c.system);
     const std::string exp =
         "one row per pressure, one number per temperature" + (vr ? range_text(*vr) : std::string());
     if (!tab.contains("values")) {
@@ -376,7 +395,7 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
   auto need_layer_field = [&](std::size_t L, const char* name) {
     if (!given(layers[L], name)) {
       const Field* f = find_field(Group::layer, name);
-      c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + who, expected_text(*f));
+      c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + who, c.expected(*f));
     }
   };
   for (std::size_t L = 0; L < used && L < layers.size(); ++L)
@@ -385,7 +404,7 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
   for (const char* name : needs.well_fields)
     if (!given(well, name))
       c.add(std::string("well.") + name, "missing; " + who,
-            expected_text(*find_field(Group::well, name)));
+            c.expected(*find_field(Group::well, name)));
 
   // The coefficient pair the method reads must be among the pairs given.
   const int pair = coefficient_pair(mode, method);
@@ -418,7 +437,7 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
       for (const char* name : {"test_rate", "test_pressure"})
         if (!given(doc["tests"][i], name))
           c.add("tests[" + std::to_string(i) + "]." + name, "missing; " + who,
-                expected_text(*find_field(Group::test, name)));
+                c.expected(*find_field(Group::test, name)));
   }
   if (needs.min_rate_rows > 0) {
     const json rt = doc.contains("rate_test") ? doc["rate_test"] : json::object();
@@ -427,7 +446,7 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
       if (n < static_cast<std::size_t>(needs.min_rate_rows))
         c.add(std::string("rate_test.") + name,
               (n ? std::to_string(n) + " rows given; " : std::string("missing; ")) + who,
-              "2 to 25 rows, " + expected_text(*find_field(Group::rate_test, name)));
+              "2 to 25 rows, " + c.expected(*find_field(Group::rate_test, name)));
     }
   }
   // Fluid description of oil production by correlations.
@@ -444,11 +463,11 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
       for (const char* name : {"api_gravity", "gas_sg", "layer_temperature", "reservoir_pressure"})
         if (!given(layers[L], name))
           c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + why,
-                expected_text(*find_field(Group::layer, name)));
+                c.expected(*find_field(Group::layer, name)));
       if (!given(layers[L], "producing_gor") && !given(layers[L], "bubble_point"))
         c.add("layers[" + std::to_string(L) + "].producing_gor",
               "missing (give producing_gor or bubble_point); " + why,
-              expected_text(*find_field(Group::layer, "producing_gor")));
+              c.expected(*find_field(Group::layer, "producing_gor")));
     }
   }
   // Completion data of the chosen model.
@@ -470,12 +489,12 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
         c.add(
             "layers[" + std::to_string(L) + "]." + name,
             "missing; required by completion_model " + comp["completion_model"].get<std::string>(),
-            expected_text(*find_field(Group::layer, name)));
+            c.expected(*find_field(Group::layer, name)));
 }
 
 }  // namespace
 
-std::string expected_text(const Field& f) {
+std::string expected_text(const Field& f, UnitSystem system, int mode) {
   if (f.kind == Kind::named) {
     std::string s = "one of ";
     for (std::size_t i = 0; i < f.names.size(); ++i)
@@ -483,8 +502,12 @@ std::string expected_text(const Field& f) {
     return s;
   }
   std::string s = f.kind == Kind::integer ? "an integer" : "a number";
-  if (*f.unit) s += " in " + std::string(f.unit);
-  return s + ", " + number_text(f.min) + " to " + number_text(f.max);
+  const char* unit = f.quantity == Quantity::mode_rate && mode >= 0
+                         ? unit_text(rate_quantity(f.quantity, mode), system)
+                         : field_unit(f, system);
+  if (*unit) s += " in " + std::string(unit);
+  const FieldRange r = field_range(f, system, mode);
+  return s + ", " + number_text(r.min) + " to " + number_text(r.max);
 }
 
 namespace {
@@ -591,6 +614,18 @@ std::vector<Problem> validate_well(const json& doc) {
     return c.problems;
   if (doc.contains("description") && !doc["description"].is_string())
     c.add("description", "wrong type", "a string");
+  // Every number of the document is checked in the unit system it is written in.
+  if (doc.contains("units")) {
+    const json& u = doc["units"];
+    const auto system = u.is_string() ? unit_system_from_name(u.get<std::string>()) : std::nullopt;
+    if (!system)
+      c.add("units",
+            u.is_string() ? "unknown unit system \"" + u.get<std::string>() + "\""
+                          : "wrong type: " + std::string(u.type_name()),
+            unit_system_choices());
+    else
+      c.system = *system;
+  }
 
   std::string mode_list;
   for (const NamedCode& n : mode_names())
@@ -601,6 +636,7 @@ std::vector<Problem> validate_well(const json& doc) {
   else if (!doc["mode"].is_string() ||
            (mode = name_code(mode_names(), doc["mode"].get<std::string>())) < 0)
     c.add("mode", "unknown mode", "one of " + mode_list);
+  c.mode = mode;
   if (mode >= 0) {
     std::string list;
     for (const NamedCode& n : method_names(mode))
@@ -662,6 +698,11 @@ std::vector<Problem> validate_well(const json& doc) {
         c.add("rate_test", "columns of different lengths", "columns of one length, 2 to 25 rows");
     }
   }
+  // A metric back-pressure coefficient is per bar^(2n): converting it needs its n.
+  if (c.system == UnitSystem::metric && doc.contains("well") && doc["well"].is_object() &&
+      doc["well"].contains("backpressure_c") && !doc["well"].contains("backpressure_n"))
+    c.add("well.backpressure_c", "given without backpressure_n in a metric well",
+          "backpressure_n beside it: the coefficient's unit sm3/d/bar^(2n) depends on n");
   // What the method needs is checked on the values that passed their own checks.
   if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
   if (mode >= 0)
@@ -669,7 +710,7 @@ std::vector<Problem> validate_well(const json& doc) {
   if (mode >= 0)
     for (Problem& p : check_coupling(doc, mode)) c.add(p.path, p.message, p.expected);
   // A well whose values are each usable is then checked against its method's formulas.
-  if (c.problems.empty()) return consistency_problems(doc, mode, method);
+  if (c.problems.empty()) return consistency_problems(to_field_document(doc), mode, method);
   return c.problems;
 }
 
@@ -720,7 +761,8 @@ static void fill_group(Blocks& b, const json& obj, Group g, int index) {
   }
 }
 
-Blocks to_blocks(const json& doc) {
+Blocks to_blocks(const json& given) {
+  const json doc = to_field_document(given);
   Blocks b;
   for (const Field& f : all_fields())
     if (f.default_value != 0 && f.group != Group::layer) set_value(b, f, 0, f.default_value);

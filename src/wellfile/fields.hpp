@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "wellfile/units_table.hpp"
+
 namespace dlv::wellfile {
 
 enum class BlockId { layer_fluids, fluid_tables, separator, well_record, completion, traverse };
@@ -40,9 +42,9 @@ struct Field {
   Group group;
   BlockId block;
   Kind kind;
-  std::size_t pos;  // slot (real) or byte offset (integer, named)
-  int count;        // elements of a "well" array field (1 = scalar)
-  const char* unit;
+  std::size_t pos;    // slot (real) or byte offset (integer, named)
+  int count;          // elements of a "well" array field (1 = scalar)
+  Quantity quantity;  // its unit in each system, from the units table
   double min, max;
   double default_value;
   const char* meaning;
@@ -50,6 +52,15 @@ struct Field {
 };
 
 std::span<const Field> all_fields();
+// The unit text of a field in a unit system ("" for a pure number).
+const char* field_unit(const Field& f, UnitSystem s = UnitSystem::field);
+// The range of a field in a unit system: the field range converted, for a rate
+// in the mode's rate (a code of mode_names(), or -1 for liquid). The
+// coefficients whose conversion depends on other values keep their range.
+struct FieldRange {
+  double min, max;
+};
+FieldRange field_range(const Field& f, UnitSystem s, int mode = -1);
 // The key of a group in a well document ("well", "layers", "tests", ...).
 std::string group_key(Group g);
 const Field* find_field(Group g, const std::string& name);

@@ -27,7 +27,10 @@ RunOutcome quick_result(const char* method, double pr) {
   json r = json::object();
   r["format_version"] = kFormatVersion;
   r["method"] = method;
-  r["units"] = {{"rate", "STB/d"}, {"pressure", "psi gauge"}};
+  r["units"] = {{"rate", "STB/d"},
+                {"pressure", "psi gauge"},
+                {"maximum_rate", "STB/d"},
+                {"reservoir_pressure", "psi gauge"}};
   r["layers"] = json::array();
   r["well_curve"] = {{"rate", std::vector<double>(rates, rates + DLV_POINTS)},
                      {"pressure", std::vector<double>(pressures, pressures + DLV_POINTS)}};
@@ -70,6 +73,24 @@ RunOutcome run_quick_pi(double pr, double pi) {
   const std::lock_guard<std::mutex> hold(quick_mutex);
   dlvCalcPI(&pr, &pi);
   return quick_result("pi_line", pr);
+}
+
+RunOutcome run_quick_vogel(double pr, double q, double pwf, std::optional<double> bubble_point,
+                           UnitSystem units) {
+  auto p = [&](double v) { return convert(Quantity::pressure_gauge, v, units, UnitSystem::field); };
+  if (bubble_point) bubble_point = p(*bubble_point);
+  RunOutcome out = run_quick_vogel(
+      p(pr), convert(Quantity::liquid_rate, q, units, UnitSystem::field), p(pwf), bubble_point);
+  out.result = convert_result(out.result, units);
+  return out;
+}
+
+RunOutcome run_quick_pi(double pr, double pi, UnitSystem units) {
+  RunOutcome out =
+      run_quick_pi(convert(Quantity::pressure_gauge, pr, units, UnitSystem::field),
+                   convert(Quantity::productivity_index, pi, units, UnitSystem::field));
+  out.result = convert_result(out.result, units);
+  return out;
 }
 
 }  // namespace dlv::wellfile

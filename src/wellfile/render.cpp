@@ -11,6 +11,11 @@
 namespace dlv::wellfile {
 namespace {
 
+// The unit of a summary quantity, from the document's units map.
+std::string summary_unit(const json& units, const std::string& key) {
+  return units.contains(key) && units[key].is_string() ? units[key].get<std::string>() : "";
+}
+
 std::string header(const json& units, const std::string& key) {
   const std::string u = units.contains(key) ? units[key].get<std::string>() : "";
   return u.empty() ? key : key + " [" + u + "]";
@@ -118,9 +123,7 @@ std::string render_table(const json& r) {
                       : v.is_number()
                           ? (v.is_number_integer() ? std::to_string(v.get<long>()) : fixed(v, 0))
                           : v.dump();
-    std::string unit = k == "maximum_rate"         ? units["rate"].get<std::string>()
-                       : k == "reservoir_pressure" ? "psi gauge"
-                                                   : "";
+    std::string unit = summary_unit(units, k);
     s += "  " + k + ": " + val + (unit.empty() ? "" : " " + unit) + "\n";
   }
   if (!r["layers"].empty()) s += "\nderived fluid properties\n";
@@ -163,9 +166,7 @@ std::string render_sections(const json& r) {
   }
   s += "# summary\nquantity,value,unit\n";
   for (const auto& [k, v] : r["summary"].items()) {
-    const std::string unit = k == "maximum_rate"         ? units["rate"].get<std::string>()
-                             : k == "reservoir_pressure" ? "psi gauge"
-                                                         : "";
+    const std::string unit = summary_unit(units, k);
     s += k + "," + (v.is_number_float() ? full(v) : v.dump()) + "," + unit + "\n";
   }
   if (!r["layers"].empty()) {

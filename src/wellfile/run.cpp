@@ -87,7 +87,7 @@ std::vector<Note> changed_inputs(const json& doc, const std::vector<double>& bef
         if (f.count > 1) path += '[' + std::to_string(i) + ']';
       }
       if (!given && (is_fluid_output(f.name) || is_method_output(f.name))) continue;
-      notes.push_back({path + (given ? "" : " (not given)"), a, z, f.unit});
+      notes.push_back({path + (given ? "" : " (not given)"), a, z, field_unit(f)});
     }
   }
   return notes;
@@ -306,6 +306,10 @@ std::string Note::text() const {
 }
 
 RunOutcome run_well(const json& doc, const char* log_path) {
+  return run_well(doc, document_unit_system(doc), log_path);
+}
+
+RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
   RunOutcome out;
   out.problems = validate_well(doc);
   if (!out.problems.empty()) return out;
@@ -364,6 +368,10 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   units["effective_radius_ratio"] = "";
   units["fracture_conductivity"] = "";
   units["dimensionless_time"] = "";
+  units["maximum_rate"] = rate_unit(mode);
+  units["reservoir_pressure"] = "psi gauge";
+  units["productivity_index"] = "STB/d/psi";
+  units["backpressure_c"] = "rate/psi^(2n)";
   r["units"] = std::move(units);
 
   json layer_docs = json::array();
@@ -445,6 +453,13 @@ RunOutcome run_well(const json& doc, const char* log_path) {
     sum["traverse_coupling_correlation"] = std::string(correlation_name(coupling->correlation));
   sum["result_status"] = res.result_status();
   r["summary"] = std::move(sum);
+  // The notes of replaced inputs say their values in the output's units.
+  if (output == UnitSystem::metric)
+    for (Note& n : out.notes)
+      if (const QuantityUnits* q = quantity_of_field_unit(n.unit); q && q->factor != 0) {
+        n.before = to_metric(q->quantity, n.before), n.after = to_metric(q->quantity, n.after);
+        n.unit = q->metric_unit;
+      }
   json notes = json::array();
   for (const Note& n : out.notes) notes.push_back(n.text());
   for (const std::string& n : meaning_notes) notes.push_back(n);
@@ -457,7 +472,7 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   for (const std::string& m : log.messages())
     out.fallbacks.push_back(log_where + ", library log: " + m);
   r["fallbacks"] = out.fallbacks;
-  out.result = std::move(r);
+  out.result = output == UnitSystem::metric ? convert_result(r, output) : std::move(r);
   out.blocks = std::move(b);
   return out;
 }

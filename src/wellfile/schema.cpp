@@ -1,4 +1,6 @@
 // The JSON Schema of a well file, built from the field table.
+#include <algorithm>
+
 #include "dlv/dlv_layout.h"
 #include "wellfile/coupling_document.hpp"
 #include "wellfile/tubing_document.hpp"
@@ -10,7 +12,8 @@ namespace {
 json field_schema(const Field& f) {
   json s = json::object();
   std::string d = f.meaning;
-  if (*f.unit) d += " [" + std::string(f.unit) + "]";
+  if (*field_unit(f))
+    d += " [" + std::string(field_unit(f)) + "; metric " + field_unit(f, UnitSystem::metric) + "]";
   d += std::string(". Block ") + block_name(f.block) + ".";
   if (f.kind == Kind::named) {
     json e = json::array();
@@ -23,11 +26,18 @@ json field_schema(const Field& f) {
   }
   json item = json::object();
   item["type"] = f.kind == Kind::integer ? "integer" : "number";
-  item["minimum"] = f.min;
-  item["maximum"] = f.max;
-  if (*f.unit) item["x-unit"] = f.unit;
+  // The schema's bounds hold a value of either system; x-metric gives the metric
+  // range that the checks apply to a metric well.
+  const FieldRange m = field_range(f, UnitSystem::metric);
+  item["minimum"] = std::min(f.min, m.min);
+  item["maximum"] = std::max(f.max, m.max);
+  if (*field_unit(f)) {
+    item["x-unit"] = field_unit(f);
+    item["x-metric"] = {
+        {"unit", field_unit(f, UnitSystem::metric)}, {"minimum", m.min}, {"maximum", m.max}};
+  }
   const bool array = f.count > 1 && f.group == Group::well;
-  if (std::string(f.name) == "injection_coefficients") {
+  if (f.quantity == Quantity::injection_coefficient) {
     s["type"] = "array";
     s["maxItems"] = DLV_INJECTION_COEFFICIENT_PAIRS;
     s["items"] = {{"type", "array"}, {"minItems", 2}, {"maxItems", 2}, {"items", item}};
@@ -70,6 +80,11 @@ json well_schema() {
   json props = json::object();
   props["$schema"] = {{"type", "string"}};
   props["description"] = {{"type", "string"}, {"description", "what the well is"}};
+  props["units"] = {{"enum", {"field", "metric"}},
+                    {"default", "field"},
+                    {"description",
+                     "unit system of every number of the file and of its results (x-unit and "
+                     "x-metric of each field)"}};
   json modes = json::array();
   for (const NamedCode& m : mode_names()) modes.push_back(m.name);
   props["mode"] = {{"enum", modes}, {"description", "calculation mode"}};
@@ -151,6 +166,13 @@ std::string fields_reference_markdown() {
       "blocks of `dlv_cal`; `include/dlv/dlv_layout.h` gives its position to C hosts as "
       "`DLV_<BLOCK>_<FIELD>` (slot) and `DLV_<BLOCK>_<FIELD>_BYTE` (byte offset of int32 and "
       "flag fields). Pressures are psi gauge unless the unit says psia.\n\n"
+      "A well file is written in field units unless it says `\"units\": \"metric\"`; every "
+      "number is then read in the metric unit of its field and checked against the metric "
+      "range (both are listed below; the rates of `test_rate` and `max_injection_rate` are "
+      "sm3/d of liquid or of gas by the mode). Metric pressures are bar gauge unless the unit "
+      "says bar absolute. A metric `backpressure_c` is in sm3/d/bar^(2n) and needs its "
+      "`backpressure_n`; metric `injection_coefficients` are sm3/d per bar (pair 0 water, "
+      "pair 1 gas), per bar^2 (pair 2) and per bar^2/(mPa.s) (pair 3).\n\n"
       "Counts are not written in a well file: `layer_count` is the number of `layers`, "
       "`test_count` of `tests`, `ratetest_row_count` the length of the `rate_test` columns. "
       "`bubble_point_given` is set for a layer that gives `bubble_point`; "
@@ -162,7 +184,7 @@ std::string fields_reference_markdown() {
                           Group::fluid, Group::separator, Group::completion, Group::traverse};
   for (int g = 0; g < 8; ++g) {
     s += std::string("## ") + titles[g] +
-         "\n\n| field | block, slot | unit | range | default | "
+         "\n\n| field | block, slot | unit (field / metric) | range (field / metric) | default | "
          "meaning |\n|---|---|---|---|---|---|\n";
     for (const Field& f : all_fields()) {
       if (f.group != groups[g]) continue;
@@ -176,12 +198,18 @@ std::string fields_reference_markdown() {
           range += (range.empty() ? "" : ", ") + std::string(n.name) + " (" +
                    std::to_string(n.code) + ")";
       } else {
+        const FieldRange m = field_range(f, UnitSystem::metric);
         range = number_text(f.min) + " to " + number_text(f.max);
+        if (*field_unit(f) && (m.min != f.min || m.max != f.max))
+          range += " / " + number_text(m.min) + " to " + number_text(m.max);
       }
       std::string def = f.kind == Kind::named
                             ? std::string(code_name(f.names, static_cast<int>(f.default_value)))
                             : number_text(f.default_value);
-      s += "| `" + std::string(f.name) + "` | " + where + " | " + f.unit + " | " + range + " | " +
+      std::string unit = field_unit(f);
+      if (std::string(unit) != field_unit(f, UnitSystem::metric))
+        unit += std::string(" / ") + field_unit(f, UnitSystem::metric);
+      s += "| `" + std::string(f.name) + "` | " + where + " | " + unit + " | " + range + " | " +
            def + " | " + f.meaning + " |\n";
     }
     if (groups[g] == Group::traverse) s += "\n" + coupling_fields_markdown();

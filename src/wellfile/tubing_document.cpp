@@ -6,6 +6,7 @@
 
 #include "dlv/dlv_layout.h"
 #include "tubing/tubing_fluid.hpp"
+#include "wellfile/units_table.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
@@ -16,7 +17,7 @@ namespace {
 // only numbers above it.
 struct TubingField {
   const char* name;
-  const char* unit;
+  Quantity quantity;
   double min, max;
   bool above_min;
   bool required;
@@ -27,33 +28,33 @@ struct TubingField {
 constexpr double kAbsoluteZero = -459.67;  // degF
 
 constexpr TubingField kTubingFields[] = {
-    {"wellhead_pressure", "psi gauge", 0, 30000, false, true,
+    {"wellhead_pressure", Quantity::pressure_gauge, 0, 30000, false, true,
      "flowing wellhead (tubing head) pressure",
      [](TubingSpec& t, double v) { t.wellhead_pressure = v; }},
-    {"wellhead_temperature", "degF", kAbsoluteZero, 1000, true, true,
+    {"wellhead_temperature", Quantity::temperature, kAbsoluteZero, 1000, true, true,
      "flowing temperature at the wellhead",
      [](TubingSpec& t, double v) { t.wellhead_temperature = v; }},
-    {"bottomhole_temperature", "degF", kAbsoluteZero, 1000, true, true,
+    {"bottomhole_temperature", Quantity::temperature, kAbsoluteZero, 1000, true, true,
      "flowing temperature at the node; the temperature is linear in vertical depth between the two",
      [](TubingSpec& t, double v) { t.bottomhole_temperature = v; }},
-    {"depth", "ft", 0, 50000, true, true,
+    {"depth", Quantity::length, 0, 50000, true, true,
      "measured depth of the node (mid-perforation) where the traverse ends",
      [](TubingSpec& t, double v) { t.depth = v; }},
-    {"inside_diameter", "in", 0, 60, true, true, "inside diameter of the tubing",
+    {"inside_diameter", Quantity::short_length, 0, 60, true, true, "inside diameter of the tubing",
      [](TubingSpec& t, double v) { t.inside_diameter = v; }},
-    {"roughness", "in", 0, 30, false, false,
+    {"roughness", Quantity::short_length, 0, 30, false, false,
      "absolute roughness of the tubing wall (default 0.0006 in); at most half the inside diameter",
      [](TubingSpec& t, double v) { t.roughness = v; }},
-    {"inclination", "degrees from vertical", 0, 90, false, false,
+    {"inclination", Quantity::angle, 0, 90, false, false,
      "angle of a straight hole from vertical (default 0); not with a survey",
      [](TubingSpec& t, double v) { t.inclination = v; }},
-    {"surface_tension", "dyn/cm", 0, 200, true, false,
+    {"surface_tension", Quantity::surface_tension, 0, 200, true, false,
      "gas-liquid surface tension; given, it replaces the correlations",
      [](TubingSpec& t, double v) { t.surface_tension = v; }},
-    {"oil_viscosity", "cp", 0, 100000, true, false,
+    {"oil_viscosity", Quantity::viscosity, 0, 100000, true, false,
      "oil viscosity in the tubing; given, it replaces the correlations",
      [](TubingSpec& t, double v) { t.oil_viscosity = v; }},
-    {"water_viscosity", "cp", 0, 100, true, false,
+    {"water_viscosity", Quantity::viscosity, 0, 100, true, false,
      "water viscosity in the tubing; given, it replaces the correlations",
      [](TubingSpec& t, double v) { t.water_viscosity = v; }},
 };
@@ -90,10 +91,17 @@ const std::vector<ModeCorrelations>& mode_correlations() {
   return table;
 }
 
-std::string range_text(const TubingField& f) {
-  std::string s = "a number in " + std::string(f.unit) + ", ";
-  s += f.above_min ? "above " + number_text(f.min) + " up to " : number_text(f.min) + " to ";
-  return s + number_text(f.max);
+// The range of a field in a unit system.
+FieldRange range_in(const TubingField& f, UnitSystem s) {
+  return {convert(f.quantity, f.min, UnitSystem::field, s),
+          convert(f.quantity, f.max, UnitSystem::field, s)};
+}
+
+std::string range_text(const TubingField& f, UnitSystem system = UnitSystem::field) {
+  const FieldRange r = range_in(f, system);
+  std::string s = "a number in " + std::string(unit_text(f.quantity, system)) + ", ";
+  s += f.above_min ? "above " + number_text(r.min) + " up to " : number_text(r.min) + " to ";
+  return s + number_text(r.max);
 }
 
 std::string correlation_list() {
@@ -115,26 +123,27 @@ void add(std::vector<Problem>& out, std::string path, std::string message,
 }
 
 // Checks the numeric fields; returns false when one of them is unusable.
-bool check_numbers(const json& t, std::vector<Problem>& out) {
+bool check_numbers(const json& t, UnitSystem system, std::vector<Problem>& out) {
   bool ok = true;
   for (const TubingField& f : kTubingFields) {
     const std::string path = std::string("tubing.") + f.name;
     if (!t.contains(f.name)) {
-      if (f.required) add(out, path, "missing", range_text(f)), ok = false;
+      if (f.required) add(out, path, "missing", range_text(f, system)), ok = false;
       continue;
     }
     const json& v = t[f.name];
     if (!v.is_number()) {
-      add(out, path, "wrong type: " + std::string(v.type_name()), range_text(f));
+      add(out, path, "wrong type: " + std::string(v.type_name()), range_text(f, system));
       ok = false;
       continue;
     }
     const double x = v.get<double>();
-    const bool low_ok = f.above_min ? x > f.min : x >= f.min;
-    if (!(low_ok && x <= f.max)) {
+    const FieldRange r = range_in(f, system);
+    const bool low_ok = f.above_min ? x > r.min : x >= r.min;
+    if (!(low_ok && x <= r.max)) {
       std::string why = "value " + number_text(x) + " is out of range";
-      if (f.min == kAbsoluteZero && !(x > f.min)) why += ": below absolute zero";
-      add(out, path, why, range_text(f));
+      if (f.min == kAbsoluteZero && !(x > r.min)) why += ": below absolute zero";
+      add(out, path, why, range_text(f, system));
       ok = false;
     }
   }
@@ -143,10 +152,12 @@ bool check_numbers(const json& t, std::vector<Problem>& out) {
 
 // Checks the survey: pairs of measured and vertical depth, measured depth
 // increasing, the hole never climbing or falling faster than its length.
-void check_survey(const json& t, std::vector<Problem>& out) {
+void check_survey(const json& t, UnitSystem system, std::vector<Problem>& out) {
   const json& s = t["survey"];
+  const std::string ft = unit_text(Quantity::length, system);
+  const double deepest = convert(Quantity::length, 100000, UnitSystem::field, system);
   const std::string expected =
-      "an array of [measured depth, vertical depth] pairs in ft, 2 to 1000";
+      "an array of [measured depth, vertical depth] pairs in " + ft + ", 2 to 1000";
   if (!s.is_array() || s.size() < 2 || s.size() > 1000) {
     add(out, "tubing.survey",
         s.is_array() ? std::to_string(s.size()) + " stations given"
@@ -165,8 +176,8 @@ void check_survey(const json& t, std::vector<Problem>& out) {
       return;
     }
     const double md = p[0].get<double>(), tvd = p[1].get<double>();
-    if (!(md >= 0 && md <= 100000 && std::abs(tvd) <= 100000)) {
-      add(out, path, "depth out of range", "depths in ft, 0 to 100000");
+    if (!(md >= 0 && md <= deepest && std::abs(tvd) <= deepest)) {
+      add(out, path, "depth out of range", "depths in " + ft + ", 0 to " + number_text(deepest));
       return;
     }
     if (i == 0 && (md != 0 || tvd != 0)) {
@@ -175,20 +186,20 @@ void check_survey(const json& t, std::vector<Problem>& out) {
     }
     if (i > 0 && !(md > md0)) {
       add(out, path, "measured depth does not increase",
-          "measured depth above " + number_text(md0) + " ft");
+          "measured depth above " + number_text(md0) + " " + ft);
       return;
     }
     if (i > 0 && std::abs(tvd - tvd0) > (md - md0) * (1 + 1e-6)) {
       add(out, path,
-          "vertical depth changes by " + number_text(std::abs(tvd - tvd0)) +
-              " ft over a measured length of " + number_text(md - md0) + " ft",
+          "vertical depth changes by " + number_text(std::abs(tvd - tvd0)) + " " + ft +
+              " over a measured length of " + number_text(md - md0) + " " + ft,
           "a vertical change no larger than the measured length");
       return;
     }
     md0 = md, tvd0 = tvd;
   }
   if (t.contains("depth") && t["depth"].is_number() && t["depth"].get<double>() > md0)
-    add(out, "tubing.depth", "beyond the survey, which ends at " + number_text(md0) + " ft",
+    add(out, "tubing.depth", "beyond the survey, which ends at " + number_text(md0) + " " + ft,
         "a measured depth within the survey");
 }
 
@@ -243,21 +254,37 @@ std::vector<Problem> check_tubing(const json& doc, int mode) {
   }
   if (t.contains("payne") && !t["payne"].is_boolean())
     add(out, "tubing.payne", "wrong type: " + std::string(t["payne"].type_name()), "true or false");
-  const bool numbers_ok = check_numbers(t, out);
+  const UnitSystem system = document_unit_system(doc);
+  const bool numbers_ok = check_numbers(t, system, out);
   if (numbers_ok) {
     const double d = t["inside_diameter"].get<double>();
     const double e = t.contains("roughness") ? t["roughness"].get<double>() : kDefaultRoughness;
     if (e > d / 2)
       add(out, "tubing.roughness",
-          "roughness " + number_text(e) + " in is beyond half the " + "inside diameter",
-          "0 to " + number_text(d / 2) + " in");
+          "roughness " + number_text(e) + " " + unit_text(Quantity::short_length, system) +
+              " is beyond half the inside diameter",
+          "0 to " + number_text(d / 2) + " " + unit_text(Quantity::short_length, system));
   }
-  if (t.contains("survey")) check_survey(t, out);
+  if (t.contains("survey")) check_survey(t, system, out);
   return out;
 }
 
-std::optional<TubingSpec> read_tubing(const json& doc) {
-  if (!doc.is_object() || !doc.contains("tubing")) return std::nullopt;
+json tubing_to_field_units(const json& tubing) {
+  if (!tubing.is_object()) return tubing;
+  json t = tubing;
+  for (const TubingField& f : kTubingFields)
+    if (t.contains(f.name) && t[f.name].is_number())
+      t[f.name] = to_field(f.quantity, t[f.name].get<double>());
+  if (t.contains("survey") && t["survey"].is_array())
+    for (json& p : t["survey"])
+      for (json& d : p)
+        if (d.is_number()) d = to_field(Quantity::length, d.get<double>());
+  return t;
+}
+
+std::optional<TubingSpec> read_tubing(const json& given) {
+  if (!given.is_object() || !given.contains("tubing")) return std::nullopt;
+  const json doc = to_field_document(given);
   const json& t = doc["tubing"];
   TubingSpec spec;
   spec.roughness = kDefaultRoughness;
@@ -285,9 +312,17 @@ json tubing_schema() {
   props["payne"] = {{"type", "boolean"},
                     {"description", "beggs_brill: the Payne et al. holdup factors (default true)"}};
   for (const TubingField& f : kTubingFields) {
-    json p = {{"type", "number"}, {"description", std::string(f.meaning) + " [" + f.unit + "]"}};
+    const std::string unit = unit_text(f.quantity, UnitSystem::field);
+    const FieldRange metric = range_in(f, UnitSystem::metric);
+    json p = {{"type", "number"},
+              {"description", std::string(f.meaning) + " [" + unit + "; metric " +
+                                  unit_text(f.quantity, UnitSystem::metric) + "]"}};
     p[f.above_min ? "exclusiveMinimum" : "minimum"] = f.min;
     p["maximum"] = f.max;
+    p["x-unit"] = unit;
+    p["x-metric"] = {{"unit", unit_text(f.quantity, UnitSystem::metric)},
+                     {"minimum", metric.min},
+                     {"maximum", metric.max}};
     props[f.name] = p;
   }
   props["survey"] = {
@@ -313,18 +348,21 @@ std::string tubing_fields_markdown() {
   std::string s =
       "## tubing\n\nThe tubing string from the wellhead to the node (mid-perforation), read by "
       "`dlv traverse`. Required: `correlation` and the fields marked so.\n\n"
-      "| field | unit | range | meaning |\n|---|---|---|---|\n";
+      "| field | unit (field / metric) | range (field / metric) | meaning |\n|---|---|---|---|\n";
   s += "| `correlation` |  | " + correlation_list() + " | tubing flow correlation (required) |\n";
   s += "| `fluid` |  | " + fluid_list() + " | fluid in the tubing (default well) |\n";
   s += "| `payne` |  | true, false | beggs_brill: the Payne et al. holdup factors (default "
        "true) |\n";
   for (const TubingField& f : kTubingFields) {
-    std::string range =
-        (f.above_min ? "above " : "") + number_text(f.min) + " to " + number_text(f.max);
-    s += "| `" + std::string(f.name) + "` | " + f.unit + " | " + range + " | " + f.meaning +
+    const FieldRange m = range_in(f, UnitSystem::metric);
+    const std::string above = f.above_min ? "above " : "";
+    const std::string range = above + number_text(f.min) + " to " + number_text(f.max) + " / " +
+                              above + number_text(m.min) + " to " + number_text(m.max);
+    s += "| `" + std::string(f.name) + "` | " + unit_text(f.quantity, UnitSystem::field) + " / " +
+         unit_text(f.quantity, UnitSystem::metric) + " | " + range + " | " + f.meaning +
          (f.required ? " (required)" : "") + " |\n";
   }
-  s += "| `survey` | ft | pairs, 2 to 1000 | [measured depth, vertical depth] stations from "
+  s += "| `survey` | ft / m | pairs, 2 to 1000 | [measured depth, vertical depth] stations from "
        "[0, 0]; measured depth increasing, the vertical change of a segment no larger than its "
        "length; `depth` within the survey |\n\n";
   return s;

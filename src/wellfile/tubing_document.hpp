@@ -44,6 +44,9 @@ std::vector<Problem> check_tubing(const json& doc, int mode);
 // document has none.
 std::optional<TubingSpec> read_tubing(const json& doc);
 
+// The tubing object of a metric well in field units (the checks passed).
+json tubing_to_field_units(const json& tubing);
+
 // The JSON Schema of the tubing object, and its section of the field page.
 json tubing_schema();
 std::string tubing_fields_markdown();

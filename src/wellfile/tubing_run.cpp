@@ -15,11 +15,15 @@ namespace {
 
 constexpr double kMaxRate = 1e8;
 
+// A value of layer 0 in field units.
 double layer_value(const json& doc, const char* key, double fallback) {
   const json& layer = doc["layers"][0];
-  return layer.contains(key) && layer[key].is_number() && layer[key].get<double>() > 0
-             ? layer[key].get<double>()
-             : fallback;
+  if (!(layer.contains(key) && layer[key].is_number() && layer[key].get<double>() > 0))
+    return fallback;
+  const Field* f = find_field(Group::layer, key);
+  return f ? convert(f->quantity, layer[key].get<double>(), document_unit_system(doc),
+                     UnitSystem::field)
+           : layer[key].get<double>();
 }
 
 bool gas_mode(int mode) {
@@ -259,7 +263,22 @@ std::optional<double> well_curve_pressure(const json& result, double rate) {
 }
 
 RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
+  return run_traverse(doc, ask, document_unit_system(doc));
+}
+
+RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSystem output) {
   RunOutcome out;
+  out.problems = validate_well(given);
+  if (!out.problems.empty()) return out;
+  // The ask is in the document's units; the traverse runs in field units.
+  const UnitSystem input = document_unit_system(given);
+  const json doc = to_field_document(given);
+  TraverseAsk ask = given_ask;
+  const int mode = name_code(mode_names(), doc["mode"].get<std::string>());
+  ask.rate = convert(rate_quantity(Quantity::mode_rate, mode), ask.rate, input, UnitSystem::field);
+  if (ask.start_pressure)
+    ask.start_pressure =
+        convert(Quantity::pressure_gauge, *ask.start_pressure, input, UnitSystem::field);
   out.problems = check_traverse(doc, ask.rate);
   if (ask.start_pressure && !(*ask.start_pressure >= 0 && *ask.start_pressure <= 30000))
     out.problems.push_back({"start_pressure",
@@ -318,11 +337,37 @@ RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
   units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
   for (const Column& c : kProfileColumns)
     if (*c.unit) units[c.name] = c.unit;
+  if (r.contains("whole_well")) {
+    for (const char* k : {"wellhead_density", "node_density", "mean_density"}) units[k] = "lbm/ft3";
+    units["d_rho_v"] = "lbm/(ft s)";
+    units["k_bar"] = "(lbm/ft3)^2";
+    units["mean_temperature"] = "degR";
+    units["mid_pressure"] = "psi gauge";
+  }
   r["units"] = units;
   r["profile"] = profile_json(run.profile);
-  out.result = std::move(r);
+  out.result = convert_result(r, output);
   return out;
 }
+
+namespace {
+
+// The unit of a traverse column as the document states it ("" when it has none).
+std::string unit_of(const json& r, const char* key) {
+  const json& u = r["units"];
+  return u.contains(key) && u[key].is_string() ? u[key].get<std::string>() : "";
+}
+
+// A column heading: the short field heading while the column is in field units,
+// else the name and the document's unit.
+std::string heading(const json& r, const char* key, const char* name, const char* field_heading) {
+  for (const Column& c : kProfileColumns)
+    if (std::string(c.name) == key && unit_of(r, key) != c.unit)
+      return name + (" " + unit_of(r, key));
+  return field_heading;
+}
+
+}  // namespace
 
 std::string render_traverse_table(const json& r) {
   std::string s;
@@ -335,16 +380,21 @@ std::string render_traverse_table(const json& r) {
   if (r.contains("description")) line("well", r["description"]);
   line("correlation", r["correlation"]);
   line("rate [" + r["units"]["rate"].get<std::string>() + "]", r["rate"]);
-  line("wellhead pressure [psi gauge]", r["wellhead_pressure"]);
-  line("bottom-hole pressure [psi gauge]", r["bottomhole_pressure"]);
+  line("wellhead pressure [" + unit_of(r, "wellhead_pressure") + "]", r["wellhead_pressure"]);
+  line("bottom-hole pressure [" + unit_of(r, "bottomhole_pressure") + "]",
+       r["bottomhole_pressure"]);
   line("outcome", r["message"]);
   line("steps", r["steps"]);
   s += "\n";
   const json& p = r["profile"];
   char buf[256];
-  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n", "MD ft",
-                "TVD ft", "p psig", "T degF", "HL", "lambdaL", "pattern", "rho lb/ft3", "vm ft/s",
-                "elev", "fric", "accel");
+  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n",
+                heading(r, "measured_depth", "MD", "MD ft").c_str(),
+                heading(r, "vertical_depth", "TVD", "TVD ft").c_str(),
+                heading(r, "pressure", "p", "p psig").c_str(),
+                heading(r, "temperature", "T", "T degF").c_str(), "HL", "lambdaL", "pattern",
+                heading(r, "mixture_density", "rho", "rho lb/ft3").c_str(),
+                heading(r, "mixture_velocity", "vm", "vm ft/s").c_str(), "elev", "fric", "accel");
   s += buf;
   for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
     std::snprintf(buf, sizeof buf,
@@ -363,7 +413,10 @@ std::string render_traverse_table(const json& r) {
 
 std::string render_traverse_csv(const json& r) {
   std::string s;
-  for (const Column& c : kProfileColumns) s += (s.empty() ? "" : ",") + std::string(c.csv_name);
+  for (const Column& c : kProfileColumns)
+    s += (s.empty() ? "" : ",") + (unit_of(r, c.name) == c.unit
+                                       ? std::string(c.csv_name)
+                                       : csv_column_name(c.name, unit_of(r, c.name)));
   s += "\n";
   const json& p = r["profile"];
   for (std::size_t i = 0; i < p["pressure"].size(); ++i) {

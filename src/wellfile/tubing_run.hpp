@@ -10,6 +10,7 @@
 
 #include "tubing/traverse.hpp"
 #include "wellfile/tubing_document.hpp"
+#include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace dlv::wellfile {
@@ -73,7 +74,10 @@ struct TraverseAsk {
   TraverseStart start = TraverseStart::kWellhead;
   std::optional<double> start_pressure;
 };
+// The ask is in the document's unit system; the result in the document's, or
+// in the system given.
 RunOutcome run_traverse(const json& doc, const TraverseAsk& ask);
+RunOutcome run_traverse(const json& doc, const TraverseAsk& ask, UnitSystem output);
 
 // The bottom-hole pressure (psi gauge) of a result document's well curve at a
 // rate, linear between its points; nullopt beyond the curve's largest rate.

@@ -78,7 +78,11 @@ struct RunOutcome {
 // log_path: a file the library's diagnostic messages are appended to; without
 // one the call's messages go to a temporary file that is read back and removed.
 // Either way they come back in fallbacks.
+// The result is in the document's unit system ("units", default field), or in
+// the system given.
 RunOutcome run_well(const json& doc, const char* log_path = nullptr);
+enum class UnitSystem;
+RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path = nullptr);
 
 // A temporary diagnostic log for a run of many wells, removed when the run
 // ends: passed to every run_well of the run, it saves creating and removing a
@@ -103,6 +107,11 @@ class SharedLog {
 RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
                            std::optional<double> bubble_point);
 RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index);
+// The same with the inputs and the result in a unit system (metric: bar gauge,
+// sm3/d, sm3/d/bar); the checks apply the field ranges to the converted inputs.
+RunOutcome run_quick_vogel(double reservoir_pressure, double test_rate, double test_pressure,
+                           std::optional<double> bubble_point, UnitSystem units);
+RunOutcome run_quick_pi(double reservoir_pressure, double productivity_index, UnitSystem units);
 
 // The document as compact JSON text that reads back to the same values as
 // json::dump() (numbers in their shortest round-trip form, ".0" on whole

@@ -10,7 +10,8 @@
 namespace dlv::wellfile {
 
 std::string number_text(double v);  // shortest-looking text, 10 significant digits
-std::string expected_text(const Field& f);
+// "a number in UNIT, MIN to MAX" in a unit system (mode: see field_range).
+std::string expected_text(const Field& f, UnitSystem s = UnitSystem::field, int mode = -1);
 std::vector<double>& block_of(Blocks& b, BlockId id);
 const std::vector<double>& block_of(const Blocks& b, BlockId id);
 double get_value(const Blocks& b, const Field& f, int i);

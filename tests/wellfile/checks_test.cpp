@@ -115,7 +115,7 @@ TEST(WellFileChecks, EachKindOfBadInputIsReportedAtItsPath) {
       {"oil fvf beyond its range",
        R"({"fluid": {"tables": [{"property": "oil_fvf", "temperatures": [100],
            "pressures": [1000], "values": [[50]]}]}})",
-       "fluid.tables[0].values[0][0]", "out of range", "in bbl/STB, above 0 to 10"},
+       "fluid.tables[0].values[0][0]", "out of range", "in RB/STB, above 0 to 10"},
       {"table pressure beyond the pressure range",
        R"({"fluid": {"tables": [{"property": "solution_gor", "temperatures": [100],
            "pressures": [1000, 40000], "values": [[100], [200]]}]}})",

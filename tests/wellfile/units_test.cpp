@@ -1,0 +1,214 @@
+// Unit systems: the conversion factors against hand calculation and published
+// equivalences, metric twins of example wells against their field wells, and
+// metric wells checked in metric.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "wellfile/tubing_run.hpp"
+#include "wellfile/units_table.hpp"
+#include "wellfile/wellfile.hpp"
+
+namespace wf = dlv::wellfile;
+namespace fs = std::filesystem;
+using wf::json;
+using wf::Quantity;
+
+namespace {
+
+const fs::path kSource = DLV_SOURCE_DIR;
+
+json read_json(const fs::path& p) {
+  std::ifstream in(p);
+  return json::parse(in);
+}
+
+// Every number of got within tol relative of want, the same keys and strings elsewhere.
+void expect_same(const json& got, const json& want, const std::string& path, double tol) {
+  if (want.is_number() && got.is_number()) {
+    const double a = got.get<double>(), b = want.get<double>();
+    EXPECT_LE(std::fabs(a - b), tol * std::max(std::fabs(a), std::fabs(b)) + 1e-12)
+        << path << ": " << a << " vs " << b;
+    return;
+  }
+  ASSERT_EQ(got.type(), want.type()) << path;
+  if (want.is_object()) {
+    for (const auto& [k, v] : want.items()) {
+      if (k == "description") continue;
+      ASSERT_TRUE(got.contains(k)) << path << "." << k;
+      expect_same(got[k], v, path + "." + k, tol);
+    }
+  } else if (want.is_array()) {
+    ASSERT_EQ(got.size(), want.size()) << path;
+    for (std::size_t i = 0; i < want.size(); ++i)
+      expect_same(got[i], want[i], path + "[" + std::to_string(i) + "]", tol);
+  } else if (want.is_string() && path.find("notes") == std::string::npos) {
+    EXPECT_EQ(got, want) << path;
+  }
+}
+
+TEST(UnitsTable, FactorsMatchHandCalculationAndPublishedEquivalences) {
+  // field value, quantity, metric value. Sources: 1 bar = 14.503773773 psi
+  // (psi from the pound-force and the inch); water boils at 212 degF = 100 degC
+  // and -40 is the same on both scales; 1 scf/STB = 0.1781076 sm3/sm3 and
+  // 1 lbm/ft3 = 16.01846 kg/m3 (SPE metric standard, SI Metric System of Units).
+  const struct {
+    double field;
+    Quantity q;
+    double metric;
+  } rows[] = {
+      {14.503773773, Quantity::pressure_gauge, 1.0},
+      {14.503773773, Quantity::pressure_absolute, 1.0},
+      {2400, Quantity::pressure_difference, 2400 * 0.06894757293168},
+      {212, Quantity::temperature, 100},
+      {-40, Quantity::temperature, -40},
+      {32, Quantity::temperature, 0},
+      {10000, Quantity::length, 3048},
+      {2.875, Quantity::short_length, 73.025},
+      {1, Quantity::liquid_rate, 0.158987294928},
+      {1, Quantity::gas_rate, 28.316846592},
+      {1, Quantity::gas_oil_ratio, 0.1781076},
+      {1, Quantity::density, 16.01846},
+      {0.433, Quantity::pressure_gradient, 0.433 * 0.06894757293168 / 0.3048},
+      {1, Quantity::productivity_index, 0.158987294928 / 0.06894757293168},
+      {1, Quantity::area, 4046.8564224},
+  };
+  for (const auto& r : rows) {
+    const char* name = wf::quantity_units(r.q).name;
+    EXPECT_NEAR(wf::to_metric(r.q, r.field), r.metric, 1e-6 * std::fabs(r.metric) + 1e-12) << name;
+    EXPECT_NEAR(wf::to_field(r.q, wf::to_metric(r.q, r.field)), r.field,
+                1e-12 * std::fabs(r.field) + 1e-12)
+        << name;
+  }
+  // Gauge and absolute pressures keep distinct texts in both systems.
+  EXPECT_STRNE(wf::unit_text(Quantity::pressure_gauge, wf::UnitSystem::metric),
+               wf::unit_text(Quantity::pressure_absolute, wf::UnitSystem::metric));
+}
+
+TEST(UnitsTable, MetricTwinsGiveTheFieldResults) {
+  for (const char* name : {"vogel_oil", "darcy_gas"}) {
+    const json field = read_json(kSource / "examples/wells" / (std::string(name) + ".json"));
+    const json metric =
+        read_json(kSource / "examples/wells" / (std::string(name) + "_metric.json"));
+    const wf::RunOutcome f = wf::run_well(field), m = wf::run_well(metric);
+    ASSERT_TRUE(f.problems.empty() && m.problems.empty()) << name;
+    EXPECT_TRUE(m.fallbacks.empty()) << name;
+    EXPECT_EQ(m.result["units"]["pressure"], "bar gauge");
+    // The metric result is the field result converted; asked for in field
+    // units, the metric well gives the field result itself.
+    expect_same(m.result, wf::convert_result(f.result, wf::UnitSystem::metric), name, 1e-9);
+    expect_same(wf::run_well(metric, wf::UnitSystem::field).result, f.result, name, 1e-9);
+  }
+}
+
+TEST(UnitsTable, MetricTubingTraversesLikeItsFieldTwin) {
+  // Guo's Hagedorn-Brown well with every number in metric units by hand.
+  json field = read_json(kSource / "tests/wellfile/tubing_wells/guo_hagedorn_brown.json");
+  json metric = wf::to_field_document(field);  // a field document is returned as it is
+  ASSERT_EQ(metric, field);
+  const double psi = 0.06894757293168, ft = 0.3048;
+  metric["units"] = "metric";
+  json& t = metric["tubing"];
+  t["wellhead_pressure"] = t["wellhead_pressure"].get<double>() * psi;
+  for (const char* k : {"wellhead_temperature", "bottomhole_temperature"})
+    t[k] = (t[k].get<double>() - 32) / 1.8;
+  t["depth"] = t["depth"].get<double>() * ft;
+  for (const char* k : {"inside_diameter", "roughness"})
+    if (t.contains(k)) t[k] = t[k].get<double>() * 25.4;
+  for (json& layer : metric["layers"]) {
+    for (const char* k : {"reservoir_pressure", "bubble_point"})
+      if (layer.contains(k)) layer[k] = layer[k].get<double>() * psi;
+    if (layer.contains("layer_temperature"))
+      layer["layer_temperature"] = (layer["layer_temperature"].get<double>() - 32) / 1.8;
+    if (layer.contains("producing_gor"))
+      layer["producing_gor"] =
+          layer["producing_gor"].get<double>() * 0.028316846592 / 0.158987294928;
+  }
+  if (metric.contains("well") && metric["well"].contains("productivity_index"))
+    metric["well"]["productivity_index"] =
+        metric["well"]["productivity_index"].get<double>() * 0.158987294928 / psi;
+  for (const char* k : {"separator_pressure", "separator_temperature"})
+    if (metric.contains("separator") && metric["separator"].contains(k))
+      metric["separator"][k] = k[10] == 'p' ? metric["separator"][k].get<double>() * psi
+                                            : (metric["separator"][k].get<double>() - 32) / 1.8;
+  ASSERT_TRUE(wf::validate_well(metric).empty()) << wf::validate_well(metric)[0].text();
+  wf::TraverseAsk ask;
+  ask.rate = 758;
+  const wf::RunOutcome f = wf::run_traverse(field, ask);
+  ask.rate = 758 * 0.158987294928;
+  const wf::RunOutcome m = wf::run_traverse(metric, ask, wf::UnitSystem::field);
+  ASSERT_TRUE(f.problems.empty() && m.problems.empty());
+  expect_same(m.result, f.result, "traverse", 1e-9);
+}
+
+TEST(UnitsTable, MetricWellsAreCheckedInMetric) {
+  json well = read_json(kSource / "examples/wells/vogel_oil_metric.json");
+  const struct {
+    const char* key;
+    json value;
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      // A field pressure in a metric well: beyond 30000 psi = 2068.4 bar.
+      {"reservoir_pressure", 3000, "layers[0].reservoir_pressure",
+       "a number in bar gauge, 0 to 2068.427188"},
+      {"layer_temperature", 400, "layers[0].layer_temperature", "a number in degC, -51.1"},
+      {"units", "imperial", "units", "field or metric"},
+      {"units", 1, "units", "field or metric"},
+  };
+  for (const auto& c : cases) {
+    json doc = well;
+    if (std::string(c.key) == "units")
+      doc["units"] = c.value;
+    else
+      doc["layers"][0][c.key] = c.value;
+    const std::vector<wf::Problem> p = wf::validate_well(doc);
+    ASSERT_FALSE(p.empty()) << c.path;
+    EXPECT_EQ(p[0].path, c.path);
+    EXPECT_NE(p[0].expected.find(c.expected), std::string::npos) << p[0].text();
+  }
+  // A metric back-pressure coefficient needs its exponent.
+  json bp = read_json(kSource / "examples/wells/backpressure_gas.json");
+  bp["units"] = "metric";
+  bp["well"] = {{"backpressure_c", 0.01}};
+  const std::vector<wf::Problem> p = wf::validate_well(bp);
+  ASSERT_FALSE(p.empty());
+  EXPECT_EQ(p[0].path, "well.backpressure_c");
+}
+
+TEST(UnitsTable, CommandTakesUnitsAndNamesTheChoices) {
+  auto run = [](const std::string& args, int& status) {
+    const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int raw = pclose(p);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
+  };
+  const std::string wells = (kSource / "examples/wells").string();
+  int status = 0;
+  const std::string bad = run("run " + wells + "/vogel_oil.json --units imperial", status);
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(bad.find("field"), std::string::npos) << bad;
+  EXPECT_NE(bad.find("metric"), std::string::npos) << bad;
+  // The field well asked for metric output is its metric twin's result.
+  const json got =
+      json::parse(run("run " + wells + "/vogel_oil.json --units metric --format json", status));
+  EXPECT_EQ(status, 0);
+  expect_same(got, wf::run_well(read_json(kSource / "examples/wells/vogel_oil_metric.json")).result,
+              "cli", 1e-9);
+  // 1 bar gauge and 1 sm3/d/bar: the straight line reaches 200 sm3/d at 0 bar gauge.
+  const json pi = json::parse(run(
+      "pi --reservoir-pressure 200 --productivity-index 1 --units metric --format json", status));
+  EXPECT_NEAR(pi["summary"]["maximum_rate"].get<double>(), 200, 1e-9);
+  EXPECT_EQ(pi["units"]["pressure"], "bar gauge");
+}
+
+}  // namespace
