@@ -22,17 +22,20 @@ constexpr double kDempsey[4][4] = {{-2.46211820, 2.97054714, -0.28626405, 0.0080
 
 }  // namespace
 
-GasTemperatureTerms gas_temperature_terms(double temperature, double gas_sg,
-                                          const PseudoCritical& critical) {
+GasTerms gas_terms(double gas_sg, const PseudoCritical& critical) {
+  return {critical, 1.709e-5 - 2.062e-6 * gas_sg, 8.188e-3 - 6.15e-3 * std::log10(gas_sg)};
+}
+
+GasTemperatureTerms gas_temperature_terms(double temperature, const GasTerms& gas) {
   GasTemperatureTerms g;
-  const double tpr = (temperature + kRankineOffset) / critical.temperature;
+  const double tpr = (temperature + kRankineOffset) / gas.critical.temperature;
   g.z_valid = tpr > 0.92 && std::isfinite(tpr);
   if (g.z_valid) {
     g.a = 1.39 * std::sqrt(tpr - 0.92) - 0.36 * tpr - 0.101;
     g.b1 = 0.62 - 0.23 * tpr;
     g.b2 = 0.066 / (tpr - 0.86) - 0.037;
     g.b6 = 0.32 * exp10(-9.0 * (tpr - 1.0));
-    g.c = 0.132 - 0.32 * std::log10(tpr);
+    g.c = 0.132 - 0.32 * (std::log(tpr) / std::numbers::ln10);
     g.d = exp10(0.3106 - 0.49 * tpr + 0.1824 * tpr * tpr);
   }
   // The CKB sum rearranged as a cubic in Ppr whose coefficients are cubics in
@@ -41,9 +44,7 @@ GasTemperatureTerms gas_temperature_terms(double temperature, double gas_sg,
     g.m[j] =
         kDempsey[0][j] + tpr * (kDempsey[1][j] + tpr * (kDempsey[2][j] + tpr * kDempsey[3][j]));
   }
-  const double mu1 =
-      (1.709e-5 - 2.062e-6 * gas_sg) * temperature + 8.188e-3 - 6.15e-3 * std::log10(gas_sg);
-  g.scale = mu1 / tpr;
+  g.scale = (gas.slope * temperature + gas.intercept) / tpr;
   return g;
 }
 
@@ -73,8 +74,12 @@ double guo_oil_fvf_at(double solution_gor, double temperature, double gravity_ro
   return 0.971 + 0.000147 * std::exp(1.175 * std::log(x));
 }
 
-double beggs_robinson_dead_oil(double api_gravity, double temperature) {
-  const double x = exp10(3.0324 - 0.02023 * api_gravity) * std::exp(-1.163 * std::log(temperature));
+double beggs_robinson_gravity_term(double api_gravity) {
+  return exp10(3.0324 - 0.02023 * api_gravity);
+}
+
+double beggs_robinson_dead_oil(double gravity_term, double temperature) {
+  const double x = gravity_term * std::exp(-1.163 * std::log(temperature));
   return exp10(x) - 1.0;
 }
 

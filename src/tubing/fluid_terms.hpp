@@ -23,8 +23,15 @@ struct GasTemperatureTerms {
   double m[4] = {0.0, 0.0, 0.0, 0.0};
   double scale = 0.0;
 };
-GasTemperatureTerms gas_temperature_terms(double temperature, double gas_sg,
-                                          const PseudoCritical& critical);
+// The gas's own terms: its pseudo-critical properties and the CKB
+// atmospheric viscosity's line in temperature, mu1 = slope T + intercept.
+struct GasTerms {
+  PseudoCritical critical{};
+  double slope = 0.0;
+  double intercept = 0.0;
+};
+GasTerms gas_terms(double gas_sg, const PseudoCritical& critical);
+GasTemperatureTerms gas_temperature_terms(double temperature, const GasTerms& gas);
 // ln_ppr is log(ppr), passed so that one logarithm of the pressure serves
 // every power of it.
 double brill_beggs_z_at(const GasTemperatureTerms& g, double ppr, double ln_ppr);
@@ -37,9 +44,11 @@ double standing_solution_gor_at(double gas_sg, double rs_term, double ln_pressur
 // Guo's Bo with sqrt(gas_sg / oil_sg) given.
 double guo_oil_fvf_at(double solution_gor, double temperature, double gravity_root);
 
-// Beggs and Robinson: the dead oil at (API, T), then the live oil from the
-// dead oil's value and its logarithm.
-double beggs_robinson_dead_oil(double api_gravity, double temperature);
+// Beggs and Robinson: the dead oil at (API, T) from the gravity's term
+// 10^(3.0324 - 0.02023 API), then the live oil from the dead oil's value and
+// its logarithm.
+double beggs_robinson_gravity_term(double api_gravity);
+double beggs_robinson_dead_oil(double gravity_term, double temperature);
 double beggs_robinson_live_oil(double dead, double ln_dead, double solution_gor);
 
 }  // namespace dlv

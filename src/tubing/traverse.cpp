@@ -30,6 +30,10 @@ struct March {
   Pipe pipe{};
   double flow_sign = 1.0;   // +1 upward flow, -1 downward
   double march_sign = 1.0;  // +1 against the flow (pressure rises along the march)
+  // The flow angle of the last stretch, in degrees, kept while the sine is
+  // the same.
+  double angle_sine = std::nan("");
+  double angle = 0.0;
   TraverseResult result{};
 };
 
@@ -55,8 +59,11 @@ Gradient gradient_at(March& m, double p, double t, double sine) {
     g.pattern = FlowPattern::kStatic;
     return g;
   }
-  const FlowPoint point =
-      flow_point(s, m.request.rate, m.pipe, std::asin(flow_sine) * kDegreesPerRadian);
+  if (!(flow_sine == m.angle_sine)) {
+    m.angle_sine = flow_sine;
+    m.angle = std::asin(flow_sine) * kDegreesPerRadian;
+  }
+  const FlowPoint point = flow_point(s, m.request.rate, m.pipe, m.angle);
   g = point_gradient(m.request.correlation, point, m.request.options);
   if (!std::isfinite(g.total)) g.ok = false;
   return g;

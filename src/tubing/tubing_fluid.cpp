@@ -170,19 +170,20 @@ void prepare_terms(const TubingFluid& fluid, FluidTerms& k) {
   // The oil viscosity is worked out only where it is not given and there is
   // oil to weigh it.
   k.dead_oil_needed = !well_liquids && !given(fluid.oil_viscosity) && fluid.water_cut < 1.0;
-  k.critical = model_pseudo_critical(fluid.model, fluid.gas_sg);
-  k.ln_critical_pressure = std::log(k.critical.pressure);
+  k.dead_oil_gravity_term = beggs_robinson_gravity_term(fluid.api_gravity);
+  k.gas_terms = gas_terms(fluid.gas_sg, model_pseudo_critical(fluid.model, fluid.gas_sg));
+  k.ln_critical_pressure = std::log(k.gas_terms.critical.pressure);
 }
 
 void temperature_terms(const TubingFluid& fluid, double t, FluidTerms& k) {
   k.temperature_valid = true;
   k.temperature = t;
   if (fluid.model != TubingFluidModel::kWell) {
-    k.gas = gas_temperature_terms(t, fluid.gas_sg, k.critical);
+    k.gas = gas_temperature_terms(t, k.gas_terms);
   }
   k.rs_term = standing_rs_term(t, fluid.api_gravity);
   if (k.dead_oil_needed) {
-    k.dead_oil_viscosity = beggs_robinson_dead_oil(fluid.api_gravity, t);
+    k.dead_oil_viscosity = beggs_robinson_dead_oil(k.dead_oil_gravity_term, t);
     k.ln_dead_oil_viscosity = std::log(k.dead_oil_viscosity);
   }
   k.dead_oil_tension = dead_oil_surface_tension(fluid.api_gravity, t);
@@ -236,7 +237,7 @@ FluidState evaluate(const TubingFluid& fluid, double pressure, double temperatur
         fluid.well.tables.base != nullptr ? fluid.well.tables : FluidTables{kNoTables.data()};
     gas_z_and_viscosity(tables, t, p, gamma_g, z, mu_g);
   } else {
-    const double ppr = p / k.critical.pressure;
+    const double ppr = p / k.gas_terms.critical.pressure;
     z = brill_beggs_z_at(k.gas, ppr, ln_p - k.ln_critical_pressure);
     mu_g = ckb_gas_viscosity_at(k.gas, ppr);
   }

@@ -128,12 +128,13 @@ struct FluidTerms {
   double gor = 0.0;           // producing GOR, scf/stb of oil
   double mass = 0.0;          // surface mass per unit of the rate, lbm
   bool dead_oil_needed = false;
-  PseudoCritical critical{};
+  double dead_oil_gravity_term = 0.0;
+  GasTerms gas_terms{};
   double ln_critical_pressure = 0.0;
   // At `temperature`:
   bool temperature_valid = false;
   double temperature = 0.0;
-  GasTemperatureTerms gas{};
+  GasTemperatureTerms gas{};  // the spreadsheet fluids' z and gas viscosity
   double rs_term = 0.0;
   double dead_oil_viscosity = 0.0;
   double ln_dead_oil_viscosity = 0.0;
