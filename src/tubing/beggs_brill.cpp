@@ -24,10 +24,17 @@ struct MapLines {
   double l1, l2, l3, l4;
 };
 
-// The map's lines from ln(lambda_L).
-MapLines map_lines(double ln_lambda) {
-  return {316.0 * std::exp(0.302 * ln_lambda), 0.0009252 * std::exp(-2.4684 * ln_lambda),
-          0.10 * std::exp(-1.4516 * ln_lambda), 0.5 * std::exp(-6.738 * ln_lambda)};
+// The map's lines from ln(lambda_L): only those the map reads at this
+// lambda_L (L1 below 0.4, L2 and L3 from 0.01, L4 from 0.4); the others NaN.
+MapLines map_lines(double lambda, double ln_lambda) {
+  MapLines l{kNaN, kNaN, kNaN, kNaN};
+  if (lambda < 0.4) l.l1 = 316.0 * std::exp(0.302 * ln_lambda);
+  if (lambda >= 0.01) {
+    l.l2 = 0.0009252 * std::exp(-2.4684 * ln_lambda);
+    l.l3 = 0.10 * std::exp(-1.4516 * ln_lambda);
+  }
+  if (lambda >= 0.4) l.l4 = 0.5 * std::exp(-6.738 * ln_lambda);
+  return l;
 }
 
 // The logarithms of the groups that every power of the holdup correlation
@@ -39,9 +46,14 @@ struct HoldupLogs {
   double angle_term = 0.0;
 };
 
+double angle_term_of_sine(double s) { return s - 0.333 * s * s * s; }
+
+// sin(1.8 theta) at theta = 90 degrees, sin(162 degrees) = (sqrt(5) - 1) / 4.
+constexpr double kVerticalSine = 0.30901699437494742;
+
 double angle_term(double inclination) {
-  const double s = std::sin(1.8 * inclination * std::numbers::pi / 180.0);
-  return s - 0.333 * s * s * s;
+  if (inclination == 90.0) return angle_term_of_sine(kVerticalSine);
+  return angle_term_of_sine(std::sin(1.8 * inclination * std::numbers::pi / 180.0));
 }
 
 // The holdup of one pattern, every power taken as the exponential of a sum of
@@ -136,7 +148,7 @@ BeggsBrillHoldup beggs_brill_holdup(const FlowPoint& point, bool payne) {
       1.938 * v_sl * std::sqrt(std::sqrt(point.liquid_density / point.surface_tension));
   const HoldupLogs ln{std::log(h.no_slip_holdup), std::log(h.froude),
                       std::log(h.liquid_velocity_number), angle_term(point.inclination)};
-  const MapLines lines = map_lines(ln.lambda);
+  const MapLines lines = map_lines(h.no_slip_holdup, ln.lambda);
   h.pattern = map_pattern(h.no_slip_holdup, h.froude, lines);
   const auto inclined = [&](FlowPattern pattern) {
     return pattern_holdup(pattern, h.no_slip_holdup, point.inclination, ln).inclined;
