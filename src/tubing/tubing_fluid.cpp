@@ -170,6 +170,7 @@ void prepare_terms(const TubingFluid& fluid, FluidTerms& k) {
   // The oil viscosity is worked out only where it is not given and there is
   // oil to weigh it.
   k.dead_oil_needed = !well_liquids && !given(fluid.oil_viscosity) && fluid.water_cut < 1.0;
+  k.solution_gas = fluid.model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0;
   k.dead_oil_gravity_term = beggs_robinson_gravity_term(fluid.api_gravity);
   k.gas_terms = gas_terms(fluid.gas_sg, model_pseudo_critical(fluid.model, fluid.gas_sg));
   k.ln_critical_pressure = std::log(k.gas_terms.critical.pressure);
@@ -184,19 +185,22 @@ void temperature_terms(const TubingFluid& fluid, double t, FluidTerms& k) {
   k.rs_term = standing_rs_term(t, fluid.api_gravity);
   if (k.dead_oil_needed) {
     k.dead_oil_viscosity = beggs_robinson_dead_oil(k.dead_oil_gravity_term, t);
-    k.ln_dead_oil_viscosity = std::log(k.dead_oil_viscosity);
+    // The live oil's power of the dead oil, only where there is solution gas.
+    if (k.solution_gas) k.ln_dead_oil_viscosity = std::log(k.dead_oil_viscosity);
   }
   k.dead_oil_tension = dead_oil_surface_tension(fluid.api_gravity, t);
 }
 
-FluidState evaluate(const TubingFluid& fluid, double pressure, double temperature, FluidTerms& k) {
-  FluidState s;
+// Writes the fluid at (pressure, temperature) into s.
+void evaluate(const TubingFluid& fluid, double pressure, double temperature, FluidTerms& k,
+              FluidState& s) {
+  s = FluidState{};
   s.pressure = pressure;
   s.temperature = temperature;
   const double p = pressure;
   const double t = temperature;
   const double tr = t + kRankineOffset;
-  if (!(p > 0.0) || !std::isfinite(p) || !(tr > 0.0) || !std::isfinite(t)) return s;
+  if (!(p > 0.0) || !std::isfinite(p) || !(tr > 0.0) || !std::isfinite(t)) return;
   if (!k.prepared) prepare_terms(fluid, k);
   if (!k.temperature_valid || k.temperature != t) temperature_terms(fluid, t, k);
   const UnitRates& u = k.units;
@@ -211,10 +215,10 @@ FluidState evaluate(const TubingFluid& fluid, double pressure, double temperatur
   Liquids l;
   const TubingFluidModel model = fluid.model;
   if (model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
-    if (!well_liquids(fluid, u, p, t, l)) return s;
+    if (!well_liquids(fluid, u, p, t, l)) return;
   } else {
     double rs = 0.0;
-    if (model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0) {
+    if (k.solution_gas) {
       rs = standing_solution_gor_at(gamma_g, k.rs_term, ln_p);
       if (rs > k.gor) rs = k.gor;
     }
@@ -283,20 +287,21 @@ FluidState evaluate(const TubingFluid& fluid, double pressure, double temperatur
          s.liquid_viscosity > 0.0 && std::isfinite(s.surface_tension) &&
          std::isfinite(s.liquid_volume) && std::isfinite(s.free_gas_volume) &&
          std::isfinite(s.mass);
-  return s;
 }
 
 }  // namespace
 
 FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temperature) {
   FluidTerms terms;
-  return evaluate(fluid, pressure, temperature, terms);
+  FluidState s;
+  evaluate(fluid, pressure, temperature, terms, s);
+  return s;
 }
 
 const FluidState& cached_fluid(const TubingFluid& fluid, double pressure, double temperature,
                                FluidCache& cache) {
   if (!cache.valid || cache.last.pressure != pressure || cache.last.temperature != temperature) {
-    cache.last = evaluate(fluid, pressure, temperature, cache.terms);
+    evaluate(fluid, pressure, temperature, cache.terms, cache.last);
     cache.valid = true;
     ++cache.evaluations;
   }

@@ -128,6 +128,7 @@ struct FluidTerms {
   double gor = 0.0;           // producing GOR, scf/stb of oil
   double mass = 0.0;          // surface mass per unit of the rate, lbm
   bool dead_oil_needed = false;
+  bool solution_gas = false;  // Guo's black oil with oil: Standing's Rs
   double dead_oil_gravity_term = 0.0;
   GasTerms gas_terms{};
   double ln_critical_pressure = 0.0;
