@@ -65,21 +65,22 @@ BeggsBrillPatternHoldup pattern_holdup(FlowPattern pattern, double lambda, doubl
   struct Horizontal {
     double a, b, c;
   };
-  // C = (1 - lambda) ln(d lambda^e N_LV^f N_FR^g); d = 0 gives C = 0.
+  // C = (1 - lambda) ln(d lambda^e N_LV^f N_FR^g) with ln d given; d = 0
+  // gives C = 0.
   struct Inclination {
-    double d, e, f, g;
+    double d, ln_d, e, f, g;
   };
-  constexpr Inclination kDownhill{4.70, -0.3692, 0.1244, -0.5056};
+  constexpr Inclination kDownhill{4.70, 1.547562508716013, -0.3692, 0.1244, -0.5056};
   Horizontal horizontal{};
   Inclination uphill{};
   switch (pattern) {
     case FlowPattern::kSegregated:
       horizontal = {0.98, 0.4846, 0.0868};
-      uphill = {0.011, -3.768, 3.539, -1.614};
+      uphill = {0.011, -4.509860006183766, -3.768, 3.539, -1.614};
       break;
     case FlowPattern::kIntermittent:
       horizontal = {0.845, 0.5351, 0.0173};
-      uphill = {2.96, 0.305, -0.4473, 0.0978};
+      uphill = {2.96, 1.085189268335969, 0.305, -0.4473, 0.0978};
       break;
     case FlowPattern::kDistributed:
       horizontal = {1.065, 0.5824, 0.0609};
@@ -93,7 +94,7 @@ BeggsBrillPatternHoldup pattern_holdup(FlowPattern pattern, double lambda, doubl
       horizontal.a * std::exp(horizontal.b * ln.lambda - horizontal.c * ln.froude), lambda);
   if (k.d > 0.0) {
     const double ln_argument =
-        std::log(k.d) + k.e * ln.lambda + k.f * ln.velocity_number + k.g * ln.froude;
+        k.ln_d + k.e * ln.lambda + k.f * ln.velocity_number + k.g * ln.froude;
     // A NaN logarithm (a group at or below 0) gives C = 0, as a power would.
     h.coefficient = std::isnan(ln_argument) ? 0.0 : std::max((1.0 - lambda) * ln_argument, 0.0);
   }

@@ -17,7 +17,7 @@ constexpr int kColebrookIterations = 100;
 // roughness that is negative or not finite.
 double usable_roughness(double relative_roughness) {
   if (!std::isfinite(relative_roughness) || relative_roughness < 0.0) return kNaN;
-  return std::fmin(relative_roughness, kMaxRelativeRoughness);
+  return relative_roughness < kMaxRelativeRoughness ? relative_roughness : kMaxRelativeRoughness;
 }
 
 bool usable_reynolds(double reynolds) { return std::isfinite(reynolds) && reynolds > 0.0; }
@@ -62,7 +62,7 @@ double colebrook_darcy_factor(double reynolds, double relative_roughness) {
     const double bracket = a + b * x;
     const double next = x - (x + k * std::log(bracket)) / (1.0 + k * b / bracket);
     const double step = next - x;
-    const double low = std::fmin(x, next);
+    const double low = next < x ? next : x;
     x = next;
     if (k * step * step <= kTolerance * low * low * low) return x > 0.0 ? 1.0 / (x * x) : kNaN;
   }

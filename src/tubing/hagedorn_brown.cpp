@@ -73,7 +73,15 @@ double hagedorn_brown_psi(double y) {
          116174.3 * y * y * y * y;
 }
 
-HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownForm form) {
+namespace {
+
+// The groups and the holdup; CN_L and X are left 0, their logarithms given,
+// for the caller that reports them.
+struct GroupLogs {
+  double viscosity_correction = 0.0;  // log10 CN_L
+  double x = 0.0;                     // log10 X, as the holdup fit takes it
+};
+HagedornBrownGroups groups(const FlowPoint& point, HagedornBrownForm form, GroupLogs& logs) {
   const bool modified = form == HagedornBrownForm::kModified;
   const double rho_l = point.liquid_density;
   const double sigma = point.surface_tension;
@@ -97,11 +105,11 @@ HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownF
       log_viscosity_correction(modified ? std::clamp(log_nl, std::log10(kViscosityNumberMin),
                                                      std::log10(kViscosityNumberMax))
                                         : log_nl);
-  g.viscosity_correction = exp10(log_cnl);
+  logs.viscosity_correction = log_cnl;
   double log_x = log10_of(g.liquid_velocity_number / g.diameter_number) - 0.575 * log_ngv +
                  0.1 * log10_of(point.pressure / 14.7) + log_cnl;
   if (modified) log_x = std::clamp(log_x, std::log10(kXMin), std::log10(kXMax));
-  g.x = exp10(log_x);
+  logs.x = log_x;
   g.holdup_ratio = holdup_ratio_of_log(log_x);
   if (modified) g.holdup_ratio = std::clamp(g.holdup_ratio, 0.0, 1.0);
   g.y = exp10(log_ngv + 0.38 * log_nl - 2.14 * log_nd);
@@ -110,6 +118,16 @@ HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownF
   // leave it.
   g.holdup = std::clamp(g.holdup_ratio * g.psi, 0.0, 1.0);
   if (modified) g.holdup = std::max(g.holdup, v_sl / v_m);
+  return g;
+}
+
+}  // namespace
+
+HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownForm form) {
+  GroupLogs logs;
+  HagedornBrownGroups g = groups(point, form, logs);
+  g.viscosity_correction = exp10(logs.viscosity_correction);
+  g.x = exp10(logs.x);
   return g;
 }
 
@@ -137,7 +155,8 @@ Gradient hagedorn_brown(const FlowPoint& point, HagedornBrownForm form) {
     gradient.friction = friction_gradient(moody_fanning_factor(reynolds, eps), w, d,
                                           point.liquid_density * holdup * holdup);
   } else {
-    const HagedornBrownGroups g = hagedorn_brown_groups(point, form);
+    GroupLogs logs;
+    const HagedornBrownGroups g = groups(point, form, logs);
     const double mu = std::exp(g.holdup * std::log(point.liquid_viscosity) +
                                (1.0 - g.holdup) * std::log(point.gas_viscosity));
     gradient.pattern = FlowPattern::kSlug;

@@ -19,6 +19,9 @@ double between_temperatures(double temperature, double t_low, double low, double
   return low - (temperature - t_low) * (low - high) / (t_high - t_low);
 }
 
+// The tension raised to the floor; NaN gives the floor, as fmax would.
+double at_least_floor(double sigma) { return sigma >= kFloor ? sigma : kFloor; }
+
 }  // namespace
 
 double dead_oil_surface_tension(double api, double temperature) {
@@ -34,7 +37,7 @@ double live_oil_surface_tension(double api, double temperature, double pressure)
 
 double live_oil_surface_tension_at(double dead_tension, double ln_pressure) {
   if (std::isnan(dead_tension)) return kNaN;
-  return std::fmax((1.0 - 0.024 * std::exp(0.45 * ln_pressure)) * dead_tension, kFloor);
+  return at_least_floor((1.0 - 0.024 * std::exp(0.45 * ln_pressure)) * dead_tension);
 }
 
 double gas_water_surface_tension(double temperature, double pressure) {
@@ -55,7 +58,7 @@ double gas_water_surface_tension_at(double temperature, double ln_pressure) {
   } else {
     sigma = between_temperatures(temperature, 74.0, low(), 280.0, high());
   }
-  return std::fmax(sigma, kFloor);
+  return at_least_floor(sigma);
 }
 
 double liquid_surface_tension(double oil_fraction, double oil_tension, double water_tension) {
