@@ -169,7 +169,13 @@ void prepare_terms(const TubingFluid& fluid, FluidTerms& k) {
       fluid.model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid;
   // The oil viscosity is worked out only where it is not given and there is
   // oil to weigh it.
-  k.dead_oil_needed = !well_liquids && !given(fluid.oil_viscosity) && fluid.water_cut < 1.0;
+  k.given_water_fvf = given(fluid.water_fvf);
+  k.given_oil_viscosity = given(fluid.oil_viscosity);
+  k.given_water_viscosity = given(fluid.water_viscosity);
+  k.given_surface_tension = given(fluid.surface_tension);
+  k.water_cut = fluid.water_cut > 0.0 ? fluid.water_cut : 0.0;
+  if (k.water_cut > 1.0) k.water_cut = 1.0;
+  k.dead_oil_needed = !well_liquids && !k.given_oil_viscosity && fluid.water_cut < 1.0;
   k.solution_gas = fluid.model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0;
   k.dead_oil_gravity_term = beggs_robinson_gravity_term(fluid.api_gravity);
   k.gas_terms = gas_terms(fluid.gas_sg, model_pseudo_critical(fluid.model, fluid.gas_sg));
@@ -229,9 +235,9 @@ void evaluate(const TubingFluid& fluid, double pressure, double temperature, Flu
     }
     if (rs > 0.0) l.bo = guo_oil_fvf_at(rs, t, k.gravity_root);
   }
-  if (given(fluid.water_fvf)) l.bw = fluid.water_fvf;
-  if (given(fluid.oil_viscosity)) l.oil_viscosity = fluid.oil_viscosity;
-  if (given(fluid.water_viscosity)) l.water_viscosity = fluid.water_viscosity;
+  if (k.given_water_fvf) l.bw = fluid.water_fvf;
+  if (k.given_oil_viscosity) l.oil_viscosity = fluid.oil_viscosity;
+  if (k.given_water_viscosity) l.water_viscosity = fluid.water_viscosity;
 
   // The gas.
   double z = 1.0;
@@ -249,8 +255,7 @@ void evaluate(const TubingFluid& fluid, double pressure, double temperature, Flu
   // Oil and water mixed by their in-situ volumes (stock-tank volumes where
   // B = 1), weights from the water cut so that a well without liquid still
   // has a liquid to report.
-  double wc = fluid.water_cut > 0.0 ? fluid.water_cut : 0.0;
-  if (wc > 1.0) wc = 1.0;
+  const double wc = k.water_cut;
   const double oil_part = (1.0 - wc) * l.bo;
   const double water_part = wc * l.bw;
   const double f_o = oil_part / (oil_part + water_part);
@@ -266,7 +271,7 @@ void evaluate(const TubingFluid& fluid, double pressure, double temperature, Flu
   s.liquid_viscosity = f_o * l.oil_viscosity + f_w * l.water_viscosity;
   s.gas_density = kAirMolarMass * gamma_g * p / (kGasConstant * z * tr);
   s.gas_viscosity = mu_g;
-  if (given(fluid.surface_tension)) {
+  if (k.given_surface_tension) {
     s.surface_tension = fluid.surface_tension;
   } else {
     const double sigma_o = live_oil_surface_tension_at(k.dead_oil_tension, ln_p);

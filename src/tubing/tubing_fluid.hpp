@@ -128,6 +128,12 @@ struct FluidTerms {
   double gor = 0.0;           // producing GOR, scf/stb of oil
   double mass = 0.0;          // surface mass per unit of the rate, lbm
   bool dead_oil_needed = false;
+  // The values the fluid gives (positive and finite) in place of the models'.
+  bool given_water_fvf = false;
+  bool given_oil_viscosity = false;
+  bool given_water_viscosity = false;
+  bool given_surface_tension = false;
+  double water_cut = 0.0;     // within 0..1
   bool solution_gas = false;  // Guo's black oil with oil: Standing's Rs
   double dead_oil_gravity_term = 0.0;
   GasTerms gas_terms{};
