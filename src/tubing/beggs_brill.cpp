@@ -24,9 +24,83 @@ struct MapLines {
   double l1, l2, l3, l4;
 };
 
-MapLines map_lines(double lambda) {
-  return {316.0 * std::pow(lambda, 0.302), 0.0009252 * std::pow(lambda, -2.4684),
-          0.10 * std::pow(lambda, -1.4516), 0.5 * std::pow(lambda, -6.738)};
+// The map's lines from ln(lambda_L): only those the map reads at this
+// lambda_L (L1 below 0.4, L2 and L3 from 0.01, L4 from 0.4); the others NaN.
+MapLines map_lines(double lambda, double ln_lambda) {
+  MapLines l{kNaN, kNaN, kNaN, kNaN};
+  if (lambda < 0.4) l.l1 = 316.0 * std::exp(0.302 * ln_lambda);
+  if (lambda >= 0.01) {
+    l.l2 = 0.0009252 * std::exp(-2.4684 * ln_lambda);
+    l.l3 = 0.10 * std::exp(-1.4516 * ln_lambda);
+  }
+  if (lambda >= 0.4) l.l4 = 0.5 * std::exp(-6.738 * ln_lambda);
+  return l;
+}
+
+// The logarithms of the groups that every power of the holdup correlation
+// takes, and the inclination's sin(1.8 theta) - 0.333 sin^3(1.8 theta).
+struct HoldupLogs {
+  double lambda = 0.0;
+  double froude = 0.0;
+  double velocity_number = 0.0;
+  double angle_term = 0.0;
+};
+
+double angle_term_of_sine(double s) { return s - 0.333 * s * s * s; }
+
+// sin(1.8 theta) at theta = 90 degrees, sin(162 degrees) = (sqrt(5) - 1) / 4.
+constexpr double kVerticalSine = 0.30901699437494742;
+
+double angle_term(double inclination) {
+  if (inclination == 90.0) return angle_term_of_sine(kVerticalSine);
+  return angle_term_of_sine(std::sin(1.8 * inclination * std::numbers::pi / 180.0));
+}
+
+// The holdup of one pattern, every power taken as the exponential of a sum of
+// logarithms: C = (1 - lambda) ln(d lambda^e N_LV^f N_FR^g) is worked as
+// (1 - lambda)(ln d + e ln lambda + f ln N_LV + g ln N_FR).
+BeggsBrillPatternHoldup pattern_holdup(FlowPattern pattern, double lambda, double inclination,
+                                       const HoldupLogs& ln) {
+  // H_L(0) = a lambda^b / N_FR^c.
+  struct Horizontal {
+    double a, b, c;
+  };
+  // C = (1 - lambda) ln(d lambda^e N_LV^f N_FR^g) with ln d given; d = 0
+  // gives C = 0.
+  struct Inclination {
+    double d, ln_d, e, f, g;
+  };
+  constexpr Inclination kDownhill{4.70, 1.547562508716013, -0.3692, 0.1244, -0.5056};
+  Horizontal horizontal{};
+  Inclination uphill{};
+  switch (pattern) {
+    case FlowPattern::kSegregated:
+      horizontal = {0.98, 0.4846, 0.0868};
+      uphill = {0.011, -4.509860006183766, -3.768, 3.539, -1.614};
+      break;
+    case FlowPattern::kIntermittent:
+      horizontal = {0.845, 0.5351, 0.0173};
+      uphill = {2.96, 1.085189268335969, 0.305, -0.4473, 0.0978};
+      break;
+    case FlowPattern::kDistributed:
+      horizontal = {1.065, 0.5824, 0.0609};
+      break;
+    default:
+      return {kNaN, kNaN, kNaN, kNaN};
+  }
+  const Inclination k = inclination < 0.0 ? kDownhill : uphill;
+  BeggsBrillPatternHoldup h;
+  h.horizontal = std::max(
+      horizontal.a * std::exp(horizontal.b * ln.lambda - horizontal.c * ln.froude), lambda);
+  if (k.d > 0.0) {
+    const double ln_argument =
+        k.ln_d + k.e * ln.lambda + k.f * ln.velocity_number + k.g * ln.froude;
+    // A NaN logarithm (a group at or below 0) gives C = 0, as a power would.
+    h.coefficient = std::isnan(ln_argument) ? 0.0 : std::max((1.0 - lambda) * ln_argument, 0.0);
+  }
+  h.factor = 1.0 + h.coefficient * ln.angle_term;
+  h.inclined = std::clamp(h.horizontal * h.factor, 0.0, 1.0);
+  return h;
 }
 
 // The revised four-line map; the first pattern whose condition holds wins,
@@ -60,43 +134,9 @@ double friction_exponent(double y) {
 BeggsBrillPatternHoldup beggs_brill_pattern_holdup(FlowPattern pattern, double lambda,
                                                    double froude, double liquid_velocity_number,
                                                    double inclination) {
-  // H_L(0) = a lambda^b / N_FR^c.
-  struct Horizontal {
-    double a, b, c;
-  };
-  // C = (1 - lambda) ln(d lambda^e N_LV^f N_FR^g); d = 0 gives C = 0.
-  struct Inclination {
-    double d, e, f, g;
-  };
-  constexpr Inclination kDownhill{4.70, -0.3692, 0.1244, -0.5056};
-  Horizontal horizontal{};
-  Inclination uphill{};
-  switch (pattern) {
-    case FlowPattern::kSegregated:
-      horizontal = {0.98, 0.4846, 0.0868};
-      uphill = {0.011, -3.768, 3.539, -1.614};
-      break;
-    case FlowPattern::kIntermittent:
-      horizontal = {0.845, 0.5351, 0.0173};
-      uphill = {2.96, 0.305, -0.4473, 0.0978};
-      break;
-    case FlowPattern::kDistributed:
-      horizontal = {1.065, 0.5824, 0.0609};
-      break;
-    default:
-      return {kNaN, kNaN, kNaN, kNaN};
-  }
-  const Inclination k = inclination < 0.0 ? kDownhill : uphill;
-  BeggsBrillPatternHoldup h;
-  h.horizontal = std::max(
-      horizontal.a * std::pow(lambda, horizontal.b) / std::pow(froude, horizontal.c), lambda);
-  const double argument =
-      k.d * std::pow(lambda, k.e) * std::pow(liquid_velocity_number, k.f) * std::pow(froude, k.g);
-  h.coefficient = argument > 0.0 ? std::max((1.0 - lambda) * std::log(argument), 0.0) : 0.0;
-  const double s = std::sin(1.8 * inclination * std::numbers::pi / 180.0);
-  h.factor = 1.0 + h.coefficient * (s - 0.333 * s * s * s);
-  h.inclined = std::clamp(h.horizontal * h.factor, 0.0, 1.0);
-  return h;
+  const HoldupLogs ln{std::log(lambda), std::log(froude), std::log(liquid_velocity_number),
+                      angle_term(inclination)};
+  return pattern_holdup(pattern, lambda, inclination, ln);
 }
 
 BeggsBrillHoldup beggs_brill_holdup(const FlowPoint& point, bool payne) {
@@ -106,13 +146,13 @@ BeggsBrillHoldup beggs_brill_holdup(const FlowPoint& point, bool payne) {
   h.no_slip_holdup = v_sl / v_m;
   h.froude = v_m * v_m / (kGravity * diameter_ft(point));
   h.liquid_velocity_number =
-      1.938 * v_sl * std::pow(point.liquid_density / point.surface_tension, 0.25);
-  const MapLines lines = map_lines(h.no_slip_holdup);
+      1.938 * v_sl * std::sqrt(std::sqrt(point.liquid_density / point.surface_tension));
+  const HoldupLogs ln{std::log(h.no_slip_holdup), std::log(h.froude),
+                      std::log(h.liquid_velocity_number), angle_term(point.inclination)};
+  const MapLines lines = map_lines(h.no_slip_holdup, ln.lambda);
   h.pattern = map_pattern(h.no_slip_holdup, h.froude, lines);
   const auto inclined = [&](FlowPattern pattern) {
-    return beggs_brill_pattern_holdup(pattern, h.no_slip_holdup, h.froude, h.liquid_velocity_number,
-                                      point.inclination)
-        .inclined;
+    return pattern_holdup(pattern, h.no_slip_holdup, point.inclination, ln).inclined;
   };
   double holdup = 0.0;
   if (h.pattern == FlowPattern::kTransition) {

@@ -1,5 +1,5 @@
-// Friction factors of pipe flow: laminar, Colebrook-White (iterated from the
-// Chen start, with the laminar and transition rule), Chen's explicit factor in
+// Friction factors of pipe flow: laminar, Colebrook-White (by Newton's
+// method, with the laminar and transition rule), Chen's explicit factor in
 // its Darcy and Fanning forms, and the fully rough Nikuradse factor of the
 // dry-gas methods.
 //
@@ -25,10 +25,10 @@ double chen_darcy_factor(double reynolds, double relative_roughness);
 // factor.
 double chen_fanning_factor(double reynolds, double relative_roughness);
 
-// The turbulent Colebrook-White Darcy factor, by fixed-point iteration on
-// 1/sqrt(f) from the Chen value until two iterates agree to 1e-12 relative
-// (at most 100 iterations). Meant for N_Re >= 4000; see moody_darcy_factor
-// for the factor at any Reynolds number.
+// The turbulent Colebrook-White Darcy factor, by Newton's method on
+// 1/sqrt(f) until two iterates agree to 1e-12 relative (at most 100
+// iterations); NaN where the equation has no positive root. Meant for N_Re >= 4000; see
+// moody_darcy_factor for the factor at any Reynolds number.
 double colebrook_darcy_factor(double reynolds, double relative_roughness);
 
 // The library's Moody factor at any Reynolds number: 0 at N_Re <= 0 (no flow),

@@ -37,23 +37,35 @@ double mass_rate(const FlowPoint& p) {
 }
 
 double friction_gradient(double fanning, double w, double d, double rho) {
-  return fanning * w * w / (kMassFrictionConstant * std::pow(d, 5) * rho) /
+  const double d2 = d * d;
+  return fanning * w * w / (kMassFrictionConstant * (d2 * d2 * d) * rho) /
          kSquareInchesPerSquareFoot;
+}
+
+double exp10(double x) { return std::exp(x * std::numbers::ln10); }
+double log10_of(double x) { return std::log(x) / std::numbers::ln10; }
+
+// log10 CN_L as a polynomial in log10 N_L + 3.
+double log_viscosity_correction(double log_viscosity_number) {
+  const double x = log_viscosity_number + 3.0;
+  return -2.69851 + 0.1584095 * x - 0.5509976 * x * x + 0.5478492 * x * x * x -
+         0.1219458 * x * x * x * x;
+}
+
+// H_L/psi as a polynomial in log10 X + 6.
+double holdup_ratio_of_log(double log_x) {
+  const double u = log_x + 6.0;
+  return -0.10306578 + 0.617774 * u - 0.632946 * u * u + 0.29598 * u * u * u -
+         0.0401 * u * u * u * u;
 }
 
 }  // namespace
 
 double hagedorn_brown_viscosity_correction(double viscosity_number) {
-  const double x = std::log10(viscosity_number) + 3.0;
-  return std::pow(10.0, -2.69851 + 0.1584095 * x - 0.5509976 * x * x + 0.5478492 * x * x * x -
-                            0.1219458 * x * x * x * x);
+  return exp10(log_viscosity_correction(std::log10(viscosity_number)));
 }
 
-double hagedorn_brown_holdup_ratio(double x) {
-  const double u = std::log10(x) + 6.0;
-  return -0.10306578 + 0.617774 * u - 0.632946 * u * u + 0.29598 * u * u * u -
-         0.0401 * u * u * u * u;
-}
+double hagedorn_brown_holdup_ratio(double x) { return holdup_ratio_of_log(std::log10(x)); }
 
 double hagedorn_brown_psi(double y) {
   y = std::max(y, kYMin);
@@ -61,35 +73,61 @@ double hagedorn_brown_psi(double y) {
          116174.3 * y * y * y * y;
 }
 
-HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownForm form) {
+namespace {
+
+// The groups and the holdup; CN_L and X are left 0, their logarithms given,
+// for the caller that reports them.
+struct GroupLogs {
+  double viscosity_correction = 0.0;  // log10 CN_L
+  double x = 0.0;                     // log10 X, as the holdup fit takes it
+};
+HagedornBrownGroups groups(const FlowPoint& point, HagedornBrownForm form, GroupLogs& logs) {
   const bool modified = form == HagedornBrownForm::kModified;
   const double rho_l = point.liquid_density;
   const double sigma = point.surface_tension;
   const double v_sl = point.superficial_liquid_velocity;
   const double v_m = v_sl + point.superficial_gas_velocity;
   HagedornBrownGroups g;
-  const double velocity_scale = 1.938 * std::pow(rho_l / sigma, 0.25);
+  // The groups' powers are worked from their logarithms: X and Y as sums of
+  // log10 terms, the fourth roots as square roots of square roots.
+  const double root = std::sqrt(rho_l / sigma);
+  const double velocity_scale = 1.938 * std::sqrt(root);
   g.liquid_velocity_number = velocity_scale * v_sl;
   g.gas_velocity_number = velocity_scale * point.superficial_gas_velocity;
-  g.diameter_number = 120.872 * diameter_ft(point) * std::sqrt(rho_l / sigma);
+  g.diameter_number = 120.872 * diameter_ft(point) * root;
   g.viscosity_number =
-      0.15726 * point.liquid_viscosity * std::pow(1.0 / (rho_l * sigma * sigma * sigma), 0.25);
+      0.15726 * point.liquid_viscosity / std::sqrt(std::sqrt(rho_l * sigma * sigma * sigma));
+  const double log_nl = log10_of(g.viscosity_number);
+  const double log_ngv = log10_of(g.gas_velocity_number);
+  const double log_nd = log10_of(g.diameter_number);
   // The modified form bounds N_L inside CN_L only; Y takes it unbounded.
-  g.viscosity_correction = hagedorn_brown_viscosity_correction(
-      modified ? std::clamp(g.viscosity_number, kViscosityNumberMin, kViscosityNumberMax)
-               : g.viscosity_number);
-  g.x = g.liquid_velocity_number / std::pow(g.gas_velocity_number, 0.575) *
-        std::pow(point.pressure / 14.7, 0.1) * g.viscosity_correction / g.diameter_number;
-  if (modified) g.x = std::clamp(g.x, kXMin, kXMax);
-  g.holdup_ratio = hagedorn_brown_holdup_ratio(g.x);
+  const double log_cnl =
+      log_viscosity_correction(modified ? std::clamp(log_nl, std::log10(kViscosityNumberMin),
+                                                     std::log10(kViscosityNumberMax))
+                                        : log_nl);
+  logs.viscosity_correction = log_cnl;
+  double log_x = log10_of(g.liquid_velocity_number / g.diameter_number) - 0.575 * log_ngv +
+                 0.1 * log10_of(point.pressure / 14.7) + log_cnl;
+  if (modified) log_x = std::clamp(log_x, std::log10(kXMin), std::log10(kXMax));
+  logs.x = log_x;
+  g.holdup_ratio = holdup_ratio_of_log(log_x);
   if (modified) g.holdup_ratio = std::clamp(g.holdup_ratio, 0.0, 1.0);
-  g.y = g.gas_velocity_number * std::pow(g.viscosity_number, 0.38) /
-        std::pow(g.diameter_number, 2.14);
+  g.y = exp10(log_ngv + 0.38 * log_nl - 2.14 * log_nd);
   g.psi = hagedorn_brown_psi(modified ? std::min(g.y, kYMax) : g.y);
   // Both forms keep the holdup within [0, 1]; the spreadsheet's cases never
   // leave it.
   g.holdup = std::clamp(g.holdup_ratio * g.psi, 0.0, 1.0);
   if (modified) g.holdup = std::max(g.holdup, v_sl / v_m);
+  return g;
+}
+
+}  // namespace
+
+HagedornBrownGroups hagedorn_brown_groups(const FlowPoint& point, HagedornBrownForm form) {
+  GroupLogs logs;
+  HagedornBrownGroups g = groups(point, form, logs);
+  g.viscosity_correction = exp10(logs.viscosity_correction);
+  g.x = exp10(logs.x);
   return g;
 }
 
@@ -117,9 +155,10 @@ Gradient hagedorn_brown(const FlowPoint& point, HagedornBrownForm form) {
     gradient.friction = friction_gradient(moody_fanning_factor(reynolds, eps), w, d,
                                           point.liquid_density * holdup * holdup);
   } else {
-    const HagedornBrownGroups g = hagedorn_brown_groups(point, form);
-    const double mu =
-        std::pow(point.liquid_viscosity, g.holdup) * std::pow(point.gas_viscosity, 1.0 - g.holdup);
+    GroupLogs logs;
+    const HagedornBrownGroups g = groups(point, form, logs);
+    const double mu = std::exp(g.holdup * std::log(point.liquid_viscosity) +
+                               (1.0 - g.holdup) * std::log(point.gas_viscosity));
     gradient.pattern = FlowPattern::kSlug;
     gradient.holdup = g.holdup;
     const double rho_s = point.liquid_density * g.holdup + point.gas_density * (1.0 - g.holdup);

@@ -1,6 +1,7 @@
 #include "tubing/no_slip.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "tubing/friction.hpp"
 
@@ -22,29 +23,24 @@ void homogeneous_terms(const FlowPoint& point, double rho, double mu, double v,
 
 }  // namespace
 
+namespace {
+
+// Finite and not negative; NaN fails both comparisons.
+bool finite_non_negative(double x) { return x >= 0.0 && x <= std::numeric_limits<double>::max(); }
+bool finite_positive(double x) { return x > 0.0 && x <= std::numeric_limits<double>::max(); }
+
+}  // namespace
+
 bool flow_point_is_valid(const FlowPoint& p) {
-  const double fields[] = {p.superficial_liquid_velocity,
-                           p.superficial_gas_velocity,
-                           p.liquid_density,
-                           p.gas_density,
-                           p.liquid_viscosity,
-                           p.gas_viscosity,
-                           p.surface_tension,
-                           p.inside_diameter,
-                           p.roughness,
-                           p.inclination,
-                           p.pressure,
-                           p.mass_rate};
-  for (double value : fields) {
-    if (!std::isfinite(value)) return false;
+  if (!(finite_non_negative(p.superficial_liquid_velocity) &&
+        finite_non_negative(p.superficial_gas_velocity) && finite_non_negative(p.liquid_density) &&
+        finite_non_negative(p.gas_density) && finite_non_negative(p.liquid_viscosity) &&
+        finite_non_negative(p.gas_viscosity) && finite_non_negative(p.surface_tension) &&
+        finite_non_negative(p.roughness) && finite_non_negative(p.mass_rate) &&
+        finite_positive(p.inside_diameter) && finite_positive(p.pressure))) {
+    return false;
   }
-  for (double value :
-       {p.superficial_liquid_velocity, p.superficial_gas_velocity, p.liquid_density, p.gas_density,
-        p.liquid_viscosity, p.gas_viscosity, p.surface_tension, p.roughness, p.mass_rate}) {
-    if (value < 0.0) return false;
-  }
-  if (!(p.inside_diameter > 0.0 && p.pressure > 0.0)) return false;
-  if (std::fabs(p.inclination) > 90.0) return false;
+  if (!(std::fabs(p.inclination) <= 90.0)) return false;
   if (p.superficial_liquid_velocity > 0.0 &&
       !(p.liquid_density > 0.0 && p.liquid_viscosity > 0.0)) {
     return false;

@@ -56,8 +56,11 @@ void finish_gradient(Gradient& gradient, double kinetic_energy_factor);
 
 // Inside diameter in ft.
 inline double diameter_ft(const FlowPoint& point) { return point.inside_diameter / 12.0; }
-// sin(theta) of the flow direction.
+// sin(theta) of the flow direction; exactly +-1 for vertical flow, as the
+// sine of the rounded right angle is, without working it out.
 inline double sine_of_inclination(const FlowPoint& point) {
+  if (point.inclination == 90.0) return 1.0;
+  if (point.inclination == -90.0) return -1.0;
   return std::sin(point.inclination * std::numbers::pi / 180.0);
 }
 // eps/D of the pipe.

@@ -19,6 +19,9 @@ double between_temperatures(double temperature, double t_low, double low, double
   return low - (temperature - t_low) * (low - high) / (t_high - t_low);
 }
 
+// The tension raised to the floor; NaN gives the floor, as fmax would.
+double at_least_floor(double sigma) { return sigma >= kFloor ? sigma : kFloor; }
+
 }  // namespace
 
 double dead_oil_surface_tension(double api, double temperature) {
@@ -28,17 +31,34 @@ double dead_oil_surface_tension(double api, double temperature) {
 
 double live_oil_surface_tension(double api, double temperature, double pressure) {
   if (!std::isfinite(pressure) || pressure <= 0.0) return kNaN;
-  const double dead = dead_oil_surface_tension(api, temperature);
-  if (std::isnan(dead)) return kNaN;
-  return std::fmax((1.0 - 0.024 * std::pow(pressure, 0.45)) * dead, kFloor);
+  return live_oil_surface_tension_at(dead_oil_surface_tension(api, temperature),
+                                     std::log(pressure));
+}
+
+double live_oil_surface_tension_at(double dead_tension, double ln_pressure) {
+  if (std::isnan(dead_tension)) return kNaN;
+  return at_least_floor((1.0 - 0.024 * std::exp(0.45 * ln_pressure)) * dead_tension);
 }
 
 double gas_water_surface_tension(double temperature, double pressure) {
   if (!std::isfinite(temperature) || !std::isfinite(pressure) || pressure <= 0.0) return kNaN;
-  const double p = std::fmax(pressure, 14.7);
-  const double sigma = between_temperatures(temperature, 74.0, 75.0 - 1.108 * std::pow(p, 0.349),
-                                            280.0, 53.0 - 0.1048 * std::pow(p, 0.637));
-  return std::fmax(sigma, kFloor);
+  return gas_water_surface_tension_at(temperature, std::log(std::fmax(pressure, 14.7)));
+}
+
+double gas_water_surface_tension_at(double temperature, double ln_pressure) {
+  if (!std::isfinite(temperature)) return kNaN;
+  // Only the end lines the temperature needs are worked out.
+  const auto low = [&] { return 75.0 - 1.108 * std::exp(0.349 * ln_pressure); };
+  const auto high = [&] { return 53.0 - 0.1048 * std::exp(0.637 * ln_pressure); };
+  double sigma = 0.0;
+  if (temperature <= 74.0) {
+    sigma = low();
+  } else if (temperature >= 280.0) {
+    sigma = high();
+  } else {
+    sigma = between_temperatures(temperature, 74.0, low(), 280.0, high());
+  }
+  return at_least_floor(sigma);
 }
 
 double liquid_surface_tension(double oil_fraction, double oil_tension, double water_tension) {

@@ -22,6 +22,12 @@ double live_oil_surface_tension(double api, double temperature, double pressure)
 // raised to 14.7 psia first and the result is never below 1 dyn/cm.
 double gas_water_surface_tension(double temperature, double pressure);
 
+// The same two tensions from the natural logarithm of the pressure (for the
+// gas-water tension, of the pressure already raised to 14.7 psia) and, for
+// the live oil, the dead oil's tension: one logarithm serves both.
+double live_oil_surface_tension_at(double dead_tension, double ln_pressure);
+double gas_water_surface_tension_at(double temperature, double ln_pressure);
+
 // The liquid's surface tension, weighted by the in-situ oil volume fraction
 // f_o: f_o sigma_o + (1 - f_o) sigma_w.
 double liquid_surface_tension(double oil_fraction, double oil_tension, double water_tension);

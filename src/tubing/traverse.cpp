@@ -30,6 +30,10 @@ struct March {
   Pipe pipe{};
   double flow_sign = 1.0;   // +1 upward flow, -1 downward
   double march_sign = 1.0;  // +1 against the flow (pressure rises along the march)
+  // The flow angle of the last stretch, in degrees, kept while the sine is
+  // the same.
+  double angle_sine = std::nan("");
+  double angle = 0.0;
   TraverseResult result{};
 };
 
@@ -43,7 +47,8 @@ Gradient gradient_at(March& m, double p, double t, double sine) {
     return g;
   }
   // Rounding may put a vertical step's dTVD / dMD a little above 1.
-  const double flow_sine = m.flow_sign * std::fmax(-1.0, std::fmin(1.0, sine));
+  const double clamped = sine <= 1.0 ? (sine >= -1.0 ? sine : -1.0) : 1.0;  // NaN: 1, as fmin
+  const double flow_sine = m.flow_sign * clamped;
   if (m.request.rate == 0.0) {
     const bool liquid = m.request.fluid.basis == RateBasis::kLiquid;
     const double rho = liquid ? s.liquid_density : s.gas_density;
@@ -55,8 +60,11 @@ Gradient gradient_at(March& m, double p, double t, double sine) {
     g.pattern = FlowPattern::kStatic;
     return g;
   }
-  const FlowPoint point =
-      flow_point(s, m.request.rate, m.pipe, std::asin(flow_sine) * kDegreesPerRadian);
+  if (!(flow_sine == m.angle_sine)) {
+    m.angle_sine = flow_sine;
+    m.angle = std::asin(flow_sine) * kDegreesPerRadian;
+  }
+  const FlowPoint point = flow_point(s, m.request.rate, m.pipe, m.angle);
   g = point_gradient(m.request.correlation, point, m.request.options);
   if (!std::isfinite(g.total)) g.ok = false;
   return g;
@@ -105,7 +113,7 @@ Step try_step(March& m, double md, double p, double dl, double sine, double dire
   }
   const double s = m.march_sign;
   const double t_mid = temperature_at(m.path, m.request.temperatures, md + direction * dl / 2.0);
-  const double tolerance = std::fmax(0.01, 1e-6 * p);
+  const double tolerance = 1e-6 * p > 0.01 ? 1e-6 * p : 0.01;  // p is finite here
   double dp = s * g0.total * dl;
   for (int k = 0; k < kMaxIterations; ++k) {
     const double p_mid = p + dp / 2.0;
@@ -174,7 +182,7 @@ void march(March& m, double p) {
         steps_left = steps_for(remaining, std::fmax(dl / 2.0, kMinStep));
         continue;
       }
-      const double limit = std::fmax(50.0, 0.02 * p);
+      const double limit = 0.02 * p > 50.0 ? 0.02 * p : 50.0;  // p is finite here
       if (std::fabs(st.dp) > limit && !at_floor) {
         steps_left = steps_for(remaining, std::fmax(dl * limit / std::fabs(st.dp), kMinStep));
         continue;

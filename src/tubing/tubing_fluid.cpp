@@ -9,7 +9,6 @@
 #include "fluids/liquid_viscosity.hpp"
 #include "fluids/oil_fvf.hpp"
 #include "fluids/solution_gor.hpp"
-#include "fluids/spreadsheet_pvt.hpp"
 #include "numerics/interpolation.hpp"
 #include "numerics/units.hpp"
 #include "tubing/surface_tension.hpp"
@@ -99,22 +98,6 @@ bool well_liquids(const TubingFluid& fluid, const UnitRates& u, double p, double
   return true;
 }
 
-// The liquids of the simplified fluids and of the well model's gas wells:
-// B = 1 (Guo's black oil then takes its own Bo) with the given solution gas,
-// water at 0.5 cp.
-void stock_tank_liquids(const TubingFluid& fluid, double t, double rs, Liquids& l) {
-  l.rs = rs;
-  l.bo = 1.0;
-  l.bw = 1.0;
-  l.water_viscosity = kSpreadsheetWaterViscosity;
-  // The oil viscosity is worked out only where it is not given and there is
-  // oil to weigh it.
-  const bool oil = fluid.water_cut < 1.0;
-  if (!given(fluid.oil_viscosity) && oil) {
-    l.oil_viscosity = beggs_robinson_oil_viscosity(fluid.api_gravity, t, l.rs);
-  }
-}
-
 PseudoCritical model_pseudo_critical(TubingFluidModel model, double gas_sg) {
   switch (model) {
     case TubingFluidModel::kStockTank:
@@ -168,37 +151,93 @@ UnitRates unit_rates(const TubingFluid& fluid) {
   return u;
 }
 
-FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temperature) {
-  FluidState s;
+namespace {
+
+void prepare_terms(const TubingFluid& fluid, FluidTerms& k) {
+  k.prepared = true;
+  k.units = unit_rates(fluid);
+  const UnitRates& u = k.units;
+  k.oil_sg = oil_sg_of(fluid.api_gravity);
+  k.gravity_root = std::sqrt(fluid.gas_sg / k.oil_sg);
+  k.gor = u.oil > 0.0 ? u.gas / u.oil : 0.0;
+  const double liquid_mass_per_stb = fluid.model == TubingFluidModel::kStockTank
+                                         ? kWaterDensity * kStockTankBarrel
+                                         : kLiquidMassPerStb;
+  k.mass = liquid_mass_per_stb * (u.oil * k.oil_sg + u.water * fluid.water_sg) +
+           kAirDensity * fluid.gas_sg * u.gas;
+  const bool well_liquids =
+      fluid.model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid;
+  // The oil viscosity is worked out only where it is not given and there is
+  // oil to weigh it.
+  k.given_water_fvf = given(fluid.water_fvf);
+  k.given_oil_viscosity = given(fluid.oil_viscosity);
+  k.given_water_viscosity = given(fluid.water_viscosity);
+  k.given_surface_tension = given(fluid.surface_tension);
+  k.water_cut = fluid.water_cut > 0.0 ? fluid.water_cut : 0.0;
+  if (k.water_cut > 1.0) k.water_cut = 1.0;
+  k.dead_oil_needed = !well_liquids && !k.given_oil_viscosity && fluid.water_cut < 1.0;
+  k.solution_gas = fluid.model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0;
+  k.dead_oil_gravity_term = beggs_robinson_gravity_term(fluid.api_gravity);
+  k.gas_terms = gas_terms(fluid.gas_sg, model_pseudo_critical(fluid.model, fluid.gas_sg));
+  k.ln_critical_pressure = std::log(k.gas_terms.critical.pressure);
+}
+
+void temperature_terms(const TubingFluid& fluid, double t, FluidTerms& k) {
+  k.temperature_valid = true;
+  k.temperature = t;
+  if (fluid.model != TubingFluidModel::kWell) {
+    k.gas = gas_temperature_terms(t, k.gas_terms);
+  }
+  k.rs_term = standing_rs_term(t, fluid.api_gravity);
+  if (k.dead_oil_needed) {
+    k.dead_oil_viscosity = beggs_robinson_dead_oil(k.dead_oil_gravity_term, t);
+    // The live oil's power of the dead oil, only where there is solution gas.
+    if (k.solution_gas) k.ln_dead_oil_viscosity = std::log(k.dead_oil_viscosity);
+  }
+  k.dead_oil_tension = dead_oil_surface_tension(fluid.api_gravity, t);
+}
+
+// Writes the fluid at (pressure, temperature) into s.
+void evaluate(const TubingFluid& fluid, double pressure, double temperature, FluidTerms& k,
+              FluidState& s) {
+  s = FluidState{};
   s.pressure = pressure;
   s.temperature = temperature;
   const double p = pressure;
   const double t = temperature;
   const double tr = t + kRankineOffset;
-  if (!(p > 0.0) || !std::isfinite(p) || !(tr > 0.0) || !std::isfinite(t)) return s;
-  const UnitRates u = unit_rates(fluid);
-  const double gamma_o = oil_sg_of(fluid.api_gravity);
+  if (!(p > 0.0) || !std::isfinite(p) || !(tr > 0.0) || !std::isfinite(t)) return;
+  if (!k.prepared) prepare_terms(fluid, k);
+  if (!k.temperature_valid || k.temperature != t) temperature_terms(fluid, t, k);
+  const UnitRates& u = k.units;
+  const double gamma_o = k.oil_sg;
   const double gamma_g = fluid.gas_sg;
   const double gamma_w = fluid.water_sg;
+  const double ln_p = std::log(p);
 
-  // The liquids.
+  // The liquids. The simplified fluids and the well model's gas wells take
+  // B = 1 (Guo's black oil then takes its own Bo) with the solution gas of
+  // the model, water at 0.5 cp.
   Liquids l;
   const TubingFluidModel model = fluid.model;
   if (model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
-    if (!well_liquids(fluid, u, p, t, l)) return s;
+    if (!well_liquids(fluid, u, p, t, l)) return;
   } else {
     double rs = 0.0;
-    if (model == TubingFluidModel::kGuoBlackOil && u.oil > 0.0) {
-      const double gor = u.gas / u.oil;
-      rs = standing_solution_gor(p, t, fluid.api_gravity, gamma_g);
-      if (rs > gor) rs = gor;
+    if (k.solution_gas) {
+      rs = standing_solution_gor_at(gamma_g, k.rs_term, ln_p);
+      if (rs > k.gor) rs = k.gor;
     }
-    stock_tank_liquids(fluid, t, rs, l);
-    if (rs > 0.0) l.bo = guo_oil_fvf(rs, t, gamma_g, gamma_o);
+    l.rs = rs;
+    l.water_viscosity = kSpreadsheetWaterViscosity;
+    if (k.dead_oil_needed) {
+      l.oil_viscosity = beggs_robinson_live_oil(k.dead_oil_viscosity, k.ln_dead_oil_viscosity, rs);
+    }
+    if (rs > 0.0) l.bo = guo_oil_fvf_at(rs, t, k.gravity_root);
   }
-  if (given(fluid.water_fvf)) l.bw = fluid.water_fvf;
-  if (given(fluid.oil_viscosity)) l.oil_viscosity = fluid.oil_viscosity;
-  if (given(fluid.water_viscosity)) l.water_viscosity = fluid.water_viscosity;
+  if (k.given_water_fvf) l.bw = fluid.water_fvf;
+  if (k.given_oil_viscosity) l.oil_viscosity = fluid.oil_viscosity;
+  if (k.given_water_viscosity) l.water_viscosity = fluid.water_viscosity;
 
   // The gas.
   double z = 1.0;
@@ -208,16 +247,15 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
         fluid.well.tables.base != nullptr ? fluid.well.tables : FluidTables{kNoTables.data()};
     gas_z_and_viscosity(tables, t, p, gamma_g, z, mu_g);
   } else {
-    const PseudoCritical critical = model_pseudo_critical(model, gamma_g);
-    z = brill_beggs_z(p, t, critical);
-    mu_g = ckb_gas_viscosity(p, t, gamma_g, critical);
+    const double ppr = p / k.gas_terms.critical.pressure;
+    z = brill_beggs_z_at(k.gas, ppr, ln_p - k.ln_critical_pressure);
+    mu_g = ckb_gas_viscosity_at(k.gas, ppr);
   }
 
   // Oil and water mixed by their in-situ volumes (stock-tank volumes where
   // B = 1), weights from the water cut so that a well without liquid still
   // has a liquid to report.
-  double wc = fluid.water_cut > 0.0 ? fluid.water_cut : 0.0;
-  if (wc > 1.0) wc = 1.0;
+  const double wc = k.water_cut;
   const double oil_part = (1.0 - wc) * l.bo;
   const double water_part = wc * l.bw;
   const double f_o = oil_part / (oil_part + water_part);
@@ -233,11 +271,13 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   s.liquid_viscosity = f_o * l.oil_viscosity + f_w * l.water_viscosity;
   s.gas_density = kAirMolarMass * gamma_g * p / (kGasConstant * z * tr);
   s.gas_viscosity = mu_g;
-  if (given(fluid.surface_tension)) {
+  if (k.given_surface_tension) {
     s.surface_tension = fluid.surface_tension;
   } else {
-    const double sigma_o = live_oil_surface_tension(fluid.api_gravity, t, p);
-    const double sigma_w = gas_water_surface_tension(t, p);
+    const double sigma_o = live_oil_surface_tension_at(k.dead_oil_tension, ln_p);
+    // The gas-water tension takes the pressure raised to 14.7 psia.
+    const double sigma_w =
+        gas_water_surface_tension_at(t, p >= kAtmosphere ? ln_p : std::log(kAtmosphere));
     s.surface_tension = liquid_surface_tension(f_o, sigma_o, sigma_w);
   }
   s.liquid_volume = kStockTankBarrel * (u.oil * l.bo + u.water * l.bw);
@@ -245,23 +285,28 @@ FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temp
   if (free_gas < 0.0) free_gas = 0.0;
   const double bg = (kAtmosphere / p) * (tr / kStandardTemperature) * z;  // ft3/scf
   s.free_gas_volume = free_gas * bg;
-  const double liquid_mass_per_stb =
-      model == TubingFluidModel::kStockTank ? kWaterDensity * kStockTankBarrel : kLiquidMassPerStb;
-  s.mass =
-      liquid_mass_per_stb * (u.oil * gamma_o + u.water * gamma_w) + kAirDensity * gamma_g * u.gas;
+  s.mass = k.mass;
 
   s.ok = std::isfinite(s.liquid_density) && s.liquid_density > 0.0 && std::isfinite(z) && z > 0.0 &&
          std::isfinite(mu_g) && mu_g > 0.0 && std::isfinite(s.liquid_viscosity) &&
          s.liquid_viscosity > 0.0 && std::isfinite(s.surface_tension) &&
          std::isfinite(s.liquid_volume) && std::isfinite(s.free_gas_volume) &&
          std::isfinite(s.mass);
+}
+
+}  // namespace
+
+FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temperature) {
+  FluidTerms terms;
+  FluidState s;
+  evaluate(fluid, pressure, temperature, terms, s);
   return s;
 }
 
 const FluidState& cached_fluid(const TubingFluid& fluid, double pressure, double temperature,
                                FluidCache& cache) {
   if (!cache.valid || cache.last.pressure != pressure || cache.last.temperature != temperature) {
-    cache.last = evaluate_fluid(fluid, pressure, temperature);
+    evaluate(fluid, pressure, temperature, cache.terms, cache.last);
     cache.valid = true;
     ++cache.evaluations;
   }

@@ -17,6 +17,7 @@
 
 #include "blocks/blocks.hpp"
 #include "tubing/flow_point.hpp"
+#include "tubing/fluid_terms.hpp"
 
 namespace dlv {
 
@@ -116,12 +117,45 @@ struct FluidState {
 // Evaluates the fluid at (p, T).
 FluidState evaluate_fluid(const TubingFluid& fluid, double pressure, double temperature);
 
-// The last evaluation of a march and the count of evaluations: a fluid read
-// at the (p, T) of the last evaluation costs nothing. Caller-owned.
+// The terms of a fluid that do not depend on the pressure: those of its
+// composition, worked at its first evaluation, and those of the temperature
+// of its last evaluation, worked again only when the temperature changes.
+struct FluidTerms {
+  bool prepared = false;
+  UnitRates units{};
+  double oil_sg = 0.0;
+  double gravity_root = 0.0;  // sqrt(gas_sg / oil_sg), Guo's Bo
+  double gor = 0.0;           // producing GOR, scf/stb of oil
+  double mass = 0.0;          // surface mass per unit of the rate, lbm
+  bool dead_oil_needed = false;
+  // The values the fluid gives (positive and finite) in place of the models'.
+  bool given_water_fvf = false;
+  bool given_oil_viscosity = false;
+  bool given_water_viscosity = false;
+  bool given_surface_tension = false;
+  double water_cut = 0.0;     // within 0..1
+  bool solution_gas = false;  // Guo's black oil with oil: Standing's Rs
+  double dead_oil_gravity_term = 0.0;
+  GasTerms gas_terms{};
+  double ln_critical_pressure = 0.0;
+  // At `temperature`:
+  bool temperature_valid = false;
+  double temperature = 0.0;
+  GasTemperatureTerms gas{};  // the spreadsheet fluids' z and gas viscosity
+  double rs_term = 0.0;
+  double dead_oil_viscosity = 0.0;
+  double ln_dead_oil_viscosity = 0.0;
+  double dead_oil_tension = 0.0;
+};
+
+// The last evaluation of a march, the fluid's pressure-free terms and the
+// count of evaluations: a fluid read at the (p, T) of the last evaluation
+// costs nothing. Caller-owned; one cache serves one fluid.
 struct FluidCache {
   FluidState last{};
   bool valid = false;
   int evaluations = 0;
+  FluidTerms terms{};
 };
 const FluidState& cached_fluid(const TubingFluid& fluid, double pressure, double temperature,
                                FluidCache& cache);

@@ -40,6 +40,18 @@ TEST(FrictionFactor, ColebrookAndChenMatchIndependentValues) {
   }
 }
 
+// The Colebrook factor satisfies its equation, 1/sqrt(f) = -2 log10(eps/3.7 +
+// 2.51/(N_Re sqrt(f))), to 1e-12 relative across the turbulent range.
+TEST(FrictionFactor, ColebrookSolvesItsEquation) {
+  for (double reynolds : {4000.0, 3e4, 1e5, 1e6, 1e7, 1e8}) {
+    for (double e : {0.0, 1e-5, 2.5e-4, 0.001, 0.01, 0.05}) {
+      const double x = 1.0 / std::sqrt(colebrook_darcy_factor(reynolds, e));
+      const double rhs = -2.0 * std::log10(e / 3.7 + 2.51 / reynolds * x);
+      EXPECT_LE(std::fabs(x - rhs), 1e-12 * x) << reynolds << " " << e;
+    }
+  }
+}
+
 TEST(FrictionFactor, LaminarBelow2000AndStraightLineTo4000) {
   EXPECT_DOUBLE_EQ(moody_darcy_factor(1000.0, 0.001), 0.064);
   // Continuous at both ends of the transition zone.
