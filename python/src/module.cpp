@@ -188,6 +188,7 @@ void bind_blocks(py::module_& m) {
 namespace dlv::python {
 void bind_wellfile(py::module_& m);
 void bind_tubing(py::module_& m);
+void bind_vfp(py::module_& m);
 }  // namespace dlv::python
 #endif
 
@@ -200,6 +201,7 @@ PYBIND11_MODULE(_dlv, m) {
 #ifdef DLV_WITH_WELLFILE
   bind_wellfile(m);
   bind_tubing(m);
+  bind_vfp(m);
 #endif
   m.def(
       "vogel",

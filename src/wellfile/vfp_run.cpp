@@ -208,7 +208,12 @@ std::optional<double> combination_bhp(TableSetup& s, std::vector<ProfileNode>& p
 
 }  // namespace
 
-VfpBuild build_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options) {
+VfpBuild prepare_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options) {
+  TableSetup s = set_up(doc, axes, options);
+  return {std::move(s.problems), std::move(s.table), {}, {}};
+}
+
+VfpBuild traverse_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options) {
   VfpBuild out;
   TableSetup s = set_up(doc, axes, options);
   out.table = s.table;
@@ -216,17 +221,46 @@ VfpBuild build_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions&
     out.problems = std::move(s.problems);
     return out;
   }
+  VfpTable& t = out.table;
+  const std::size_t total = t.value_count();
+  t.bhp.assign(total, std::nan(""));
   // Only the end pressure is read: the traverse fills what fits of a short
   // profile and still reports the end.
   std::vector<ProfileNode> profile(1);
+  auto value = [](const std::vector<double>& axis, std::size_t i) {
+    return axis.empty() ? 0.0 : axis[i];
+  };
   std::size_t done = 0;
-  const std::size_t total = out.table.value_count();
-  VfpFillResult fill =
-      fill_vfp_table(out.table, [&](double flo, double thp, double wfr, double gfr, double) {
-        const std::optional<double> p = combination_bhp(s, profile, flo, thp, wfr, gfr);
-        if (options.progress) options.progress(++done, total);
-        return p;
-      });
+  VfpIndex i;
+  for (i.thp = 0; i.thp < t.thp_count(); ++i.thp)
+    for (i.wfr = 0; i.wfr < t.wfr_count(); ++i.wfr)
+      for (i.gfr = 0; i.gfr < t.gfr_count(); ++i.gfr)
+        for (i.alq = 0; i.alq < t.alq_count(); ++i.alq)
+          for (i.flo = 0; i.flo < t.flo_count(); ++i.flo) {
+            const std::optional<double> p =
+                combination_bhp(s, profile, t.axes.flo[i.flo], t.axes.thp[i.thp],
+                                value(t.axes.wfr, i.wfr), value(t.axes.gfr, i.gfr));
+            if (p) t.at(i) = *p;
+            if (options.progress) options.progress(++done, total);
+          }
+  return out;
+}
+
+VfpFillResult fill_traversed_vfp_table(VfpTable& table) {
+  // fill_vfp_table asks for the combinations in the table's own order.
+  const std::vector<double> traversed = table.bhp;
+  std::size_t next = 0;
+  return fill_vfp_table(table, [&](double, double, double, double, double) {
+    const double v = next < traversed.size() ? traversed[next] : std::nan("");
+    ++next;
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+  });
+}
+
+VfpBuild build_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options) {
+  VfpBuild out = traverse_vfp_table(doc, axes, options);
+  if (!out.problems.empty()) return out;
+  VfpFillResult fill = fill_traversed_vfp_table(out.table);
   out.problems = std::move(fill.problems);
   out.filled = std::move(fill.filled);
   out.falls = std::move(fill.falls);

@@ -53,6 +53,20 @@ struct VfpBuild {
 // the tubing takes no injected lift gas.
 VfpBuild build_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options);
 
+// The header and axes that build_vfp_table fills, the defaults resolved, or
+// the problems; no traverse is run.
+VfpBuild prepare_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options);
+
+// The traverses of build_vfp_table without the fill: table.bhp holds every
+// combination's pressure in the table's order, NaN where the tubing cannot
+// carry the rate. A table computed in parts (split along its water axis, say)
+// is joined and then filled once with fill_vfp_table, as a whole table is.
+VfpBuild traverse_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions& options);
+
+// Fills a table whose bhp holds traversed pressures (NaN where none) by the
+// writer's fill policy, and reports the filled entries and the falls.
+VfpFillResult fill_traversed_vfp_table(VfpTable& table);
+
 // The bottom-hole pressure (psia) of one combination at the datum, by one
 // traverse of the well file's tubing: the function build_vfp_table fills its
 // table with, for checks at points between the axes. Same inputs as a table
