@@ -190,40 +190,52 @@ wf::VfpProgress progress_bar(std::size_t total) {
   };
 }
 
+// One of several options that give the same axis, with the table type it sets.
+template <typename E>
+struct AxisChoice {
+  const char* option;
+  const std::vector<double>* values;
+  E type;
+};
+
+// The type of the one option given (its values into axis); nothing when none
+// is given; a problem when several are.
+template <typename E>
+std::optional<E> pick_axis(const CLI::App& cmd, const char* what,
+                           std::initializer_list<AxisChoice<E>> choices, std::vector<double>& axis,
+                           std::vector<wf::Problem>& problems) {
+  std::optional<E> type;
+  std::string names;
+  int given = 0;
+  for (const AxisChoice<E>& choice : choices) {
+    names += (names.empty() ? "" : ", ") + std::string(choice.option);
+    if (cmd.count(choice.option) == 0) continue;
+    ++given;
+    axis = *choice.values;
+    type = choice.type;
+  }
+  if (given > 1) problems.push_back({what, "give one of " + names + ", not several", ""});
+  return type;
+}
+
 int run_vfp(VfpCommand& c, const CLI::App& cmd, const std::string& out_path) {
   wf::json doc;
   if (const int status = load(c.well, doc, c.well)) return status;
   wf::VfpOptions& o = c.options;
   std::vector<wf::Problem> problems;
-  auto pick = [&](std::vector<double>& axis, const char* what,
-                  std::initializer_list<std::pair<const char*, std::vector<double>*>> choices) {
-    int given = 0;
-    for (const auto& [name, values] : choices) {
-      if (cmd.count(name) == 0) continue;
-      if (++given > 1) {
-        problems.push_back(
-            {what,
-             "give one of " + std::string(choices.begin()->first) + " and the others, not several",
-             ""});
-        return -1;
-      }
-      axis = *values;
-    }
-    int index = 0;
-    for (const auto& [name, values] : choices) {
-      if (cmd.count(name) > 0) return index;
-      ++index;
-    }
-    return -1;
-  };
-  const int wfr = pick(c.axes.wfr, "water fraction",
-                       {{"--water-cuts", &c.water_cuts},
-                        {"--water-oil-ratios", &c.water_oil_ratios},
-                        {"--water-gas-ratios", &c.water_gas_ratios}});
-  if (wfr >= 0) o.wfr = static_cast<wf::VfpWfr>(wfr);
-  const int gfr = pick(c.axes.gfr, "gas fraction",
-                       {{"--gors", &c.gors}, {"--glrs", &c.glrs}, {"--ogrs", &c.ogrs}});
-  if (gfr >= 0) o.gfr = static_cast<wf::VfpGfr>(gfr);
+  using WfrChoice = AxisChoice<wf::VfpWfr>;
+  using GfrChoice = AxisChoice<wf::VfpGfr>;
+  o.wfr =
+      pick_axis(cmd, "water fraction",
+                {WfrChoice{"--water-cuts", &c.water_cuts, wf::VfpWfr::water_cut},
+                 WfrChoice{"--water-oil-ratios", &c.water_oil_ratios, wf::VfpWfr::water_oil_ratio},
+                 WfrChoice{"--water-gas-ratios", &c.water_gas_ratios, wf::VfpWfr::water_gas_ratio}},
+                c.axes.wfr, problems);
+  o.gfr = pick_axis(cmd, "gas fraction",
+                    {GfrChoice{"--gors", &c.gors, wf::VfpGfr::gas_oil_ratio},
+                     GfrChoice{"--glrs", &c.glrs, wf::VfpGfr::gas_liquid_ratio},
+                     GfrChoice{"--ogrs", &c.ogrs, wf::VfpGfr::oil_gas_ratio}},
+                    c.axes.gfr, problems);
   if (!problems.empty()) return report(c.well, problems);
   if (c.flo == "OIL") o.flo = wf::VfpFlo::oil;
   if (c.flo == "LIQ") o.flo = wf::VfpFlo::liquid;

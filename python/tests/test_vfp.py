@@ -6,6 +6,7 @@ import concurrent.futures
 import json
 import os
 import re
+import subprocess
 
 import numpy as np
 import pytest
@@ -91,3 +92,33 @@ def test_bad_axes_raise_with_their_path(axes, path, words):
     assert any(p == path and words in m for p, m, _ in err.value.problems), err.value
     with pytest.raises(ValueError, match="one of"):
         dlv.vfp_table(GUO, rates=[1, 2], wellhead_pressures=[200, 400], gors=[0.1], glrs=[0.1])
+
+
+def test_command_writes_the_table_and_reports_filled_entries(dlv_command, tmp_path):
+    out = tmp_path / "t.inc"
+    run = subprocess.run([dlv_command, "vfp", GUO, "--rates", "500,758,200000",
+                          "--wellhead-pressures", "200,400", "--water-cuts", "0.1",
+                          "--gors", "0.0833333333333", "--table-number", "4", "-o", str(out)],
+                         capture_output=True, text=True)
+    assert run.returncode == 0, run.stderr
+    assert "VFPPDIMS 3 2 1 1 1 4" in out.read_text()
+    filled = [line for line in run.stderr.splitlines() if "filled:" in line]
+    assert len(filled) == 2 and all("FLO 3 (200000 stb/d)" in line for line in filled)
+
+
+@pytest.mark.parametrize("args, words", [
+    (["--rates", "758,500", "--wellhead-pressures", "200,400"], "rates[1]"),
+    (["--rates", "500,758", "--wellhead-pressures", "200,400", "--gors", "83,500"], "scf/stb"),
+    (["--rates", "500,758", "--wellhead-pressures", "200,400", "--water-cuts", "0.1",
+      "--water-oil-ratios", "0.1"], "not several"),
+    (["--rates", "500,758", "--wellhead-pressures", "200,400", "--alq", "0,10"], "lift gas"),
+    (["--rates", "500,758", "--wellhead-pressures", "200,400", "--datum-depth", "12000"],
+     "datum_depth"),
+    (["--rates", "500,758", "--wellhead-pressures", "-5,400"], "wellhead_pressures[0]"),
+])
+def test_command_refuses_bad_axes_and_writes_nothing(dlv_command, tmp_path, args, words):
+    out = tmp_path / "t.inc"
+    run = subprocess.run([dlv_command, "vfp", GUO, *args, "-o", str(out)], capture_output=True,
+                         text=True)
+    assert run.returncode == 2 and words in run.stderr, run.stderr
+    assert not out.exists()

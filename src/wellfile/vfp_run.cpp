@@ -125,7 +125,7 @@ TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
         break;
       }
     }
-    if (s.problems.empty()) t.axes.alq = {0};
+    t.axes.alq = {0};  // refused above unless all zeros
   }
   check_range(t.axes.flo, "rates", kMaxRate, gas_rates ? "Mscf/d" : "stb/d", s.problems);
   check_range(t.axes.thp, "wellhead_pressures", kMaxPressure, "psia", s.problems);
