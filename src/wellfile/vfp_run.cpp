@@ -267,15 +267,4 @@ VfpBuild build_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptions&
   return out;
 }
 
-std::optional<double> vfp_point_bhp(const json& doc, const VfpOptions& options, double flo,
-                                    double thp, double wfr, double gfr) {
-  VfpAxes axes;  // two-entry axes around the point, only to check the header
-  axes.flo = {0, 1};
-  axes.thp = {kAtmosphere, kMaxPressure};
-  TableSetup s = set_up(doc, axes, options);
-  if (!s.problems.empty()) return std::nullopt;
-  std::vector<ProfileNode> profile(1);
-  return combination_bhp(s, profile, flo, thp, wfr, gfr);
-}
-
 }  // namespace dlv::wellfile

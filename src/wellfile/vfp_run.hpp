@@ -67,12 +67,4 @@ VfpBuild traverse_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptio
 // writer's fill policy, and reports the filled entries and the falls.
 VfpFillResult fill_traversed_vfp_table(VfpTable& table);
 
-// The bottom-hole pressure (psia) of one combination at the datum, by one
-// traverse of the well file's tubing: the function build_vfp_table fills its
-// table with, for checks at points between the axes. Same inputs as a table
-// row; nullopt where the tubing cannot carry the rate, or the well or the
-// options are refused.
-std::optional<double> vfp_point_bhp(const json& doc, const VfpOptions& options, double flo,
-                                    double thp, double wfr, double gfr);
-
 }  // namespace dlv::wellfile
