@@ -8,9 +8,13 @@
 //   [--allow-fallbacks]
 //   --units field|metric: the unit system of the output (run, traverse: the well file's own by
 //   default) and of the options (vogel, pi: field by default)
+//   dlv vfp WELL.json --rates Q... --wellhead-pressures THP... [--water-cuts ... | --gors ...]
+//   [--flo OIL|LIQ|GAS|WAT] [--table-number N] [--datum-depth D] [--units field|metric] [-o FILE]
 //   dlv --version
 // Exit status: 0 computed, 2 bad input (nothing computed), 1 a file could not be read or
 // written, 3 computed with fall-backs (dlv run without --allow-fallbacks).
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +26,7 @@
 #include "wellfile/nodal_run.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
+#include "wellfile/vfp_run.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;
@@ -173,6 +178,106 @@ int run_wells(const std::vector<std::string>& paths, const std::string& format,
   return fallbacks && !allow_fallbacks ? kFallbacks : 0;
 }
 
+// What `dlv vfp` asks: the axes as given and the table's types by name.
+struct VfpCommand {
+  std::string well;
+  wf::VfpAxes axes;
+  std::vector<double> water_cuts, water_oil_ratios, water_gas_ratios, gors, glrs, ogrs;
+  std::string flo, units = "field";
+  wf::VfpOptions options;
+  double datum_depth = 0;
+};
+
+// A bar on standard error for long tables, drawn only on a terminal.
+wf::VfpProgress progress_bar(std::size_t total) {
+  constexpr std::size_t kLongTable = 200;
+  if (total < kLongTable || !isatty(fileno(stderr))) return {};
+  return [last = std::size_t{0}](std::size_t done, std::size_t all) mutable {
+    const std::size_t percent = 100 * done / all;
+    if (percent == last && done != all) return;
+    last = percent;
+    const std::size_t width = 40, filled = width * done / all;
+    std::fprintf(stderr, "\r[%s%s] %3zu %% (%zu/%zu)", std::string(filled, '#').c_str(),
+                 std::string(width - filled, ' ').c_str(), percent, done, all);
+    if (done == all) std::fprintf(stderr, "\r%*s\r", 70, "");
+    std::fflush(stderr);
+  };
+}
+
+// One of several options that give the same axis, with the table type it sets.
+template <typename E>
+struct AxisChoice {
+  const char* option;
+  const std::vector<double>* values;
+  E type;
+};
+
+// The type of the one option given (its values into axis); nothing when none
+// is given; a problem when several are.
+template <typename E>
+std::optional<E> pick_axis(const CLI::App& cmd, const char* what,
+                           std::initializer_list<AxisChoice<E>> choices, std::vector<double>& axis,
+                           std::vector<wf::Problem>& problems) {
+  std::optional<E> type;
+  std::string names;
+  int given = 0;
+  for (const AxisChoice<E>& choice : choices) {
+    names += (names.empty() ? "" : ", ") + std::string(choice.option);
+    if (cmd.count(choice.option) == 0) continue;
+    ++given;
+    axis = *choice.values;
+    type = choice.type;
+  }
+  if (given > 1) problems.push_back({what, "give one of " + names + ", not several", ""});
+  return type;
+}
+
+int run_vfp(VfpCommand& c, const CLI::App& cmd, const std::string& out_path) {
+  wf::json doc;
+  if (const int status = load(c.well, doc, c.well)) return status;
+  wf::VfpOptions& o = c.options;
+  std::vector<wf::Problem> problems;
+  using WfrChoice = AxisChoice<wf::VfpWfr>;
+  using GfrChoice = AxisChoice<wf::VfpGfr>;
+  o.wfr =
+      pick_axis(cmd, "water fraction",
+                {WfrChoice{"--water-cuts", &c.water_cuts, wf::VfpWfr::water_cut},
+                 WfrChoice{"--water-oil-ratios", &c.water_oil_ratios, wf::VfpWfr::water_oil_ratio},
+                 WfrChoice{"--water-gas-ratios", &c.water_gas_ratios, wf::VfpWfr::water_gas_ratio}},
+                c.axes.wfr, problems);
+  o.gfr = pick_axis(cmd, "gas fraction",
+                    {GfrChoice{"--gors", &c.gors, wf::VfpGfr::gas_oil_ratio},
+                     GfrChoice{"--glrs", &c.glrs, wf::VfpGfr::gas_liquid_ratio},
+                     GfrChoice{"--ogrs", &c.ogrs, wf::VfpGfr::oil_gas_ratio}},
+                    c.axes.gfr, problems);
+  if (!problems.empty()) return report(c.well, problems);
+  if (c.flo == "OIL") o.flo = wf::VfpFlo::oil;
+  if (c.flo == "LIQ") o.flo = wf::VfpFlo::liquid;
+  if (c.flo == "GAS") o.flo = wf::VfpFlo::gas;
+  if (c.flo == "WAT") o.flo = wf::VfpFlo::water;
+  if (cmd.count("--datum-depth") > 0) o.datum_depth = c.datum_depth;
+  o.units = c.units == "metric" ? wf::VfpUnits::metric : wf::VfpUnits::field;
+  std::size_t total = 1;
+  for (const auto* a : {&c.axes.flo, &c.axes.thp, &c.axes.wfr, &c.axes.gfr})
+    total *= std::max<std::size_t>(a->size(), 1);
+  o.progress = progress_bar(total);
+  const wf::VfpBuild built = wf::build_vfp_table(doc, c.axes, o);
+  if (!built.problems.empty()) return report(c.well, built.problems);
+  const std::string text = wf::vfp_deck_text(built.table);
+  if (const int status = write_text(text, out_path)) return status;
+  const wf::VfpTable& t = built.table;
+  std::cerr << c.well << ": table " << t.table_number << ", " << t.value_count()
+            << " bottom-hole pressures at " << t.datum_depth << " ft vertical; "
+            << t.value_count() - built.filled.size() << " traversed, " << built.filled.size()
+            << " filled where the tubing cannot carry the rate\n";
+  for (const wf::VfpIndex& i : built.filled)
+    std::cerr << "  filled: " << wf::vfp_index_text(t, i) << "\n";
+  for (const wf::VfpIndex& i : built.falls)
+    std::cerr << "  bottom-hole pressure falls as the wellhead pressure rises: "
+              << wf::vfp_index_text(t, i) << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -273,6 +378,36 @@ int main(int argc, char** argv) {
   nodal->add_flag("--allow-fallbacks", nodal_allow_fallbacks,
                   "exit 0 even when an inflow curve carries the library's fall-back values");
 
+  CLI::App* vfp = app.add_subcommand(
+      "vfp", "lift table (VFPPROD, or VFPINJ for an injector) of a well file's tubing");
+  VfpCommand vc;
+  vfp->add_option("well", vc.well, "well file (JSON) with a tubing object")->required();
+  auto axis = [&](const char* name, std::vector<double>& v, const char* help) {
+    vfp->add_option(name, v, help)->delimiter(',')->expected(0, -1);
+  };
+  axis("--rates", vc.axes.flo, "rate axis: stb/d (OIL, LIQ, WAT) or Mscf/d (GAS), ascending");
+  axis("--wellhead-pressures", vc.axes.thp,
+       "wellhead pressures, psia (absolute, as the deck holds them), ascending");
+  axis("--water-cuts", vc.water_cuts, "water cuts, fraction (default: the well's)");
+  axis("--water-oil-ratios", vc.water_oil_ratios, "water-oil ratios, stb/stb");
+  axis("--water-gas-ratios", vc.water_gas_ratios, "water-gas ratios, stb/Mscf (GAS rates)");
+  axis("--gors", vc.gors,
+       "gas-oil ratios, Mscf/stb as FIELD tables hold them (default: the well's)");
+  axis("--glrs", vc.glrs, "gas-liquid ratios, Mscf/stb");
+  axis("--ogrs", vc.ogrs, "oil-gas ratios, stb/Mscf (GAS rates)");
+  axis("--alq", vc.axes.alq, "artificial-lift axis: 0 alone (the tubing takes no lift gas)");
+  vfp->add_option("--flo", vc.flo,
+                  "rate type (default: LIQ, GAS for gas wells, WAT for water "
+                  "injectors)")
+      ->check(CLI::IsMember({"OIL", "LIQ", "GAS", "WAT"}));
+  vfp->add_option("--table-number", vc.options.table_number, "table number (default 1)");
+  vfp->add_option("--datum-depth", vc.datum_depth,
+                  "vertical depth of the pressures, ft (default: the tubing's node; make it the "
+                  "well's reference depth in the deck)");
+  vfp->add_option("--units", vc.units, "units the deck is written in (axes are given in FIELD)")
+      ->check(CLI::IsMember({"field", "metric"}));
+  vfp->add_option("-o,--output", out_path, "write to FILE instead of standard output");
+
   CLI::App* schema = app.add_subcommand("schema", "print the JSON Schema of a well file");
   bool markdown = false;
   schema->add_flag("--markdown", markdown, "print the field reference page instead");
@@ -328,6 +463,7 @@ int main(int argc, char** argv) {
     if (const int status = write_text(text, out_path)) return status;
     return solved.fallbacks.empty() || nodal_allow_fallbacks ? 0 : kFallbacks;
   }
+  if (*vfp) return run_vfp(vc, *vfp, out_path);
   if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks, units);
   if (*trav) {
     wf::json doc;

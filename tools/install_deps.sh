@@ -12,6 +12,8 @@ set -euo pipefail
 packages=(cmake g++ make nlohmann-json3-dev libcli11-dev)
 # The Python package and its plots (the main job draws the example wells).
 packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matplotlib python3-pandas python3-pint)
+# Lift tables as labelled arrays (VfpTable.to_xarray).
+packages+=(python3-xarray)
 # The tests, the benchmarks, the formatting check and the install checks.
 test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest help2man
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target

@@ -13,6 +13,8 @@ Two views of one calculation:
 Quick functions: ``vogel``, ``pi_line``, ``z_factor``, ``liquid_viscosity``.
 Tubing: ``traverse(well, rate=...)`` returns a ``Traverse`` profile;
 ``tubing_gradient(correlation, ...)`` the gradient of a correlation at a point.
+Lift tables: ``vfp_table(well, rates=..., wellhead_pressures=...)`` returns a
+``VfpTable`` (``.write``, ``.to_xarray``, ``.plot``); ``vfp_tables`` many wells'.
 Calls into the library are serialised by one lock in the compiled module.
 """
 
@@ -23,6 +25,7 @@ from ._nodal import OperatingPoint, nodal, plot_nodal
 from ._quick import QuickCurve, Viscosities, liquid_viscosity, pi_line, vogel, z_factor
 from ._result import Columns, Result
 from ._tubing import Gradient, Traverse, traverse, tubing_gradient
+from ._vfp import VfpTable, vfp_table, vfp_tables
 from ._wells import FallbackWarning, WellError, calculate, well_schema
 
 __version__ = _dlv.__version__
@@ -49,4 +52,7 @@ __all__ = [
     "OperatingPoint",
     "nodal",
     "plot_nodal",
+    "VfpTable",
+    "vfp_table",
+    "vfp_tables",
 ]

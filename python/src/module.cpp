@@ -189,6 +189,7 @@ namespace dlv::python {
 void bind_wellfile(py::module_& m);
 void bind_tubing(py::module_& m);
 void bind_nodal(py::module_& m);
+void bind_vfp(py::module_& m);
 }  // namespace dlv::python
 #endif
 
@@ -202,6 +203,7 @@ PYBIND11_MODULE(_dlv, m) {
   bind_wellfile(m);
   bind_tubing(m);
   bind_nodal(m);
+  bind_vfp(m);
 #endif
   m.def(
       "vogel",
