@@ -377,6 +377,7 @@ int main(int argc, char** argv) {
   nodal->add_option("-o,--output", out_path, "write to FILE instead of standard output");
   nodal->add_flag("--allow-fallbacks", nodal_allow_fallbacks,
                   "exit 0 even when an inflow curve carries the library's fall-back values");
+  add_units(nodal, "unit system of the output: field or metric (default: the well file's own)");
 
   CLI::App* vfp = app.add_subcommand(
       "vfp", "lift table (VFPPROD, or VFPINJ for an injector) of a well file's tubing");
@@ -449,7 +450,9 @@ int main(int argc, char** argv) {
       nodal_ask.vary = wf::parse_nodal_vary(vary_text, problems);
       if (!problems.empty()) return report(well_path, problems);
     }
-    const wf::RunOutcome solved = wf::run_nodal(doc, nodal_ask);
+    wf::RunOutcome solved = wf::run_nodal(doc, nodal_ask);
+    if (solved.problems.empty() && output_units(units, doc) == wf::UnitSystem::metric)
+      solved.result = wf::convert_result(solved.result, wf::UnitSystem::metric);
     if (!solved.problems.empty()) return report(well_path, solved.problems);
     if (!solved.fallbacks.empty()) {
       std::cerr << well_path << ": inflow computed with fall-backs"

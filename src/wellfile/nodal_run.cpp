@@ -165,7 +165,10 @@ json units_of(const PreparedTubing& tubing, int mode) {
   u["rate"] = tubing.rate_unit();
   if (mode == DLV_MODE_OIL_PRODUCTION) u["oil_rate"] = "STB/d";
   u["pressure"] = "psi gauge";
-  u["residual"] = "psi";
+  for (const char* key :
+       {"bottomhole_pressure", "wellhead_pressure", "static_pressure", "inflow_pressure"})
+    u[key] = "psi gauge";
+  u["residual"] = u["static_residual"] = "psi";
   u["slope"] = std::string("psi per ") + tubing.rate_unit();
   merge(u, traverse_profile_units());
   return u;
@@ -327,8 +330,15 @@ std::vector<const json*> points_of(const json& r) {
 
 }  // namespace
 
+// The unit of a key of a nodal document, as its units map says.
+std::string unit_of(const json& r, const char* key) {
+  const json& u = r["units"];
+  return u.contains(key) ? u[key].get<std::string>() : std::string();
+}
+
 std::string render_nodal_table(const json& r) {
   const std::string rate_unit = r["units"]["rate"].get<std::string>();
+  const std::string p_unit = unit_of(r, "bottomhole_pressure");
   std::string s;
   auto line = [&](const std::string& key, const json& v) { s += key + ": " + text_of(v) + "\n"; };
   if (r.contains("description")) line("well", r["description"]);
@@ -338,8 +348,9 @@ std::string render_nodal_table(const json& r) {
          json(r["vary"].get<std::string>() + " [" + r["value_unit"].get<std::string>() + "]"));
     char buf[256];
     std::snprintf(buf, sizeof buf, "\n%12s %6s %12s %12s %12s %10s %9s  %s\n", "value", "flows",
-                  ("rate " + rate_unit).c_str(), "oil STB/d", "BHP psig", "resid psi", "traverses",
-                  "outcome");
+                  ("rate " + rate_unit).c_str(), ("oil " + unit_of(r, "oil_rate")).c_str(),
+                  ("BHP " + p_unit).c_str(), ("resid " + unit_of(r, "residual")).c_str(),
+                  "traverses", "outcome");
     s += buf;
     for (const json* p : points_of(r)) {
       const json& q = *p;
@@ -357,19 +368,19 @@ std::string render_nodal_table(const json& r) {
   line("outcome", r["message"]);
   line("flows", r["flows"]);
   line("rate [" + rate_unit + "]", r["rate"]);
-  if (r.contains("oil_rate")) line("oil rate [STB/d]", r["oil_rate"]);
-  line("bottom-hole pressure [psi gauge]", r["bottomhole_pressure"]);
-  line("wellhead pressure [psi gauge]", r["wellhead_pressure"]);
-  line("residual [psi]", r["residual"]);
+  if (r.contains("oil_rate")) line("oil rate [" + unit_of(r, "oil_rate") + "]", r["oil_rate"]);
+  line("bottom-hole pressure [" + p_unit + "]", r["bottomhole_pressure"]);
+  line("wellhead pressure [" + p_unit + "]", r["wellhead_pressure"]);
+  line("residual [" + unit_of(r, "residual") + "]", r["residual"]);
   line("converged", r["converged"]);
   line("iterations", r["iterations"]);
   line("traverses", r["traverses"]);
   if (!r["minimum"].is_null())
-    line("tubing curve minimum [" + rate_unit + ", psi gauge]",
+    line("tubing curve minimum [" + rate_unit + ", " + p_unit + "]",
          json(text_of(r["minimum"]["rate"]) + " at " + text_of(r["minimum"]["pressure"]) +
               " (inflow there: " + text_of(r["minimum"]["inflow_pressure"]) + ")"));
   for (const json& x : r["crossings"])
-    line("crossing (" + x["label"].get<std::string>() + ") [" + rate_unit + ", psi gauge]",
+    line("crossing (" + x["label"].get<std::string>() + ") [" + rate_unit + ", " + p_unit + "]",
          json(text_of(x["rate"]) + " at " + text_of(x["pressure"])));
   return s;
 }
@@ -380,10 +391,10 @@ std::string render_nodal_csv(const json& r) {
   std::string s;
   if (family) s += csv_column_name("value", r["value_unit"].get<std::string>()) + ",";
   s += "flows,converged," + csv_column_name("rate", rate_unit) + "," +
-       csv_column_name("oil_rate", "STB/d") + "," +
-       csv_column_name("bottomhole_pressure", "psi gauge") + "," +
-       csv_column_name("wellhead_pressure", "psi gauge") + "," +
-       csv_column_name("residual", "psi") + ",iterations,traverses,outcome\n";
+       csv_column_name("oil_rate", unit_of(r, "oil_rate")) + "," +
+       csv_column_name("bottomhole_pressure", unit_of(r, "bottomhole_pressure")) + "," +
+       csv_column_name("wellhead_pressure", unit_of(r, "wellhead_pressure")) + "," +
+       csv_column_name("residual", unit_of(r, "residual")) + ",iterations,traverses,outcome\n";
   auto cell = [](const json& v) {
     if (v.is_null()) return std::string();
     if (v.is_boolean()) return std::string(v.get<bool>() ? "true" : "false");
