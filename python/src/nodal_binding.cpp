@@ -9,19 +9,16 @@
 #include <tuple>
 #include <vector>
 
+#include "problem_rows.hpp"
 #include "wellfile/nodal_run.hpp"
 
 namespace py = pybind11;
 
 namespace dlv::python {
 
-std::mutex& library_lock();
-
 namespace {
 
 namespace wf = dlv::wellfile;
-
-using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
 
 // Parses, checks and solves a well document given as JSON text, optionally
 // over the values of one field. Returns the problems (nothing computed when
@@ -49,9 +46,7 @@ std::tuple<std::vector<ProblemRow>, std::vector<std::string>, std::string> run_n
       if (problems.empty()) result = outcome.result.dump();
     }
   }
-  std::vector<ProblemRow> rows;
-  for (const auto& p : problems) rows.emplace_back(p.path, p.message, p.expected, p.text());
-  return {rows, fallbacks, result};
+  return {problem_rows(problems), fallbacks, result};
 }
 
 }  // namespace

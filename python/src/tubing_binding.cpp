@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "problem_rows.hpp"
 #include "tubing/correlation.hpp"
 #include "wellfile/tubing_run.hpp"
 
@@ -16,13 +17,9 @@ namespace py = pybind11;
 
 namespace dlv::python {
 
-std::mutex& library_lock();
-
 namespace {
 
 namespace wf = dlv::wellfile;
-
-using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
 
 // Parses, checks and traverses a well document given as JSON text. Returns
 // the problems (nothing computed when there are any) and the result document
@@ -51,9 +48,7 @@ std::tuple<std::vector<ProblemRow>, std::string> run_traverse_text(
       if (problems.empty()) result = outcome.result.dump();
     }
   }
-  std::vector<ProblemRow> rows;
-  for (const auto& p : problems) rows.emplace_back(p.path, p.message, p.expected, p.text());
-  return {rows, result};
+  return {problem_rows(problems), result};
 }
 
 py::dict gradient_at(const std::string& correlation, const FlowPoint& point, bool payne) {

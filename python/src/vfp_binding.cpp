@@ -12,19 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "problem_rows.hpp"
 #include "wellfile/vfp_run.hpp"
 
 namespace py = pybind11;
 
 namespace dlv::python {
 
-std::mutex& library_lock();
-
 namespace {
 
 namespace wf = dlv::wellfile;
-
-using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
 
 // The deck's words for the table's types.
 constexpr std::array<std::pair<const char*, wf::VfpFlo>, 4> kFlo{{{"OIL", wf::VfpFlo::oil},
@@ -132,12 +129,6 @@ py::list index_rows(const std::vector<wf::VfpIndex>& indices) {
   return rows;
 }
 
-std::vector<ProblemRow> rows_of(const std::vector<wf::Problem>& problems) {
-  std::vector<ProblemRow> rows;
-  for (const auto& p : problems) rows.emplace_back(p.path, p.message, p.expected, p.text());
-  return rows;
-}
-
 // Parses the well text and runs one of the table builders on it, the GIL
 // released and the library held.
 std::tuple<std::vector<ProblemRow>, py::object> with_well(
@@ -154,7 +145,7 @@ std::tuple<std::vector<ProblemRow>, py::object> with_well(
       built = build(doc, ask.axes, ask.options);
     }
   }
-  if (!built.problems.empty()) return {rows_of(built.problems), py::object(py::none())};
+  if (!built.problems.empty()) return {problem_rows(built.problems), py::object(py::none())};
   return {std::vector<ProblemRow>{}, table_dict(built.table)};
 }
 
@@ -179,7 +170,7 @@ void bind_vfp(py::module_& m) {
         wf::VfpTable t = table_of(table);
         const wf::VfpFillResult fill = wf::fill_traversed_vfp_table(t);
         py::dict d = table_dict(t);
-        d["problems"] = rows_of(fill.problems);
+        d["problems"] = problem_rows(fill.problems);
         d["filled"] = index_rows(fill.filled);
         d["falls"] = index_rows(fill.falls);
         return d;

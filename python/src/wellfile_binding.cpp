@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "problem_rows.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -16,19 +17,9 @@ namespace py = pybind11;
 
 namespace dlv::python {
 
-std::mutex& library_lock();
-
 namespace {
 
 namespace wf = dlv::wellfile;
-
-using ProblemRow = std::tuple<std::string, std::string, std::string, std::string>;
-
-std::vector<ProblemRow> rows(const std::vector<wf::Problem>& problems) {
-  std::vector<ProblemRow> out;
-  for (const auto& p : problems) out.emplace_back(p.path, p.message, p.expected, p.text());
-  return out;
-}
 
 using WellOutcome = std::tuple<std::vector<ProblemRow>, std::string>;
 
@@ -55,7 +46,7 @@ WellOutcome run_released(const std::string& text, const char* log_path,
       if (problems.empty()) result = wf::compact_text(outcome.result);
     }
   }
-  return {rows(problems), result};
+  return {problem_rows(problems), result};
 }
 
 WellOutcome run_well_text(const std::string& text, const std::string& log_path,
@@ -97,7 +88,7 @@ std::tuple<std::vector<ProblemRow>, py::list> well_blocks(const std::string& tex
       out.append(array(*v));
     }
   }
-  return {rows(problems), out};
+  return {problem_rows(problems), out};
 }
 
 }  // namespace

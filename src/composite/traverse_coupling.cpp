@@ -105,12 +105,9 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
     }
     record.set_segment_flag(0, record.segment_flag(last_segment(record)));
 
-    double* t_rate = traverse_curves.rate(L).data();
-    double* t_pressure = traverse_curves.pressure(L).data();
-    double* t_drawdown = traverse_curves.drawdown(L).data();
-    double* l_rate = layer_curves.rate(L).data();
-    double* l_pressure = layer_curves.pressure(L).data();
-    double* l_drawdown = layer_curves.drawdown(L).data();
+    const ReferredLayer c = referred_layer(traverse_curves, layer_curves, L);
+    const double* t_rate = c.t_rate;
+    const double* t_pressure = c.t_pressure;
 
     for (int i = 0; i < kPoints; ++i) {
       double rate = t_rate[i];
@@ -132,24 +129,10 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
         ptrav.traverse(record.base, &result, blocks[1].data, blocks[2].data, blocks[3].data, 0,
                        text);
       }
-      if (i == 0 || (result != kColumnEmpty && result != kTraverseFailed)) {
-        t_drawdown[i] = start - result;
-        l_drawdown[i] = start - result;
-        l_pressure[i] = result;
-      } else {
-        l_rate[i] = t_rate[i - 1];
-        l_pressure[i] = 0.0;
-        l_drawdown[i] = 0.0;
-        t_drawdown[i] = t_pressure[i];
-      }
+      store_referred_point(c, i, start, result,
+                           result != kColumnEmpty && result != kTraverseFailed);
     }
-
-    // Referred pressures must fall with the index: a rise is pushed below
-    // the previous point by one fiftieth of the pressure at point 0.
-    const double step = l_pressure[0] / 50.0;
-    for (int i = 1; i < kLastPoint; ++i) {
-      if (l_pressure[i] > l_pressure[i - 1]) l_pressure[i] = l_pressure[i - 1] - step;
-    }
+    keep_referred_pressures_falling(c);
   }
 
   for (ScratchBlock& b : blocks) platform::release_scratch(b);
@@ -183,6 +166,33 @@ void apply_injection_traverse(TraverseRecord traverse_block, WellRecord well,
         d_pressure[i] = s_pressure[i];
       }
     }
+  }
+}
+
+ReferredLayer referred_layer(CurveTables traverse_curves, CurveTables layer_curves, int layer) {
+  return {traverse_curves.rate(layer).data(),     traverse_curves.pressure(layer).data(),
+          traverse_curves.drawdown(layer).data(), layer_curves.rate(layer).data(),
+          layer_curves.pressure(layer).data(),    layer_curves.drawdown(layer).data()};
+}
+
+void store_referred_point(const ReferredLayer& c, int i, double start, double result,
+                          bool referred) {
+  if (i == 0 || referred) {
+    c.t_drawdown[i] = start - result;
+    c.l_drawdown[i] = start - result;
+    c.l_pressure[i] = result;
+  } else {
+    c.l_rate[i] = c.t_rate[i - 1];
+    c.l_pressure[i] = 0.0;
+    c.l_drawdown[i] = 0.0;
+    c.t_drawdown[i] = c.t_pressure[i];
+  }
+}
+
+void keep_referred_pressures_falling(const ReferredLayer& c) {
+  const double step = c.l_pressure[0] / 50.0;
+  for (int i = 1; i < kLastPoint; ++i) {
+    if (c.l_pressure[i] > c.l_pressure[i - 1]) c.l_pressure[i] = c.l_pressure[i - 1] - step;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "composite/traverse_coupling.hpp"
 #include "numerics/units.hpp"
 #include "tubing/traverse.hpp"
 
@@ -92,12 +93,9 @@ void refer_curves_by_tubing(const CouplingTubing& tubing, const ReferralFluids& 
     request.flow = injector(fluids.mode) ? FlowDirection::kDown : FlowDirection::kUp;
     const double z = well.layer_depth()[L];
 
-    double* t_rate = traverse_curves.rate(L).data();
-    double* t_pressure = traverse_curves.pressure(L).data();
-    double* t_drawdown = traverse_curves.drawdown(L).data();
-    double* l_rate = layer_curves.rate(L).data();
-    double* l_pressure = layer_curves.pressure(L).data();
-    double* l_drawdown = layer_curves.drawdown(L).data();
+    const ReferredLayer c = referred_layer(traverse_curves, layer_curves, L);
+    const double* t_rate = c.t_rate;
+    const double* t_pressure = c.t_pressure;
 
     for (int i = 0; i < kPoints; ++i) {
       // The point's own rate, zero included (the static column). A start
@@ -114,25 +112,10 @@ void refer_curves_by_tubing(const CouplingTubing& tubing, const ReferralFluids& 
         failed = !referred.has_value();
         if (referred) result = *referred;
       }
-      if (i == 0 || !failed) {
-        t_drawdown[i] = start - result;
-        l_drawdown[i] = start - result;
-        l_pressure[i] = result;
-      } else {
-        l_rate[i] = t_rate[i - 1];
-        l_pressure[i] = 0.0;
-        l_drawdown[i] = 0.0;
-        t_drawdown[i] = t_pressure[i];
-      }
+      store_referred_point(c, i, start, result, !failed);
     }
-
-    // Referred pressures must fall with the index, as with the traverse
-    // library: a rise is pushed below the previous point by one fiftieth of
-    // the pressure at point 0.
-    const double step = l_pressure[0] / 50.0;
-    for (int i = 1; i < kLastPoint; ++i) {
-      if (l_pressure[i] > l_pressure[i - 1]) l_pressure[i] = l_pressure[i - 1] - step;
-    }
+    // As with the traverse library, the referred pressures fall with the index.
+    keep_referred_pressures_falling(c);
   }
 }
 
