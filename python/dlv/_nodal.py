@@ -72,7 +72,7 @@ class OperatingPoint:
                 f"traverses={self.traverses})")
 
 
-def nodal(well, vary=None):
+def nodal(well, vary=None, units=None):
     """The operating point of a well (dict or JSON file path) that has a tubing object.
 
     ``vary={"wellhead_pressure": [100, 200, 400]}`` (one field of
@@ -80,7 +80,9 @@ def nodal(well, vary=None):
     value applied to a copy of the well and checked before anything is
     computed. Raises ``WellError`` for a well or value that cannot be used; a
     well that does not flow is an answer (``flows`` False). Inflow curves with
-    the library's fall-back values issue a ``FallbackWarning``.
+    the library's fall-back values issue a ``FallbackWarning``. ``units``
+    ("field" or "metric") is the system of the result, by default the well
+    file's own; pressures are gauge (psi gauge or bar gauge).
     """
     _require_wellfile()
     text, source = _document_text(well)
@@ -91,7 +93,9 @@ def nodal(well, vary=None):
                              '{"wellhead_pressure": [100, 200]}')
         ((field, values),) = vary.items()
         values = [float(v) for v in np.atleast_1d(values)]
-    problems, fallbacks, result = _dlv.run_nodal(text, field, values)
+    if units not in (None, "field", "metric"):
+        raise ValueError('units is "field" or "metric"')
+    problems, fallbacks, result = _dlv.run_nodal(text, field, values, units or "")
     if problems:
         raise WellError(problems, source)
     if fallbacks:

@@ -46,8 +46,18 @@ class VfpTable:
         shape = (len(self.wellhead_pressures), max(len(self.water), 1), max(len(self.gas), 1),
                  max(len(self.alq), 1), len(self.rates))
         self.bhp = np.asarray(table["bhp"], dtype=float).reshape(shape)
+        self.units = self._axis_units()
         self.filled = [tuple(i) for i in table.get("filled", ())]
         self.falls = [tuple(i) for i in table.get("falls", ())]
+
+    def _axis_units(self):
+        """The unit of every axis and of the pressures (the deck's FIELD units)."""
+        gas_rate = self.flo_type == "GAS"
+        water = {"WCT": "fraction of liquid", "WOR": "STB/STB", "WGR": "STB/Mscf"}
+        gas = {"GOR": "Mscf/STB", "GLR": "Mscf/STB", "OGR": "STB/Mscf"}
+        return {"rates": "Mscf/d" if gas_rate else "STB/d", "wellhead_pressures": "psia",
+                "water": water.get(self.wfr_type, ""), "gas": gas.get(self.gfr_type, ""),
+                "alq": "", "bhp": "psia", "datum_depth": "ft"}
 
     def _table(self, table_number=1, units="field"):
         return {"kind": self.kind, "flo_type": self.flo_type, "wfr_type": self.wfr_type,

@@ -11,6 +11,7 @@
 
 #include "problem_rows.hpp"
 #include "wellfile/nodal_run.hpp"
+#include "wellfile/units_table.hpp"
 
 namespace py = pybind11;
 
@@ -23,9 +24,11 @@ namespace wf = dlv::wellfile;
 // Parses, checks and solves a well document given as JSON text, optionally
 // over the values of one field. Returns the problems (nothing computed when
 // there are any), the fall-backs of the inflow curves and the result
-// document as JSON text.
+// document as JSON text, in the unit system asked for ("field" or "metric";
+// "" for the document's own).
 std::tuple<std::vector<ProblemRow>, std::vector<std::string>, std::string> run_nodal_text(
-    const std::string& text, std::optional<std::string> field, std::vector<double> values) {
+    const std::string& text, std::optional<std::string> field, std::vector<double> values,
+    const std::string& units) {
   std::vector<wf::Problem> problems;
   std::vector<std::string> fallbacks;
   std::string result;
@@ -43,6 +46,10 @@ std::tuple<std::vector<ProblemRow>, std::vector<std::string>, std::string> run_n
       }
       problems = std::move(outcome.problems);
       fallbacks = std::move(outcome.fallbacks);
+      const auto asked = wf::unit_system_from_name(units);
+      if (problems.empty() &&
+          (asked ? *asked : wf::document_unit_system(doc)) == wf::UnitSystem::metric)
+        outcome.result = wf::convert_result(outcome.result, wf::UnitSystem::metric);
       if (problems.empty()) result = outcome.result.dump();
     }
   }
@@ -53,7 +60,7 @@ std::tuple<std::vector<ProblemRow>, std::vector<std::string>, std::string> run_n
 
 void bind_nodal(py::module_& m) {
   m.def("run_nodal", &run_nodal_text, py::arg("text"), py::arg("field") = std::nullopt,
-        py::arg("values") = std::vector<double>());
+        py::arg("values") = std::vector<double>(), py::arg("units") = std::string());
 }
 
 }  // namespace dlv::python

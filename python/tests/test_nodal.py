@@ -61,3 +61,12 @@ def test_pictures(tmp_path):
     assert main(["nodal", GUO, "--vary", "wellhead_pressure=100,300", "-o", str(cli)]) == 0
     assert cli.stat().st_size > 10000
     assert main(["nodal", os.path.join(EXAMPLES, "pi_line_oil.json"), "-o", str(cli)]) == 2
+
+
+def test_metric_operating_point_is_the_field_one_converted():
+    # 1 psi = 0.06894757293168 bar; 1 STB = 0.158987294928 m3.
+    well = os.path.join(EXAMPLES, "nodal_gas.json")
+    field, metric = dlv.nodal(well), dlv.nodal(well, units="metric")
+    assert metric.units["rate"] == "sm3/d" and metric.units["bottomhole_pressure"] == "bar gauge"
+    assert metric.bottomhole_pressure == pytest.approx(field.bottomhole_pressure * 0.06894757293168,
+                                                       rel=1e-9)
