@@ -14,7 +14,6 @@ namespace dlv {
 namespace {
 
 constexpr int kPoints = layout::kPoints;
-constexpr int kLastPoint = layout::kLastPoint;
 
 bool gas_basis(CalcMode mode) {
   return mode == CalcMode::kGasProduction || mode == CalcMode::kGasInjection;
