@@ -128,8 +128,8 @@ class VfpTable:
                 f"datum {self.datum_depth:g} ft, {len(self.filled)} filled)")
 
 
-def _spec(rates, wellhead_pressures, alq, flo, datum_depth, fractions):
-    spec = {"rates": _floats(rates, "rates"),
+def _axes(rates, wellhead_pressures, alq, flo, datum_depth, fractions):
+    axes = {"rates": _floats(rates, "rates"),
             "wellhead_pressures": _floats(wellhead_pressures, "wellhead_pressures"),
             "alq": _floats(alq, "alq") if alq is not None else [],
             "flo_type": flo, "datum_depth": None if datum_depth is None else float(datum_depth)}
@@ -137,9 +137,9 @@ def _spec(rates, wellhead_pressures, alq, flo, datum_depth, fractions):
         given = [(n, v) for n, v in fractions.items() if n in names and v is not None]
         if len(given) > 1:
             raise ValueError(f"give one of {', '.join(names)}, not {len(given)}")
-        spec[key] = _floats(given[0][1], given[0][0]) if given else []
-        spec[key + "_type"] = names[given[0][0]] if given else None
-    return spec
+        axes[key] = _floats(given[0][1], given[0][0]) if given else []
+        axes[key + "_type"] = names[given[0][0]] if given else None
+    return axes
 
 
 def _floats(values, name):
@@ -155,46 +155,46 @@ def _rows(exc):
     return [(*p, line) for p, line in zip(exc.problems, exc.lines)]
 
 
-def _traverse_part(text, spec):
+def _traverse_part(text, axes):
     """Runs in a worker: the problems, or the traversed pressures of part of a table
     (NaN where none)."""
-    return _dlv.vfp_traverse(text, spec)
+    return _dlv.vfp_traverse(text, axes)
 
 
 def _split(table, parts):
-    """Specs of up to `parts` tables that together hold the table's combinations, and the
+    """The axes of up to `parts` tables that together hold the table's combinations, and the
     dimension of bhp they join along: the water or gas axis (any size), or the wellhead
     pressures (two entries each at least)."""
     sizes = {1: len(table["wfr"]), 2: len(table["gfr"]), 0: len(table["wellhead_pressures"]) // 2}
     dim = max(sizes, key=lambda d: min(sizes[d], parts))
     count = max(1, min(sizes[dim], parts))
     key = {0: "wellhead_pressures", 1: "wfr", 2: "gfr"}[dim]
-    specs = []
+    parts_axes = []
     for chunk in np.array_split(np.asarray(table[key]), count):
-        spec = {k: table[k] for k in ("rates", "wellhead_pressures", "wfr", "gfr", "alq",
+        axes = {k: table[k] for k in ("rates", "wellhead_pressures", "wfr", "gfr", "alq",
                                       "flo_type", "wfr_type", "gfr_type", "datum_depth")}
         if table["kind"] == "injection":
-            spec.update(wfr_type=None, gfr_type=None)
-        spec[key] = chunk.tolist()
-        specs.append(spec)
-    return specs, dim
+            axes.update(wfr_type=None, gfr_type=None)
+        axes[key] = chunk.tolist()
+        parts_axes.append(axes)
+    return parts_axes, dim
 
 
-def _build(text, source, spec, executor=None, processes=None):
-    problems, table = _dlv.vfp_prepare(text, spec)
+def _build(text, source, axes, executor=None, processes=None):
+    problems, table = _dlv.vfp_prepare(text, axes)
     if problems:
         raise WellError(problems, source)
     parts = processes or 1
     if executor is None and parts <= 1:
-        problems, raw = _dlv.vfp_traverse(text, spec)
+        problems, raw = _dlv.vfp_traverse(text, axes)
         if problems:
             raise WellError(problems, source)
     else:
-        specs, dim = _split(table, parts)
+        parts_axes, dim = _split(table, parts)
         own = executor is None
-        pool = executor or concurrent.futures.ProcessPoolExecutor(max_workers=len(specs))
+        pool = executor or concurrent.futures.ProcessPoolExecutor(max_workers=len(parts_axes))
         try:
-            futures = [pool.submit(_traverse_part, text, s) for s in specs]
+            futures = [pool.submit(_traverse_part, text, s) for s in parts_axes]
             pieces = []
             for f in futures:
                 problems, piece = f.result()
@@ -231,16 +231,16 @@ def vfp_table(well, rates, wellhead_pressures, water_cuts=None, gors=None, alq=N
     """
     _require_wellfile()
     text, source = _document_text(well)
-    spec = _spec(rates, wellhead_pressures, alq, flo, datum_depth,
+    axes = _axes(rates, wellhead_pressures, alq, flo, datum_depth,
                  {"water_cuts": water_cuts, "water_oil_ratios": water_oil_ratios,
                   "water_gas_ratios": water_gas_ratios, "gors": gors, "glrs": glrs, "ogrs": ogrs})
-    return _build(text, source, spec, processes=processes)
+    return _build(text, source, axes, processes=processes)
 
 
-def _one_table(text, source, spec):
+def _one_table(text, source, axes):
     """Runs in a worker: one well's whole table, or its problems."""
     try:
-        return True, _build(text, source, spec)
+        return True, _build(text, source, axes)
     except WellError as exc:
         return False, _rows(exc)
 
@@ -265,16 +265,16 @@ def vfp_tables(wells, rates, wellhead_pressures, water_cuts=None, gors=None, alq
     if unknown:
         raise TypeError(f"unknown options: {', '.join(sorted(unknown))}")
     fractions.update({k: v for k, v in options.items() if k in (*_WATER, *_GAS)})
-    spec = _spec(rates, wellhead_pressures, alq, options.get("flo"), options.get("datum_depth"),
+    axes = _axes(rates, wellhead_pressures, alq, options.get("flo"), options.get("datum_depth"),
                  fractions)
     documents = [_document_text(w) for w in wells]
     own = executor is None and processes is not None and processes > 1
     pool = concurrent.futures.ProcessPoolExecutor(max_workers=processes) if own else executor
     try:
         if pool is None:
-            done = (_one_table(text, source, spec) for text, source in documents)
+            done = (_one_table(text, source, axes) for text, source in documents)
         else:
-            futures = [pool.submit(_one_table, text, source, spec) for text, source in documents]
+            futures = [pool.submit(_one_table, text, source, axes) for text, source in documents]
             done = (f.result() for f in futures)
         outcomes = []
         for (ok, value), (_, source) in zip(done, documents):

@@ -72,17 +72,18 @@ struct Ask {
   wf::VfpOptions options;
 };
 
-Ask ask_of(const py::dict& spec) {
+Ask ask_of(const py::dict& axes_dict) {
   Ask a;
-  a.axes = {axis(spec, "rates"), axis(spec, "wellhead_pressures"), axis(spec, "wfr"),
-            axis(spec, "gfr"), axis(spec, "alq")};
-  a.options.flo = from_word(spec, "flo_type", kFlo);
-  a.options.wfr = from_word(spec, "wfr_type", kWfr);
-  a.options.gfr = from_word(spec, "gfr_type", kGfr);
-  if (spec.contains("table_number")) a.options.table_number = spec["table_number"].cast<int>();
-  if (spec.contains("datum_depth") && !spec["datum_depth"].is_none())
-    a.options.datum_depth = spec["datum_depth"].cast<double>();
-  a.options.units = units_of(spec);
+  a.axes = {axis(axes_dict, "rates"), axis(axes_dict, "wellhead_pressures"), axis(axes_dict, "wfr"),
+            axis(axes_dict, "gfr"), axis(axes_dict, "alq")};
+  a.options.flo = from_word(axes_dict, "flo_type", kFlo);
+  a.options.wfr = from_word(axes_dict, "wfr_type", kWfr);
+  a.options.gfr = from_word(axes_dict, "gfr_type", kGfr);
+  if (axes_dict.contains("table_number"))
+    a.options.table_number = axes_dict["table_number"].cast<int>();
+  if (axes_dict.contains("datum_depth") && !axes_dict["datum_depth"].is_none())
+    a.options.datum_depth = axes_dict["datum_depth"].cast<double>();
+  a.options.units = units_of(axes_dict);
   return a;
 }
 
@@ -132,9 +133,9 @@ py::list index_rows(const std::vector<wf::VfpIndex>& indices) {
 // Parses the well text and runs one of the table builders on it, the GIL
 // released and the library held.
 std::tuple<std::vector<ProblemRow>, py::object> with_well(
-    const std::string& text, const py::dict& spec,
+    const std::string& text, const py::dict& axes_dict,
     wf::VfpBuild (*build)(const wf::json&, const wf::VfpAxes&, const wf::VfpOptions&)) {
-  const Ask ask = ask_of(spec);
+  const Ask ask = ask_of(axes_dict);
   wf::VfpBuild built;
   {
     py::gil_scoped_release release;
@@ -154,16 +155,16 @@ std::tuple<std::vector<ProblemRow>, py::object> with_well(
 void bind_vfp(py::module_& m) {
   m.def(
       "vfp_prepare",
-      [](const std::string& text, const py::dict& spec) {
-        return with_well(text, spec, &wf::prepare_vfp_table);
+      [](const std::string& text, const py::dict& axes_dict) {
+        return with_well(text, axes_dict, &wf::prepare_vfp_table);
       },
-      py::arg("text"), py::arg("spec"));
+      py::arg("text"), py::arg("axes_dict"));
   m.def(
       "vfp_traverse",
-      [](const std::string& text, const py::dict& spec) {
-        return with_well(text, spec, &wf::traverse_vfp_table);
+      [](const std::string& text, const py::dict& axes_dict) {
+        return with_well(text, axes_dict, &wf::traverse_vfp_table);
       },
-      py::arg("text"), py::arg("spec"));
+      py::arg("text"), py::arg("axes_dict"));
   m.def(
       "vfp_fill",
       [](const py::dict& table) {

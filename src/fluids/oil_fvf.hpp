@@ -5,8 +5,9 @@
 // scf/STB, volume factors in reservoir barrels per stock-tank barrel,
 // compressibility in 1/psi.
 //
-// Correlation codes for the saturated oil: 0 Vasquez and Beggs, 1 Standing,
-// 2 Glaso, 3 accepted but selects none.
+// The saturated oil's correlation is chosen by the code the layer's fluid
+// block holds: Vasquez and Beggs (code 0), Standing (1) or Glaso (2); code 3
+// is accepted and selects none.
 #pragma once
 
 #include <cstdint>

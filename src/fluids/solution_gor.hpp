@@ -5,8 +5,9 @@
 // Units: pressures in psia, temperatures in degrees F, gas/oil and gas/water
 // ratios in scf/STB, gas gravities relative to air, oil gravity in API.
 //
-// Correlation codes: 0 Lasater (tabulated), 1 Standing, 2 Vasquez and Beggs,
-// 3 Glaso, 4 accepted but computes nothing.
+// The correlation is chosen by the code the layer's fluid block holds: Lasater's
+// table (code 0), Standing (1), Vasquez and Beggs (2) or Glaso (3); code 4 is
+// accepted and computes nothing.
 #pragma once
 
 #include <cstdint>

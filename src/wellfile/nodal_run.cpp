@@ -65,32 +65,11 @@ json with_value(const json& doc, const VaryField& f, double v) {
   return copy;
 }
 
-std::string shortest(double v) {
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-  return std::string(buf, end);
-}
-
 json number(double v) { return std::isfinite(v) ? json(v) : json(nullptr); }
 
 // Copies every key of an object into another.
 void merge(json& into, const json& from) {
   for (auto it = from.begin(); it != from.end(); ++it) into[it.key()] = it.value();
-}
-
-// Linear interpolation of one column of a well curve at a rate; nullopt
-// outside the curve or where the column has no number.
-std::optional<double> curve_value(const json& curve, const char* column, double rate) {
-  if (!curve.contains(column)) return std::nullopt;
-  const json& q = curve["rate"];
-  const json& y = curve[column];
-  for (std::size_t i = 1; i < q.size(); ++i) {
-    const double q0 = q[i - 1].get<double>(), q1 = q[i].get<double>();
-    if (rate < q0 || rate > q1 || !y[i - 1].is_number() || !y[i].is_number()) continue;
-    const double y0 = y[i - 1].get<double>(), y1 = y[i].get<double>();
-    return q1 == q0 ? y1 : y0 + (y1 - y0) * (rate - q0) / (q1 - q0);
-  }
-  return std::nullopt;
 }
 
 InflowCurve inflow_from(const json& result) {
@@ -111,12 +90,12 @@ InflowCurve inflow_from(const json& result) {
 // the point's fields, the inflow curve, the oil rate and the traverse at the
 // point. The traverse at the point is one more traverse, counted.
 json solve_point(const json& doc, const RunOutcome& well, const SolverOptions& options) {
-  const TubingSpec spec = *read_tubing(doc);
-  const PreparedTubing tubing(doc, spec);
-  const double start = spec.wellhead_pressure + kAtmosphere;
+  const TubingInput tubing_input = *read_tubing(doc);
+  const PreparedTubing tubing(doc, tubing_input);
+  const double start = tubing_input.wellhead_pressure + kAtmosphere;
   NodalProblem problem;
   problem.inflow = inflow_from(well.result);
-  problem.wellhead_pressure = spec.wellhead_pressure;
+  problem.wellhead_pressure = tubing_input.wellhead_pressure;
   problem.direction = tubing.injector() ? WellDirection::injection : WellDirection::production;
   problem.outflow = [&](double rate) -> std::optional<double> {
     const TraverseRequest request = tubing.request(rate, start, TraverseStart::kWellhead);
@@ -271,8 +250,8 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
   }
   if (!out.problems.empty()) return out;
 
-  const TubingSpec spec = *read_tubing(doc);
-  const PreparedTubing tubing(doc, spec);
+  const TubingInput tubing_input = *read_tubing(doc);
+  const PreparedTubing tubing(doc, tubing_input);
   const int mode = tubing.mode();
   json r = json::object();
   r["format_version"] = kFormatVersion;
@@ -280,8 +259,8 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
   if (doc.contains("description")) r["description"] = doc["description"];
   r["mode"] = doc["mode"];
   r["method"] = doc["method"];
-  r["correlation"] = correlation_name(spec.correlation);
-  r["fluid"] = spec.fluid;
+  r["correlation"] = correlation_name(tubing_input.correlation);
+  r["fluid"] = tubing_input.fluid;
   if (f) {
     r["vary"] = f->name;
     r["value_unit"] = f->unit;
@@ -399,7 +378,7 @@ std::string render_nodal_csv(const json& r) {
     if (v.is_null()) return std::string();
     if (v.is_boolean()) return std::string(v.get<bool>() ? "true" : "false");
     if (v.is_string()) return v.get<std::string>();
-    return shortest(v.get<double>());
+    return shortest_text(v.get<double>());
   };
   for (const json* p : points_of(r)) {
     const json& q = *p;

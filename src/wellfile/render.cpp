@@ -7,6 +7,7 @@
 
 #include "dlv/dlv_layout.h"
 #include "wellfile/wellfile.hpp"
+#include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
 namespace {
@@ -34,12 +35,7 @@ std::string fixed(const json& v, int width) {
 }
 
 // The shortest text that reads back as the same double; a null is empty.
-std::string full(const json& v) {
-  if (!v.is_number()) return "";
-  char buf[64];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v.get<double>());
-  return std::string(buf, end.ptr);
-}
+std::string full(const json& v) { return v.is_number() ? shortest_text(v.get<double>()) : ""; }
 
 // ASCII column-name suffix of a unit: "psi gauge" -> "psig", "STB/d" -> "stb_per_d".
 std::string unit_suffix(const std::string& unit) {
@@ -232,6 +228,11 @@ std::string render_csv(const json& r) {
       s += "\n";
     }
   return s;
+}
+
+std::string shortest_text(double v) {
+  char buf[32];
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
 }  // namespace dlv::wellfile

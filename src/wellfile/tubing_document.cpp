@@ -22,7 +22,7 @@ struct TubingField {
   bool above_min;
   bool required;
   const char* meaning;
-  void (*store)(TubingSpec&, double);
+  void (*store)(TubingInput&, double);
 };
 
 constexpr double kAbsoluteZero = -459.67;  // degF
@@ -30,33 +30,33 @@ constexpr double kAbsoluteZero = -459.67;  // degF
 constexpr TubingField kTubingFields[] = {
     {"wellhead_pressure", Quantity::pressure_gauge, 0, 30000, false, true,
      "flowing wellhead (tubing head) pressure",
-     [](TubingSpec& t, double v) { t.wellhead_pressure = v; }},
+     [](TubingInput& t, double v) { t.wellhead_pressure = v; }},
     {"wellhead_temperature", Quantity::temperature, kAbsoluteZero, 1000, true, true,
      "flowing temperature at the wellhead",
-     [](TubingSpec& t, double v) { t.wellhead_temperature = v; }},
+     [](TubingInput& t, double v) { t.wellhead_temperature = v; }},
     {"bottomhole_temperature", Quantity::temperature, kAbsoluteZero, 1000, true, true,
      "flowing temperature at the node; the temperature is linear in vertical depth between the two",
-     [](TubingSpec& t, double v) { t.bottomhole_temperature = v; }},
+     [](TubingInput& t, double v) { t.bottomhole_temperature = v; }},
     {"depth", Quantity::length, 0, 50000, true, true,
      "measured depth of the node (mid-perforation) where the traverse ends",
-     [](TubingSpec& t, double v) { t.depth = v; }},
+     [](TubingInput& t, double v) { t.depth = v; }},
     {"inside_diameter", Quantity::short_length, 0, 60, true, true, "inside diameter of the tubing",
-     [](TubingSpec& t, double v) { t.inside_diameter = v; }},
+     [](TubingInput& t, double v) { t.inside_diameter = v; }},
     {"roughness", Quantity::short_length, 0, 30, false, false,
      "absolute roughness of the tubing wall (default 0.0006 in); at most half the inside diameter",
-     [](TubingSpec& t, double v) { t.roughness = v; }},
+     [](TubingInput& t, double v) { t.roughness = v; }},
     {"inclination", Quantity::angle, 0, 90, false, false,
      "angle of a straight hole from vertical (default 0); not with a survey",
-     [](TubingSpec& t, double v) { t.inclination = v; }},
+     [](TubingInput& t, double v) { t.inclination = v; }},
     {"surface_tension", Quantity::surface_tension, 0, 200, true, false,
      "gas-liquid surface tension; given, it replaces the correlations",
-     [](TubingSpec& t, double v) { t.surface_tension = v; }},
+     [](TubingInput& t, double v) { t.surface_tension = v; }},
     {"oil_viscosity", Quantity::viscosity, 0, 100000, true, false,
      "oil viscosity in the tubing; given, it replaces the correlations",
-     [](TubingSpec& t, double v) { t.oil_viscosity = v; }},
+     [](TubingInput& t, double v) { t.oil_viscosity = v; }},
     {"water_viscosity", Quantity::viscosity, 0, 100, true, false,
      "water viscosity in the tubing; given, it replaces the correlations",
-     [](TubingSpec& t, double v) { t.water_viscosity = v; }},
+     [](TubingInput& t, double v) { t.water_viscosity = v; }},
 };
 
 constexpr double kDefaultRoughness = 0.0006;  // in, new steel tubing
@@ -282,21 +282,21 @@ json tubing_to_field_units(const json& tubing) {
   return t;
 }
 
-std::optional<TubingSpec> read_tubing(const json& given) {
+std::optional<TubingInput> read_tubing(const json& given) {
   if (!given.is_object() || !given.contains("tubing")) return std::nullopt;
   const json doc = to_field_document(given);
   const json& t = doc["tubing"];
-  TubingSpec spec;
-  spec.roughness = kDefaultRoughness;
-  spec.correlation = *correlation_from_name(t["correlation"].get<std::string>());
-  if (t.contains("fluid")) spec.fluid = t["fluid"].get<std::string>();
-  if (t.contains("payne")) spec.payne = t["payne"].get<bool>();
+  TubingInput tubing_input;
+  tubing_input.roughness = kDefaultRoughness;
+  tubing_input.correlation = *correlation_from_name(t["correlation"].get<std::string>());
+  if (t.contains("fluid")) tubing_input.fluid = t["fluid"].get<std::string>();
+  if (t.contains("payne")) tubing_input.payne = t["payne"].get<bool>();
   for (const TubingField& f : kTubingFields)
-    if (t.contains(f.name)) f.store(spec, t[f.name].get<double>());
+    if (t.contains(f.name)) f.store(tubing_input, t[f.name].get<double>());
   if (t.contains("survey"))
     for (const json& p : t["survey"])
-      spec.survey.push_back({p[0].get<double>(), p[1].get<double>()});
-  return spec;
+      tubing_input.survey.push_back({p[0].get<double>(), p[1].get<double>()});
+  return tubing_input;
 }
 
 json tubing_schema() {

@@ -1,5 +1,5 @@
 // The `tubing` object of a well file: the tubing string, its correlation and
-// the wellhead conditions, checked and read into a TubingSpec. One table of
+// the wellhead conditions, checked and read into a TubingInput. One table of
 // the object's numeric fields drives the checks, the schema and the field page.
 #pragma once
 
@@ -19,7 +19,7 @@ struct SurveyPoint {
 
 // A checked tubing object. Pressures psi gauge, temperatures degF, depths ft,
 // the pipe in inches.
-struct TubingSpec {
+struct TubingInput {
   Correlation correlation = Correlation::kNoSlip;
   bool payne = true;
   std::string fluid = "well";
@@ -42,7 +42,7 @@ std::vector<Problem> check_tubing(const json& doc, int mode);
 
 // The tubing object of a document that passed check_tubing; nullopt when the
 // document has none.
-std::optional<TubingSpec> read_tubing(const json& doc);
+std::optional<TubingInput> read_tubing(const json& doc);
 
 // The tubing object of a metric well in field units (the checks passed).
 json tubing_to_field_units(const json& tubing);

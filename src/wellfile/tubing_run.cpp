@@ -1,6 +1,5 @@
 #include "wellfile/tubing_run.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -57,13 +56,6 @@ const char* status_name(TraverseStatus s) {
 }
 
 double gauge(double psia) { return psia - kAtmosphere; }
-
-// Shortest text that reads back as the same double.
-std::string shortest(double v) {
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-  return std::string(buf, end);
-}
 
 struct Column {
   const char* name;
@@ -138,10 +130,11 @@ json traverse_profile_units() {
   return units;
 }
 
-PreparedTubing::PreparedTubing(const json& doc, const TubingSpec& spec)
-    : spec_(spec), blocks_(to_blocks(doc)), mode_(blocks_.calc_mode) {
-  for (const SurveyPoint& p : spec_.survey) survey_.push_back({p.measured_depth, p.vertical_depth});
-  fluid_.model = *tubing_fluid_from_name(spec_.fluid);
+PreparedTubing::PreparedTubing(const json& doc, const TubingInput& tubing_input)
+    : input_(tubing_input), blocks_(to_blocks(doc)), mode_(blocks_.calc_mode) {
+  for (const SurveyPoint& p : input_.survey)
+    survey_.push_back({p.measured_depth, p.vertical_depth});
+  fluid_.model = *tubing_fluid_from_name(input_.fluid);
   fluid_.basis = gas_basis() ? RateBasis::kGas : RateBasis::kLiquid;
   fluid_.api_gravity = layer_value(doc, "api_gravity", fluid_.api_gravity);
   fluid_.gas_sg = layer_value(doc, "gas_sg", fluid_.gas_sg);
@@ -155,9 +148,9 @@ PreparedTubing::PreparedTubing(const json& doc, const TubingSpec& spec)
   } else if (mode_ == DLV_MODE_WATER_INJECTION) {
     fluid_.water_cut = 1.0;  // the injected stream is water alone
   }
-  if (spec_.oil_viscosity) fluid_.oil_viscosity = *spec_.oil_viscosity;
-  if (spec_.water_viscosity) fluid_.water_viscosity = *spec_.water_viscosity;
-  if (spec_.surface_tension) fluid_.surface_tension = *spec_.surface_tension;
+  if (input_.oil_viscosity) fluid_.oil_viscosity = *input_.oil_viscosity;
+  if (input_.water_viscosity) fluid_.water_viscosity = *input_.water_viscosity;
+  if (input_.surface_tension) fluid_.surface_tension = *input_.surface_tension;
   // The tubing carries layer 0's fluid: a multilayer well's tubing takes the
   // first layer's description.
   fluid_.well.fluids = LayerFluids{blocks_.layer_fluids.data()};
@@ -177,10 +170,11 @@ const char* PreparedTubing::rate_unit() const { return gas_basis() ? "Mscf/d" : 
 TraverseRequest PreparedTubing::request(double rate, double start_pressure,
                                         TraverseStart start) const {
   TraverseRequest r;
-  r.correlation = spec_.correlation;
-  r.options.payne = spec_.payne;
-  r.geometry = {spec_.depth, spec_.inside_diameter, spec_.roughness, spec_.inclination, survey_};
-  r.temperatures = {spec_.wellhead_temperature, spec_.bottomhole_temperature};
+  r.correlation = input_.correlation;
+  r.options.payne = input_.payne;
+  r.geometry = {input_.depth, input_.inside_diameter, input_.roughness, input_.inclination,
+                survey_};
+  r.temperatures = {input_.wellhead_temperature, input_.bottomhole_temperature};
   r.fluid = fluid_;
   r.rate = rate;
   r.start_pressure = start_pressure;
@@ -248,18 +242,24 @@ std::string traverse_status_text(const TraverseResult& r) {
   return "the traverse failed";
 }
 
-std::optional<double> well_curve_pressure(const json& result, double rate) {
-  if (!result.contains("well_curve")) return std::nullopt;
-  const json& c = result["well_curve"];
-  const std::vector<double> q = c["rate"].get<std::vector<double>>();
-  const std::vector<double> p = c["pressure"].get<std::vector<double>>();
+// Linear interpolation of one column of a well curve at a rate; nullopt
+// outside the curve or where the column has no number.
+std::optional<double> curve_value(const json& curve, const char* column, double rate) {
+  if (!curve.contains(column)) return std::nullopt;
+  const json& q = curve["rate"];
+  const json& y = curve[column];
   for (std::size_t i = 1; i < q.size(); ++i) {
-    const double lo = std::min(q[i - 1], q[i]), hi = std::max(q[i - 1], q[i]);
-    if (rate < lo || rate > hi) continue;
-    if (hi == lo) return p[i];
-    return p[i - 1] + (p[i] - p[i - 1]) * (rate - q[i - 1]) / (q[i] - q[i - 1]);
+    const double q0 = q[i - 1].get<double>(), q1 = q[i].get<double>();
+    if (rate < q0 || rate > q1 || !y[i - 1].is_number() || !y[i].is_number()) continue;
+    const double y0 = y[i - 1].get<double>(), y1 = y[i].get<double>();
+    return q1 == q0 ? y1 : y0 + (y1 - y0) * (rate - q0) / (q1 - q0);
   }
   return std::nullopt;
+}
+
+std::optional<double> well_curve_pressure(const json& result, double rate) {
+  if (!result.contains("well_curve")) return std::nullopt;
+  return curve_value(result["well_curve"], "pressure", rate);
 }
 
 RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
@@ -285,9 +285,9 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
                             "value " + number_text(*ask.start_pressure) + " is out of range",
                             "a number in psi gauge, 0 to 30000"});
   if (!out.problems.empty()) return out;
-  const TubingSpec spec = *read_tubing(doc);
-  const PreparedTubing tubing(doc, spec);
-  double start_pressure = spec.wellhead_pressure;
+  const TubingInput tubing_input = *read_tubing(doc);
+  const PreparedTubing tubing(doc, tubing_input);
+  double start_pressure = tubing_input.wellhead_pressure;
   if (ask.start == TraverseStart::kNode) {
     if (ask.start_pressure) {
       start_pressure = *ask.start_pressure;
@@ -314,8 +314,8 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
   r["kind"] = "traverse";
   if (doc.contains("description")) r["description"] = doc["description"];
   r["mode"] = doc["mode"];
-  r["correlation"] = correlation_name(spec.correlation);
-  r["fluid"] = spec.fluid;
+  r["correlation"] = correlation_name(tubing_input.correlation);
+  r["fluid"] = tubing_input.fluid;
   r["rate"] = ask.rate;
   r["start"] = ask.start == TraverseStart::kWellhead ? "wellhead" : "bottom";
   r["status"] = status_name(run.result.status);
@@ -330,8 +330,8 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
                        {"vertical_depth", run.result.stop_vertical_depth}};
   r["steps"] = run.result.steps;
   r["fluid_evaluations"] = run.result.fluid_evaluations;
-  if (!is_point_correlation(spec.correlation))
-    r["whole_well"] = whole_well_json(run.result, spec.correlation);
+  if (!is_point_correlation(tubing_input.correlation))
+    r["whole_well"] = whole_well_json(run.result, tubing_input.correlation);
   json units = json::object();
   units["rate"] = tubing.rate_unit();
   units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
@@ -424,7 +424,7 @@ std::string render_traverse_csv(const json& r) {
     for (const Column& c : kProfileColumns) {
       const json& v = p[c.name][i];
       row += (row.empty() ? "" : ",") +
-             (v.is_string() ? v.get<std::string>() : shortest(v.get<double>()));
+             (v.is_string() ? v.get<std::string>() : shortest_text(v.get<double>()));
     }
     s += row + "\n";
   }

@@ -20,11 +20,11 @@ namespace dlv::wellfile {
 // neither copied nor moved.
 class PreparedTubing {
  public:
-  PreparedTubing(const json& doc, const TubingSpec& spec);
+  PreparedTubing(const json& doc, const TubingInput& tubing_input);
   PreparedTubing(const PreparedTubing&) = delete;
   PreparedTubing& operator=(const PreparedTubing&) = delete;
 
-  const TubingSpec& spec() const { return spec_; }
+  const TubingInput& input() const { return input_; }
   int mode() const { return mode_; }
   bool injector() const;
   bool gas_basis() const;
@@ -37,7 +37,7 @@ class PreparedTubing {
   const TubingFluid& fluid() const { return fluid_; }
 
  private:
-  TubingSpec spec_;
+  TubingInput input_;
   Blocks blocks_;
   std::vector<SurveyStation> survey_;
   TubingFluid fluid_;
@@ -82,6 +82,9 @@ RunOutcome run_traverse(const json& doc, const TraverseAsk& ask, UnitSystem outp
 // The bottom-hole pressure (psi gauge) of a result document's well curve at a
 // rate, linear between its points; nullopt beyond the curve's largest rate.
 std::optional<double> well_curve_pressure(const json& result, double rate);
+// Linear interpolation of one column of a well curve at a rate; nullopt
+// outside the curve or where the column has no number.
+std::optional<double> curve_value(const json& curve, const char* column, double rate);
 
 // The traverse document as a text table or a CSV table (one row per node).
 std::string render_traverse_table(const json& result);

@@ -88,8 +88,8 @@ TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
   TableSetup s;
   s.problems = check_traverse(doc, 0.0);
   if (!s.problems.empty()) return s;
-  const TubingSpec spec = *read_tubing(doc);
-  s.tubing = std::make_unique<PreparedTubing>(doc, spec);
+  const TubingInput tubing_input = *read_tubing(doc);
+  s.tubing = std::make_unique<PreparedTubing>(doc, tubing_input);
   const PreparedTubing& tubing = *s.tubing;
   VfpTable& t = s.table;
   t.kind = tubing.injector() ? VfpKind::injection : VfpKind::production;
@@ -140,17 +140,19 @@ TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
   // The datum: a vertical depth, the node's unless given, reached at the
   // first measured depth of the path at that vertical depth.
   std::vector<SurveyStation> stations;
-  for (const SurveyPoint& p : spec.survey) stations.push_back({p.measured_depth, p.vertical_depth});
+  for (const SurveyPoint& p : tubing_input.survey)
+    stations.push_back({p.measured_depth, p.vertical_depth});
   WellPath path;
-  if (build_path(spec.depth, spec.inclination, stations, path) != PathError::kNone) {
+  if (build_path(tubing_input.depth, tubing_input.inclination, stations, path) !=
+      PathError::kNone) {
     s.problems.push_back({"tubing", "the tubing's path cannot be built from its depths and survey",
                           "depths and a survey that reach the node"});
     return s;
   }
   const double node_vertical = path.node_vertical_depth();
   t.datum_depth = o.datum_depth.value_or(node_vertical);
-  s.end_measured_depth = spec.depth;
-  s.end_temperature = spec.bottomhole_temperature;
+  s.end_measured_depth = tubing_input.depth;
+  s.end_temperature = tubing_input.bottomhole_temperature;
   if (o.datum_depth && std::fabs(*o.datum_depth - node_vertical) > kDatumTolerance) {
     const std::optional<double> md =
         std::isfinite(*o.datum_depth) && *o.datum_depth > 0 && *o.datum_depth < node_vertical
@@ -166,9 +168,9 @@ TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
       // The temperature stays linear in vertical depth between the wellhead
       // and the node.
       s.end_measured_depth = *md;
-      s.end_temperature =
-          spec.wellhead_temperature + (spec.bottomhole_temperature - spec.wellhead_temperature) *
-                                          *o.datum_depth / node_vertical;
+      s.end_temperature = tubing_input.wellhead_temperature + (tubing_input.bottomhole_temperature -
+                                                               tubing_input.wellhead_temperature) *
+                                                                  *o.datum_depth / node_vertical;
     }
   }
   for (Problem& p : validate_vfp_table(t)) s.problems.push_back(std::move(p));

@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "guo_wells.hpp"
+
 namespace {
 
 using dlv::Correlation;
@@ -20,51 +22,6 @@ using dlv::TraverseResult;
 using dlv::TraverseStart;
 using dlv::TraverseStatus;
 using dlv::TubingFluidModel;
-
-// Guo et al. (2007) Ex 4.4, the Hagedorn-Brown spreadsheet: 9700 ft of
-// 1.995 in tubing (eps/D 0.0006), 200 psia and 80 F at the wellhead, 180 F
-// at the shoe, 758 stb/d, WC 10 %, GLR 75, 40 API, 5 cp, gas 0.7, water
-// 1.05, 30 dyn/cm; the stock-tank fluid of the spreadsheet.
-TraverseRequest hagedorn_sheet_case(Correlation correlation) {
-  TraverseRequest r;
-  r.correlation = correlation;
-  r.geometry.node_depth = 9700.0;
-  r.geometry.inside_diameter = 1.995;
-  r.geometry.roughness = 0.0006 * 1.995;
-  r.temperatures = {80.0, 180.0};
-  r.fluid.model = TubingFluidModel::kStockTank;
-  r.fluid.api_gravity = 40.0;
-  r.fluid.gas_sg = 0.7;
-  r.fluid.water_sg = 1.05;
-  r.fluid.water_cut = 0.1;
-  r.fluid.gas_liquid_ratio = 75.0;
-  r.fluid.oil_viscosity = 5.0;
-  r.fluid.surface_tension = 30.0;
-  r.rate = 758.0;
-  r.start_pressure = 200.0;
-  return r;
-}
-
-// Guo et al. (2007) Ex 4.2 field column (1.66 in, 2000 stb/d, GLR 1000, WC
-// 25 %, 500 psia, 100 -> 150 F, 5000 ft) with Guo's black oil, marched.
-TraverseRequest poettmann_sheet_case(Correlation correlation) {
-  TraverseRequest r;
-  r.correlation = correlation;
-  r.geometry.node_depth = 5000.0;
-  r.geometry.inside_diameter = 1.66;
-  r.geometry.roughness = 0.0006;
-  r.temperatures = {100.0, 150.0};
-  r.fluid.model = TubingFluidModel::kGuoBlackOil;
-  r.fluid.api_gravity = 30.0;
-  r.fluid.gas_sg = 0.65;
-  r.fluid.water_sg = 1.05;
-  r.fluid.water_fvf = 1.2;
-  r.fluid.water_cut = 0.25;
-  r.fluid.gas_liquid_ratio = 1000.0;
-  r.rate = 2000.0;
-  r.start_pressure = 500.0;
-  return r;
-}
 
 struct Marched {
   TraverseResult result;
@@ -92,7 +49,7 @@ TEST(Traverse, OriginalHagedornBrownReproducesGuosSpreadsheet) {
   const double published[30] = {200,  267,  338,  415,  495,  579,  667,  757,  850,  945,
                                 1042, 1142, 1243, 1345, 1450, 1555, 1662, 1770, 1879, 1989,
                                 2100, 2212, 2324, 2437, 2551, 2665, 2780, 2895, 3011, 3127};
-  const Marched r = run(hagedorn_sheet_case(Correlation::kHagedornBrownOriginal));
+  const Marched r = run(guo_wells::hagedorn_brown_sheet(Correlation::kHagedornBrownOriginal));
   ASSERT_EQ(r.result.status, TraverseStatus::kOk);
   ASSERT_EQ(r.profile.size(), 30u);
   EXPECT_EQ(r.result.steps, 29);
@@ -107,7 +64,7 @@ TEST(Traverse, OriginalHagedornBrownReproducesGuosSpreadsheet) {
 // deviated tubing (3000 bbl/d, water 1.02 at 0.6 cp, 2.992 in, 0.0006 in,
 // TVD 6000, MD 6500, 1500 psia).
 TEST(Traverse, MarchedCasesMatchHandComputations) {
-  const Marched hb = run(hagedorn_sheet_case(Correlation::kHagedornBrown));
+  const Marched hb = run(guo_wells::hagedorn_brown_sheet(Correlation::kHagedornBrown));
   ASSERT_EQ(hb.result.status, TraverseStatus::kOk);
   EXPECT_EQ(hb.result.steps, 97);
   const double depths[] = {3300.0, 6700.0, 8000.0, 9700.0};
@@ -155,7 +112,7 @@ TEST(Traverse, ZeroRateIsTheStaticColumnForEveryCorrelation) {
       {Correlation::kPoettmannCarpenter, 200.0 + 52.88809 * 350.17 / (62.4 * 5.615) * 9700 / 144},
   };
   for (const Row& row : rows) {
-    TraverseRequest req = hagedorn_sheet_case(row.correlation);
+    TraverseRequest req = guo_wells::hagedorn_brown_sheet(row.correlation);
     req.rate = 0.0;
     const Marched r = run(req);
     ASSERT_EQ(r.result.status, TraverseStatus::kOk) << dlv::correlation_name(row.correlation);
@@ -192,7 +149,7 @@ TEST(Traverse, ZeroRateIsTheStaticColumnForEveryCorrelation) {
 TEST(Traverse, IdentitiesOfTheMarch) {
   for (Correlation c :
        {Correlation::kNoSlip, Correlation::kHagedornBrown, Correlation::kBeggsBrill}) {
-    TraverseRequest req = poettmann_sheet_case(c);
+    TraverseRequest req = guo_wells::poettmann_carpenter_field(c);
     const Marched down = run(req);
     ASSERT_EQ(down.result.status, TraverseStatus::kOk);
     req.start = TraverseStart::kNode;
@@ -202,7 +159,7 @@ TEST(Traverse, IdentitiesOfTheMarch) {
     EXPECT_NEAR(up.result.end_pressure, 500.0, 0.5) << dlv::correlation_name(c);
     EXPECT_EQ(up.profile.back().measured_depth, 0.0);
   }
-  TraverseRequest coarse = poettmann_sheet_case(Correlation::kNoSlip);
+  TraverseRequest coarse = guo_wells::poettmann_carpenter_field(Correlation::kNoSlip);
   TraverseRequest fine = coarse;
   fine.max_step = 50.0;
   const Marched a = run(coarse);
@@ -216,7 +173,7 @@ TEST(Traverse, IdentitiesOfTheMarch) {
 // 500, WC 30 %, 35 API, Guo's black oil): each step's dTVD / dMD may round
 // above 1, and the march must still end.
 TEST(Traverse, SpreadsheetStepsEndOnAVerticalWell) {
-  TraverseRequest req = poettmann_sheet_case(Correlation::kHagedornBrownOriginal);
+  TraverseRequest req = guo_wells::poettmann_carpenter_field(Correlation::kHagedornBrownOriginal);
   req.geometry.node_depth = 10000.0;
   req.geometry.inside_diameter = 2.441;
   req.temperatures = {100.0, 200.0};
@@ -236,7 +193,7 @@ TEST(Traverse, SpreadsheetStepsEndOnAVerticalWell) {
 // column reaches 14.7 psia before the wellhead. The result is a flag and the
 // last node, within a 1-ft step of atmospheric pressure.
 TEST(Traverse, RateTheWellCannotLiftGivesTheFlagAndTheDepth) {
-  TraverseRequest req = hagedorn_sheet_case(Correlation::kHagedornBrown);
+  TraverseRequest req = guo_wells::hagedorn_brown_sheet(Correlation::kHagedornBrown);
   req.start = TraverseStart::kNode;
   req.start_pressure = 300.0;
   const Marched r = run(req);
@@ -284,7 +241,7 @@ TEST(Traverse, SurveyGeometry) {
     EXPECT_EQ(dlv::build_path(row.node, 0.0, row.survey, path), row.error);
 
   // Every station is a node of the march.
-  TraverseRequest req = poettmann_sheet_case(Correlation::kNoSlip);
+  TraverseRequest req = guo_wells::poettmann_carpenter_field(Correlation::kNoSlip);
   req.geometry.survey = survey;
   const Marched r = run(req);
   ASSERT_EQ(r.result.status, TraverseStatus::kOk);
@@ -295,7 +252,7 @@ TEST(Traverse, SurveyGeometry) {
 }
 
 TEST(Traverse, ShortProfileIsReportedNeverOverrun) {
-  const TraverseRequest req = hagedorn_sheet_case(Correlation::kHagedornBrown);
+  const TraverseRequest req = guo_wells::hagedorn_brown_sheet(Correlation::kHagedornBrown);
   const Marched full = run(req);
   std::vector<ProfileNode> small(6);
   const ProfileNode sentinel{};
@@ -339,7 +296,7 @@ TEST(Traverse, BadInputNeverCrashes) {
         Correlation::kBeggsBrill, Correlation::kGray, Correlation::kPoettmannCarpenter,
         Correlation::kAverageTemperatureZ, Correlation::kCullenderSmith}) {
     for (const Row& row : rows) {
-      TraverseRequest req = hagedorn_sheet_case(c);
+      TraverseRequest req = guo_wells::hagedorn_brown_sheet(c);
       row.change(req);
       const Marched r = run(req);
       EXPECT_EQ(r.result.status, row.status) << dlv::correlation_name(c) << ": " << row.what;
@@ -378,7 +335,7 @@ TEST(Traverse, SpecialValuesAlwaysEndWithAStatus) {
                              Correlation::kCullenderSmith};
   std::vector<ProfileNode> profile(40);
   for (int k = 0; k < 400; ++k) {
-    TraverseRequest r = hagedorn_sheet_case(all[k % 8]);
+    TraverseRequest r = guo_wells::hagedorn_brown_sheet(all[k % 8]);
     r.geometry.node_depth = value(3000.0);
     r.geometry.inside_diameter = value(2.441);
     r.geometry.roughness = value(0.0006);

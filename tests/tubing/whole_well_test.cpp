@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "guo_wells.hpp"
 #include "tubing/traverse.hpp"
 
 namespace {
@@ -21,32 +22,11 @@ double degrees_from_vertical(double tvd, double md) {
   return std::acos(tvd / md) * 180.0 / std::numbers::pi;
 }
 
-// Guo et al. (2007) Ex 4.2, the Poettmann-Carpenter spreadsheet, field
-// column: 1.66 in, 500 psia, 2000 stb/d, GLR 1000, WC 25 %, 30 API, water
-// 1.05 with Bw 1.2, gas 0.65, 100 -> 150 F, 5000 ft.
-TraverseRequest poettmann_field_case() {
-  TraverseRequest r;
-  r.correlation = Correlation::kPoettmannCarpenter;
-  r.geometry.node_depth = 5000.0;
-  r.geometry.inside_diameter = 1.66;
-  r.temperatures = {100.0, 150.0};
-  r.fluid.model = TubingFluidModel::kGuoBlackOil;
-  r.fluid.api_gravity = 30.0;
-  r.fluid.gas_sg = 0.65;
-  r.fluid.water_sg = 1.05;
-  r.fluid.water_fvf = 1.2;
-  r.fluid.water_cut = 0.25;
-  r.fluid.gas_liquid_ratio = 1000.0;
-  r.rate = 2000.0;
-  r.start_pressure = 500.0;
-  return r;
-}
-
-// The same spreadsheet's SI column converted as the spreadsheet converts it
+// Guo's Poettmann-Carpenter spreadsheet, SI column, converted as the sheet does
 // (1 MPa = 147 psi): 0.05 m, 3.5 MPa, 65 m3/d, GLR 200 m3/m3, oil SG 0.9,
 // water 1.07 with Bw 1, 35 -> 60 C, 1500 m.
 TraverseRequest poettmann_si_case() {
-  TraverseRequest r = poettmann_field_case();
+  TraverseRequest r = guo_wells::poettmann_carpenter_field();
   r.geometry.node_depth = 4921.26;
   r.geometry.inside_diameter = 1.96850;
   r.temperatures = {95.0, 140.0};
@@ -94,18 +74,18 @@ TEST(WholeWell, PublishedAndHandComputedBottomholePressures) {
     double expected;
     double tolerance;
   };
-  TraverseRequest deviated = poettmann_field_case();
+  TraverseRequest deviated = guo_wells::poettmann_carpenter_field();
   deviated.geometry.node_depth = 6000.0;
   deviated.geometry.inclination = degrees_from_vertical(5000.0, 6000.0);
-  TraverseRequest stat = poettmann_field_case();
+  TraverseRequest stat = guo_wells::poettmann_carpenter_field();
   stat.rate = 0.0;
-  TraverseRequest water = poettmann_field_case();
+  TraverseRequest water = guo_wells::poettmann_carpenter_field();
   water.fluid.water_cut = 1.0;
   TraverseRequest nearly_water = water;
   nearly_water.fluid.water_cut = 1.0 - 1e-6;
   const Row rows[] = {
       {"Guo Ex 4.2 SI column, published 1907", poettmann_si_case(), 1907.83, 0.05},
-      {"Guo Ex 4.2 field column", poettmann_field_case(), 1699.2, 0.05},
+      {"Guo Ex 4.2 field column", guo_wells::poettmann_carpenter_field(), 1699.2, 0.05},
       {"Guo Ex 4.2 field, TVD 5000 MD 6000", deviated, 1805.59, 0.01},
       {"Guo Ex 4.2 field, static column", stat, 2289.45, 0.01},
       {"Guo Ex 4.2 field, all water", water, 1666.83, 0.01},
@@ -124,7 +104,7 @@ TEST(WholeWell, PublishedAndHandComputedBottomholePressures) {
 
 TEST(WholeWell, PoettmannCarpenterReportsItsIntermediates) {
   // Own computation of Guo Ex 4.2, field column.
-  const dlv::WholeWellDetails d = run(poettmann_field_case()).whole_well;
+  const dlv::WholeWellDetails d = run(guo_wells::poettmann_carpenter_field()).whole_well;
   EXPECT_NEAR(d.d_rho_v, 79.207, 0.001);
   EXPECT_NEAR(d.friction_factor, 0.0019914, 1e-7);
   EXPECT_NEAR(d.k_bar, 293.12, 0.01);
@@ -164,8 +144,9 @@ TEST(WholeWell, HorizontalGasWellIsTheLimitOfAnInclinedOne) {
 // From the node up, each method finds the wellhead pressure that gives the
 // node pressure.
 TEST(WholeWell, FromTheNodeUpInvertsTheMethod) {
-  for (TraverseRequest r : {poettmann_field_case(), dry_gas_case(Correlation::kCullenderSmith),
-                            dry_gas_case(Correlation::kAverageTemperatureZ)}) {
+  for (TraverseRequest r :
+       {guo_wells::poettmann_carpenter_field(), dry_gas_case(Correlation::kCullenderSmith),
+        dry_gas_case(Correlation::kAverageTemperatureZ)}) {
     const double head = r.start_pressure;
     const TraverseResult down = run(r);
     r.start = TraverseStart::kNode;
@@ -174,7 +155,7 @@ TEST(WholeWell, FromTheNodeUpInvertsTheMethod) {
     ASSERT_EQ(up.status, TraverseStatus::kOk);
     EXPECT_NEAR(up.end_pressure, head, 1e-4);
   }
-  TraverseRequest weak = poettmann_field_case();
+  TraverseRequest weak = guo_wells::poettmann_carpenter_field();
   weak.start = TraverseStart::kNode;
   weak.start_pressure = 300.0;
   EXPECT_EQ(run(weak).status, TraverseStatus::kCannotLift);

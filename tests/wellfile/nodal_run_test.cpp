@@ -80,10 +80,10 @@ TEST(NodalByName, EveryPointLiesOnBothCurves) {
     // The inflow side, read afresh from the well's own curve.
     EXPECT_NEAR(*wf::well_curve_pressure(wf::run_well(doc).result, q), p, 0.01);
     // The tubing side, traversed afresh from the wellhead.
-    const wf::TubingSpec spec = *wf::read_tubing(doc);
-    const wf::PreparedTubing tubing(doc, spec);
-    const wf::TraverseRun run =
-        wf::run_tubing(tubing, q, spec.wellhead_pressure + 14.7, dlv::TraverseStart::kWellhead);
+    const wf::TubingInput tubing_input = *wf::read_tubing(doc);
+    const wf::PreparedTubing tubing(doc, tubing_input);
+    const wf::TraverseRun run = wf::run_tubing(tubing, q, tubing_input.wellhead_pressure + 14.7,
+                                               dlv::TraverseStart::kWellhead);
     EXPECT_NEAR(run.result.end_pressure - 14.7, p, 0.01);
     EXPECT_LE(r["traverses"].get<int>(), 70);
   }

@@ -27,13 +27,13 @@ json oil_well_with_tubing() {
 TEST(TubingObject, ACompleteObjectIsCleanAndReadsBack) {
   const json doc = oil_well_with_tubing();
   EXPECT_TRUE(wf::validate_well(doc).empty());
-  const auto spec = wf::read_tubing(doc);
-  ASSERT_TRUE(spec.has_value());
-  EXPECT_EQ(spec->correlation, dlv::Correlation::kHagedornBrown);
-  EXPECT_EQ(spec->depth, 9700);
-  EXPECT_EQ(spec->roughness, 0.0006);  // the default of new steel tubing
-  EXPECT_TRUE(spec->payne);
-  EXPECT_FALSE(spec->surface_tension.has_value());
+  const auto tubing_input = wf::read_tubing(doc);
+  ASSERT_TRUE(tubing_input.has_value());
+  EXPECT_EQ(tubing_input->correlation, dlv::Correlation::kHagedornBrown);
+  EXPECT_EQ(tubing_input->depth, 9700);
+  EXPECT_EQ(tubing_input->roughness, 0.0006);  // the default of new steel tubing
+  EXPECT_TRUE(tubing_input->payne);
+  EXPECT_FALSE(tubing_input->surface_tension.has_value());
 }
 
 TEST(TubingObject, EachBadValueIsReportedAtItsPath) {
