@@ -37,8 +37,8 @@ void BM_DarcyVogelCurve(benchmark::State& state) {
   double pr = 2400.0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(pr);
-    dlv::darcy_vogel_curve(100.0, 50.0, 1490.0, 0.328, 0.0, 1.2, 0.5, pr, 1950.0, 0.3, 1.0, 0.5,
-                           q.data(), p.data(), 0);
+    dlv::darcy_vogel_curve({100.0, 50.0, 1490.0, 0.328, 0.0}, {1.2, 0.5, 1950.0, 0.3, 1.0}, pr,
+                           {q.data(), p.data()}, 0);
     benchmark::DoNotOptimize(q.data());
     benchmark::ClobberMemory();
   }

@@ -156,9 +156,10 @@ void fluid_stage(Run& run, int L) {
 
 void mixture(Run& run, int L) {
   LayerFluids& f = run.fluids;
-  mix_liquid_properties(f.water_cut()[L], f.oil_fvf()[L], f.water_fvf()[L], f.oil_viscosity()[L],
-                        f.water_viscosity()[L], f.oil_sg()[L], f.water_sg()[L], f.liquid_fvf()[L],
-                        f.liquid_viscosity()[L], f.liquid_density()[L], f.viscosity_mixing_rule());
+  mix_liquid_properties(LiquidPhases{f.water_cut()[L], f.oil_viscosity()[L], f.water_viscosity()[L],
+                                     f.oil_sg()[L], f.water_sg()[L]},
+                        f.viscosity_mixing_rule(), f.oil_fvf()[L], f.water_fvf()[L],
+                        f.liquid_fvf()[L], f.liquid_viscosity()[L], f.liquid_density()[L]);
 }
 
 void gas_stage(Run& run, int L) {
@@ -190,18 +191,18 @@ void backpressure_from_tests(Run& run) {
   const bool n_clear = w.backpressure_n_given() == 0;
   double* rates = run.work_rates.data();
   double* pressures = run.work_pressures.data();
+  const DeliverabilityTests tests{w.test_rate(), w.test_pressure(), w.test_shutin_pressure(), count,
+                                  type};
+  const CurveOutput curve{rates, pressures};
   if (count >= 1 && n_clear && c_clear) {
-    backpressure_fit_cn(w.test_rate(), w.test_pressure(), w.test_shutin_pressure(), count, type,
-                        w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(), rates,
-                        pressures);
+    backpressure_fit_cn(tests, w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(),
+                        curve);
   } else if (n_given && c_clear) {
-    backpressure_fit_c(w.test_rate(), w.test_pressure(), w.test_shutin_pressure(), count, type,
-                       w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(), rates,
-                       pressures);
+    backpressure_fit_c(tests, w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(),
+                       curve);
   } else if (n_clear && c_given) {
-    backpressure_fit_n(w.test_rate(), w.test_pressure(), w.test_shutin_pressure(), count, type,
-                       w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(), rates,
-                       pressures);
+    backpressure_fit_n(tests, w.reservoir_pressure()[0], w.backpressure_c(), w.backpressure_n(),
+                       curve);
   } else if (n_given && c_given) {
     backpressure_curve(w.backpressure_c(), w.backpressure_n(), w.reservoir_pressure()[0], rates,
                        pressures);
@@ -235,17 +236,20 @@ void oil_production(Run& run) {
       mixture(run, L);
       switch (method) {
         case OilMethod::kDarcyNonDarcy:
-          darcy_nondarcy_liquid_curve(
-              w.permeability()[L], w.thickness()[L], w.drainage_radius()[L], w.wellbore_radius()[L],
-              w.skin()[L], f.liquid_fvf()[L], f.liquid_viscosity()[L], w.reservoir_pressure()[L],
-              f.liquid_density()[L], rates, pressures, run.changed_pressure_flag);
+          darcy_nondarcy_liquid_curve(radial_layer(w, L),
+                                      LiquidLayerFluid{.liquid_fvf = f.liquid_fvf()[L],
+                                                       .liquid_viscosity = f.liquid_viscosity()[L],
+                                                       .liquid_density = f.liquid_density()[L]},
+                                      w.reservoir_pressure()[L], output, run.changed_pressure_flag);
           break;
         case OilMethod::kDarcyVogel:
-          darcy_vogel_curve(w.permeability()[L], w.thickness()[L], w.drainage_radius()[L],
-                            w.wellbore_radius()[L], w.skin()[L], f.liquid_fvf()[L],
-                            f.liquid_viscosity()[L], w.reservoir_pressure()[L], f.bubble_point()[L],
-                            f.water_cut()[L], f.oil_viscosity()[L], f.water_viscosity()[L], rates,
-                            pressures, run.changed_pressure_flag);
+          darcy_vogel_curve(radial_layer(w, L),
+                            OilLayerFluid{.liquid_fvf = f.liquid_fvf()[L],
+                                          .liquid_viscosity = f.liquid_viscosity()[L],
+                                          .bubble_point = f.bubble_point()[L],
+                                          .water_cut = f.water_cut()[L],
+                                          .oil_viscosity = f.oil_viscosity()[L]},
+                            w.reservoir_pressure()[L], output, run.changed_pressure_flag);
           break;
         case OilMethod::kHorizontalWell:
           horizontal_well_curve(*run.calc_mode,
@@ -265,9 +269,9 @@ void oil_production(Run& run) {
                                        .temperature = w.layer_temperature()[L],
                                        .density_or_z = f.liquid_density()[0],
                                        .bubble_point = f.bubble_point()[0]};
-          fractured_well_curve(radial_layer(w, L), fracture(w, L),
-                               transient_flow(w, f.total_compressibility()[0], L), oil,
-                               w.reservoir_pressure()[L], w.rate_multiplier(), output,
+          fractured_well_curve(FracturedLayer{radial_layer(w, L), fracture(w, L),
+                                              transient_flow(w, f.total_compressibility()[0], L)},
+                               oil, w.reservoir_pressure()[L], w.rate_multiplier(), output,
                                pseudo_pressures(run), run.results, L);
           break;
         }
@@ -293,9 +297,9 @@ void oil_production(Run& run) {
                   run.changed_pressure_flag);
       break;
     case OilMethod::kVogelTwoTests:
-      vogel_two_test_curve(w.test_rate()[0], w.test_pressure()[0], w.test_rate()[1],
-                           w.test_pressure()[1], w.reservoir_pressure()[0], f.bubble_point()[0],
-                           f.water_cut()[0], rates, pressures);
+      vogel_two_test_curve(
+          TwoTests{w.test_rate()[0], w.test_pressure()[0], w.test_rate()[1], w.test_pressure()[1]},
+          w.reservoir_pressure()[0], f.water_cut()[0], output);
       break;
     case OilMethod::kBackPressureFromTests:
       backpressure_from_tests(run);
@@ -312,9 +316,10 @@ void oil_production(Run& run) {
       double* factors = w.surface_term_factors();
       double* level_rate = w.level_test_rate();
       double* reading = w.level_reading();
-      two_rate_line_curve(w.level_gradient(), level_rate[0], reading[0], level_rate[1], reading[1],
-                          w.reservoir_pressure()[0], factors[1], factors[0], rates, pressures,
-                          w.productivity_index(), run.changed_pressure_flag);
+      two_rate_line_curve(LevelTests{w.level_gradient(), level_rate[0], reading[0], level_rate[1],
+                                     reading[1], factors[1], factors[0]},
+                          w.reservoir_pressure()[0], output, w.productivity_index(),
+                          run.changed_pressure_flag);
       const double x = factors[1] * factors[0];
       w.test_rate()[0] = level_rate[0];
       w.test_rate()[1] = level_rate[1];
@@ -407,9 +412,9 @@ void gas_production(Run& run) {
                                      .temperature = w.layer_temperature()[0],
                                      .density_or_z = f.gas_z_factor()[0],
                                      .bubble_point = f.bubble_point()[0]};
-        fractured_well_curve(radial_layer(w, L), fracture(w, L),
-                             transient_flow(w, f.total_compressibility()[0], L), gas,
-                             w.reservoir_pressure()[L], w.rate_multiplier(), output,
+        fractured_well_curve(FracturedLayer{radial_layer(w, L), fracture(w, L),
+                                            transient_flow(w, f.total_compressibility()[0], L)},
+                             gas, w.reservoir_pressure()[L], w.rate_multiplier(), output,
                              pseudo_pressures(run), run.results, L);
         copy_layer(run, L);
       }
@@ -435,14 +440,13 @@ void gas_production(Run& run) {
 // layer_curves itself.
 void coefficient_injection(Run& run, int pair) {
   WellRecord& w = run.well;
-  LayerFluids& f = run.fluids;
   pseudo_pressure_table(run);
-  injection_coefficient_curve(*run.calc_mode, w.gas_injection_method(), w.reservoir_pressure()[0],
-                              w.layer_temperature()[0], f.gas_sg()[0], w.break_pressure()[0],
-                              w.injection_coefficients(pair)[0], w.injection_coefficients(pair)[1],
-                              w.max_injection_rate()[0], run.layer_curves.rate(),
-                              run.layer_curves.pressure(), run.pp_pressures.data(),
-                              run.pp_pseudo.data(), run.pp_count, run.changed_pressure_flag);
+  injection_coefficient_curve(
+      *run.calc_mode, w.gas_injection_method(), w.reservoir_pressure()[0],
+      InjectionCoefficients{w.break_pressure()[0], w.injection_coefficients(pair)[0],
+                            w.injection_coefficients(pair)[1], w.max_injection_rate()[0]},
+      CurveOutput{run.layer_curves.rate(), run.layer_curves.pressure()}, pseudo_pressures(run),
+      run.changed_pressure_flag);
 }
 
 // Water injection, by water_injection_method.

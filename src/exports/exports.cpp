@@ -91,8 +91,9 @@ DLV_API void liqvis(double temperature, const double* api_gravity, double soluti
                     const int32_t* viscosity_correlation, int32_t* ierr) {
   CallLock lock;
   FpEnvironmentGuard guard;
-  dlv::liqvis(temperature, *api_gravity, solution_gor, pressure, bubble_point, *dead_oil_viscosity,
-              *oil_viscosity, *water_viscosity, *viscosity_correlation, *ierr);
+  dlv::liqvis(
+      dlv::LiquidViscosityInput{temperature, *api_gravity, solution_gor, pressure, bubble_point},
+      *viscosity_correlation, *dead_oil_viscosity, *oil_viscosity, *water_viscosity, *ierr);
 }
 
 DLV_API void zfachy(const double* temperature, const double* pressure, const double* gas_sg,

@@ -22,13 +22,11 @@ constexpr double kPressureCap = 22500.0;  // psia, for the volume factor and vis
 void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions sep, double t,
                   double p, std::int32_t& fluid_error) {
   double sg100 = 0.0;
-  double solution_gwr = 0.0;
-  double dissolved_gas_sg = 0.0;
-  double free_gas_sg = 0.0;
-  calrs(p, t, f.gas_sg()[L], sep.pressure(), sep.temperature(), f.api_gravity()[L],
-        f.oil_fraction()[L], f.water_cut()[L], f.producing_gor()[L], f.solution_gor()[L],
-        solution_gwr, dissolved_gas_sg, free_gas_sg, sg100, f.bubble_point()[L],
-        f.rs_correlation(L), fluid_error);
+  ProducedGasSplit gas{f.solution_gor()[L], 0.0, 0.0, 0.0};
+  calrs(SolutionGasInput{p, t, f.gas_sg()[L], sep.pressure(), sep.temperature(), f.api_gravity()[L],
+                         f.oil_fraction()[L], f.water_cut()[L], f.producing_gor()[L]},
+        f.rs_correlation(L), gas, sg100, f.bubble_point()[L], fluid_error);
+  f.solution_gor()[L] = gas.solution_gor;
   if (tables.use_table(Property::kSolutionGor)) {
     f.solution_gor()[L] = property_table_value(tables, Property::kSolutionGor, t, p);
     fluid_error = 0;
@@ -40,9 +38,9 @@ void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions 
   if (!(p < kPressureCap)) p = kPressureCap;
 
   double oil_compressibility = 0.0;
-  calfvf(t, p, f.api_gravity()[L], f.gas_sg()[L], sg100, f.bubble_point()[L], f.producing_gor()[L],
-         rs, oil_compressibility, f.oil_fvf()[L], f.water_fvf()[L], f.fvf_correlation(L),
-         fluid_error);
+  calfvf(OilVolumeInput{t, p, f.api_gravity()[L], f.gas_sg()[L], sg100, f.bubble_point()[L],
+                        f.producing_gor()[L], rs},
+         f.fvf_correlation(L), oil_compressibility, f.oil_fvf()[L], f.water_fvf()[L], fluid_error);
   if (tables.use_table(Property::kOilFvf)) {
     f.oil_fvf()[L] = property_table_value(tables, Property::kOilFvf, t, p);
     fluid_error = 0;
@@ -54,9 +52,9 @@ void oil_with_gas(FluidTables tables, int L, LayerFluids f, SeparatorConditions 
     f.water_viscosity()[L] = mu;
   } else {
     double dead_oil_viscosity = 0.0;
-    const std::int32_t code = f.viscosity_correlation(L);
-    liqvis(t, f.api_gravity()[L], rs, p, f.bubble_point()[L], dead_oil_viscosity,
-           f.oil_viscosity()[L], f.water_viscosity()[L], code, fluid_error);
+    liqvis(LiquidViscosityInput{t, f.api_gravity()[L], rs, p, f.bubble_point()[L]},
+           f.viscosity_correlation(L), dead_oil_viscosity, f.oil_viscosity()[L],
+           f.water_viscosity()[L], fluid_error);
   }
   // Range problems of the correlations are reported in the log only.
   fluid_error = 0;
@@ -124,16 +122,12 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
   }
 }
 
-void mix_liquid_properties(const double& water_cut, double& oil_fvf, double& water_fvf,
-                           const double& oil_viscosity, const double& water_viscosity,
-                           const double& oil_sg, const double& water_sg, double& liquid_fvf,
-                           double& liquid_viscosity, double& liquid_density,
-                           std::int32_t mixing_rule) {
-  const double fw = water_cut;
-  const double mu_o = oil_viscosity;
-  const double mu_w = water_viscosity;
-  const double sg_o = oil_sg;
-  const double sg_w = water_sg;
+void mix_liquid_properties(const LiquidPhases& phases, std::int32_t mixing_rule, double& oil_fvf,
+                           double& water_fvf, double& liquid_fvf, double& liquid_viscosity,
+                           double& liquid_density) {
+  const double fw = phases.water_cut;
+  const double mu_o = phases.oil_viscosity;
+  const double mu_w = phases.water_viscosity;
 
   if (fw > 0.0) {
     liquid_fvf = fw * water_fvf + (1.0 - fw) * oil_fvf;
@@ -162,10 +156,10 @@ void mix_liquid_properties(const double& water_cut, double& oil_fvf, double& wat
   if (water_fvf < 1.0) water_fvf = 1.0;
 
   if (fw == 1.0) {
-    liquid_density = 62.4 * sg_w * fw / water_fvf;
+    liquid_density = 62.4 * phases.water_sg * fw / water_fvf;
   } else {
-    double density = 62.4 * (1.0 - fw) * sg_o / oil_fvf;
-    if (fw > 0.0) density = density + 62.4 * sg_w * fw / water_fvf;
+    double density = 62.4 * (1.0 - fw) * phases.oil_sg / oil_fvf;
+    if (fw > 0.0) density = density + 62.4 * phases.water_sg * fw / water_fvf;
     liquid_density = density;
   }
 }

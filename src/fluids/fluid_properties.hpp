@@ -21,15 +21,23 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
                             const std::int32_t& calc_mode, std::int32_t& fluid_error,
                             std::int32_t suppress_fluid_errors);
 
+// The two liquid phases of a layer: water cut fw, viscosities and specific
+// gravities of the oil and the water.
+struct LiquidPhases {
+  double water_cut;
+  double oil_viscosity;
+  double water_viscosity;
+  double oil_sg;
+  double water_sg;
+};
+
 // Liquid (oil-water) volume factor, viscosity and density from the water cut
-// fw and the phase properties. Viscosity rules: 0 volume-weighted, 1 harmonic,
+// and the phase properties. Viscosity rules: 0 volume-weighted, 1 harmonic,
 // 2 with phase-inversion weighting; another rule leaves the liquid viscosity
 // unwritten when fw > 0. After the liquid volume factor is formed, oil_fvf and
 // water_fvf are raised to at least 1.0 and written back.
-void mix_liquid_properties(const double& water_cut, double& oil_fvf, double& water_fvf,
-                           const double& oil_viscosity, const double& water_viscosity,
-                           const double& oil_sg, const double& water_sg, double& liquid_fvf,
-                           double& liquid_viscosity, double& liquid_density,
-                           std::int32_t mixing_rule);
+void mix_liquid_properties(const LiquidPhases& phases, std::int32_t mixing_rule, double& oil_fvf,
+                           double& water_fvf, double& liquid_fvf, double& liquid_viscosity,
+                           double& liquid_density);
 
 }  // namespace dlv

@@ -190,13 +190,13 @@ void build_pseudo_pressure_table(const PseudoPressureSource& source, double* pp_
                               pp_pseudo, pp_count, fluid_tables);
 }
 
-void gas_properties(FluidTables fluid_tables, const double& pressure, const double& temperature,
-                    const double& gas_sg, std::int32_t& pp_count, double* pp_pressures,
-                    double* pp_pseudo, double& viscosity, double& z) {
+void gas_properties(FluidTables fluid_tables, const LayerGas& gas, std::int32_t& pp_count,
+                    double* pp_pressures, double* pp_pseudo, double& viscosity, double& z) {
   PseudoPressureSource source{};
   double mu = 0.0;
   double zg = 0.0;
-  layer_gas_properties(fluid_tables, pressure, temperature, gas_sg, source, pp_count, mu, zg);
+  layer_gas_properties(fluid_tables, gas.pressure, gas.temperature, gas.gas_sg, source, pp_count,
+                       mu, zg);
   build_pseudo_pressure_table(source, pp_pressures, pp_pseudo, pp_count, fluid_tables);
   viscosity = mu;
   z = zg;

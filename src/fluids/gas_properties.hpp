@@ -66,13 +66,19 @@ void build_pseudo_pressure_table(const PseudoPressureSource& source, double* pp_
                                  double* pp_pseudo, std::int32_t& pp_count,
                                  FluidTables fluid_tables);
 
+// The gas of one layer: gauge pressure (psig), temperature and gravity.
+struct LayerGas {
+  double pressure;
+  double temperature;
+  double gas_sg;
+};
+
 // Gas properties of one layer at a gauge pressure: builds the pseudo-pressure
 // table up to pressure + 100 psi and returns the viscosity and z at
 // pressure + 14.7 psia, each from its correlation or from its table. The
 // driver takes the two halves above instead (the table only when a step reads
 // it); this whole form is the routine they are checked against.
-void gas_properties(FluidTables fluid_tables, const double& pressure, const double& temperature,
-                    const double& gas_sg, std::int32_t& pp_count, double* pp_pressures,
-                    double* pp_pseudo, double& viscosity, double& z);
+void gas_properties(FluidTables fluid_tables, const LayerGas& gas, std::int32_t& pp_count,
+                    double* pp_pressures, double* pp_pseudo, double& viscosity, double& z);
 
 }  // namespace dlv

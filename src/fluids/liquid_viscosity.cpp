@@ -6,15 +6,14 @@
 
 namespace dlv {
 
-void liqvis(double temperature, const double& api_gravity, double solution_gor, double pressure,
-            double bubble_point, double& dead_oil_viscosity, double& oil_viscosity,
-            double& water_viscosity, const std::int32_t& viscosity_correlation,
+void liqvis(const LiquidViscosityInput& in, std::int32_t viscosity_correlation,
+            double& dead_oil_viscosity, double& oil_viscosity, double& water_viscosity,
             std::int32_t& ierr) {
-  const double t = temperature;
-  const double api = api_gravity;
-  const double rs = solution_gor;
-  const double p = pressure;
-  const double pb = bubble_point;
+  const double t = in.temperature;
+  const double api = in.api_gravity;
+  const double rs = in.solution_gor;
+  const double p = in.pressure;
+  const double pb = in.bubble_point;
   const std::int32_t code = viscosity_correlation;
 
   // Every check runs, so each faulty input gets its own line in the log. A

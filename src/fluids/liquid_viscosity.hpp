@@ -13,11 +13,20 @@
 
 namespace dlv {
 
+// What the liquid viscosities of one layer depend on.
+struct LiquidViscosityInput {
+  double temperature;
+  double api_gravity;
+  double solution_gor;
+  double pressure;
+  double bubble_point;
+};
+
 // The water viscosity is always written. An input out of range writes its log
 // message, sets ierr = 1 and leaves the dead-oil and oil viscosities
 // untouched.
-void liqvis(double temperature, const double& api_gravity, double solution_gor, double pressure,
-            double bubble_point, double& dead_oil_viscosity, double& oil_viscosity,
-            double& water_viscosity, const std::int32_t& viscosity_correlation, std::int32_t& ierr);
+void liqvis(const LiquidViscosityInput& in, std::int32_t viscosity_correlation,
+            double& dead_oil_viscosity, double& oil_viscosity, double& water_viscosity,
+            std::int32_t& ierr);
 
 }  // namespace dlv

@@ -34,8 +34,9 @@ std::int32_t fitted_points(std::int32_t test_count) {
 }
 
 // The common last stage: the 25 points of q = C * (pr^2 - p^2)^n.
-void write_curve(double c, double n, double pr, double pr_squared, double step, double* rates,
-                 double* pressures) {
+void write_curve(double c, double n, double pr, double pr_squared, double step, CurveOutput curve) {
+  double* rates = curve.rates;
+  double* pressures = curve.pressures;
   pressures[0] = pr;
   rates[0] = 0.0;
   pressures[kLast] = 0.0;
@@ -71,11 +72,13 @@ void fit_line(const double* x, const double* y, double& a, double& b, const std:
   }
 }
 
-void backpressure_fit_cn(const double* q, const double* p, const double* ps,
-                         const std::int32_t& test_count, const std::int32_t& test_type, double& pr,
-                         double& c, double& n, double* rates, double* pressures) {
+void backpressure_fit_cn(const DeliverabilityTests& tests, double& pr, double& c, double& n,
+                         CurveOutput curve) {
   BackpressureFitScratch& s = backpressure_fit_scratch;
-  const std::int32_t count = fitted_points(test_count);
+  const double* q = tests.rates;
+  const double* p = tests.pressures;
+  const double* ps = tests.shutin_pressures;
+  const std::int32_t count = fitted_points(tests.count);
 
   // The reservoir pressure must lie above every fitted test pressure.
   for (std::int32_t i = 0; i < count; ++i) {
@@ -84,14 +87,14 @@ void backpressure_fit_cn(const double* q, const double* p, const double* ps,
 
   s.pr_squared = pr * pr;
   s.step = pr / layout::kIntervals;
-  pressures[0] = pr;
-  rates[0] = 0.0;
-  pressures[kLast] = 0.0;
+  curve.pressures[0] = pr;
+  curve.rates[0] = 0.0;
+  curve.pressures[kLast] = 0.0;
 
   double sum_q = 0.0;
   double sum_d = 0.0;
   for (std::int32_t i = 0; i < count; ++i) {
-    const double d = test_type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : s.pr_squared - p[i] * p[i];
+    const double d = tests.type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : s.pr_squared - p[i] * p[i];
     sum_q += q[i];
     sum_d += d;
     s.log_rates[i] = std::log10(q[i]);
@@ -107,41 +110,44 @@ void backpressure_fit_cn(const double* q, const double* p, const double* ps,
   s.c = (sum_q / count) / std::pow(sum_d / count, exponent);
   if (s.c < -300.0) s.c = -300.0;
   if (s.c > 300.0) s.c = 300.0;
-  if (test_type != 0) {
+  if (tests.type != 0) {
     // Isochronal types: C from the stabilized point, always against pr^2.
     s.c = q[count] / std::pow(s.pr_squared - p[count] * p[count], exponent);
   }
 
   c = s.c;
   n = exponent;
-  write_curve(s.c, exponent, pr, s.pr_squared, s.step, rates, pressures);
+  write_curve(s.c, exponent, pr, s.pr_squared, s.step, curve);
 }
 
-void backpressure_fit_c(const double* q, const double* p, const double* ps, std::int32_t test_count,
-                        std::int32_t test_type, double pr, double& c, double n, double* rates,
-                        double* pressures) {
-  const std::int32_t count = fitted_points(test_count);
+void backpressure_fit_c(const DeliverabilityTests& tests, double pr, double& c, double n,
+                        CurveOutput curve) {
+  const double* q = tests.rates;
+  const double* p = tests.pressures;
+  const double* ps = tests.shutin_pressures;
+  const std::int32_t count = fitted_points(tests.count);
   if (count == 0) return;
 
   double sum_qt = 0.0;
   double sum_tt = 0.0;
   for (std::int32_t i = 0; i < count; ++i) {
-    const double d = test_type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : pr * pr - p[i] * p[i];
+    const double d = tests.type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : pr * pr - p[i] * p[i];
     const double t = std::pow(d, n);
     sum_qt += q[i] * t;
     sum_tt += t * t;
   }
   c = std::fabs(sum_tt) > 1e-11 ? sum_qt / sum_tt : 0.0;
-  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, curve);
 }
 
-void backpressure_fit_n(const double* q, const double* p, const double* /*ps*/,
-                        std::int32_t test_count, std::int32_t test_type, double pr, double c,
-                        double& n, double* rates, double* pressures) {
-  const std::int32_t count = fitted_points(test_count);
+void backpressure_fit_n(const DeliverabilityTests& tests, double pr, double c, double& n,
+                        CurveOutput curve) {
+  const double* q = tests.rates;
+  const double* p = tests.pressures;
+  const std::int32_t count = fitted_points(tests.count);
   if (count == 0) return;
 
-  if (test_type < 2) {
+  if (tests.type < 2) {
     double sum_x = 0.0;
     double sum_y = 0.0;
     for (std::int32_t i = 0; i < count; ++i) {
@@ -152,12 +158,12 @@ void backpressure_fit_n(const double* q, const double* p, const double* /*ps*/,
     const double mean_y = sum_y / count;
     n = (mean_y - std::log10(c)) / mean_x;
   }
-  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, curve);
 }
 
 void backpressure_curve(const double& c, const double& n, const double& pr, double* rates,
                         double* pressures) {
-  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, rates, pressures);
+  write_curve(c, n, pr, pr * pr, pr / layout::kIntervals, CurveOutput{rates, pressures});
 }
 
 }  // namespace dlv

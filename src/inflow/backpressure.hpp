@@ -13,31 +13,40 @@
 
 #include <cstdint>
 
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
 // Least-squares straight line y = a + b * x over n points. When the x values
 // have no spread (n * Sxx - Sx^2 not positive) a = b = 1.
 void fit_line(const double* x, const double* y, double& a, double& b, const std::int32_t& n);
 
+// The deliverability tests a fit reads: rates, flowing and shut-in pressures
+// (100-slot arrays), the number of fitted points and the test type.
+struct DeliverabilityTests {
+  const double* rates;
+  const double* pressures;
+  const double* shutin_pressures;
+  std::int32_t count;
+  std::int32_t type;
+};
+
 // Fits n (slope of log q against log of the pressure-square difference) and
 // C, then writes the curve. pr is raised above every fitted test pressure
 // and handed back.
-void backpressure_fit_cn(const double* q, const double* p, const double* ps,
-                         const std::int32_t& test_count, const std::int32_t& test_type, double& pr,
-                         double& c, double& n, double* rates, double* pressures);
+void backpressure_fit_cn(const DeliverabilityTests& tests, double& pr, double& c, double& n,
+                         CurveOutput curve);
 
 // Fits C by least squares for the given n, then writes the curve. An empty
 // test set writes nothing.
-void backpressure_fit_c(const double* q, const double* p, const double* ps, std::int32_t test_count,
-                        std::int32_t test_type, double pr, double& c, double n, double* rates,
-                        double* pressures);
+void backpressure_fit_c(const DeliverabilityTests& tests, double pr, double& c, double n,
+                        CurveOutput curve);
 
 // Fits n from the mean logarithms for the given C (flow-after-flow and
 // isochronal types; the modified isochronal type keeps the n passed in), then
 // writes the curve. An empty test set writes nothing.
-void backpressure_fit_n(const double* q, const double* p, const double* ps, std::int32_t test_count,
-                        std::int32_t test_type, double pr, double c, double& n, double* rates,
-                        double* pressures);
+void backpressure_fit_n(const DeliverabilityTests& tests, double pr, double c, double& n,
+                        CurveOutput curve);
 
 // The curve of the given C, n and reservoir pressure.
 void backpressure_curve(const double& c, const double& n, const double& pr, double* rates,

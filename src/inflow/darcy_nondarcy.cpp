@@ -25,72 +25,62 @@ double quadratic_rate(double a, double g, double dm) {
 // A zero wellbore radius, permeability or density, and a pseudo-pressure table
 // that does not reach pr, are not caught: the formulas run through and give
 // non-finite or extrapolated rates. Nothing outside the two curves is written.
-void darcy_nondarcy_liquid_curve(double permeability, double thickness, double drainage_radius,
-                                 double wellbore_radius, double skin, double liquid_fvf,
-                                 double liquid_viscosity, double reservoir_pressure,
-                                 double liquid_density, double* rates, double* pressures,
+void darcy_nondarcy_liquid_curve(const RadialLayer& radial, const LiquidLayerFluid& liquid,
+                                 double reservoir_pressure, CurveOutput curve,
                                  std::int32_t /*changed_pressure_flag*/) {
-  const double k = permeability;
-  const double h = thickness;
-  const double b = liquid_fvf;
+  const double k = radial.permeability;
+  const double h = radial.thickness;
+  const double rw = radial.wellbore_radius;
+  const double b = liquid.liquid_fvf;
   const double pr = reservoir_pressure;
 
   // Turbulence factor after Firoozabadi and Katz.
   const double beta = 2.6e10 / std::pow(k, 1.2);
-  const double a = 141.2 * b * liquid_viscosity *
-                   (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
+  const double a = 141.2 * b * liquid.liquid_viscosity *
+                   (std::log(0.472 * radial.drainage_radius / rw) + radial.skin) / k / h;
   const bool negative = a < 0.0;
-  const double g = 2.307e-14 * beta * liquid_density * (b * b) / wellbore_radius / (h * h);
+  const double g = 2.307e-14 * beta * liquid.liquid_density * (b * b) / rw / (h * h);
 
-  pressures[0] = pr;
-  rates[0] = 0.0;
-  pressures[layout::kLastPoint] = 0.0;
-  rates[layout::kLastPoint] = quadratic_rate(a, g, pr);
+  curve.pressures[0] = pr;
+  curve.rates[0] = 0.0;
+  curve.pressures[layout::kLastPoint] = 0.0;
+  curve.rates[layout::kLastPoint] = quadratic_rate(a, g, pr);
   const double delta = pr / layout::kIntervals;
   for (int i = 1; i <= layout::kLastGridPoint; ++i) {
-    pressures[i] = pr - static_cast<double>(i) * delta;
-    rates[i] = quadratic_rate(a, g, pr - pressures[i]);
+    curve.pressures[i] = pr - static_cast<double>(i) * delta;
+    curve.rates[i] = quadratic_rate(a, g, pr - curve.pressures[i]);
   }
   if (negative) {
-    for (int i = 1; i <= layout::kLastPoint; ++i) rates[i] = kNegativeDarcyRate;
+    for (int i = 1; i <= layout::kLastPoint; ++i) curve.rates[i] = kNegativeDarcyRate;
   }
 }
 
 void darcy_nondarcy_gas_curve(const RadialLayer& radial, double reservoir_pressure,
                               const GasLayerFluid& gas, CurveOutput curve, PseudoPressures pp,
                               std::int32_t /*changed_pressure_flag*/) {
-  const double permeability = radial.permeability;
-  const double thickness = radial.thickness;
-  const double drainage_radius = radial.drainage_radius;
-  const double wellbore_radius = radial.wellbore_radius;
-  const double skin = radial.skin;
-  const double temperature = gas.temperature;
-  const double gas_sg = gas.gas_sg;
+  const double k = radial.permeability;
+  const double h = radial.thickness;
+  const double pr = reservoir_pressure;
   double* const rates = curve.rates;
   double* const pressures = curve.pressures;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
-  const double k = permeability;
-  const double h = thickness;
-  const double pr = reservoir_pressure;
 
   pressures[0] = pr;
   rates[0] = 0.0;
-  const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
+  const double mr = bisect_lookup(pr, pp.pressures, pp.pseudo, pp.count);
   pressures[layout::kLastPoint] = 0.0;
   const double delta = pr / layout::kIntervals;
 
   if (k * h > 0.0) {
     const double beta = 2.6e10 / std::pow(k, 1.2);
-    const double tr = temperature + kRankineOffset;
+    const double tr = gas.temperature + kRankineOffset;
     const double a =
-        1424.0 * tr * (std::log(0.472 * drainage_radius / wellbore_radius) + skin) / k / h;
-    const double g = 3.166e-12 * beta * gas_sg * tr / wellbore_radius / (h * h);
+        1424.0 * tr *
+        (std::log(0.472 * radial.drainage_radius / radial.wellbore_radius) + radial.skin) / k / h;
+    const double g = 3.166e-12 * beta * gas.gas_sg * tr / radial.wellbore_radius / (h * h);
     rates[layout::kLastPoint] = quadratic_rate(a, g, mr);
     for (int i = 1; i <= layout::kLastGridPoint; ++i) {
       pressures[i] = pr - static_cast<double>(i) * delta;
-      const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
+      const double m = bisect_lookup(pressures[i], pp.pressures, pp.pseudo, pp.count);
       rates[i] = quadratic_rate(a, g, mr - m);
     }
   } else {
@@ -110,30 +100,21 @@ void gas_curve_given_d(const RadialLayer& radial, double non_darcy_coefficient,
     darcy_nondarcy_gas_curve(radial, reservoir_pressure, gas, curve, pp, changed_pressure_flag);
     return;
   }
-  const double permeability = radial.permeability;
-  const double thickness = radial.thickness;
-  const double drainage_radius = radial.drainage_radius;
-  const double wellbore_radius = radial.wellbore_radius;
-  const double skin = radial.skin;
-  const double temperature = gas.temperature;
   double* const rates = curve.rates;
   double* const pressures = curve.pressures;
-  const double* const pp_pressures = pp.pressures;
-  const double* const pp_pseudo = pp.pseudo;
-  const std::int32_t pp_count = pp.count;
   const double pr = reservoir_pressure;
-  const double tr = temperature + kRankineOffset;
-  const double s = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
-  const double c = permeability * thickness / (1424.0 * tr);
+  const double tr = gas.temperature + kRankineOffset;
+  const double s = std::log(0.472 * radial.drainage_radius / radial.wellbore_radius) + radial.skin;
+  const double c = radial.permeability * radial.thickness / (1424.0 * tr);
   pressures[0] = pr;
   rates[0] = 0.0;
   pressures[layout::kLastPoint] = 0.0;
-  const double mr = bisect_lookup(pr, pp_pressures, pp_pseudo, pp_count);
+  const double mr = bisect_lookup(pr, pp.pressures, pp.pseudo, pp.count);
 
   rates[layout::kLastPoint] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * mr) - s) / d;
   for (int i = 1; i <= layout::kLastGridPoint; ++i) {
     pressures[i] = pr - static_cast<double>(i) * (pr / layout::kIntervals);
-    const double m = bisect_lookup(pressures[i], pp_pressures, pp_pseudo, pp_count);
+    const double m = bisect_lookup(pressures[i], pp.pressures, pp.pseudo, pp.count);
     rates[i] = 0.5 * (std::sqrt(s * s + 4.0 * d * c * (mr - m)) - s) / d;
   }
 }

@@ -20,10 +20,8 @@ namespace dlv {
 // Liquid layer: A = 141.2 B mu (ln(0.472 re / rw) + s) / k / h and G from the
 // Firoozabadi-Katz turbulence factor. A < 0 sets rates 1..24 to 9999.9.
 // changed_pressure_flag is not used.
-void darcy_nondarcy_liquid_curve(double permeability, double thickness, double drainage_radius,
-                                 double wellbore_radius, double skin, double liquid_fvf,
-                                 double liquid_viscosity, double reservoir_pressure,
-                                 double liquid_density, double* rates, double* pressures,
+void darcy_nondarcy_liquid_curve(const RadialLayer& radial, const LiquidLayerFluid& liquid,
+                                 double reservoir_pressure, CurveOutput curve,
                                  std::int32_t changed_pressure_flag);
 
 // Gas layer, drawdown in pseudo-pressure. k * h not above 0 gives a curve of

@@ -13,24 +13,23 @@ namespace dlv {
 // rates follow. A zero wellbore radius makes L infinite and J zero, leaving
 // only the floored Vogel increment. Only the two curves and the reservoir
 // pressure are written.
-void darcy_vogel_curve(double permeability, double thickness, double drainage_radius,
-                       double wellbore_radius, double skin, double liquid_fvf,
-                       double liquid_viscosity, double& reservoir_pressure, double bubble_point,
-                       double water_cut, double oil_viscosity, double /*water_viscosity*/,
-                       double* rates, double* pressures, std::int32_t /*changed_pressure_flag*/) {
-  const double k = permeability;
-  const double h = thickness;
-  const double b = liquid_fvf;
-  const double w = water_cut;
-  const double pb = bubble_point;
+void darcy_vogel_curve(const RadialLayer& radial, const OilLayerFluid& fluid,
+                       double& reservoir_pressure, CurveOutput curve,
+                       std::int32_t /*changed_pressure_flag*/) {
+  const double kh = radial.permeability * radial.thickness;
+  const double b = fluid.liquid_fvf;
+  const double w = fluid.water_cut;
+  const double pb = fluid.bubble_point;
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
 
   const double fo = 1.0 - w;
-  const double l = std::log(0.472 * drainage_radius / wellbore_radius) + skin;
-  const double d_oil = 141.2 * b * oil_viscosity * l;
-  const double d_water = 141.2 * b * liquid_viscosity * l;
+  const double l = std::log(0.472 * radial.drainage_radius / radial.wellbore_radius) + radial.skin;
+  const double d_oil = 141.2 * b * fluid.oil_viscosity * l;
+  const double d_water = 141.2 * b * fluid.liquid_viscosity * l;
   const bool invalid = d_oil < 0.0;
-  const double j = k * h / d_oil;
-  const double jw = (k * h / d_water) * w;
+  const double j = kh / d_oil;
+  const double jw = (kh / d_water) * w;
 
   if (reservoir_pressure < 1.0) reservoir_pressure = 1.0;
   const double pr = reservoir_pressure;

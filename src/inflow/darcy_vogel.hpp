@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "inflow/well_geometry.hpp"
+#include "numerics/curve_arguments.hpp"
+
 namespace dlv {
 
 // Rate of every point 1..24 of a curve that cannot be built (negative oil
@@ -17,11 +20,9 @@ inline constexpr double invalid_rate = -9999.9;
 // an undersaturated bubble point moved onto it. J = k h / (141.2 B mu_o L) and
 // Jw = w k h / (141.2 B mu_l L) with L = ln(0.472 re / rw) + s.
 // reservoir_pressure is raised to 1.0 when below it, and written back.
-// water_viscosity and changed_pressure_flag are not used.
-void darcy_vogel_curve(double permeability, double thickness, double drainage_radius,
-                       double wellbore_radius, double skin, double liquid_fvf,
-                       double liquid_viscosity, double& reservoir_pressure, double bubble_point,
-                       double water_cut, double oil_viscosity, double water_viscosity,
-                       double* rates, double* pressures, std::int32_t changed_pressure_flag);
+// changed_pressure_flag is not used.
+void darcy_vogel_curve(const RadialLayer& radial, const OilLayerFluid& fluid,
+                       double& reservoir_pressure, CurveOutput curve,
+                       std::int32_t changed_pressure_flag);
 
 }  // namespace dlv

@@ -18,7 +18,7 @@ namespace dlv {
 inline constexpr double fracture_error_rate = 9999.9;
 
 // Writes the 25-point curve (rates[0] = 0 at pr, rates rising as the pressure
-// falls to 0 at index 24) and, for layer L, the dimensionless fracture
+// falls to 0 at index 24) and, for layer_index, the dimensionless fracture
 // conductivity, the dimensionless time, the effective-radius ratio (1.0 in
 // transient flow) and the flow-regime flag (0 transient, 1 stabilized) into
 // layer_results. A rate_multiplier above 1.0 scales every rate of the finished
@@ -26,9 +26,8 @@ inline constexpr double fracture_error_rate = 9999.9;
 // reservoir_pressure is written only by the stabilized liquid curve with a
 // bubble point, which raises a pressure below 1.0 to 1.0. Permeability, radius
 // and production time are read only.
-void fractured_well_curve(const RadialLayer& radial, const Fracture& fracture,
-                          const TransientFlow& transient, const FracturedWellFluid& fluid,
+void fractured_well_curve(const FracturedLayer& layer, const FracturedWellFluid& fluid,
                           double& reservoir_pressure, double rate_multiplier, CurveOutput curve,
-                          PseudoPressures pp, LayerResults layer_results, std::int32_t layer);
+                          PseudoPressures pp, LayerResults layer_results, std::int32_t layer_index);
 
 }  // namespace dlv

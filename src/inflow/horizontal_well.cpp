@@ -23,51 +23,34 @@ double end_function(double u) {
 void horizontal_well_curve(std::int32_t fluid, const HorizontalWellFluid& properties,
                            const DrainageBox& box, const HorizontalWellPath& well,
                            double reservoir_pressure, CurveOutput curve) {
-  const double temperature = properties.temperature;
-  const double z_factor = properties.z_factor;
-  const double liquid_fvf = properties.liquid_fvf;
-  const double viscosity = properties.viscosity;
-  const double bubble_point = properties.bubble_point;
-  const double perm_x = box.perm_x;
-  const double perm_y = box.perm_y;
-  const double perm_z = box.perm_z;
-  const double thickness = box.thickness;
-  const double box_length_y = box.box_length_y;
-  const double box_width_x = box.box_width_x;
-  const double wellbore_radius = well.wellbore_radius;
-  const double skin = well.skin;
-  const double well_start_y = well.well_start_y;
-  const double well_length = well.well_length;
-  const double well_position_x = well.well_position_x;
-  const double well_elevation_z = well.well_elevation_z;
   double* const rates = curve.rates;
   double* const pressures = curve.pressures;
-  const double kx = perm_x;
-  const double ky = perm_y;
-  const double kz = perm_z;
-  const double h = thickness;
-  const double a = box_width_x;
-  const double b = box_length_y;
-  const double x0 = well_position_x;
-  const double z0 = well_elevation_z;
+  const double kx = box.perm_x;
+  const double ky = box.perm_y;
+  const double kz = box.perm_z;
+  const double h = box.thickness;
+  const double a = box.box_width_x;
+  const double b = box.box_length_y;
+  const double z0 = well.well_elevation_z;
+  const double rw = well.wellbore_radius;
   const double pr = reservoir_pressure;
-  const double pb = bubble_point;
+  const double pb = properties.bubble_point;
 
   if (kx * h * a * ky * b == 0.0) return;
 
-  const double y1 = well_start_y;
-  const double y2 = well_length + y1;
+  const double y1 = well.well_start_y;
+  const double y2 = well.well_length + y1;
   const double len = y2 - y1;
   const double y_mid = (y1 + y2) / 2.0;
 
   // Shape factor ln C_H of the well's position across the box.
-  const double xa = x0 / a;
+  const double xa = well.well_position_x / a;
   const double ln_ch = 6.28 * (a / h) * std::sqrt(kz / kx) * (0.333 - xa + xa * xa) -
                        std::log(std::sin(3.1415926 * z0 / h)) -
                        0.5 * std::log((a / h) * std::sqrt(kz / kx)) - 1.088;
 
   // Partial-penetration skin.
-  const double p_xyz = (b / len - 1.0) * (std::log(h / wellbore_radius) + 0.25 * std::log(kx / kz) -
+  const double p_xyz = (b / len - 1.0) * (std::log(h / rw) + 0.25 * std::log(kx / kz) -
                                           std::log(std::sin(3.1415 * z0 / h)) - 1.84);
   const double u5 = (4.0 * y_mid - len) / (2.0 * b);
   const double u6 = (4.0 * y_mid + len) / (2.0 * b);
@@ -89,10 +72,11 @@ void horizontal_well_curve(std::int32_t fluid, const HorizontalWellFluid& proper
 
   const bool oil = fluid == 0;
   const double kconst = oil ? 0.007078 : 0.000703;
-  const double f = oil ? liquid_fvf : z_factor * (temperature + kRankineOffset);
-  const double j =
-      kconst * b * std::sqrt(kx * kz) /
-      (viscosity * f * (std::log(std::sqrt(a * h) / wellbore_radius) + ln_ch - 0.75 + s_r + skin));
+  const double f =
+      oil ? properties.liquid_fvf : properties.z_factor * (properties.temperature + kRankineOffset);
+  const double j = kconst * b * std::sqrt(kx * kz) /
+                   (properties.viscosity * f *
+                    (std::log(std::sqrt(a * h) / rw) + ln_ch - 0.75 + s_r + well.skin));
 
   pressures[0] = pr;
   rates[0] = 0.0;

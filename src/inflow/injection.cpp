@@ -40,37 +40,25 @@ double clamped_lookup(const double* x, const double* y, double xq, std::int32_t 
 void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double reservoir_pressure,
                           const InjectionFluid& properties, const InjectionBreak& above_break,
                           CurveOutput curve) {
-  const double permeability = radial.permeability;
-  const double thickness = radial.thickness;
-  const double drainage_radius = radial.drainage_radius;
-  const double wellbore_radius = radial.wellbore_radius;
-  const double skin = radial.skin;
-  const double viscosity = properties.viscosity;
-  const double water_fvf = properties.water_fvf;
-  const double z_factor = properties.z_factor;
-  const double temperature = properties.temperature;
-  const double second_skin = above_break.second_skin;
-  const double break_pressure = above_break.break_pressure;
-  const double max_injection_rate = above_break.max_injection_rate;
   double* const rates = curve.rates;
   double* const pressures = curve.pressures;
-  const double k = permeability;
-  const double h = thickness;
+  const double k = radial.permeability;
+  const double h = radial.thickness;
   const double pr = reservoir_pressure;
-  const double mu = viscosity == 0.0 ? 1.0 : viscosity;
-  const double rw = wellbore_radius == 0.0 ? 0.5 : wellbore_radius;
-  const double re = drainage_radius;
-  const double pbk = break_pressure;
-  const double qmax = max_injection_rate;
+  const double mu = properties.viscosity == 0.0 ? 1.0 : properties.viscosity;
+  const double rw = radial.wellbore_radius == 0.0 ? 0.5 : radial.wellbore_radius;
+  const double pbk = above_break.break_pressure;
+  const double qmax = above_break.max_injection_rate;
 
   pressures[0] = pr;
   rates[0] = 0.0;
   const double step = grid_step(pr, pbk);
-  const double log_term = std::log(0.472 * re / rw);
+  const double log_term = std::log(0.472 * radial.drainage_radius / rw);
 
   if (static_cast<InjectedFluid>(fluid) == InjectedFluid::kWater) {
-    const double j1 = 0.00708 * k * h / (mu * water_fvf * (log_term + skin));
-    const double j2 = 0.00708 * k * h / (mu * water_fvf * (log_term + second_skin));
+    const double bw = properties.water_fvf;
+    const double j1 = 0.00708 * k * h / (mu * bw * (log_term + radial.skin));
+    const double j2 = 0.00708 * k * h / (mu * bw * (log_term + above_break.second_skin));
     bool broken = false;
     double qb = 0.0;
     for (int i = 1; i < layout::kPoints; ++i) {
@@ -93,9 +81,10 @@ void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double 
     return;
   }
 
-  const double tr = temperature + kRankineOffset;
-  const double j1 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + skin));
-  const double j2 = 0.000703 * k * h / (mu * z_factor * tr * (log_term + second_skin));
+  const double tr = properties.temperature + kRankineOffset;
+  const double z = properties.z_factor;
+  const double j1 = 0.000703 * k * h / (mu * z * tr * (log_term + radial.skin));
+  const double j2 = 0.000703 * k * h / (mu * z * tr * (log_term + above_break.second_skin));
   const double pr2 = pr * pr;
   const double pbk2 = pbk * pbk;
   double qb = 0.0;
@@ -121,19 +110,18 @@ void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double 
 }
 
 void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
-                                 double reservoir_pressure, double /*temperature*/,
-                                 double /*gas_sg*/, double break_pressure, double coefficient_1,
-                                 double coefficient_2, double max_injection_rate, double* rates,
-                                 double* pressures, const double* pp_pressures,
-                                 const double* pp_pseudo, std::int32_t pp_count,
-                                 std::int32_t /*changed_pressure_flag*/) {
+                                 double reservoir_pressure,
+                                 const InjectionCoefficients& coefficients, CurveOutput curve,
+                                 PseudoPressures pp, std::int32_t /*changed_pressure_flag*/) {
   enum class Form { kPressure, kSquared, kPseudo };
 
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
   const double pr = reservoir_pressure;
-  const double pbk = break_pressure;
-  const double c1 = coefficient_1;
-  const double c2 = coefficient_2;
-  const double qmax = max_injection_rate;
+  const double pbk = coefficients.break_pressure;
+  const double c1 = coefficients.below_break;
+  const double c2 = coefficients.above_break;
+  const double qmax = coefficients.max_injection_rate;
 
   pressures[0] = pr;
   rates[0] = 0.0;
@@ -157,7 +145,7 @@ void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
 
   for (int i = 1; i < layout::kLastPoint; ++i) pressures[i] = grid_pressure(pr, i, step);
 
-  const std::int32_t n = held_count(pp_count);
+  const std::int32_t n = held_count(pp.count);
   double m12 = 0.0;
   switch (form) {
     case Form::kPressure:
@@ -176,14 +164,14 @@ void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
     case Form::kPseudo: {
       // Pseudo-pressures of the grid points; the table itself stays as it is.
       double m[layout::kLastPoint];
-      m[0] = clamped_lookup(pp_pressures, pp_pseudo, pr, n);
+      m[0] = clamped_lookup(pp.pressures, pp.pseudo, pr, n);
       for (int i = 1; i <= kBreakPoint; ++i) {
-        m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
+        m[i] = clamped_lookup(pp.pressures, pp.pseudo, pressures[i], n);
         rates[i] = (m[i] - m[0]) * c1;
       }
       m12 = m[kBreakPoint];
       for (int i = kBreakPoint + 1; i < layout::kLastPoint; ++i) {
-        m[i] = clamped_lookup(pp_pressures, pp_pseudo, pressures[i], n);
+        m[i] = clamped_lookup(pp.pressures, pp.pseudo, pressures[i], n);
         rates[i] = rates[kBreakPoint] + (m[i] - m12) * c2;
       }
       break;
@@ -201,7 +189,7 @@ void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
         pressures[layout::kLastPoint] = std::sqrt(pbk * pbk + dq);
         break;
       case Form::kPseudo:
-        pressures[layout::kLastPoint] = clamped_lookup(pp_pseudo, pp_pressures, m12 + dq, n);
+        pressures[layout::kLastPoint] = clamped_lookup(pp.pseudo, pp.pressures, m12 + dq, n);
         break;
     }
   } else {

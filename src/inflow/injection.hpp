@@ -22,17 +22,14 @@ void injection_skin_curve(std::int32_t fluid, const RadialLayer& radial, double 
                           const InjectionFluid& properties, const InjectionBreak& above_break,
                           CurveOutput curve);
 
-// Curve from two injectivity coefficients, coefficient_1 below and
-// coefficient_2 above the break pressure. Water injection (calc_mode 2) uses
-// the pressure form; otherwise method selects it: 2 pressure, 3 squared
-// pressure, 4 gas pseudo-pressure from the ascending table pp_pressures /
-// pp_pseudo (pp_count entries, read only). Any other method writes index 0
-// only. temperature, gas_sg and changed_pressure_flag are not used.
+// Curve from two injectivity coefficients, below_break below and above_break
+// above the break pressure. Water injection (calc_mode 2) uses the pressure
+// form; otherwise method selects it: 2 pressure, 3 squared pressure, 4 gas
+// pseudo-pressure from the ascending table pp (read only). Any other method
+// writes index 0 only. changed_pressure_flag is not used.
 void injection_coefficient_curve(std::int32_t calc_mode, std::int32_t method,
-                                 double reservoir_pressure, double temperature, double gas_sg,
-                                 double break_pressure, double coefficient_1, double coefficient_2,
-                                 double max_injection_rate, double* rates, double* pressures,
-                                 const double* pp_pressures, const double* pp_pseudo,
-                                 std::int32_t pp_count, std::int32_t changed_pressure_flag);
+                                 double reservoir_pressure,
+                                 const InjectionCoefficients& coefficients, CurveOutput curve,
+                                 PseudoPressures pp, std::int32_t changed_pressure_flag);
 
 }  // namespace dlv

@@ -25,15 +25,17 @@ void pi_line_curve(double productivity_index, double reservoir_pressure, double*
   }
 }
 
-void two_rate_line_curve(double gradient, double rate_1, double level_1, double rate_2,
-                         double level_2, double reservoir_pressure, double surface_term_a,
-                         double surface_term_b, double* rates, double* pressures,
+void two_rate_line_curve(const LevelTests& tests, double reservoir_pressure, CurveOutput curve,
                          double& productivity_index, std::int32_t /*changed_pressure_flag*/) {
-  const double g = gradient;
-  const double j = -(rate_2 - rate_1) / ((level_2 - level_1) * g);
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double g = tests.gradient;
+  const double j = -(tests.rate_2 - tests.rate_1) / ((tests.level_2 - tests.level_1) * g);
   productivity_index = j;
   double pr = reservoir_pressure;
-  if (pr == 0.0) pr = (level_1 * g + surface_term_a * surface_term_b) + rate_1 / j;
+  if (pr == 0.0) {
+    pr = (tests.level_1 * g + tests.surface_term_a * tests.surface_term_b) + tests.rate_1 / j;
+  }
   const double delta = pr / layout::kIntervals;
   rates[0] = 0.0;
   pressures[0] = pr;
@@ -47,12 +49,12 @@ void two_rate_line_curve(double gradient, double rate_1, double level_1, double 
 
 // A negative discriminant makes the solved pressure not a number; like any
 // pressure not above 1.0 it is then raised to 1.0.
-void vogel_two_test_curve(double test_rate_1, double test_pressure_1, double test_rate_2,
-                          double test_pressure_2, double& reservoir_pressure,
-                          double /*bubble_point*/, double water_cut, double* rates,
-                          double* pressures) {
-  const double q1 = test_rate_1, p1 = test_pressure_1;
-  const double q2 = test_rate_2, p2 = test_pressure_2;
+void vogel_two_test_curve(const TwoTests& tests, double& reservoir_pressure, double water_cut,
+                          CurveOutput curve) {
+  double* const rates = curve.rates;
+  double* const pressures = curve.pressures;
+  const double q1 = tests.rate_1, p1 = tests.pressure_1;
+  const double q2 = tests.rate_2, p2 = tests.pressure_2;
   const double w = water_cut;
   const double fo = 1.0 - w;
 

@@ -1,5 +1,6 @@
-// Argument groups of the geometric well models: the layer's radial drainage,
-// the fracture, the box a horizontal well drains and the fluid each reads.
+// Argument groups of the well models: the layer's radial drainage, the
+// fracture, the box a horizontal well drains, the injectivity and the fluid
+// each reads.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,24 @@ struct RadialLayer {
   double drainage_radius;
   double wellbore_radius;
   double skin;
+};
+
+// The liquid of a layer on the Darcy and non-Darcy curve: volume factor,
+// viscosity (cp) and density.
+struct LiquidLayerFluid {
+  double liquid_fvf;
+  double liquid_viscosity;
+  double liquid_density;
+};
+
+// The oil and water of a layer on the Darcy-Vogel curve: the liquid volume
+// factor and viscosity, bubble point (psia), water cut and oil viscosity (cp).
+struct OilLayerFluid {
+  double liquid_fvf;
+  double liquid_viscosity;
+  double bubble_point;
+  double water_cut;
+  double oil_viscosity;
 };
 
 // A propped vertical fracture: half-length (ft), width (in) and
@@ -29,6 +48,14 @@ struct TransientFlow {
   double porosity;
   double total_compressibility;
   double production_time;
+};
+
+// A layer completed with a propped fracture: its radial drainage, the
+// fracture and what sets the transient time.
+struct FracturedLayer {
+  RadialLayer radial;
+  Fracture fracture;
+  TransientFlow transient;
 };
 
 // The fluid of a fractured layer. liquid_flag 0 is gas (density_or_z is then
@@ -93,6 +120,16 @@ struct InjectionFluid {
   double temperature;
   double liquid_density;
   double gas_sg;
+};
+
+// Injectivity of an injection layer given as coefficients: the break
+// pressure, the coefficient below and above it and the rate the curve
+// extends to.
+struct InjectionCoefficients {
+  double break_pressure;
+  double below_break;
+  double above_break;
+  double max_injection_rate;
 };
 
 // Where an injection layer breaks: the skin above the break pressure, the

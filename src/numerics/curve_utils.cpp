@@ -76,59 +76,64 @@ std::int32_t interpol(const double* x, const double* y, std::int32_t n, const do
   return 1;
 }
 
-// A count of zero or less is an empty table.
-double table_lookup(const double* x, const double* y, double xq, std::int32_t n, std::int32_t clamp,
-                    std::int32_t& lookup_status) {
-  lookup_status = 0;
-  if (n <= 0) {
-    lookup_status = -1;
-    return -9.0;
-  }
-  if (n == 1) {
-    lookup_status = 2;
-    return y[0];
-  }
-  if (n == 2) {
-    if (x[1] - x[0] == 0.0) return y[0];
-    if ((xq < x[0] && xq < x[1]) || (xq > x[0] && xq > x[1])) lookup_status = 1;
-    return line(x[0], x[1], y[0], y[1], xq);
-  }
+namespace {
 
-  const bool rising = x[1] - x[0] > 0.0;
-  const double s = rising ? 1.0 : -1.0;
-  std::int32_t i0 = 0;
-  std::int32_t i1 = 1;
-  std::int32_t i2 = -1;  // no third point
-  if ((!rising && x[n - 1] > xq) || (rising && xq > x[n - 1])) {
-    i0 = n - 2;
-    i1 = n - 1;
-  } else if (!rising && xq > x[0]) {
-    i0 = 0;
-    i1 = 1;
-  } else if (rising && x[1] > xq) {
-    i0 = 0;
-    i1 = 1;
-  } else {
-    // 1-based bounds: point p of the search is x[p - 1].
-    std::int32_t lo = 0;
-    std::int32_t hi = n - 1;
-    while (hi - lo > 1) {
-      const std::int32_t mid = lo + (hi - lo) / 2;
-      const double d = xq - x[mid - 1];
-      if (d == 0.0) return y[mid - 1];
-      if (s * d < 0.0) {
-        hi = mid;
-      } else {
-        lo = mid;
-      }
+// The table points a lookup works from: i0, i1 and, when i2 is not negative,
+// i2 as the third point of a parabola. exact marks a query that the search
+// met on table point i0.
+struct Bracket {
+  std::int32_t i0;
+  std::int32_t i1;
+  std::int32_t i2;
+  bool exact;
+};
+
+// A table of two points: the line through them, or y[0] when they share
+// their abscissa.
+double two_point_lookup(const double* x, const double* y, double xq, std::int32_t& lookup_status) {
+  if (x[1] - x[0] == 0.0) return y[0];
+  if ((xq < x[0] && xq < x[1]) || (xq > x[0] && xq > x[1])) lookup_status = 1;
+  return line(x[0], x[1], y[0], y[1], xq);
+}
+
+// Bisection for the points around xq in direction s. 1-based bounds: point
+// p of the search is x[p - 1].
+Bracket search_bracket(const double* x, std::int32_t n, double xq, double s) {
+  std::int32_t lo = 0;
+  std::int32_t hi = n - 1;
+  while (hi - lo > 1) {
+    const std::int32_t mid = lo + (hi - lo) / 2;
+    const double d = xq - x[mid - 1];
+    if (d == 0.0) return Bracket{mid - 1, mid - 1, -1, true};
+    if (s * d < 0.0) {
+      hi = mid;
+    } else {
+      lo = mid;
     }
-    // The branches above leave xq at or beyond x[0], so the first step of the
-    // search always raises lo; the floor only keeps the index in the table.
-    i0 = lo >= 1 ? lo - 1 : 0;
-    i1 = hi - 1;
-    i2 = hi;
   }
+  // The ends are handled before the search, so xq lies at or beyond x[0] and
+  // the first step always raises lo; the floor only keeps the index in the
+  // table.
+  return Bracket{lo >= 1 ? lo - 1 : 0, hi - 1, hi, false};
+}
 
+// The last two points past the far end, the first two before x[1], else the
+// points the bisection finds.
+Bracket find_bracket(const double* x, std::int32_t n, double xq, bool rising) {
+  if ((!rising && x[n - 1] > xq) || (rising && xq > x[n - 1])) {
+    return Bracket{n - 2, n - 1, -1, false};
+  }
+  if ((!rising && xq > x[0]) || (rising && x[1] > xq)) return Bracket{0, 1, -1, false};
+  return search_bracket(x, n, xq, rising ? 1.0 : -1.0);
+}
+
+// The parabola through three distinct points, else the line through i0 and
+// i1, clamped to the nearer of the two outside them when clamp != 0.
+double bracket_value(const double* x, const double* y, double xq, const Bracket& b, bool rising,
+                     std::int32_t clamp, std::int32_t& lookup_status) {
+  const std::int32_t i0 = b.i0;
+  const std::int32_t i1 = b.i1;
+  const std::int32_t i2 = b.i2;
   if (i2 >= 0 && x[i0] != x[i1] && x[i0] != x[i2] && x[i1] != x[i2]) {
     return lagrange3(x[i0], x[i1], x[i2], y[i0], y[i1], y[i2], xq);
   }
@@ -142,6 +147,56 @@ double table_lookup(const double* x, const double* y, double xq, std::int32_t n,
   return line(x[i0], x[i1], y[i0], y[i1], xq);
 }
 
+}  // namespace
+
+// A count of zero or less is an empty table.
+double table_lookup(const double* x, const double* y, double xq, std::int32_t n, std::int32_t clamp,
+                    std::int32_t& lookup_status) {
+  lookup_status = 0;
+  if (n <= 0) {
+    lookup_status = -1;
+    return -9.0;
+  }
+  if (n == 1) {
+    lookup_status = 2;
+    return y[0];
+  }
+  if (n == 2) return two_point_lookup(x, y, xq, lookup_status);
+
+  const bool rising = x[1] - x[0] > 0.0;
+  const Bracket b = find_bracket(x, n, xq, rising);
+  if (b.exact) return y[b.i0];
+  return bracket_value(x, y, xq, b, rising, clamp, lookup_status);
+}
+
+namespace {
+
+// The scan for target t from source point i on: stops at the first point not
+// short of t in direction s, leaves i there and writes the value at t to
+// value. Returns false, with i at m, when every point is short of t.
+bool resample_point(const double* x, const double* y, std::int32_t m, double s, double t,
+                    std::int32_t& i, double& value) {
+  const std::int32_t last = m - 1;
+  for (; i < m; ++i) {
+    const double d = s * (x[i] - t);
+    if (d < 0.0) continue;
+    if (d == 0.0) {
+      value = y[i];
+    } else if (s > 0.0 && t > x[last]) {
+      value = y[last] + (t - x[last]) * (y[last] - y[last - 1]) / (x[last] - x[last - 1]);
+    } else if (s > 0.0 && t < x[0]) {
+      value = y[0] + (t - x[0]) * (y[1] - y[0]) / (x[1] - x[0]);
+    } else {
+      const std::int32_t k = i < 1 ? 1 : i;
+      value = y[k] + (t - x[k]) * (y[k] - y[k - 1]) / (x[k] - x[k - 1]);
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // Only the first 25 source points are read (a larger count is taken as 25).
 // With fewer than two source points nothing is written; with fewer than 25,
 // a target past the last source point leaves its yt entry unchanged.
@@ -149,8 +204,7 @@ void resample_curve(const double* x, const double* y, const double* xt, double* 
                     const std::int32_t& n) {
   const std::int32_t m = n < layout::kPoints ? n : layout::kPoints;
   if (m < 2) return;
-  const std::int32_t last = m - 1;
-  const double s = x[0] > x[last] ? -1.0 : 1.0;
+  const double s = x[0] > x[m - 1] ? -1.0 : 1.0;
 
   // The scan for a target stops at the first source point not short of it in
   // direction s. Every point that the scan for the previous target passed is
@@ -161,25 +215,9 @@ void resample_curve(const double* x, const double* y, const double* xt, double* 
   double previous_target = 0.0;
   for (int j = 0; j < layout::kPoints; ++j) {
     const double t = xt[j];
-    bool done = false;
     std::int32_t i = j > 0 && s * t >= s * previous_target ? stopped : 0;
     previous_target = t;
-    for (; i < m; ++i) {
-      const double d = s * (x[i] - t);
-      if (d < 0.0) continue;
-      if (d == 0.0) {
-        yt[j] = y[i];
-      } else if (s > 0.0 && t > x[last]) {
-        yt[j] = y[last] + (t - x[last]) * (y[last] - y[last - 1]) / (x[last] - x[last - 1]);
-      } else if (s > 0.0 && t < x[0]) {
-        yt[j] = y[0] + (t - x[0]) * (y[1] - y[0]) / (x[1] - x[0]);
-      } else {
-        const std::int32_t k = i < 1 ? 1 : i;
-        yt[j] = y[k] + (t - x[k]) * (y[k] - y[k - 1]) / (x[k] - x[k - 1]);
-      }
-      done = true;
-      break;
-    }
+    const bool done = resample_point(x, y, m, s, t, i, yt[j]);
     stopped = i;
     if (!done && m == layout::kPoints) {
       yt[j] = y[layout::kLastPoint] + (t - x[layout::kLastPoint]) *

@@ -18,13 +18,20 @@ namespace dlv {
 double flagr(const double* x, const double* y, double xq, std::int32_t ideg,
              const std::int32_t& npts, std::int32_t& ierr);
 
+// One axis of a property table: its ascending entries, the number in use and
+// the number of slots the table holds along it.
+struct TableAxis {
+  const double* values;
+  std::int32_t count;
+  std::int32_t capacity;
+};
+
 // Bilinear interpolation, with straight-line extrapolation along the end
-// segments, in a property table over temperature (x) and pressure (y). The
-// value of temperature i at pressure j sits at values[j * x_capacity + i].
+// segments, in a property table over temperature and pressure. The value of
+// temperature i at pressure j sits at values[j * temperatures.capacity + i].
 // An empty axis or a count above its capacity gives 0.0.
-double property_table_lookup(double temperature, double pressure, const double* x_axis,
-                             std::int32_t x_count, std::int32_t x_capacity, const double* y_axis,
-                             std::int32_t y_count, std::int32_t y_capacity, const double* values);
+double property_table_lookup(double temperature, double pressure, TableAxis temperatures,
+                             TableAxis pressures, const double* values);
 
 // The host's table of a property at a temperature and pressure.
 double property_table_value(FluidTables tables, layout::tables::Property property,

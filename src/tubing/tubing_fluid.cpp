@@ -62,11 +62,10 @@ bool well_liquids(const TubingFluid& fluid, const UnitRates& u, double p, double
   double sg100 = fluid.gas_sg;
   std::int32_t ierr = 0;
   if (u.oil > 0.0) {
-    double rsw = 0.0;
-    double dissolved_sg = 0.0;
-    double free_sg = 0.0;
-    calrs(p, t, fluid.gas_sg, sep_p, sep_t, api, u.oil, u.water, gor, l.rs, rsw, dissolved_sg,
-          free_sg, sg100, pb, w.fluids.rs_correlation(L), ierr);
+    ProducedGasSplit gas{l.rs, 0.0, 0.0, 0.0};
+    calrs(SolutionGasInput{p, t, fluid.gas_sg, sep_p, sep_t, api, u.oil, u.water, gor},
+          w.fluids.rs_correlation(L), gas, sg100, pb, ierr);
+    l.rs = gas.solution_gor;
     if (tables.use_table(Property::kSolutionGor)) {
       l.rs = property_table_value(tables, Property::kSolutionGor, t, p);
     }
@@ -77,16 +76,16 @@ bool well_liquids(const TubingFluid& fluid, const UnitRates& u, double p, double
   const double pc = p < kPressureCap ? p : kPressureCap;
   double co = 0.0;
   l.bo = 1.0;
-  calfvf(t, pc, api, fluid.gas_sg, sg100, pb, gor, l.rs, co, l.bo, l.bw,
-         w.fluids.fvf_correlation(L), ierr);
+  calfvf(OilVolumeInput{t, pc, api, fluid.gas_sg, sg100, pb, gor, l.rs},
+         w.fluids.fvf_correlation(L), co, l.bo, l.bw, ierr);
   if (u.oil <= 0.0) l.bo = 1.0;
   if (tables.use_table(Property::kOilFvf)) {
     l.bo = property_table_value(tables, Property::kOilFvf, t, pc);
   }
   double dead = 0.0;
   l.oil_viscosity = 0.0;
-  liqvis(t, api, l.rs, pc, pb, dead, l.oil_viscosity, l.water_viscosity,
-         w.fluids.viscosity_correlation(L), ierr);
+  liqvis(LiquidViscosityInput{t, api, l.rs, pc, pb}, w.fluids.viscosity_correlation(L), dead,
+         l.oil_viscosity, l.water_viscosity, ierr);
   // Where the inflow side's viscosity refuses its inputs (Beggs and Robinson
   // below 1 scf/stb, say) the tubing takes the Beggs-Robinson formula itself.
   if (ierr != 0 || !(l.oil_viscosity > 0.0)) {

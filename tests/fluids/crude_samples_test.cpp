@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -27,9 +28,10 @@ TEST(CrudeSamples, TemperatureCorrectionsAndUnknownSets) {
   for (std::int32_t set : {-1, 3, INT_MIN}) {
     dlv::crude_sample_properties(3015.0, 155.0, set, 6630.0, mu, bo, rs);
   }
-  EXPECT_TRUE(mu == -7.0 && bo == -7.0 && rs == -7.0);
+  EXPECT_EQ((std::array{mu, bo, rs}), (std::array{-7.0, -7.0, -7.0}));
   dlv::crude_sample_properties(3015.0, 155.0, 0, 6630.0, mu, bo, rs);  // Rs factor exactly 1
-  EXPECT_TRUE(rs == 429.0 && std::abs(bo - 1.2037760138295002) < 1e-14);
+  EXPECT_EQ(rs, 429.0);
+  EXPECT_NEAR(bo, 1.2037760138295002, 1e-14);
   EXPECT_NEAR(mu, 2.4402782748930627, 1e-13);
   dlv::crude_sample_properties(3015.0, 205.0, 0, 6630.0, mu, bo, rs);
   EXPECT_NEAR(rs, 429.0 * 0.9, 1e-12);
@@ -38,7 +40,7 @@ TEST(CrudeSamples, TemperatureCorrectionsAndUnknownSets) {
 TEST(FieldCrude, WorkedValuesAndFvfContinuousAtTheBreak) {
   double mu, bo, rs, bo_above;
   dlv::field_crude_properties(14.7, 150.0, mu, bo, rs);
-  EXPECT_TRUE(bo == 1.1095 && rs == 43.748);
+  EXPECT_EQ((std::array{bo, rs}), (std::array{1.1095, 43.748}));
   dlv::field_crude_properties(114.7, 120.87, mu, bo, rs);  // T^0.5 as pow, not sqrt
 #ifdef _WIN32  // the Windows runtime's pow differs in the last place
   EXPECT_NEAR(mu, 3.5467943407265281, 1e-12);
@@ -49,7 +51,8 @@ TEST(FieldCrude, WorkedValuesAndFvfContinuousAtTheBreak) {
   dlv::field_crude_properties(4320.0 + 14.7, 150.0, mu, bo, rs);
   EXPECT_NEAR(bo_above, bo, 1e-8);
   dlv::field_crude_properties(8000.0, 150.0, mu, bo_above, rs);
-  EXPECT_TRUE(bo_above < bo && bo_above > 1.0);
+  EXPECT_LT(bo_above, bo);
+  EXPECT_GT(bo_above, 1.0);
 }
 
 }  // namespace

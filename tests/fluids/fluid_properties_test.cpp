@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -17,7 +18,7 @@ struct Mixed {
 // Oil of 10 cp and gravity sg_o, water of 1 cp and gravity 1.05.
 Mixed mix(double fw, std::int32_t rule, double bo = 1.2, double bw = 1.0, double sg_o = 0.85) {
   Mixed m{bo, bw};
-  dlv::mix_liquid_properties(fw, m.bo, m.bw, 10.0, 1.0, sg_o, 1.05, m.fvf, m.mu, m.rho, rule);
+  dlv::mix_liquid_properties({fw, 10.0, 1.0, sg_o, 1.05}, rule, m.bo, m.bw, m.fvf, m.mu, m.rho);
   return m;
 }
 
@@ -31,7 +32,8 @@ TEST(MixLiquidProperties, ViscosityRulesAndVolumeFactorsRaisedAfterUse) {
     EXPECT_NEAR(mix(c[0], static_cast<std::int32_t>(c[1])).mu, c[2], 1e-14) << c[0] << ' ' << c[1];
   }
   const Mixed m = mix(0.5, 0, 0.9);  // the liquid factor takes Bo before it is raised
-  EXPECT_TRUE(m.fvf == 0.95 && m.bo == 1.0);
+  EXPECT_EQ(m.fvf, 0.95);
+  EXPECT_EQ(m.bo, 1.0);
   EXPECT_DOUBLE_EQ(m.rho, 62.4 * 0.5 * 0.85 + 62.4 * 1.05 * 0.5);
   const double nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_DOUBLE_EQ(mix(1.0, 2, 0.0, 1.05, nan).rho, 62.4);  // the oil term is left out
@@ -79,14 +81,17 @@ TEST(LayerFluidProperties, OilByCorrelationsTakesPercentCutsAndKeepsAGivenBubble
   w.f().water_cut()[0] = 30.0;
   w.f().gas_sg()[0] = 2.0;  // calrs and calfvf refuse it; the fault ends in the log
   w.run(0);
-  EXPECT_TRUE(w.error == 0 && w.f().oil_fvf()[0] == 1.1 && w.f().oil_sg()[0] == 141.5 / 166.5);
+  EXPECT_EQ(w.error, 0);
+  EXPECT_EQ(w.f().oil_fvf()[0], 1.1);
+  EXPECT_EQ(w.f().oil_sg()[0], 141.5 / 166.5);
   EXPECT_NEAR(w.f().oil_fraction()[0], 0.7, 1e-15);
   const double computed = Well().run(0).f().bubble_point()[0];
   Well given;  // a saved bubble point of 0 does not count
   Well::put(given.fluids, lay::fluids::bubble_point_given, 0, 1);
   given.f().water_cut()[0] = 1.0;  // a fraction already
   given.f().bubble_point()[0] = 2500.0;
-  EXPECT_TRUE(given.run(0).f().bubble_point()[0] == 2500.0 && given.f().water_cut()[0] == 1.0);
+  EXPECT_EQ(given.run(0).f().bubble_point()[0], 2500.0);
+  EXPECT_EQ(given.f().water_cut()[0], 1.0);
   given.f().bubble_point()[0] = 0.0;
   EXPECT_EQ(given.run(0).f().bubble_point()[0], computed);
 }
@@ -96,10 +101,17 @@ TEST(LayerFluidProperties, TablesReplaceCorrelationsAndThePressureIsCappedAfterR
   for (int k : {0, 1, 4}) w.pressure_table(k);
   w.well[lay::well::reservoir_pressure + 3] = 25000.0;
   const dlv::LayerFluids f = w.run(0, 3).f();
-  EXPECT_TRUE(w.error == 0 && std::abs(f.solution_gor()[3] - 25014.7) < 1e-9);
+  EXPECT_EQ(w.error, 0);
+  EXPECT_NEAR(f.solution_gor()[3], 25014.7, 1e-9);
   EXPECT_NEAR(f.oil_fvf()[3], 22500.0, 1e-9);
   EXPECT_NEAR(f.oil_viscosity()[3], 22500.0, 1e-9);
   EXPECT_EQ(f.water_viscosity()[3], f.oil_viscosity()[3]);
+}
+
+// The fixed gas, oil and water gravities and the water volume factor of a built-in crude.
+using Fixed = std::array<double, 4>;
+Fixed fixed(dlv::LayerFluids f) {
+  return {f.gas_sg()[0], f.oil_sg()[0], f.water_sg()[0], f.water_fvf()[0]};
 }
 
 TEST(LayerFluidProperties, BuiltInCrudesAndOtherModesFillTheirFixedValues) {
@@ -107,17 +119,19 @@ TEST(LayerFluidProperties, BuiltInCrudesAndOtherModesFillTheirFixedValues) {
   samples.f().sample_key()[0] = 6630.0;
   samples.f().producing_gor()[0] = 1000.0;
   EXPECT_EQ(samples.run(0).f().bubble_point()[0], 3000.0);
-  EXPECT_TRUE(samples.f().gas_sg()[0] == 0.678 && samples.f().oil_sg()[0] == 0.91);
+  EXPECT_EQ(fixed(samples.f()), (Fixed{0.678, 0.91, 1.02, 1.02}));
   field.well[lay::well::reservoir_pressure] = 25000.0;  // not capped
   EXPECT_EQ(field.run(0).f().bubble_point()[0], 25000.0);
-  EXPECT_TRUE(field.f().water_sg()[0] == 1.07 && field.f().oil_sg()[0] == 0.89);
+  EXPECT_EQ(fixed(field.f()), (Fixed{0.678, 0.89, 1.07, 1.07}));
   for (std::int32_t mode : {1, 2, 3}) {
     Well w;
     w.f().oil_fvf()[1] = 1.3;
     const dlv::LayerFluids f = w.run(mode).run(mode, 1).f();
-    EXPECT_TRUE(f.oil_fvf()[0] == 1.07 && f.oil_fvf()[1] == 1.3 && f.oil_sg()[0] == 0.89);
-    EXPECT_TRUE(f.water_fvf()[0] == 1.07 && f.liquid_fvf()[0] == 1.02);
-    EXPECT_TRUE(f.liquid_density()[0] == 1.02 && f.liquid_viscosity()[0] == f.water_viscosity()[0]);
+    EXPECT_EQ((std::array{f.oil_fvf()[0], f.oil_fvf()[1], f.oil_sg()[0], f.water_fvf()[0],
+                          f.liquid_fvf()[0], f.liquid_density()[0]}),
+              (std::array{1.07, 1.3, 0.89, 1.07, 1.02, 1.02}))
+        << mode;
+    EXPECT_EQ(f.liquid_viscosity()[0], f.water_viscosity()[0]);
   }
 }
 

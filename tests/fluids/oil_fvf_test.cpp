@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "support/log_capture.hpp"
@@ -16,11 +17,12 @@ struct Calfvf {
   double co = -7.0, bo = -7.0, bw = -7.0;
   std::int32_t ierr = -7;
   Calfvf& run() {
-    dlv::calfvf(t, p, api, gg, sg100, pb, rp, rs, co, bo, bw, code, ierr);
+    dlv::calfvf({t, p, api, gg, sg100, pb, rp, rs}, code, co, bo, bw, ierr);
     return *this;
   }
-  bool failed() const { return ierr == 1 && bo == 1.1 && co == -7.0 && bw == -7.0; }
+  std::array<double, 4> row() const { return {bo, co, bw, double(ierr)}; }
 };
+using Row = std::array<double, 4>;
 
 TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
   Calfvf all{501.0, -1.0, 5.0, 1.51, 1.6, 300001.0, -1.0, 400.0, 4};  // every input bad
@@ -49,7 +51,7 @@ TEST(Calfvf, FailedChecksLogInOrderAndLeaveBoAtItsStart) {
             "Out of range value for (API gravity) in FVF Calculation, attempting to recover\r\n"
             "Out of range value for SG100\r\n");
   for (const Calfvf& c : {all, standing_pb, standing_rp, api_first, sg100}) {
-    EXPECT_TRUE(c.failed());
+    EXPECT_EQ(c.row(), (Row{1.1, -7, -7, 1}));
   }
 }
 
@@ -71,7 +73,9 @@ TEST(Calfvf, WorkedValuesOfEachCorrelation) {
   EXPECT_NEAR((Calfvf{180.0, 1500.0, 40.0, 0.75, 0.85, 2000.0, 600.0, 300.0, 2}.run().bo),
               1.1617604434686373, 1e-12);  // Glaso, saturated
   const Calfvf zero = Calfvf{.t = 60.0, .p = 0.0, .pb = 0.0}.run();
-  EXPECT_TRUE(zero.bw == 1.0 && zero.co == 0.0 && std::isfinite(zero.bo));
+  EXPECT_EQ(zero.bw, 1.0);
+  EXPECT_EQ(zero.co, 0.0);
+  EXPECT_TRUE(std::isfinite(zero.bo));
 }
 
 // At the bubble point the saturated factor holds unshrunk; above it Bo falls
@@ -81,7 +85,10 @@ TEST(Calfvf, ShrinkageAboveTheBubblePoint) {
     const Calfvf below = Calfvf{.p = 1999.0, .rs = 600.0, .code = code}.run();
     const Calfvf at = Calfvf{.p = 2000.0, .rs = 600.0, .code = code}.run();
     const Calfvf above = Calfvf{.p = 4000.0, .rs = 600.0, .code = code}.run();
-    EXPECT_TRUE(below.co == 0.0 && at.co > 0.0 && at.bo == below.bo && above.bo < at.bo);
+    EXPECT_EQ(below.co, 0.0);
+    EXPECT_GT(at.co, 0.0);
+    EXPECT_EQ(at.bo, below.bo);
+    EXPECT_LT(above.bo, at.bo);
   }
   const Calfvf saturated = Calfvf{.p = 500.0, .pb = 1000.0, .rp = 5e7, .rs = 5e7}.run();
   const Calfvf squeezed = Calfvf{.p = 2e6, .pb = 1000.0, .rp = 5e7, .rs = 1e6}.run();
@@ -89,7 +96,8 @@ TEST(Calfvf, ShrinkageAboveTheBubblePoint) {
   EXPECT_EQ((Calfvf{.t = 0.0, .p = 1000.0, .api = 6.0, .rp = 0.0, .rs = 0.0}.run().bo), 1.0);
   // Code 3 has no saturated factor: 1.1 below the bubble point, 1.0 above.
   const Calfvf none_below = Calfvf{.p = 1000.0, .code = 3}.run();
-  EXPECT_TRUE(none_below.bo == 1.1 && none_below.co == 0.0 && none_below.bw != -7.0);
+  EXPECT_EQ(none_below.row(),
+            (Row{1.1, 0.0, 1.0 + 0.00012 * 140.0 + 1e-6 * (140.0 * 140.0) - 3.33e-6 * 1000.0, 0}));
   EXPECT_EQ((Calfvf{.code = 3}.run().bo), 1.0);
 }
 

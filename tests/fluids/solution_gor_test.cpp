@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "support/log_capture.hpp"
 
 namespace {
@@ -14,11 +16,15 @@ struct Calrs {
   double rs = -7.0, rsw = -7.0, gd = -7.0, gf = -7.0, sg100 = -7.0, pb = -7.0;
   std::int32_t ierr = -7;
   Calrs& run() {
-    dlv::calrs(p, t, gg, psep, tsep, api, qo, qw, rp, rs, rsw, gd, gf, sg100, pb, code, ierr);
+    dlv::ProducedGasSplit gas{rs, rsw, gd, gf};
+    dlv::calrs({p, t, gg, psep, tsep, api, qo, qw, rp}, code, gas, sg100, pb, ierr);
+    rs = gas.solution_gor, rsw = gas.solution_gwr, gd = gas.dissolved_gas_sg, gf = gas.free_gas_sg;
     return *this;
   }
-  bool gravities_are(double g) const { return sg100 == g && gd == g && gf == g; }
+  // Every output as one row: Rs, Rsw, the three gravities, pb, ierr.
+  std::array<double, 7> row() const { return {rs, rsw, sg100, gd, gf, pb, double(ierr)}; }
 };
+using Row = std::array<double, 7>;
 
 TEST(Calrs, FailedChecksLogInOrderAndOnlyTheBubblePointLimitRuns) {
   Calrs c{50000.5, -60.0, 1.5, -1.0, 501.0, 5.0, -1.0, -1.0, -1.0, 5};  // every input bad
@@ -35,20 +41,18 @@ TEST(Calrs, FailedChecksLogInOrderAndOnlyTheBubblePointLimitRuns) {
             "Out of range input value for (water flow rate) in calrs()\r\n"
             "Out of range input value for (solution gas/oil ratio) in calrs()\r\n"
             "Out of range input value for (sol. gas/oil ratio correlation) in calrs()\r\n");
-  EXPECT_TRUE(c.ierr == 1 && c.pb == 50000.5 && c.rs == -7.0 && c.rsw == -7.0);
-  EXPECT_TRUE(c.gravities_are(-7.0));
+  EXPECT_EQ(c.row(), (Row{-7, -7, -7, -7, -7, 50000.5, 1}));
   EXPECT_EQ((Calrs{.gg = 0.55, .api = 100.0}.run().ierr), 0);
   // The gas well keeps Rp, and its bubble point Rp / 10 escapes the 2 p limit.
-  EXPECT_TRUE(gas.ierr == 0 && gas.rs == 1e6 && gas.pb == 1e5 && gas.gravities_are(0.75));
+  EXPECT_EQ(gas.row(), (Row{1e6, -7, 0.75, 0.75, 0.75, 1e5, 0}));
 }
 
 TEST(Calrs, ShortCutsAndTheBubblePointLimit) {
   const Calrs none = Calrs{.rp = 0.0}.run();  // no gas
-  EXPECT_TRUE(none.ierr == 0 && none.rs == 0.0 && none.rsw == 0.0 && none.pb == 2000.0);
-  EXPECT_TRUE(none.gravities_are(0.75));
+  EXPECT_EQ(none.row(), (Row{0, 0, 0.75, 0.75, 0.75, 2000, 0}));
   Calrs four{.code = 4};  // computes nothing; a bubble point above 2 p becomes max(p, Rp / 10)
   four.pb = 5000.0;
-  EXPECT_TRUE(four.run().rs == -7.0 && four.gd == -7.0 && four.sg100 == 0.75 && four.pb == 2000.0);
+  EXPECT_EQ(four.run().row(), (Row{-7, -7, 0.75, -7, -7, 2000, 0}));
   EXPECT_EQ((Calrs{.p = 100.0, .rp = 5000.0}.run().pb), 500.0);  // Standing's own pb
 }
 
@@ -73,22 +77,26 @@ TEST(Calrs, BubblePointOfTheSaturatedRatioIsThePressure) {
 }
 
 TEST(SplitProducedGas, WaterTakesWhatTheOilLeavesOver) {
-  double rs, rsw, gd, gf;
+  double rs = 0.0, rsw = 0.0, gd = 0.0, gf = 0.0;
   auto split = [&](double p, double t, double qw, double rs_in, double gg = 0.8, double qo = 0.5,
                    double api = 35.0) {
     rs = rs_in;
-    dlv::split_produced_gas(p, t, gg, 114.7, 80.0, api, qo, qw, 500.0, rs, rsw, gd, gf);
+    dlv::ProducedGasSplit gas{rs, rsw, gd, gf};
+    dlv::split_produced_gas({p, t, gg, 114.7, 80.0, api, qo, qw, 500.0}, gas);
+    rs = gas.solution_gor, rsw = gas.solution_gwr, gd = gas.dissolved_gas_sg, gf = gas.free_gas_sg;
     return rsw;
   };
   EXPECT_EQ(split(1000.0, 160.0, 0.5, 100.0), 7.4);  // a node; rows are pressures
-  EXPECT_TRUE(gd == 0.95 - 3.5715e-6 * 35.0 * 100.0 && gf >= 0.55 && gf <= 0.8);
+  EXPECT_EQ(gd, 0.95 - 3.5715e-6 * 35.0 * 100.0);
   split(1000.0, 160.0, 0.0, 100.0, 0.8, 0.5, 16.0);  // the dissolved gravity just above its
   EXPECT_DOUBLE_EQ(gd, 28.5 / 50.0 - 3.5715e-6 * 16.0 * 100.0);  // 0.56 floor, then on it
   split(1000.0, 160.0, 0.0, 100.0, 0.8, 0.5, 10.0);
   EXPECT_EQ(gd, 0.56);
   EXPECT_EQ(split(20000.0, 400.0, 0.5, 100.0), 56.9);  // held at the table's end
   EXPECT_EQ(split(3000.0, 80.0, 0.5, 499.0), 1.0);     // (250 - 249.5) / 0.5
-  EXPECT_TRUE(split(3000.0, 80.0, 0.0, 800.0) == 0.0 && rs == 500.0 && gf == 0.8);  // Rs <= Rp
+  EXPECT_EQ(split(3000.0, 80.0, 0.0, 800.0), 0.0);     // Rs <= Rp, no free gas
+  EXPECT_EQ(rs, 500.0);
+  EXPECT_EQ(gf, 0.8);
   split(1000.0, 160.0, 0.0, 100.0, 1.2, 1.0);  // light dissolved gas leaves heavy free gas,
   EXPECT_EQ(gf, 1.2);                          // capped at the total
 }

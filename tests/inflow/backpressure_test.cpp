@@ -22,16 +22,16 @@ struct TestSet {
     }
   }
   void cn(std::int32_t count, std::int32_t type) {
-    dlv::backpressure_fit_cn(q.data(), p.data(), ps.data(), count, type, pr, c, n, r.data(),
-                             pw.data());
+    dlv::backpressure_fit_cn({q.data(), p.data(), ps.data(), count, type}, pr, c, n,
+                             {r.data(), pw.data()});
   }
   void fit_c(std::int32_t count, std::int32_t type) {
-    dlv::backpressure_fit_c(q.data(), p.data(), ps.data(), count, type, pr, c, 0.8, r.data(),
-                            pw.data());
+    dlv::backpressure_fit_c({q.data(), p.data(), ps.data(), count, type}, pr, c, 0.8,
+                            {r.data(), pw.data()});
   }
   void fit_n(std::int32_t count, std::int32_t type) {
-    dlv::backpressure_fit_n(q.data(), p.data(), ps.data(), count, type, pr, 0.004, n, r.data(),
-                            pw.data());
+    dlv::backpressure_fit_n({q.data(), p.data(), ps.data(), count, type}, pr, 0.004, n,
+                            {r.data(), pw.data()});
   }
 };
 

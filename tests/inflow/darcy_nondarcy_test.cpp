@@ -14,8 +14,8 @@ struct Curve {
 // h 50 ft (liquid) or 30 ft (gas), re 1490 ft, pr 2400 psi; m = 200 p^2 + offset.
 Curve liquid(double k, double skin, double rw, double rho) {
   Curve c;
-  dlv::darcy_nondarcy_liquid_curve(k, 50.0, 1490.0, rw, skin, 1.2, 1.0, 2400.0, rho, c.q.data(),
-                                   c.p.data(), 0);
+  dlv::darcy_nondarcy_liquid_curve({k, 50.0, 1490.0, rw, skin}, {1.2, 1.0, rho}, 2400.0,
+                                   {c.q.data(), c.p.data()}, 0);
   return c;
 }
 Curve gas(double kh, double sg, double d = -1.0, double offset = 0.0) {

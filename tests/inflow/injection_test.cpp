@@ -56,8 +56,8 @@ struct Coefficient {
   Coefficient(std::int32_t mode, std::int32_t method, double c2, double qmax, std::int32_t n = 51) {
     q.fill(-7.0), p.fill(-7.0);
     for (int i = 0; i <= 50; ++i) pp[i] = 100.0 * i, pm[i] = pp[i] * pp[i];
-    dlv::injection_coefficient_curve(mode, method, 2000.0, 150.0, 0.7, 2600.0, 2.0, c2, qmax,
-                                     q.data(), p.data(), pp.data(), pm.data(), n, 0);
+    dlv::injection_coefficient_curve(mode, method, 2000.0, {2600.0, 2.0, c2, qmax},
+                                     {q.data(), p.data()}, {pp.data(), pm.data(), n}, 0);
   }
 };
 

@@ -66,8 +66,8 @@ TEST(VogelCurve, ChangedPressureCallsUseTheStoredReference) {
 // h 50 ft, re 1490 ft, B 1.2, oil 1 cp; k 100 md, rw 0.328 ft give J = 3.847074.
 Curve dv(double pr, double pb, double w, double k = 100.0, double skin = 0.0, double mu_l = 1.0) {
   Curve c{{}, {}, pr};
-  dlv::darcy_vogel_curve(k, 50.0, 1490.0, 0.328, skin, 1.2, mu_l, c.pr, pb, w, 1.0, 0.0, c.q.data(),
-                         c.p.data(), 0);
+  dlv::darcy_vogel_curve({k, 50.0, 1490.0, 0.328, skin}, {1.2, mu_l, pb, w, 1.0}, c.pr,
+                         {c.q.data(), c.p.data()}, 0);
   return c;
 }
 
@@ -97,13 +97,14 @@ TEST(StraightLines, PiLineOnASinglePrecisionStepAndTwoLevelTests) {
   EXPECT_EQ(b.p[1], 958.3333320617676);  // 1000/24 in single precision: 41.66666793823242
   EXPECT_TRUE(b.p[23] == 41.6666259765625 && b.q[1] == (1000.0 - b.p[1]) * 2.0);
   // Pressures 2000 * 0.5 + 10 * 5 = 1050 and 550 at rates 100 and 200: J = 0.2.
-  dlv::two_rate_line_curve(0.5, 100, 2000, 200, 1000, 0.0, 10, 5, c.q.data(), c.p.data(), c.j, 0);
+  dlv::two_rate_line_curve({0.5, 100, 2000, 200, 1000, 10, 5}, 0.0, {c.q.data(), c.p.data()}, c.j,
+                           0);
   EXPECT_TRUE(c.j == 0.2 && c.p[0] == 1550.0 && c.q[24] == 310.0);  // solved pr: 1050 + 100 / 0.2
 }
 
 Curve two_test(double q1, double p1, double q2, double p2, double w) {
   Curve c;
-  dlv::vogel_two_test_curve(q1, p1, q2, p2, c.pr, 1234.0, w, c.q.data(), c.p.data());
+  dlv::vogel_two_test_curve({q1, p1, q2, p2}, c.pr, w, {c.q.data(), c.p.data()});
   return c;
 }
 

@@ -23,7 +23,7 @@ struct Frac {
     std::array<double, 201> pp, mp;
     for (int i = 0; i < 201; ++i) pp[i] = 25.0 * i, mp[i] = 250.0 * pp[i] * pp[i];
     double pr = 3000.0;
-    dlv::fractured_well_curve({k, h, 745.0, rw, 0.0}, {xf, 0.25, kf}, {phi, ct, t},
+    dlv::fractured_well_curve({{k, h, 745.0, rw, 0.0}, {xf, 0.25, kf}, {phi, ct, t}},
                               {liquid, 1.2, mu, 180.0, dz, pb}, pr, m, {q.data(), p.data()},
                               {pp.data(), mp.data(), 201}, dlv::LayerResults{res.data()}, 3);
     return *this;

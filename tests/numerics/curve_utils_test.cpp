@@ -52,23 +52,58 @@ TEST(CurveUtils, TableLookupBracketsStatusAndClamp) {
   EXPECT_EQ(lookup(fx5, fy5, 5, 6.0, 1, 1), 125.0);
 }
 
-TEST(CurveUtils, ResampleSortAndBisect) {
-  std::array<double, 25> p{}, q{}, pt{}, qt{};
-  for (int k = 0; k < 25; ++k) p[k] = 2400.0 - 100.0 * k, q[k] = 3.0 * k * k, pt[k] = p[k] + 50.0;
-  pt[3] = 1200.0, pt[24] = -100.0;  // linear inside, end segments extended, hits copied
-  dlv::resample_curve(p.data(), q.data(), pt.data(), qt.data(), 25);
-  EXPECT_TRUE(qt[0] == -1.5 && qt[1] == 1.5 && qt[3] == 432.0 && qt[24] == 1869.0);
+using Column = std::array<double, 25>;
+
+// x^2 on the whole numbers 0..24 joined by straight lines, extended along the
+// end segments.
+double square_line(double t) {
+  const double k = t < 0.0 ? 0.0 : (t > 23.0 ? 23.0 : std::floor(t));
+  return k * k + (2.0 * k + 1.0) * (t - k);
+}
+
+TEST(ResampleCurve, EachTargetOnItsOwnSegmentInAnyOrderAndDirection) {
+  // Targets back and forth, repeated, on source points, outside and NaN; a
+  // 9-point curve leaves the targets past its far end untouched.
+  const double targets[] = {10.5, 3.5,   20.5, 20.5, 0.5,  24.0, 30.0, -2.0, 7.0,
+                            NAN,  12.25, 5.5,  5.5,  23.5, 1.0,  16.0, 17.5, 8.0};
+  for (const bool falling : {false, true}) {
+    for (const std::int32_t n : {25, 9}) {
+      Column x{}, y{}, xt{}, yt{};
+      for (int k = 0; k < 25; ++k) x[k] = falling ? 24.0 - k : k, y[k] = x[k] * x[k];
+      for (int j = 0; j < 25; ++j) xt[j] = targets[j % 18], yt[j] = -7.0;
+      dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), n);
+      const double far_end = x[n - 1];
+      for (int j = 0; j < 25; ++j) {
+        const double t = xt[j];
+        const bool past = n < 25 && (falling ? t < far_end : t > far_end);
+        if (std::isnan(t)) {
+          EXPECT_TRUE(std::isnan(yt[j])) << j;
+        } else {
+          EXPECT_EQ(yt[j], past ? -7.0 : square_line(t)) << falling << ' ' << n << ' ' << t;
+        }
+      }
+    }
+  }
+  Column x{}, y{};
+  x.fill(-7.0);
+  dlv::resample_curve(x.data(), x.data(), x.data(), y.data(), 1);  // one point: nothing written
+  EXPECT_EQ(y, Column{});
+}
+
+TEST(CurveUtils, SortAndBisect) {
   double k1[] = {5, 5, 3}, v1[] = {1, 2, 3}, k2[] = {7, 7, 7, 1, 9}, v2[] = {1, 2, 3, 4, 5};
   dlv::lsort2col(k1, v1, 3, 0), dlv::lsort2col(k2, v2, 5, 1);  // ties nudged, then stable
-  EXPECT_TRUE(k1[0] == 3.0 && k1[1] == 5.0 && k1[2] == 5.0 * 1.00001 && v1[2] == 1.0);
-  EXPECT_TRUE(v2[0] == 5 && v2[1] == 1 && v2[2] == 2 && k2[1] == k2[2]);  // 7s nudged alike
+  const double want_k1[] = {3.0, 5.0, 5.0 * 1.00001}, want_v1[] = {3, 2, 1},
+               want_v2[] = {5, 1, 2, 3, 4};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(k1[i], want_k1[i]) << i;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(v1[i], want_v1[i]) << i;
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(v2[i], want_v2[i]) << i;
+  EXPECT_EQ(k2[1], k2[2]);  // the 7s nudged alike
   const double xs[] = {0, 10, 20, 30, 40}, ys[] = {0, 100, 400, 900, 1600};
   const double at[] = {20, 25, -5, 50}, want[] = {400, 650, -50, 2300};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(dlv::bisect_lookup(at[i], xs, ys, 5), want[i]) << at[i];
   EXPECT_EQ(dlv::bisect_lookup_inverse(650.0, xs, ys, 5), 25.0);
 }
-
-using Column = std::array<double, 25>;
 
 struct Table {
   Column p{}, liquid{}, gas{}, water{}, q{}, x{};
@@ -88,7 +123,9 @@ TEST(RateTestCurve, TwentyFourRowsAreKeptWithTheModesColumnAndExtended) {
   for (std::int32_t mode = 0; mode < 4; ++mode) {
     t.run(mode, 24);  // row 0 at rate 0 gives pr; injection ends at 3 pr, floored to 0.01
     for (int i = 1; i < 24; ++i) EXPECT_EQ(t.q[i], (*column[mode])[i]) << mode << " " << i;
-    EXPECT_TRUE(t.x[0] == 2400.0 && t.x[23] == 100.0 && t.x[24] == (mode < 2 ? 0.0 : 7200.0));
+    EXPECT_EQ(t.x[0], 2400.0);
+    EXPECT_EQ(t.x[23], 100.0);
+    EXPECT_EQ(t.x[24], mode < 2 ? 0.0 : 7200.0);
     EXPECT_DOUBLE_EQ(t.q[24], mode < 2 ? (*column[mode])[1] * 24.0 : 0.01);
   }
 }
@@ -99,10 +136,14 @@ TEST(RateTestCurve, FillingSplitsTheWidestGapBeforeTheFarEnd) {
   for (int i = 0; i < 23; ++i) prod.p[i] = p, prod.gas[i] = 2400 - p, p -= i % 7 == 3 ? 100 : 50;
   inj.p = {1000.0, 1500.0, 2000.0}, inj.water = {0.0, 500.0, 1000.0};
   prod.run(1, 23), inj.run(2, 3);
-  EXPECT_TRUE(prod.x[4] == 2200.0 && prod.x[12] == 1750.0 && inj.x[23] == 2000.0);
+  EXPECT_EQ(prod.x[4], 2200.0);
+  EXPECT_EQ(prod.x[12], 1750.0);
+  EXPECT_EQ(inj.x[23], 2000.0);
   for (int i = 1; i < 25; ++i) {  // linear tables stay linear, sorted in the mode's direction
-    EXPECT_TRUE(prod.x[i] < prod.x[i - 1] && std::fabs(prod.q[i] - 2400.0 + prod.x[i]) < 1e-9);
-    EXPECT_TRUE(inj.x[i] > inj.x[i - 1] && std::fabs(inj.q[i] - inj.x[i] + 1000.0) < 1e-9) << i;
+    EXPECT_LT(prod.x[i], prod.x[i - 1]);
+    EXPECT_GT(inj.x[i], inj.x[i - 1]);
+    EXPECT_NEAR(prod.q[i], 2400.0 - prod.x[i], 1e-9) << i;
+    EXPECT_NEAR(inj.q[i], inj.x[i] - 1000.0, 1e-9) << i;
   }
   // The split at 950, next to the far end (extended to -400, floored to 0.01),
   // is the quadratic through 1062.5, 1000 and 900, not through the far end.

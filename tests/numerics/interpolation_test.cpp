@@ -9,29 +9,40 @@
 
 namespace {
 
-const double x4[] = {1, 2, 3, 4}, y4[] = {1, 8, 27, 64};  // y = x^3
-const double rx4[] = {4, 3, 2, 1}, ry4[] = {64, 27, 8, 1};
+// y = x^3 on 1..4, rising and falling, each behind a guard point (0 or 5,
+// 1000) that no window may reach.
+const double gx[] = {0, 1, 2, 3, 4}, gy[] = {1000, 1, 8, 27, 64};
+const double grx[] = {5, 4, 3, 2, 1}, gry[] = {1000, 64, 27, 8, 1};
 
 TEST(Flagr, WindowEndsBeyondTheQueryEndsAreHeldAndBadArgumentsAreLogged) {
-  // {xq, rising table, reversed table}: reversed, the window of 2.5 is (4, 3, 2).
-  const double cases[][3] = {{2.5, 16, 15.25}, {1.5, 3, 3}, {3.5, 43.25, 43.25},
-                             {3, 27, 27},      {0, 1, 1},   {9, 64, 64}};
+  // {xq, degree, value}: falling, the parabola of 2.5 runs through 4, 3, 2; a
+  // degree of the point count or more is the cubic through all four points.
+  const double rising[][3] = {{2.5, 2, 16},   {1.5, 2, 3},      {3.5, 2, 43.25},
+                              {3, 2, 27},     {0, 2, 1},        {9, 2, 64},
+                              {2.5, 1, 17.5}, {2.5, 4, 15.625}, {2.5, 7, 15.625}};
+  const double falling[][3] = {
+      {2.5, 2, 15.25}, {1.5, 2, 3}, {3.5, 2, 43.25}, {2.5, 1, 17.5}, {2.5, 4, 15.625}};
   std::int32_t ierr = -1;
-  for (const auto& c : cases) {
-    EXPECT_EQ(dlv::flagr(x4, y4, c[0], 2, 4, ierr), c[1]) << c[0];
-    EXPECT_EQ(dlv::flagr(rx4, ry4, c[0], 2, 4, ierr), c[2]) << c[0];
+  for (const auto& c : rising) {
+    EXPECT_NEAR(dlv::flagr(gx + 1, gy + 1, c[0], static_cast<std::int32_t>(c[1]), 4, ierr), c[2],
+                1e-12)
+        << c[0] << ' ' << c[1];
   }
-  EXPECT_EQ(dlv::flagr(x4, y4, 2.5, 1, 4, ierr), 17.5);             // the bracketing chord
-  EXPECT_NEAR(dlv::flagr(x4, y4, 2.5, 7, 4, ierr), 15.625, 1e-12);  // lowered to the cubic
+  for (const auto& c : falling) {
+    EXPECT_NEAR(dlv::flagr(grx + 1, gry + 1, c[0], static_cast<std::int32_t>(c[1]), 4, ierr), c[2],
+                1e-12)
+        << c[0] << ' ' << c[1];
+  }
   EXPECT_EQ(ierr, 0);
   double r = -1.0;
   EXPECT_EQ(fluids_test::logged([&] {
-              r = dlv::flagr(x4, y4, 1.5, 0, 2, ierr);
+              r = dlv::flagr(gx + 1, gy + 1, 1.5, 0, 2, ierr);
               dlv::write_log("");  // an empty message writes nothing
             }),
             ":Illegal value input for IDEG in flagr()\r\n"
             ":Illegal value input for NPTS in flagr()\r\n");
-  EXPECT_TRUE(r == 0.0 && ierr == 1);
+  EXPECT_EQ(r, 0.0);
+  EXPECT_EQ(ierr, 1);
 }
 
 TEST(PropertyTableLookup, BilinearInsideLinearOutsideZeroForBadCounts) {
@@ -43,14 +54,22 @@ TEST(PropertyTableLookup, BilinearInsideLinearOutsideZeroForBadCounts) {
   v[10] = 3;
   v[11] = 4;
   auto at = [&](double t, double p, std::int32_t nt = 2, std::int32_t np = 2) {
-    return dlv::property_table_lookup(t, p, ts.data(), nt, 10, ps.data(), np, 50, v.data());
+    return dlv::property_table_lookup(t, p, {ts.data(), nt, 10}, {ps.data(), np, 50}, v.data());
   };
-  EXPECT_TRUE(at(150, 1500) == 2.5 && at(250, 1000) == 2.5 && at(50, 500) == -0.5);
-  EXPECT_TRUE(at(999, 1500, 1, 2) == 2.0 && at(150, -99, 2, 1) == 1.5 && at(-1e9, 1e9, 1, 1) == 1);
-  const int counts[][2] = {{0, 2}, {2, 0}, {-1, 2}, {11, 2}, {2, 51}};
-  for (const auto& c : counts) EXPECT_EQ(at(150, 1500, c[0], c[1]), 0.0) << c[0] << ' ' << c[1];
+  // {t, p, temperature count, pressure count, value}; an empty axis or a count
+  // above its capacity gives 0.
+  const double cases[][5] = {{150, 1500, 2, 2, 2.5}, {250, 1000, 2, 2, 2.5}, {50, 500, 2, 2, -0.5},
+                             {999, 1500, 1, 2, 2.0}, {150, -99, 2, 1, 1.5},  {-1e9, 1e9, 1, 1, 1},
+                             {150, 1500, 0, 2, 0},   {150, 1500, 2, 0, 0},   {150, 1500, -1, 2, 0},
+                             {150, 1500, 11, 2, 0},  {150, 1500, 2, 51, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(at(c[0], c[1], static_cast<std::int32_t>(c[2]), static_cast<std::int32_t>(c[3])),
+              c[4])
+        << c[0] << ' ' << c[1] << ' ' << c[2] << ' ' << c[3];
+  }
   // A NaN temperature or pressure falls through to the last segment: NaN out.
-  EXPECT_TRUE(std::isnan(at(std::nan(""), 1500)) && std::isnan(at(150, std::nan(""))));
+  EXPECT_TRUE(std::isnan(at(std::nan(""), 1500)));
+  EXPECT_TRUE(std::isnan(at(150, std::nan(""))));
   ts[1] = 100;  // a segment of no length weighs 0
   EXPECT_EQ(at(100, 1000), 2.0);
 }
