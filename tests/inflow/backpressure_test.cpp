@@ -52,10 +52,11 @@ TEST(BackpressureFitCn, RaisedPrUnitExponentAndHeldMeanC) {
   TestSet t(500.0, 1.0, 0);
   t.p[1] = 5000.0;  // the stabilized slot takes no part in the pr check
   t.cn(1, 0);       // one point: no spread, so n = 1; C = 500 is held at 300
-  EXPECT_TRUE(t.n == 1.0 && t.c == 300.0 && t.pr == 3000.0);
+  EXPECT_EQ((std::array{t.n, t.c, t.pr}), (std::array{1.0, 300.0, 3000.0}));
   t.p[0] = 3000.0, t.p[1] = 2100.0;
   t.cn(1, 1);  // pr raised and written back; C from the stabilized point is not held
-  EXPECT_TRUE(t.pr == 3001.0 && t.pw[0] == 3001.0 && t.pw[12] == 3001.0 - 12 * (3001.0 / 24.0));
+  EXPECT_EQ((std::array{t.pr, t.pw[0], t.pw[12]}),
+            (std::array{3001.0, 3001.0, 3001.0 - 12 * (3001.0 / 24.0)}));
   EXPECT_NEAR(t.c, 500.0 * (9e6 - 2100.0 * 2100.0) / (3001.0 * 3001.0 - 2100.0 * 2100.0), 1e-9);
 }
 
@@ -70,10 +71,11 @@ TEST(BackpressureGivenCOrN, FitTheOther) {
   EXPECT_NEAR(t.n, 0.8, 1e-12);
   t.c = -1.0, t.n = -1.0, t.pw[0] = -7.0;  // empty test sets write nothing
   t.fit_c(0, 0), t.fit_n(0, 0);
-  EXPECT_TRUE(t.c == -1.0 && t.n == -1.0 && t.pw[0] == -7.0);
+  EXPECT_EQ((std::array{t.c, t.n, t.pw[0]}), (std::array{-1.0, -1.0, -7.0}));
   t.p.fill(2950.0);  // no pressure-square differences: C = 0, zero curve
   t.fit_c(4, 0);
-  EXPECT_TRUE(t.c == 0.0 && t.r == decltype(t.r){});
+  EXPECT_EQ(t.c, 0.0);
+  EXPECT_EQ(t.r, decltype(t.r){});
 }
 
 }  // namespace

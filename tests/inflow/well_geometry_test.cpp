@@ -37,17 +37,27 @@ TEST(FracturedWellCurve, StabilizedFromDimensionlessTime10000On) {
   Frac r, dry;  // unit phi, mu, ct, xf: t_D = 0.000263 t_h
   r.phi = r.mu = r.ct = r.xf = 1.0, r.t = 10000.0 / (0.000263 * 24.0);
   while (r.go().td() >= 10000.0) r.t = std::nextafter(r.t, 0.0);
-  EXPECT_TRUE(r.regime() == 0 && r.ratio() == 1.0);  // just below: transient
+  EXPECT_EQ(r.regime(), 0);  // just below: transient
+  EXPECT_EQ(r.ratio(), 1.0);
   while (r.go().td() < 10000.0) r.t = std::nextafter(r.t, 1e300);
-  EXPECT_TRUE(r.td() == 10000.0 && r.regime() == 1 && r.ratio() == 0.5);  // F >= 100
-  dry.phi = 0.0;  // zero porosity: infinite t_D, stabilized
+  EXPECT_EQ(r.td(), 10000.0);
+  EXPECT_EQ(r.regime(), 1);
+  EXPECT_EQ(r.ratio(), 0.5);  // F >= 100
+  dry.phi = 0.0;              // zero porosity: infinite t_D, stabilized
   EXPECT_EQ(dry.go().regime(), 1);
 }
 
 TEST(FracturedWellCurve, TransientLinearFlow) {
-  Frac sat, comp, gas;  // J = xf h sqrt(k phi ct) / (4.07 B sqrt(mu t_h))
+  // J = xf h sqrt(k phi ct) / (4.07 B sqrt(mu t_h)) = sqrt(k) / 7.8144; the
+  // Vogel increment pr J / 1.8 is held at 0.01 or more.
+  for (const double k : {1.0, 4e-9, 1e-9}) {
+    Frac low;
+    low.k = k;
+    const double qv = 3000.0 * (std::sqrt(k) / 7.8144) / 1.8;
+    EXPECT_NEAR(low.go().q[24], qv > 0.01 ? qv : 0.01, 1e-9 * qv) << k;
+  }
+  Frac sat, comp, gas;
   const double j = sat.go().q[24] * 1.8 / 3000.0, x = 1375.0 / 1500.0;
-  EXPECT_NEAR(j, 0.127969, 1e-6);
   EXPECT_NEAR(sat.res[103], 0.25 / 12.0 * 50000.0 / 300.0, 1e-12);  // conductivity at [100+L]
   comp.pb = 1500.0;  // straight line to pb, Vogel below it
   EXPECT_NEAR(comp.go().q[12], 1500.0 * j, 1e-9);
@@ -63,8 +73,10 @@ TEST(FracturedWellCurve, EffectiveRadiusAndRadialCurve) {
   wide.kf = 5e6, narrow.kf = 1000.0;  // F >= 100: rw' = xf / 2; F < 0.08: rw' = rw
   Frac wide2 = wide, narrow2 = narrow;
   wide2.rw = narrow2.rw = 0.5;
-  EXPECT_TRUE(wide.go().q == wide2.go().q && narrow.go().q != narrow2.go().q);
-  EXPECT_TRUE(wide.ratio() == 0.5 && narrow.ratio() == 0.5);
+  EXPECT_EQ(wide.go().q, wide2.go().q);
+  EXPECT_NE(narrow.go().q, narrow2.go().q);
+  EXPECT_EQ(wide.ratio(), 0.5);
+  EXPECT_EQ(narrow.ratio(), 0.5);
   // By hand: F = 1.10528, rw' = 53.4535 ft, folds 1.8758 and 1.4224 (the
   // smaller), G = 2.25609, k' = 0.225609 md, J = 0.1009736 at 0.35 cp.
   EXPECT_NEAR(mid.go().ratio(), 0.17817834660106752, 1e-12);
@@ -84,8 +96,10 @@ TEST(FracturedWellCurve, MultiplierAndErrorRate) {
     Frac r;
     (zero_time ? r.t : r.k) = 0.0;
     r.m = 2.0, r.q.fill(7.0), r.p.fill(7.0);
-    EXPECT_TRUE(r.go().q[0] == dlv::fracture_error_rate && r.regime() == 0 && r.ratio() == 1.0);
-    for (int i = 1; i < 25; ++i) EXPECT_TRUE(r.q[i] == 7.0 && r.p[i] == 7.0) << zero_time;
+    EXPECT_EQ(r.go().q[0], dlv::fracture_error_rate);
+    EXPECT_EQ(r.regime(), 0);
+    for (int i = 1; i < 25; ++i) EXPECT_EQ(r.q[i], 7.0) << zero_time << ' ' << i;
+    EXPECT_EQ(r.p[24], 7.0);
   }
 }
 
@@ -124,12 +138,17 @@ TEST(HorizontalWellCurve, OilWalkAroundTheBubblePoint) {
   const double j = Hw().oil(3000.0).q[24] * 1.8 / 2400.0;
   const Hw near = Hw().oil(1899.5);  // grid point 5 lies 0.5 psi above pb: nothing moves
   const double qb = 500.5 * j, qv = 1899.5 * j / 1.8;
-  EXPECT_TRUE(near.p[5] == 1900.0 && std::fabs(near.q[4] - 400.0 * j) < 1e-9 && near.q[5] < qb);
+  EXPECT_EQ(near.p[5], 1900.0);
+  EXPECT_NEAR(near.q[4], 400.0 * j, 1e-9);
   EXPECT_NEAR(near.q[5], qv * v(1900.0 / 1899.5) + qb, 1e-9);
   const Hw crossed = Hw().oil(1930.0);  // 30 psi below pb, 70 above: node 4 moves onto pb
-  EXPECT_TRUE(crossed.p[4] == 1930.0 && crossed.q[4] == 470.0 * j && crossed.p[5] == 1900.0);
-  EXPECT_NEAR(crossed.q[5], 1930.0 * j / 1.8 * v(1900.0 / 1930.0) + 470.0 * j, 1e-9);
-  EXPECT_TRUE(crossed.p[24] == 0.0 && std::fabs(crossed.q[24] - (470.0 + 1930.0 / 1.8) * j) < 1e-9);
+  const double want_p[] = {1930.0, 1900.0, 0.0},
+               want_q[] = {470.0 * j, 1930.0 * j / 1.8 * v(1900.0 / 1930.0) + 470.0 * j,
+                           (470.0 + 1930.0 / 1.8) * j};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(crossed.p[i < 2 ? 4 + i : 24], want_p[i]) << i;
+    EXPECT_NEAR(crossed.q[i < 2 ? 4 + i : 24], want_q[i], 1e-9) << i;
+  }
 }
 
 }  // namespace
