@@ -30,17 +30,14 @@ TEST(Calrs, FailedChecksLogInOrderAndOnlyTheBubblePointLimitRuns) {
   Calrs c{50000.5, -60.0, 1.5, -1.0, 501.0, 5.0, -1.0, -1.0, -1.0, 5};  // every input bad
   c.pb = 200000.0;
   Calrs gas{.t = 900.0, .rp = 1e6};  // a gas well is not checked
-  EXPECT_EQ(fluids_test::logged([&] { c.run(), gas.run(); }),
-            "Out of range input value for (pressure) in calrs()\r\n"
-            "Temperature out of range in calrs()\r\n"
-            "Out of range input value for (specific gravity) in calrs()\r\n"
-            "Out of range input value for (separator pressure) in calrs()\r\n"
-            "Out of range input value for (separator temperature) in calrs()\r\n"
-            "Out of range input value for (API gravity) in calrs()\r\n"
-            "Out of range input value for (oil flow rate) in calrs()\r\n"
-            "Out of range input value for (water flow rate) in calrs()\r\n"
-            "Out of range input value for (solution gas/oil ratio) in calrs()\r\n"
-            "Out of range input value for (sol. gas/oil ratio correlation) in calrs()\r\n");
+  EXPECT_EQ(
+      fluids_test::logged([&] { c.run(), gas.run(); }),
+      fluids_test::lines({"pressure"}, "Out of range input value for (", ") in calrs()") +
+          "Temperature out of range in calrs()\r\n" +
+          fluids_test::lines({"specific gravity", "separator pressure", "separator temperature",
+                              "API gravity", "oil flow rate", "water flow rate",
+                              "solution gas/oil ratio", "sol. gas/oil ratio correlation"},
+                             "Out of range input value for (", ") in calrs()"));
   EXPECT_EQ(c.row(), (Row{-7, -7, -7, -7, -7, 50000.5, 1}));
   EXPECT_EQ((Calrs{.gg = 0.55, .api = 100.0}.run().ierr), 0);
   // The gas well keeps Rp, and its bubble point Rp / 10 escapes the 2 p limit.

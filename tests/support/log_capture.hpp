@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 
@@ -23,6 +24,14 @@ std::string logged(F f) {
   dlv::log_handle = dlv::platform::kNoLog;
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One log line per name, "<head><name><tail>\r\n", in order.
+inline std::string lines(std::initializer_list<const char*> names, const std::string& head,
+                         const std::string& tail) {
+  std::string text;
+  for (const char* name : names) text += head + name + tail + "\r\n";
+  return text;
 }
 
 }  // namespace fluids_test
