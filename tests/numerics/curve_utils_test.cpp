@@ -11,48 +11,46 @@
 
 namespace {
 
+using Column = std::array<double, 25>;
 const double x5[] = {1, 2, 3, 4, 5}, y5[] = {1, 8, 27, 64, 125};  // y = x^3
 const double fx5[] = {5, 4, 3, 2, 1}, fy5[] = {125, 64, 27, 8, 1};
-
-double interpol(const double* x, const double* y, std::int32_t n, double xq) {
-  double yq = -1.0;
-  EXPECT_EQ(dlv::interpol(x, y, n, xq, yq), n < 3 ? 0 : 1);
-  return yq;
-}
-
-double lookup(const double* x, const double* y, std::int32_t n, double xq, std::int32_t clamp,
-              std::int32_t want_status) {
-  std::int32_t status = 99;
-  const double r = dlv::table_lookup(x, y, xq, n, clamp, status);
-  EXPECT_EQ(status, want_status) << xq << " " << n;
-  return r;
-}
 
 TEST(CurveUtils, InterpolQuadraticInsideStraightOutsideWithUndershootGuard) {
   const double x[] = {0, 1, 2, 3}, dip[] = {10, 0, 0, 5}, hump[] = {-10, 0, 0, 5};
   const double rx[] = {0, 1, 1.0009765625}, ry[] = {0, 1, 2};
-  EXPECT_EQ(interpol(x5, y5, 2, 1.5), -1.0);     // fewer than three points: untouched
-  EXPECT_EQ(interpol(fx5, fy5, 5, 2.5), 15.25);  // falling: points 4, 3, 2
-  EXPECT_EQ(interpol(fx5, fy5, 5, 6.0), 186.0);
-  EXPECT_EQ(interpol(x, dip, 4, 1.5), 0.0);    // the parabola's -1.25 replaced by the line
-  EXPECT_EQ(interpol(x, hump, 4, 1.5), 1.25);  // an overshoot stays
-  EXPECT_DOUBLE_EQ(interpol(rx, ry, 3, 2.0), 2.0 + 100.0 * (2.0 - rx[2]));  // step raised to 0.01
+  // Fewer than three points leave yq untouched; a falling table uses points
+  // 4, 3, 2; a dip of the parabola below its points becomes the line, a hump
+  // stays; past the end the step is raised to 0.01.
+  const struct {
+    const double *x, *y;
+    std::int32_t n;
+    double xq, want;
+  } cases[] = {{x5, y5, 2, 1.5, -1.0},    {fx5, fy5, 5, 2.5, 15.25},
+               {fx5, fy5, 5, 6.0, 186.0}, {x, dip, 4, 1.5, 0.0},
+               {x, hump, 4, 1.5, 1.25},   {rx, ry, 3, 2.0, 2.0 + 100.0 * (2.0 - rx[2])}};
+  for (const auto& c : cases) {
+    double yq = -1.0;
+    EXPECT_EQ(dlv::interpol(c.x, c.y, c.n, c.xq, yq), c.n < 3 ? 0 : 1);
+    EXPECT_DOUBLE_EQ(yq, c.want) << c.n << ' ' << c.xq;
+  }
   EXPECT_EQ(dlv::lagrange3(1, 4, 4, 3, 6, 9, 3.0), 6.0);  // coincident abscissae: the mean
 }
 
 TEST(CurveUtils, TableLookupBracketsStatusAndClamp) {
-  EXPECT_EQ(lookup(x5, y5, 0, 2.0, 0, -1), -9.0);
-  EXPECT_EQ(lookup(x5, y5, 1, 2.0, 0, 2), 1.0);
-  EXPECT_EQ(lookup(x5, y5, 2, 3.0, 1, 1), 15.0);  // two points: a line, no clamp
-  EXPECT_EQ(lookup(x5, y5, 5, 1.5, 0, 0), 4.5);   // first segment: the line, not the quadratic
-  EXPECT_EQ(lookup(x5, y5, 5, 4.5, 0, 0), 91.5);  // points 3, 4, 5
-  EXPECT_EQ(lookup(fx5, fy5, 5, 3.5, 0, 0), 43.25);
-  EXPECT_EQ(lookup(x5, y5, 5, 0.0, 1, 1), 1.0);
-  EXPECT_EQ(lookup(x5, y5, 5, 6.0, 0, 1), 186.0);
-  EXPECT_EQ(lookup(fx5, fy5, 5, 6.0, 1, 1), 125.0);
+  // {falling, n, xq, clamp, status, value}: two points give a line, unclamped;
+  // the first segment the line, not the quadratic; 4.5 the points 3, 4, 5.
+  const double cases[][6] = {
+      {0, 0, 2, 0, -1, -9},   {0, 1, 2, 0, 2, 1},       {0, 2, 3, 1, 1, 15},
+      {0, 5, 1.5, 0, 0, 4.5}, {0, 5, 4.5, 0, 0, 91.5},  {0, 5, 0, 1, 1, 1},
+      {0, 5, 6, 0, 1, 186},   {1, 5, 3.5, 0, 0, 43.25}, {1, 5, 6, 1, 1, 125}};
+  for (const auto& c : cases) {
+    std::int32_t status = 99;
+    const double r =
+        dlv::table_lookup(c[0] != 0 ? fx5 : x5, c[0] != 0 ? fy5 : y5, c[2],
+                          static_cast<std::int32_t>(c[1]), static_cast<std::int32_t>(c[3]), status);
+    EXPECT_EQ((std::array{double(status), r}), (std::array{c[4], c[5]})) << c[1] << ' ' << c[2];
+  }
 }
-
-using Column = std::array<double, 25>;
 
 // x^2 on the whole numbers 0..24 joined by straight lines, extended along the
 // end segments.
@@ -63,41 +61,35 @@ double square_line(double t) {
 
 TEST(ResampleCurve, EachTargetOnItsOwnSegmentInAnyOrderAndDirection) {
   // Targets back and forth, repeated, on source points, outside and NaN; a
-  // 9-point curve leaves the targets past its far end untouched.
+  // 9-point curve leaves the targets past its far end untouched, one point all.
   const double targets[] = {10.5, 3.5,   20.5, 20.5, 0.5,  24.0, 30.0, -2.0, 7.0,
                             NAN,  12.25, 5.5,  5.5,  23.5, 1.0,  16.0, 17.5, 8.0};
   for (const bool falling : {false, true}) {
-    for (const std::int32_t n : {25, 9}) {
+    for (const std::int32_t n : {25, 9, 1}) {
       Column x{}, y{}, xt{}, yt{};
       for (int k = 0; k < 25; ++k) x[k] = falling ? 24.0 - k : k, y[k] = x[k] * x[k];
       for (int j = 0; j < 25; ++j) xt[j] = targets[j % 18], yt[j] = -7.0;
       dlv::resample_curve(x.data(), y.data(), xt.data(), yt.data(), n);
-      const double far_end = x[n - 1];
       for (int j = 0; j < 25; ++j) {
-        const double t = xt[j];
-        const bool past = n < 25 && (falling ? t < far_end : t > far_end);
-        if (std::isnan(t)) {
-          EXPECT_TRUE(std::isnan(yt[j])) << j;
-        } else {
-          EXPECT_EQ(yt[j], past ? -7.0 : square_line(t)) << falling << ' ' << n << ' ' << t;
+        const double t = xt[j], end = x[n - 1];
+        const bool past = n == 1 || (n < 25 && (falling ? t < end : t > end));
+        const double want = past ? -7.0 : square_line(t);  // NaN for a NaN target
+        EXPECT_EQ(std::isnan(yt[j]), std::isnan(want)) << falling << n << ' ' << t;
+        if (!std::isnan(want)) {
+          EXPECT_EQ(yt[j], want) << falling << n << ' ' << t;
         }
       }
     }
   }
-  Column x{}, y{};
-  x.fill(-7.0);
-  dlv::resample_curve(x.data(), x.data(), x.data(), y.data(), 1);  // one point: nothing written
-  EXPECT_EQ(y, Column{});
 }
 
 TEST(CurveUtils, SortAndBisect) {
-  double k1[] = {5, 5, 3}, v1[] = {1, 2, 3}, k2[] = {7, 7, 7, 1, 9}, v2[] = {1, 2, 3, 4, 5};
-  dlv::lsort2col(k1, v1, 3, 0), dlv::lsort2col(k2, v2, 5, 1);  // ties nudged, then stable
-  const double want_k1[] = {3.0, 5.0, 5.0 * 1.00001}, want_v1[] = {3, 2, 1},
-               want_v2[] = {5, 1, 2, 3, 4};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(k1[i], want_k1[i]) << i;
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(v1[i], want_v1[i]) << i;
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(v2[i], want_v2[i]) << i;
+  std::array<double, 3> k1{5, 5, 3}, v1{1, 2, 3};
+  std::array<double, 5> k2{7, 7, 7, 1, 9}, v2{1, 2, 3, 4, 5};
+  dlv::lsort2col(k1.data(), v1.data(), 3, 0), dlv::lsort2col(k2.data(), v2.data(), 5, 1);
+  EXPECT_EQ(k1, (std::array{3.0, 5.0, 5.0 * 1.00001}));  // ties nudged, then stable
+  EXPECT_EQ(v1, (std::array{3.0, 2.0, 1.0}));
+  EXPECT_EQ(v2, (std::array{5.0, 1.0, 2.0, 3.0, 4.0}));
   EXPECT_EQ(k2[1], k2[2]);  // the 7s nudged alike
   const double xs[] = {0, 10, 20, 30, 40}, ys[] = {0, 100, 400, 900, 1600};
   const double at[] = {20, 25, -5, 50}, want[] = {400, 650, -50, 2300};
@@ -119,14 +111,13 @@ TEST(RateTestCurve, TwentyFourRowsAreKeptWithTheModesColumnAndExtended) {
   for (int i = 0; i < 24; ++i) {
     t.p[i] = 2400.0 - 100.0 * i, t.liquid[i] = 10.0 * i, t.gas[i] = 20.0 * i, t.water[i] = 30.0 * i;
   }
-  const Column* column[] = {&t.liquid, &t.gas, &t.water, &t.gas};
+  const double slope[] = {10.0, 20.0, 30.0, 20.0};
   for (std::int32_t mode = 0; mode < 4; ++mode) {
     t.run(mode, 24);  // row 0 at rate 0 gives pr; injection ends at 3 pr, floored to 0.01
-    for (int i = 1; i < 24; ++i) EXPECT_EQ(t.q[i], (*column[mode])[i]) << mode << " " << i;
-    EXPECT_EQ(t.x[0], 2400.0);
-    EXPECT_EQ(t.x[23], 100.0);
-    EXPECT_EQ(t.x[24], mode < 2 ? 0.0 : 7200.0);
-    EXPECT_DOUBLE_EQ(t.q[24], mode < 2 ? (*column[mode])[1] * 24.0 : 0.01);
+    for (int i = 1; i < 24; ++i) EXPECT_EQ(t.q[i], slope[mode] * i) << mode << " " << i;
+    EXPECT_EQ((std::array{t.x[0], t.x[23], t.x[24]}),
+              (std::array{2400.0, 100.0, mode < 2 ? 0.0 : 7200.0}));
+    EXPECT_DOUBLE_EQ(t.q[24], mode < 2 ? slope[mode] * 24.0 : 0.01);
   }
 }
 
@@ -136,9 +127,7 @@ TEST(RateTestCurve, FillingSplitsTheWidestGapBeforeTheFarEnd) {
   for (int i = 0; i < 23; ++i) prod.p[i] = p, prod.gas[i] = 2400 - p, p -= i % 7 == 3 ? 100 : 50;
   inj.p = {1000.0, 1500.0, 2000.0}, inj.water = {0.0, 500.0, 1000.0};
   prod.run(1, 23), inj.run(2, 3);
-  EXPECT_EQ(prod.x[4], 2200.0);
-  EXPECT_EQ(prod.x[12], 1750.0);
-  EXPECT_EQ(inj.x[23], 2000.0);
+  EXPECT_EQ((std::array{prod.x[4], prod.x[12], inj.x[23]}), (std::array{2200.0, 1750.0, 2000.0}));
   for (int i = 1; i < 25; ++i) {  // linear tables stay linear, sorted in the mode's direction
     EXPECT_LT(prod.x[i], prod.x[i - 1]);
     EXPECT_GT(inj.x[i], inj.x[i - 1]);
