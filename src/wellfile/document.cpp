@@ -37,7 +37,11 @@ std::string number_text(double v) {
   return buf;
 }
 
-std::vector<double>& block_of(Blocks& b, BlockId id) {
+namespace {
+
+// The block a field lives in, const or not as the blocks are.
+template <typename AnyBlocks>
+auto& block_in(AnyBlocks& b, BlockId id) {
   switch (id) {
     case BlockId::layer_fluids:
       return b.layer_fluids;
@@ -54,275 +58,275 @@ std::vector<double>& block_of(Blocks& b, BlockId id) {
   }
   return b.well_record;
 }
-const std::vector<double>& block_of(const Blocks& b, BlockId id) {
-  return block_of(const_cast<Blocks&>(b), id);
-}
+
+}  // namespace
+
+std::vector<double>& block_of(Blocks& b, BlockId id) { return block_in(b, id); }
+const std::vector<double>& block_of(const Blocks& b, BlockId id) { return block_in(b, id); }
 
 double get_value(const Blocks& b, const Field& f, int i) {
-  const std::vector<double>& v = block_of(b, f.block);
-  if (f.kind == Kind::real) return v[element_pos(f, i)];
-  return detail::load_i32(v.data(), element_pos(f, i));
+  const ConstBlockView v{block_of(b, f.block).data()};
+  return f.kind == Kind::real ? v.real(f.pos, i) : v.int32(f.pos, i);
 }
 
 void set_value(Blocks& b, const Field& f, int i, double value) {
-  std::vector<double>& v = block_of(b, f.block);
+  const BlockView v{block_of(b, f.block).data()};
   if (f.kind == Kind::real)
-    v[element_pos(f, i)] = value;
+    v.set_real(f.pos, i, value);
   else
-    detail::store_i32(v.data(), element_pos(f, i), static_cast<std::int32_t>(value));
+    v.set_int32(f.pos, i, static_cast<std::int32_t>(value));
+}
+
+int method_code_of(const Blocks& b) {
+  if (!code_name(mode_names(), b.calc_mode)) return -1;
+  return ConstWellInputs{b.well_record.data()}.method(static_cast<CalcMode>(b.calc_mode));
 }
 
 namespace {
 
-void store_u8(std::vector<double>& block, std::size_t byte, std::uint8_t v) {
-  std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, 1);
-}
-
-}  // namespace
-
-int method_code_of(const Blocks& b) {
-  const double* w = b.well_record.data();
-  switch (b.calc_mode) {
-    case DLV_MODE_OIL_PRODUCTION:
-      return detail::load_i32(w, DLV_WELL_RECORD_METHOD_CODE_BYTE);
-    case DLV_MODE_GAS_PRODUCTION:
-      return detail::load_i32(w, DLV_WELL_RECORD_GAS_METHOD_BYTE);
-    case DLV_MODE_WATER_INJECTION:
-      return detail::load_i32(w, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE);
-    case DLV_MODE_GAS_INJECTION:
-      return detail::load_i32(w, DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE);
+// One value of the document into element i of a field (an array fills from
+// element 0, pairs one after the other).
+void fill_value(Blocks& b, const Field& f, const json& v, int i) {
+  if (f.kind == Kind::named) {
+    set_value(b, f, 0, name_code(f.names, v.get<std::string>()));
+    return;
   }
-  return -1;
-}
-
-static std::size_t method_byte(int mode) {
-  switch (mode) {
-    case DLV_MODE_GAS_PRODUCTION:
-      return DLV_WELL_RECORD_GAS_METHOD_BYTE;
-    case DLV_MODE_WATER_INJECTION:
-      return DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE;
-    case DLV_MODE_GAS_INJECTION:
-      return DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE;
+  if (!v.is_array()) {
+    set_value(b, f, i, v.get<double>());
+    return;
   }
-  return DLV_WELL_RECORD_METHOD_CODE_BYTE;
+  int k = 0;
+  for (const json& e : v) {
+    if (!e.is_array()) {
+      set_value(b, f, k++, e.get<double>());
+      continue;
+    }
+    for (const json& x : e) set_value(b, f, k++, x.get<double>());
+  }
 }
 
-static void fill_group(Blocks& b, const json& obj, Group g, int index) {
+// The fields of one document object (element index of a per-layer or
+// per-test field), each marked as given where the blocks record that.
+void fill_group(Blocks& b, const json& obj, Group g, int index) {
   for (const auto& [k, v] : obj.items()) {
     const Field* f = find_field(g, k);
     if (!f) continue;
-    if (f->kind == Kind::named) {
-      set_value(b, *f, 0, name_code(f->names, v.get<std::string>()));
-    } else if (v.is_array()) {
-      std::size_t i = 0;
-      for (const json& e : v) {
-        if (e.is_array())
-          for (const json& x : e) set_value(b, *f, static_cast<int>(i++), x.get<double>());
-        else
-          set_value(b, *f, static_cast<int>(i++), e.get<double>());
-      }
-    } else {
-      set_value(b, *f, index, v.get<double>());
-    }
+    fill_value(b, *f, v, index);
+    BlockView{block_of(b, f->block).data()}.set_given(f->given_flag, f->given_pos, index);
   }
 }
 
+// The property tables of "fluid".
+void fill_tables(Blocks& b, const json& tables) {
+  const FluidTablesWriter ft{b.fluid_tables.data()};
+  for (const json& tab : tables) {
+    const int k = name_code(table_property_names(), tab["property"].get<std::string>());
+    const PropertyTableWriter t = ft.table(k);
+    const json& temperatures = tab["temperatures"];
+    const json& pressures = tab["pressures"];
+    const json& values = tab["values"];
+    const std::size_t nt = temperatures.size(), np = pressures.size();
+    for (std::size_t j = 0; j < nt; ++j) t.set_temperature(j, temperatures[j]);
+    for (std::size_t r = 0; r < np; ++r) {
+      t.set_pressure(r, pressures[r]);
+      for (std::size_t j = 0; j < nt; ++j) t.set_value(r, j, values[r][j]);
+    }
+    t.set_counts(static_cast<std::int32_t>(nt), static_cast<std::int32_t>(np));
+    ft.set_use_table(k);
+  }
+}
+
+// Rows of the rate-test table: its longest column.
+std::int32_t rate_test_rows(const json& rate_test) {
+  std::size_t rows = 0;
+  for (const auto& [k, v] : rate_test.items()) (void)k, rows = std::max(rows, v.size());
+  return static_cast<std::int32_t>(rows);
+}
+
+// The groups of one object each, in the order they are filled.
+constexpr Group kObjectGroups[] = {Group::well,     Group::separator, Group::completion,
+                                   Group::traverse, Group::fluid,     Group::rate_test};
+
+}  // namespace
+
 Blocks to_blocks(const json& given) {
-  const json doc = to_field_document(given);
+  json converted;
+  const bool metric = document_unit_system(given) == UnitSystem::metric;
+  const json& doc = metric ? (converted = to_field_document(given)) : given;
   Blocks b;
   for (const Field& f : all_fields())
     if (f.default_value != 0 && f.group != Group::layer) set_value(b, f, 0, f.default_value);
   b.calc_mode = name_code(mode_names(), doc["mode"].get<std::string>());
-  const int method = name_code(method_names(b.calc_mode), doc["method"].get<std::string>());
-  double* w = b.well_record.data();
-  detail::store_i32(w, method_byte(b.calc_mode), method);
+  const WellInputs counts{b.well_record.data()};
+  counts.set_method(static_cast<CalcMode>(b.calc_mode),
+                    name_code(method_names(b.calc_mode), doc["method"].get<std::string>()));
   const json& layers = doc["layers"];
-  detail::store_i32(w, DLV_WELL_RECORD_LAYER_COUNT_BYTE, static_cast<std::int32_t>(layers.size()));
-  for (std::size_t L = 0; L < layers.size(); ++L) {
+  counts.set_layer_count(static_cast<std::int32_t>(layers.size()));
+  for (std::size_t L = 0; L < layers.size(); ++L)
     fill_group(b, layers[L], Group::layer, static_cast<int>(L));
-    if (layers[L].contains("bubble_point"))
-      detail::store_i32(b.layer_fluids.data(), DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L, 1);
-  }
-  for (const char* g : {"well", "separator", "completion", "traverse", "fluid", "rate_test"}) {
-    if (!doc.contains(g)) continue;
-    const Group grp = std::string(g) == "well"         ? Group::well
-                      : std::string(g) == "separator"  ? Group::separator
-                      : std::string(g) == "completion" ? Group::completion
-                      : std::string(g) == "traverse"   ? Group::traverse
-                      : std::string(g) == "fluid"      ? Group::fluid
-                                                       : Group::rate_test;
-    fill_group(b, doc[g], grp, 0);
-  }
-  if (doc.contains("well")) {
-    if (doc["well"].contains("backpressure_c"))
-      store_u8(b.well_record, DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE, 1);
-    if (doc["well"].contains("backpressure_n"))
-      store_u8(b.well_record, DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE, 1);
-  }
+  for (Group g : kObjectGroups)
+    if (doc.contains(group_key(g))) fill_group(b, doc[group_key(g)], g, 0);
   if (doc.contains("tests")) {
     const json& t = doc["tests"];
-    detail::store_i32(w, DLV_WELL_RECORD_TEST_COUNT_BYTE, static_cast<std::int32_t>(t.size()));
+    counts.set_test_count(static_cast<std::int32_t>(t.size()));
     for (std::size_t i = 0; i < t.size(); ++i)
       fill_group(b, t[i], Group::test, static_cast<int>(i));
   }
-  if (doc.contains("rate_test")) {
-    std::size_t rows = 0;
-    for (const auto& [k, v] : doc["rate_test"].items()) (void)k, rows = std::max(rows, v.size());
-    detail::store_i32(w, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, static_cast<std::int32_t>(rows));
-  }
-  if (doc.contains("fluid") && doc["fluid"].contains("tables")) {
-    double* ft = b.fluid_tables.data();
-    for (const json& tab : doc["fluid"]["tables"]) {
-      const int k = name_code(table_property_names(), tab["property"].get<std::string>());
-      double* t = ft + static_cast<std::size_t>(k) * DLV_FLUID_TABLE_SLOTS;
-      const std::size_t nt = tab["temperatures"].size(), np = tab["pressures"].size();
-      for (std::size_t j = 0; j < nt; ++j)
-        t[DLV_FLUID_TABLE_TEMPERATURES + j] = tab["temperatures"][j];
-      for (std::size_t r = 0; r < np; ++r) {
-        t[DLV_FLUID_TABLE_PRESSURES + r] = tab["pressures"][r];
-        for (std::size_t j = 0; j < nt; ++j)
-          t[DLV_FLUID_TABLE_VALUES + r * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + j] =
-              tab["values"][r][j];
-      }
-      detail::store_i32(t, DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE, static_cast<std::int32_t>(nt));
-      detail::store_i32(t, DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE, static_cast<std::int32_t>(np));
-      detail::store_i32(ft, DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * static_cast<std::size_t>(k), 1);
-    }
-  }
+  if (doc.contains("rate_test")) counts.set_ratetest_row_count(rate_test_rows(doc["rate_test"]));
+  if (doc.contains("fluid") && doc["fluid"].contains("tables"))
+    fill_tables(b, doc["fluid"]["tables"]);
   return b;
 }
 
+namespace {
+
+// What decides whether from_blocks writes a field back.
+struct EmitContext {
+  const Blocks& blocks;
+  bool fitted;  // the method fits the back-pressure coefficients
+};
+
+bool back_pressure_fit(const Blocks& b) {
+  const int method = method_code_of(b);
+  return (b.calc_mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
+         (b.calc_mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT);
+}
+
+bool given_in(const Blocks& b, const Field& f, int i) {
+  return ConstBlockView{block_of(b, f.block).data()}.given(f.given_flag, f.given_pos, i);
+}
+
+bool emitted(const EmitContext& c, const Field& f, int i) {
+  switch (f.emit) {
+    case Emit::always:
+      return true;
+    case Emit::when_given:
+      return given_in(c.blocks, f, i);
+    case Emit::when_given_unless_fitted:
+      if (c.fitted) return given_in(c.blocks, f, i);
+      break;
+    case Emit::when_not_default:
+      break;
+  }
+  return get_value(c.blocks, f, i) != f.default_value;
+}
+
+// Element i of a field as the document writes it: a name, an integer or a number.
+json value_json(const Blocks& b, const Field& f, int i) {
+  const double v = get_value(b, f, i);
+  if (f.kind == Kind::named) {
+    const char* n = code_name(f.names, static_cast<int>(v));
+    return n ? json(n) : json(static_cast<int>(v));
+  }
+  if (f.kind == Kind::integer) return json(static_cast<int>(v));
+  return json(v);
+}
+
+// An array field of "well" up to its last non-zero element (null when all
+// are zero), as a list or as pairs.
+json array_json(const Blocks& b, const Field& f) {
+  int last = -1;
+  for (int i = 0; i < f.count; ++i)
+    if (get_value(b, f, i) != 0) last = i;
+  if (last < 0) return json();
+  json arr = json::array();
+  if (f.shape == Shape::pairs) {
+    for (int k = 0; k <= last / 2; ++k)
+      arr.push_back({get_value(b, f, 2 * k), get_value(b, f, 2 * k + 1)});
+    return arr;
+  }
+  for (int i = 0; i <= last; ++i) arr.push_back(get_value(b, f, i));
+  return arr;
+}
+
+// One object of the document: the fields of a group, element i of each.
+json group_json(const EmitContext& c, Group g, int i = 0) {
+  json obj = json::object();
+  for (const Field& f : all_fields()) {
+    if (f.group != g) continue;
+    if (f.count > 1) {
+      json arr = array_json(c.blocks, f);
+      if (!arr.is_null()) obj[f.name] = std::move(arr);
+    } else if (emitted(c, f, i)) {
+      obj[f.name] = value_json(c.blocks, f, i);
+    }
+  }
+  return obj;
+}
+
+// "rate_test": every column with a non-zero value, over the table's rows.
+json rate_test_json(const Blocks& b, int rows) {
+  json rt = json::object();
+  for (const Field& f : all_fields()) {
+    if (f.group != Group::rate_test) continue;
+    json col = json::array();
+    bool any = false;
+    for (int i = 0; i < rows; ++i) {
+      col.push_back(get_value(b, f, i));
+      any = any || get_value(b, f, i) != 0;
+    }
+    if (any) rt[f.name] = col;
+  }
+  return rt;
+}
+
+// One property table as the document writes it.
+json table_json(const PropertyTable& t, const char* property) {
+  const int nt = t.temperature_count(), np = t.pressure_count();
+  json tab = {{"property", property}};
+  json temps = json::array(), pres = json::array(), vals = json::array();
+  for (int j = 0; j < nt; ++j) temps.push_back(t.temperatures()[j]);
+  for (int r = 0; r < np; ++r) {
+    pres.push_back(t.pressures()[r]);
+    json row = json::array();
+    for (int j = 0; j < nt; ++j)
+      row.push_back(table_value(t, static_cast<std::size_t>(r), static_cast<std::size_t>(j)));
+    vals.push_back(row);
+  }
+  tab["temperatures"] = temps;
+  tab["pressures"] = pres;
+  tab["values"] = vals;
+  return tab;
+}
+
+// "fluid": its named fields and the tables switched on.
+json fluid_json(const EmitContext& c) {
+  json fluid = group_json(c, Group::fluid);
+  json tables = json::array();
+  const FluidTables ft{c.blocks.fluid_tables.data()};
+  for (const NamedCode& p : table_property_names())
+    if (ft.use_table(p.code)) tables.push_back(table_json(ft.table(p.code), p.name));
+  if (!tables.empty()) fluid["tables"] = tables;
+  return fluid;
+}
+
+}  // namespace
+
 json from_blocks(const Blocks& b) {
   json doc = json::object();
-  const double* w = b.well_record.data();
   const char* mode = code_name(mode_names(), b.calc_mode);
   doc["mode"] = mode ? mode : "unknown";
   const char* method = code_name(method_names(b.calc_mode), method_code_of(b));
   doc["method"] = method ? method : "unknown";
-  const bool fit = (b.calc_mode == DLV_MODE_OIL_PRODUCTION &&
-                    method_code_of(b) == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
-                   (b.calc_mode == DLV_MODE_GAS_PRODUCTION &&
-                    method_code_of(b) == DLV_GAS_METHOD_BACKPRESSURE_FIT);
-  const unsigned char* wb = reinterpret_cast<const unsigned char*>(w);
-
-  auto scalar_group = [&](Group g) {
-    json obj = json::object();
-    for (const Field& f : all_fields()) {
-      if (f.group != g) continue;
-      if (f.kind == Kind::named) {
-        const int code = static_cast<int>(get_value(b, f, 0));
-        if (code != f.default_value || g == Group::fluid) {
-          const char* n = code_name(f.names, code);
-          obj[f.name] = n ? json(n) : json(code);
-        }
-        continue;
-      }
-      if (f.count == 1 || g == Group::rate_test) {
-        if (g == Group::rate_test) continue;
-        const double v = get_value(b, f, 0);
-        bool emit = v != f.default_value;
-        if (fit && std::string(f.name) == "backpressure_c")
-          emit = wb[DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE];
-        if (fit && std::string(f.name) == "backpressure_n")
-          emit = wb[DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE];
-        if (emit) obj[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
-        continue;
-      }
-      int last = -1;
-      for (int i = 0; i < f.count; ++i)
-        if (get_value(b, f, i) != 0) last = i;
-      if (last < 0) continue;
-      json arr = json::array();
-      if (std::string(f.name) == "injection_coefficients") {
-        for (int k = 0; k <= last / 2; ++k)
-          arr.push_back({get_value(b, f, 2 * k), get_value(b, f, 2 * k + 1)});
-      } else {
-        for (int i = 0; i <= last; ++i) arr.push_back(get_value(b, f, i));
-      }
-      obj[f.name] = arr;
-    }
-    return obj;
-  };
-
-  const int layer_count =
-      std::clamp(detail::load_i32(w, DLV_WELL_RECORD_LAYER_COUNT_BYTE), 0, DLV_LAYERS);
+  const EmitContext c{b, back_pressure_fit(b)};
+  const ConstWellInputs counts{b.well_record.data()};
   json layers = json::array();
-  for (int L = 0; L < layer_count; ++L) {
-    json layer = json::object();
-    for (const Field& f : all_fields()) {
-      if (f.group != Group::layer) continue;
-      const double v = get_value(b, f, L);
-      bool emit = v != 0;
-      if (std::string(f.name) == "bubble_point")
-        emit = detail::load_i32(b.layer_fluids.data(),
-                                DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L) == 1;
-      if (emit) layer[f.name] = f.kind == Kind::integer ? json(static_cast<int>(v)) : json(v);
-    }
-    layers.push_back(layer);
-  }
+  for (int L = 0; L < held_layer_count(counts.layer_count()); ++L)
+    layers.push_back(group_json(c, Group::layer, L));
   doc["layers"] = layers;
-  json well = scalar_group(Group::well);
+  json well = group_json(c, Group::well);
   if (!well.empty()) doc["well"] = well;
-  const int tests =
-      std::clamp(detail::load_i32(w, DLV_WELL_RECORD_TEST_COUNT_BYTE), 0, DLV_TEST_CAPACITY);
+  const int tests = std::clamp(counts.test_count(), 0, DLV_TEST_CAPACITY);
   if (tests > 0) {
     json arr = json::array();
-    for (int i = 0; i < tests; ++i) {
-      json t = json::object();
-      for (const Field& f : all_fields()) {
-        if (f.group != Group::test) continue;
-        const double v = get_value(b, f, i);
-        if (v != 0 || std::string(f.name) != "test_shutin_pressure") t[f.name] = v;
-      }
-      arr.push_back(t);
-    }
+    for (int i = 0; i < tests; ++i) arr.push_back(group_json(c, Group::test, i));
     doc["tests"] = arr;
   }
-  const int rows = std::clamp(detail::load_i32(w, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE), 0,
-                              DLV_RATETEST_CAPACITY);
-  if (rows > 0) {
-    json rt = json::object();
-    for (const Field& f : all_fields()) {
-      if (f.group != Group::rate_test) continue;
-      json col = json::array();
-      bool any = false;
-      for (int i = 0; i < rows; ++i) {
-        col.push_back(get_value(b, f, i));
-        any = any || get_value(b, f, i) != 0;
-      }
-      if (any) rt[f.name] = col;
-    }
-    doc["rate_test"] = rt;
-  }
-  json fluid = scalar_group(Group::fluid);
-  json tables = json::array();
-  const double* ft = b.fluid_tables.data();
-  for (const NamedCode& p : table_property_names()) {
-    if (detail::load_i32(
-            ft, DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * static_cast<std::size_t>(p.code)) != 1)
-      continue;
-    const double* t = ft + static_cast<std::size_t>(p.code) * DLV_FLUID_TABLE_SLOTS;
-    const int nt = detail::load_i32(t, DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE);
-    const int np = detail::load_i32(t, DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE);
-    json tab = {{"property", p.name}};
-    json temps = json::array(), pres = json::array(), vals = json::array();
-    for (int j = 0; j < nt; ++j) temps.push_back(t[DLV_FLUID_TABLE_TEMPERATURES + j]);
-    for (int r = 0; r < np; ++r) {
-      pres.push_back(t[DLV_FLUID_TABLE_PRESSURES + r]);
-      json row = json::array();
-      for (int j = 0; j < nt; ++j)
-        row.push_back(t[DLV_FLUID_TABLE_VALUES + r * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + j]);
-      vals.push_back(row);
-    }
-    tab["temperatures"] = temps;
-    tab["pressures"] = pres;
-    tab["values"] = vals;
-    tables.push_back(tab);
-  }
-  if (!tables.empty()) fluid["tables"] = tables;
-  doc["fluid"] = fluid;
+  const int rows = std::clamp(counts.ratetest_row_count(), 0, DLV_RATETEST_CAPACITY);
+  if (rows > 0) doc["rate_test"] = rate_test_json(b, rows);
+  doc["fluid"] = fluid_json(c);
   for (Group g : {Group::separator, Group::completion, Group::traverse}) {
-    json obj = scalar_group(g);
+    json obj = group_json(c, g);
     if (!obj.empty()) doc[group_key(g)] = obj;
   }
   return doc;

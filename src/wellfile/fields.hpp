@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "blocks/field_access.hpp"
 #include "wellfile/units_table.hpp"
 
 namespace dlv::wellfile {
@@ -32,6 +33,20 @@ enum class Kind {
   named     // int32 at a byte offset, given by name (see NameSet)
 };
 
+// When from_blocks writes a field back into a document.
+enum class Emit {
+  when_not_default,  // its value differs from the default
+  always,            // every element the document holds
+  when_given,        // its given-flag is set
+  // where a back-pressure fit computes it, when its given-flag is set;
+  // otherwise when its value differs from the default
+  when_given_unless_fitted,
+};
+
+// How an array field of "well" is written: a list of elements, or a list of
+// [below, above] pairs.
+enum class Shape { list, pairs };
+
 struct NamedCode {
   const char* name;
   int code;
@@ -49,6 +64,13 @@ struct Field {
   double default_value;
   const char* meaning;
   std::span<const NamedCode> names = {};  // for Kind::named
+  // The mapping between a document and the blocks: how the blocks record
+  // that the file gave the field (the flag sits in the field's own block, at
+  // given_pos), when from_blocks writes it back, and its array shape.
+  GivenFlag given_flag = GivenFlag::none;
+  std::size_t given_pos = 0;
+  Emit emit = Emit::when_not_default;
+  Shape shape = Shape::list;
 };
 
 std::span<const Field> all_fields();

@@ -93,12 +93,12 @@ std::vector<Note> changed_inputs(const json& doc, const std::vector<double>& bef
   return notes;
 }
 
-json curve_json(const double* block, int L, const char* third) {
-  CurveTables t{const_cast<double*>(block)};
+json curve_json(const std::vector<double>& block, int L, const char* third) {
+  const ConstBlockView t{block.data()};
   json c = json::object();
-  c["rate"] = column(t.rate(L).data());
-  c["pressure"] = column(t.pressure(L).data());
-  c[third] = column(t.drawdown(L).data());
+  c["rate"] = column(t.curve_rate(L));
+  c["pressure"] = column(t.curve_pressure(L));
+  c[third] = column(t.curve_drawdown(L));
   return c;
 }
 
@@ -263,6 +263,10 @@ class CallLog {
   // leading colon and the line end.
   std::vector<std::string> messages() const {
     std::vector<std::string> out;
+    // Most calls write nothing: a file that has not grown is not opened.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path_, ec);
+    if (ec || size <= start_) return out;
     std::ifstream in(path_, std::ios::binary);
     if (!in) return out;
     in.seekg(static_cast<std::streamoff>(start_));
@@ -283,10 +287,10 @@ class CallLog {
 };
 
 bool traverse_wanted(const Blocks& b, int layers) {
-  WellRecord w{const_cast<double*>(b.well_record.data())};
+  const ConstWellInputs w{b.well_record.data()};
   if (w.reference_depth() == 0.0) return false;
   for (int L = 0; L < layers; ++L)
-    if (w.layer_depth()[L] > 0.0) return true;
+    if (w.layer_depth(L) > 0.0) return true;
   return false;
 }
 
@@ -309,20 +313,13 @@ RunOutcome run_well(const json& doc, const char* log_path) {
   return run_well(doc, document_unit_system(doc), log_path);
 }
 
-RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
-  RunOutcome out;
-  out.problems = validate_well(doc);
-  if (!out.problems.empty()) return out;
-  Blocks b = to_blocks(doc);
-  const int layers = static_cast<int>(doc["layers"].size());
-  const std::vector<double> before =
-      input_values(b, layers, doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0);
-  const CallLog log(log_path);
-  const std::optional<CouplingTubing> coupling = coupling_tubing(doc);
+namespace {
+
+// The call itself: dlv_cal, or the same calculation with the tubing room
+// referring the layer curves when the well couples by a tubing correlation.
+void compute_well(Blocks& b, const std::optional<CouplingTubing>& coupling, const CallLog& log) {
   if (coupling) {
-    // A coupling by a tubing correlation: the same calculation as dlv_cal's,
-    // under its call lock and floating-point guard, with the tubing room
-    // referring the layer curves.
+    // Under dlv_cal's call lock and floating-point guard.
     const platform::CallLock lock;
     const platform::FpEnvironmentGuard guard;
     run_calculation_by_tubing(
@@ -331,29 +328,35 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
          b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
          b.changed_pressure_flag, log.path()},
         *coupling);
-  } else {
-    dlv_cal(b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
-            b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
-            b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
-            b.changed_pressure_flag, log.path());
+    return;
   }
-  out.notes = changed_inputs(doc, before, b);
+  dlv_cal(b.layer_fluids.data(), b.fluid_tables.data(), b.separator.data(), b.layer_curves.data(),
+          b.well_record.data(), &b.calc_mode, b.completion.data(), b.completion_curves.data(),
+          b.traverse_curves.data(), b.traverse.data(), b.summary.data(), b.results.data(),
+          b.changed_pressure_flag, log.path());
+}
 
-  const int mode = b.calc_mode;
-  const bool gas = mode == DLV_MODE_GAS_PRODUCTION || mode == DLV_MODE_GAS_INJECTION;
-  const bool completion = CompletionBlock{b.completion.data()}.completion_model() >= 1;
-  const bool traverse = traverse_wanted(b, layers);
-  const bool fractured =
-      (mode == DLV_MODE_OIL_PRODUCTION && method_code_of(b) == DLV_OIL_METHOD_FRACTURED) ||
-      (mode == DLV_MODE_GAS_PRODUCTION && method_code_of(b) == DLV_GAS_METHOD_FRACTURED);
-  LayerResults res{b.results.data()};
-  WellRecord well{b.well_record.data()};
+// What the result document holds beside the layer curves.
+struct ResultShape {
+  int mode;
+  int layers;
+  bool gas, completion, traverse, fractured;
+};
 
-  json r = json::object();
-  r["format_version"] = kFormatVersion;
-  if (doc.contains("description")) r["description"] = doc["description"];
-  r["mode"] = doc["mode"];
-  r["method"] = doc["method"];
+ResultShape result_shape(Blocks& b, int layers) {
+  const int mode = b.calc_mode, method = method_code_of(b);
+  ResultShape r{};
+  r.mode = mode;
+  r.layers = layers;
+  r.gas = mode == DLV_MODE_GAS_PRODUCTION || mode == DLV_MODE_GAS_INJECTION;
+  r.completion = CompletionBlock{b.completion.data()}.completion_model() >= 1;
+  r.traverse = traverse_wanted(b, layers);
+  r.fractured = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_FRACTURED) ||
+                (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_FRACTURED);
+  return r;
+}
+
+json result_units(int mode) {
   json units = json::object();
   units["rate"] = rate_unit(mode);
   units["pressure"] = "psi gauge";
@@ -372,72 +375,81 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
   units["reservoir_pressure"] = "psi gauge";
   units["productivity_index"] = "STB/d/psi";
   units["backpressure_c"] = "rate/psi^(2n)";
-  r["units"] = std::move(units);
+  return units;
+}
 
-  json layer_docs = json::array();
-  std::vector<std::string> meaning_notes;
-  for (int L = 0; L < layers; ++L) {
-    const std::string path = "layers[" + std::to_string(L) + "]";
-    json ld = json::object();
-    ld["layer"] = L;
-    ld["curve"] = curve_json(b.layer_curves.data(), L, "drawdown");
-    set_drawdown(ld["curve"], well.reservoir_pressure()[L]);
-    if (completion) {
-      ld["completion_curve"] = curve_json(b.completion_curves.data(), L, "completion_loss");
-      const std::string n =
-          empty_pressures_below_zero(ld["completion_curve"], path + ".completion_curve", {});
-      if (!n.empty()) meaning_notes.push_back(n);
-    }
-    if (traverse) ld["traverse_curve"] = curve_json(b.traverse_curves.data(), L, "drawdown");
-    ld["fluid_properties"] = fluid_properties_json(b, doc, L);
-    if (fractured) {
-      json fr = json::object();
-      fr["flow_regime"] = res.flow_regime_flag(L) == 1 ? "stabilized" : "transient_linear";
-      fr["effective_radius_ratio"] = res.effective_radius_ratio()[L];
-      fr["fracture_conductivity"] = res.fracture_conductivity()[L];
-      fr["dimensionless_time"] = res.dimensionless_time()[L];
-      ld["fractured_well"] = std::move(fr);
-    }
-    layer_docs.push_back(std::move(ld));
+json fractured_json(Blocks& b, int L) {
+  const LayerResults res{b.results.data()};
+  json fr = json::object();
+  fr["flow_regime"] = res.flow_regime_flag(L) == 1 ? "stabilized" : "transient_linear";
+  fr["effective_radius_ratio"] = res.effective_radius_ratio()[L];
+  fr["fracture_conductivity"] = res.fracture_conductivity()[L];
+  fr["dimensionless_time"] = res.dimensionless_time()[L];
+  return fr;
+}
+
+// Layer L of the result; a completion curve with pressures below 0 psi gauge
+// adds a note.
+json layer_json(Blocks& b, const json& doc, const ResultShape& shape, int L,
+                std::vector<std::string>& meaning_notes) {
+  const std::string path = "layers[" + std::to_string(L) + "]";
+  json ld = json::object();
+  ld["layer"] = L;
+  ld["curve"] = curve_json(b.layer_curves, L, "drawdown");
+  set_drawdown(ld["curve"], WellRecord{b.well_record.data()}.reservoir_pressure()[L]);
+  if (shape.completion) {
+    ld["completion_curve"] = curve_json(b.completion_curves, L, "completion_loss");
+    const std::string n =
+        empty_pressures_below_zero(ld["completion_curve"], path + ".completion_curve", {});
+    if (!n.empty()) meaning_notes.push_back(n);
   }
-  r["layers"] = std::move(layer_docs);
+  if (shape.traverse) ld["traverse_curve"] = curve_json(b.traverse_curves, L, "drawdown");
+  ld["fluid_properties"] = fluid_properties_json(b, doc, L);
+  if (shape.fractured) ld["fractured_well"] = fractured_json(b, L);
+  return ld;
+}
 
-  WellSummary s{b.summary.data()};
+// The well's (composite) curve and its fluid columns.
+json well_curve_json(Blocks& b, const ResultShape& shape, std::vector<std::string>& meaning_notes) {
+  const WellSummary s{b.summary.data()};
   json wc = json::object();
   wc["rate"] = column(s.rate());
   wc["pressure"] = column(s.pressure());
-  if (layers == 1) {
+  if (shape.layers == 1) {
     wc["drawdown"] = column(s.drawdown());
-    set_drawdown(wc, well.reservoir_pressure()[0]);
+    set_drawdown(wc, WellRecord{b.well_record.data()}.reservoir_pressure()[0]);
   }
   wc["water_cut"] = column(s.water_cut());
-  if (layers == 1)
-    wc["producing_gor"] = column(s.gas_liquid());
-  else if (gas)
-    wc["liquid_gas_ratio"] = column(s.gas_liquid());
-  else
-    wc["gas_oil_ratio"] = column(s.gas_liquid());
+  const char* ratio = shape.layers == 1 ? "producing_gor"
+                      : shape.gas       ? "liquid_gas_ratio"
+                                        : "gas_oil_ratio";
+  wc[ratio] = column(s.gas_liquid());
   json water_sg = json::array();
   for (int i = 0; i < DLV_POINTS; ++i)
-    water_sg.push_back(well_water_sg_meaningful(mode, s.water_cut()[i], s.water_sg()[i])
+    water_sg.push_back(well_water_sg_meaningful(shape.mode, s.water_cut()[i], s.water_sg()[i])
                            ? json(s.water_sg()[i])
                            : json(nullptr));
   wc["water_sg"] = std::move(water_sg);
   // The well curve of a completion well is built from the curves after the
   // loss: its rows below 0 psi gauge are left empty the same way (reported on
   // their own only when the well curve is a composite of several layers).
-  if (completion) {
+  if (shape.completion) {
     const std::string n = empty_pressures_below_zero(wc, "well_curve", {"drawdown"});
-    if (!n.empty() && layers > 1) meaning_notes.push_back(n);
+    if (!n.empty() && shape.layers > 1) meaning_notes.push_back(n);
   }
-  r["well_curve"] = std::move(wc);
+  return wc;
+}
 
+json summary_json(Blocks& b, const ResultShape& shape, const json& well_curve,
+                  const std::optional<CouplingTubing>& coupling) {
+  const WellSummary s{b.summary.data()};
+  const WellRecord well{b.well_record.data()};
   json sum = json::object();
-  sum["layer_count"] = layers;
+  sum["layer_count"] = shape.layers;
   // The largest rate on a row with a real flowing pressure.
   double max_rate = s.rate()[0];
   for (int i = 0; i < DLV_POINTS; ++i)
-    if (r["well_curve"]["pressure"][static_cast<std::size_t>(i)].is_number())
+    if (well_curve["pressure"][static_cast<std::size_t>(i)].is_number())
       max_rate = std::max(max_rate, s.rate()[i]);
   sum["maximum_rate"] = max_rate;
   sum["reservoir_pressure"] = well.reservoir_pressure()[0];
@@ -447,24 +459,59 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
     sum["backpressure_n"] = well.backpressure_n();
   }
   if (well.productivity_index() != 0) sum["productivity_index"] = well.productivity_index();
-  sum["completion_stage"] = completion;
-  sum["traverse_coupling"] = traverse;
-  if (traverse && coupling)
+  sum["completion_stage"] = shape.completion;
+  sum["traverse_coupling"] = shape.traverse;
+  if (shape.traverse && coupling)
     sum["traverse_coupling_correlation"] = std::string(correlation_name(coupling->correlation));
-  sum["result_status"] = res.result_status();
-  r["summary"] = std::move(sum);
-  // The notes of replaced inputs say their values in the output's units.
-  if (output == UnitSystem::metric)
-    for (Note& n : out.notes)
-      if (const QuantityUnits* q = quantity_of_field_unit(n.unit); q && q->factor != 0) {
-        n.before = to_metric(q->quantity, n.before), n.after = to_metric(q->quantity, n.after);
-        n.unit = q->metric_unit;
-      }
+  sum["result_status"] = LayerResults{b.results.data()}.result_status();
+  return sum;
+}
+
+// The notes of replaced inputs say their values in the output's units.
+void notes_in_units(std::vector<Note>& notes, UnitSystem output) {
+  if (output != UnitSystem::metric) return;
+  for (Note& n : notes)
+    if (const QuantityUnits* q = quantity_of_field_unit(n.unit); q && q->factor != 0) {
+      n.before = to_metric(q->quantity, n.before), n.after = to_metric(q->quantity, n.after);
+      n.unit = q->metric_unit;
+    }
+}
+
+}  // namespace
+
+RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
+  RunOutcome out;
+  out.problems = validate_well(doc);
+  if (!out.problems.empty()) return out;
+  Blocks b = to_blocks(doc);
+  const int layers = static_cast<int>(doc["layers"].size());
+  const std::vector<double> before =
+      input_values(b, layers, doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0);
+  const CallLog log(log_path);
+  const std::optional<CouplingTubing> coupling = coupling_tubing(doc);
+  compute_well(b, coupling, log);
+  out.notes = changed_inputs(doc, before, b);
+  const ResultShape shape = result_shape(b, layers);
+
+  json r = json::object();
+  r["format_version"] = kFormatVersion;
+  if (doc.contains("description")) r["description"] = doc["description"];
+  r["mode"] = doc["mode"];
+  r["method"] = doc["method"];
+  r["units"] = result_units(shape.mode);
+  json layer_docs = json::array();
+  std::vector<std::string> meaning_notes;
+  for (int L = 0; L < layers; ++L)
+    layer_docs.push_back(layer_json(b, doc, shape, L, meaning_notes));
+  r["layers"] = std::move(layer_docs);
+  r["well_curve"] = well_curve_json(b, shape, meaning_notes);
+  r["summary"] = summary_json(b, shape, r["well_curve"], coupling);
+  notes_in_units(out.notes, output);
   json notes = json::array();
   for (const Note& n : out.notes) notes.push_back(n.text());
   for (const std::string& n : meaning_notes) notes.push_back(n);
   r["notes"] = std::move(notes);
-  out.fallbacks = fallback_notes(b, layers, completion, out.notes);
+  out.fallbacks = fallback_notes(b, layers, shape.completion, out.notes);
   // The log's messages come from the fluid-property correlations, which run
   // layer by layer inside the one call; a one-layer well names its layer.
   const std::string log_where =
@@ -477,105 +524,137 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
   return out;
 }
 
-std::vector<SlotEntry> set_slots(const Blocks& b) {
+namespace {
+
+// The entries of set_slots, collected block by block.
+class SlotList {
+ public:
+  explicit SlotList(const Blocks& b) : b_(b) {}
   std::vector<SlotEntry> out;
-  auto add = [&](BlockId id, std::size_t slot, std::string field, std::string value) {
+
+  void add(BlockId id, std::size_t slot, std::string field, std::string value) {
     out.push_back({block_name(id), slot, std::move(field), std::move(value)});
-  };
-  const double* w = b.well_record.data();
-  const int mode = b.calc_mode;
-  out.push_back({"calc_mode", 0, "calc_mode (int32)", std::to_string(mode)});
-  const char* method_field = mode == DLV_MODE_GAS_PRODUCTION    ? "gas_method"
-                             : mode == DLV_MODE_WATER_INJECTION ? "water_injection_method"
-                             : mode == DLV_MODE_GAS_INJECTION   ? "gas_injection_method"
-                                                                : "method_code";
-  const std::size_t method_byte =
-      mode == DLV_MODE_GAS_PRODUCTION    ? DLV_WELL_RECORD_GAS_METHOD_BYTE
-      : mode == DLV_MODE_WATER_INJECTION ? DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE
-      : mode == DLV_MODE_GAS_INJECTION   ? DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE
-                                         : DLV_WELL_RECORD_METHOD_CODE_BYTE;
-  add(BlockId::well_record, method_byte / 8,
-      std::string(method_field) + " (int32, byte " + std::to_string(method_byte) + ")",
-      std::to_string(method_code_of(b)));
+  }
+  // An int32 at a byte offset, with the offset in its name.
+  void add_int32(BlockId id, std::size_t byte, const std::string& name, int v) {
+    add(id, byte / 8, name + " (int32, byte " + std::to_string(byte) + ")", std::to_string(v));
+  }
+
+  void method_and_counts() {
+    const ConstBlockView w{b_.well_record.data()};
+    const int mode = b_.calc_mode;
+    out.push_back({"calc_mode", 0, "calc_mode (int32)", std::to_string(mode)});
+    const char* method_field = mode == DLV_MODE_GAS_PRODUCTION    ? "gas_method"
+                               : mode == DLV_MODE_WATER_INJECTION ? "water_injection_method"
+                               : mode == DLV_MODE_GAS_INJECTION   ? "gas_injection_method"
+                                                                  : "method_code";
+    add_int32(BlockId::well_record, method_code_byte(static_cast<CalcMode>(mode)), method_field,
+              method_code_of(b_));
+    for (const Counter& c : kCounters)
+      if (const int v = w.int32(c.byte)) add_int32(BlockId::well_record, c.byte, c.name, v);
+  }
+
+  void given_flags() {
+    const ConstBlockView w{b_.well_record.data()};
+    for (const Counter& c : kFlagBytes)
+      if (const int v = w.flag_byte(c.byte))
+        add(BlockId::well_record, c.byte / 8,
+            std::string(c.name) + " (flag byte " + std::to_string(c.byte) + ")", std::to_string(v));
+    const ConstBlockView f{b_.layer_fluids.data()};
+    for (int L = 0; L < DLV_LAYERS; ++L)
+      if (f.int32(DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE, L)) {
+        const std::size_t byte = element_byte(DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE, L);
+        add(BlockId::layer_fluids, byte / 8,
+            "bubble_point_given[" + std::to_string(L) + "] (int32, byte " + std::to_string(byte) +
+                ")",
+            "1");
+      }
+  }
+
+  // Every non-zero element of every field of the table.
+  void fields() {
+    for (const Field& f : all_fields()) {
+      const int n = f.group == Group::layer  ? DLV_LAYERS
+                    : f.group == Group::test ? DLV_TEST_CAPACITY
+                                             : f.count;
+      for (int i = 0; i < n; ++i) field_element(f, i);
+    }
+  }
+
+  void fluid_tables() {
+    const FluidTables ft{b_.fluid_tables.data()};
+    for (const NamedCode& p : table_property_names()) {
+      if (!ft.use_table(p.code)) continue;
+      add_int32(BlockId::fluid_tables, element_byte(DLV_FLUID_TABLES_USE_TABLE_BYTE, p.code),
+                "use_table[" + std::to_string(p.code) + "] " + p.name, 1);
+      table(p);
+    }
+  }
+
+ private:
   struct Counter {
     const char* name;
     std::size_t byte;
   };
-  for (const Counter& c :
-       {Counter{"layer_count", DLV_WELL_RECORD_LAYER_COUNT_BYTE},
-        Counter{"test_count", DLV_WELL_RECORD_TEST_COUNT_BYTE},
-        Counter{"ratetest_row_count", DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE}}) {
-    const int v = detail::load_i32(w, c.byte);
-    if (v)
-      add(BlockId::well_record, c.byte / 8,
-          std::string(c.name) + " (int32, byte " + std::to_string(c.byte) + ")", std::to_string(v));
+  static constexpr Counter kCounters[] = {
+      {"layer_count", DLV_WELL_RECORD_LAYER_COUNT_BYTE},
+      {"test_count", DLV_WELL_RECORD_TEST_COUNT_BYTE},
+      {"ratetest_row_count", DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE}};
+  static constexpr Counter kFlagBytes[] = {
+      {"backpressure_c_given", DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE},
+      {"backpressure_n_given", DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE}};
+  static constexpr Counter kTableCounts[] = {
+      {"table_temperature_count", DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE},
+      {"table_pressure_count", DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE}};
+
+  void field_element(const Field& f, int i) {
+    const double v = get_value(b_, f, i);
+    if (v == 0) return;
+    const std::size_t pos = element_pos(f, i);
+    std::string name = f.name;
+    if (f.group == Group::layer || f.group == Group::test || f.count > 1)
+      name += '[' + std::to_string(i) + ']';
+    if (f.kind != Kind::real) name += " (int32, byte " + std::to_string(pos) + ")";
+    add(f.block, f.kind == Kind::real ? pos : pos / 8, name, number_text(v));
   }
-  const unsigned char* wb = reinterpret_cast<const unsigned char*>(w);
-  for (const Counter& c :
-       {Counter{"backpressure_c_given", DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE},
-        Counter{"backpressure_n_given", DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE}})
-    if (wb[c.byte])
-      add(BlockId::well_record, c.byte / 8,
-          std::string(c.name) + " (flag byte " + std::to_string(c.byte) + ")",
-          std::to_string(wb[c.byte]));
-  for (int L = 0; L < DLV_LAYERS; ++L) {
-    const std::size_t byte =
-        DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * static_cast<std::size_t>(L);
-    if (detail::load_i32(b.layer_fluids.data(), byte))
-      add(BlockId::layer_fluids, byte / 8,
-          "bubble_point_given[" + std::to_string(L) + "] (int32, byte " + std::to_string(byte) +
-              ")",
-          "1");
-  }
-  for (const Field& f : all_fields()) {
-    const int n = f.group == Group::layer  ? DLV_LAYERS
-                  : f.group == Group::test ? DLV_TEST_CAPACITY
-                                           : f.count;
-    for (int i = 0; i < n; ++i) {
-      const double v = get_value(b, f, i);
+
+  // The non-zero slots of one property table and its two counts.
+  void table(const NamedCode& p) {
+    const std::size_t first = property_table_slot(p.code);
+    const ConstBlockView ft{b_.fluid_tables.data()};
+    for (std::size_t k = 0; k < DLV_FLUID_TABLE_SLOTS - 2; ++k) {
+      const double v = ft.real(first + k);
       if (v == 0) continue;
-      const std::size_t pos = element_pos(f, i);
-      std::string name = f.name;
-      if (f.group == Group::layer || f.group == Group::test || f.count > 1)
-        name += '[' + std::to_string(i) + ']';
-      if (f.kind != Kind::real) name += " (int32, byte " + std::to_string(pos) + ")";
-      add(f.block, f.kind == Kind::real ? pos : pos / 8, name, number_text(v));
+      const char* part = k < DLV_FLUID_TABLE_PRESSURES ? "table_temperatures"
+                         : k < DLV_FLUID_TABLE_VALUES  ? "table_pressures"
+                                                       : "table_values";
+      const std::size_t base = k < DLV_FLUID_TABLE_PRESSURES ? DLV_FLUID_TABLE_TEMPERATURES
+                               : k < DLV_FLUID_TABLE_VALUES  ? DLV_FLUID_TABLE_PRESSURES
+                                                             : DLV_FLUID_TABLE_VALUES;
+      add(BlockId::fluid_tables, first + k,
+          std::string(p.name) + " " + part + "[" + std::to_string(k - base) + "]", number_text(v));
+    }
+    for (const Counter& c : kTableCounts) {
+      const std::size_t byte = property_table_byte(p.code, c.byte);
+      add_int32(BlockId::fluid_tables, byte, std::string(p.name) + " " + c.name, ft.int32(byte));
     }
   }
-  const double* ft = b.fluid_tables.data();
-  for (const NamedCode& p : table_property_names()) {
-    const std::size_t byte = DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * static_cast<std::size_t>(p.code);
-    if (detail::load_i32(ft, byte) != 1) continue;
-    add(BlockId::fluid_tables, byte / 8,
-        "use_table[" + std::to_string(p.code) + "] " + p.name + " (int32, byte " +
-            std::to_string(byte) + ")",
-        "1");
-    const std::size_t first = static_cast<std::size_t>(p.code) * DLV_FLUID_TABLE_SLOTS;
-    for (std::size_t k = 0; k < DLV_FLUID_TABLE_SLOTS - 2; ++k)
-      if (ft[first + k] != 0) {
-        const char* part = k < DLV_FLUID_TABLE_PRESSURES ? "table_temperatures"
-                           : k < DLV_FLUID_TABLE_VALUES  ? "table_pressures"
-                                                         : "table_values";
-        const std::size_t base = k < DLV_FLUID_TABLE_PRESSURES ? DLV_FLUID_TABLE_TEMPERATURES
-                                 : k < DLV_FLUID_TABLE_VALUES  ? DLV_FLUID_TABLE_PRESSURES
-                                                               : DLV_FLUID_TABLE_VALUES;
-        add(BlockId::fluid_tables, first + k,
-            std::string(p.name) + " " + part + "[" + std::to_string(k - base) + "]",
-            number_text(ft[first + k]));
-      }
-    for (const Counter& c :
-         {Counter{"table_temperature_count", DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE},
-          Counter{"table_pressure_count", DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE}}) {
-      const std::size_t byte2 = first * 8 + c.byte;
-      add(BlockId::fluid_tables, byte2 / 8,
-          std::string(p.name) + " " + c.name + " (int32, byte " + std::to_string(byte2) + ")",
-          std::to_string(detail::load_i32(ft, byte2)));
-    }
-  }
-  std::stable_sort(out.begin(), out.end(), [](const SlotEntry& a, const SlotEntry& z) {
+
+  const Blocks& b_;
+};
+
+}  // namespace
+
+std::vector<SlotEntry> set_slots(const Blocks& b) {
+  SlotList list(b);
+  list.method_and_counts();
+  list.given_flags();
+  list.fields();
+  list.fluid_tables();
+  std::stable_sort(list.out.begin(), list.out.end(), [](const SlotEntry& a, const SlotEntry& z) {
     return a.block != z.block ? a.block < z.block : a.slot < z.slot;
   });
-  return out;
+  return std::move(list.out);
 }
 
 }  // namespace dlv::wellfile
