@@ -356,7 +356,7 @@ ResultShape result_shape(Blocks& b, int layers) {
   return r;
 }
 
-json result_units(int mode) {
+json units_of_mode(int mode) {
   json units = json::object();
   units["rate"] = rate_unit(mode);
   units["pressure"] = "psi gauge";
@@ -376,6 +376,17 @@ json result_units(int mode) {
   units["productivity_index"] = "STB/d/psi";
   units["backpressure_c"] = "rate/psi^(2n)";
   return units;
+}
+
+// The unit of every column of a result: the same for every well of a mode,
+// built once per mode.
+json result_units(int mode) {
+  static const json by_mode[] = {
+      units_of_mode(DLV_MODE_OIL_PRODUCTION), units_of_mode(DLV_MODE_GAS_PRODUCTION),
+      units_of_mode(DLV_MODE_WATER_INJECTION), units_of_mode(DLV_MODE_GAS_INJECTION)};
+  static_assert(DLV_MODE_OIL_PRODUCTION == 0 && DLV_MODE_GAS_INJECTION == 3);
+  if (mode < 0 || mode > DLV_MODE_GAS_INJECTION) return units_of_mode(mode);
+  return by_mode[mode];
 }
 
 json fractured_json(Blocks& b, int L) {
