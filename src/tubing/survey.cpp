@@ -9,6 +9,15 @@ namespace {
 
 constexpr double kVerticalSlack = 1e-6;  // ft by which |dTVD| may exceed dMD
 
+// A straight path to the node at the given inclination from the vertical.
+PathError straight_path(double node_depth, double inclination, WellPath& path) {
+  if (inclination < 0.0 || inclination > 90.0) return PathError::kBadInclination;
+  path.segment_count = 1;
+  path.measured[1] = node_depth;
+  path.vertical[1] = node_depth * std::cos(inclination * std::numbers::pi / 180.0);
+  return PathError::kNone;
+}
+
 }  // namespace
 
 double WellPath::sine(std::size_t i) const {
@@ -30,13 +39,7 @@ PathError build_path(double node_depth, double inclination, std::span<const Surv
   path.vertical[0] = 0.0;
   if (!std::isfinite(node_depth) || !std::isfinite(inclination)) return PathError::kNotFinite;
   if (!(node_depth > 0.0)) return PathError::kNodeNotPositive;
-  if (survey.empty()) {
-    if (inclination < 0.0 || inclination > 90.0) return PathError::kBadInclination;
-    path.segment_count = 1;
-    path.measured[1] = node_depth;
-    path.vertical[1] = node_depth * std::cos(inclination * std::numbers::pi / 180.0);
-    return PathError::kNone;
-  }
+  if (survey.empty()) return straight_path(node_depth, inclination, path);
   double md = 0.0;
   double tvd = 0.0;
   std::size_t n = 0;

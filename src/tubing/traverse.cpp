@@ -146,6 +146,98 @@ long steps_for(double length, double h) {
   return n < static_cast<double>(kMaxSteps) ? static_cast<long>(n) : kMaxSteps;
 }
 
+// Where the march stands: depth, pressure, temperature, and the gradient
+// there (the next step's predictor).
+struct Position {
+  double md;
+  double p;
+  double t;
+  Gradient g0;
+};
+
+// One segment of the path as the march crosses it.
+struct Segment {
+  std::size_t index;
+  double sine;
+  double end;  // measured depth where the march leaves it
+  double direction;
+  bool last;  // the path's last segment in the march's order
+};
+
+// Sets the status that ends the march after a step to p, if any.
+bool stopped_after_step(TraverseResult& r, double p) {
+  if (p > kHighestPressure) {
+    r.status = TraverseStatus::kRunaway;
+    return true;
+  }
+  if (r.steps > kMaxSteps) {
+    r.status = TraverseStatus::kFailed;
+    return true;
+  }
+  return false;
+}
+
+// What is left of a segment: its length and the steps it is to take.
+struct SegmentSteps {
+  double remaining;
+  long left;
+};
+
+// Moves the march by a taken step of length dl and pressure change dp, and
+// takes the gradient at the new node: the next step's predictor and the
+// node's record. Returns false when the march stops (its status set).
+bool advance(March& m, const Segment& seg, Position& at, SegmentSteps& steps, double dl,
+             double dp) {
+  TraverseResult& r = m.result;
+  at.p += dp;
+  --steps.left;
+  steps.remaining = steps.left > 0 ? steps.remaining - dl : 0.0;
+  at.md = steps.left > 0 ? at.md + seg.direction * dl : seg.end;
+  at.t = temperature_at(m.path, m.request.temperatures, at.md);
+  ++r.steps;
+  if (stopped_after_step(r, at.p)) return false;
+  // At a segment's end the gradient is taken at the next segment's angle,
+  // at the last node at the arriving one.
+  if (steps.left > 0 || seg.last) {
+    at.g0 = gradient_at(m, at.p, at.t, seg.sine);
+  } else {
+    const std::size_t next_i = seg.direction > 0.0 ? seg.index + 1 : seg.index - 1;
+    at.g0 = gradient_at(m, at.p, at.t, m.path.sine(next_i));
+  }
+  record(m, at.md, at.p, at.t, at.g0);
+  return true;
+}
+
+// Crosses one segment in equal steps, halving them on failure and shortening
+// them where the pressure would change too much. Returns false when the
+// march stops (its status set).
+bool march_segment(March& m, const Segment& seg, Position& at) {
+  TraverseResult& r = m.result;
+  SegmentSteps steps{.remaining = std::fabs(seg.end - at.md), .left = 0};
+  steps.left = steps_for(steps.remaining, std::fmax(m.request.max_step, kMinStep));
+  while (steps.left > 0) {
+    const double dl = steps.remaining / static_cast<double>(steps.left);
+    const bool at_floor = dl <= kMinStep * (1.0 + kStepSlack);
+    const Step st = try_step(m, at.md, at.p, dl, seg.sine, seg.direction, at.g0);
+    if (st.failure != StepFailure::kNone) {
+      if (at_floor) {
+        r.status = st.failure == StepFailure::kPressure ? TraverseStatus::kCannotLift
+                                                        : TraverseStatus::kFailed;
+        return false;
+      }
+      steps.left = steps_for(steps.remaining, std::fmax(dl / 2.0, kMinStep));
+      continue;
+    }
+    const double limit = 0.02 * at.p > 50.0 ? 0.02 * at.p : 50.0;  // p is finite here
+    if (std::fabs(st.dp) > limit && !at_floor) {
+      steps.left = steps_for(steps.remaining, std::fmax(dl * limit / std::fabs(st.dp), kMinStep));
+      continue;
+    }
+    if (!advance(m, seg, at, steps, dl, st.dp)) return false;
+  }
+  return true;
+}
+
 // Marches the path segment by segment. p: the start pressure.
 void march(March& m, double p) {
   const TraverseRequest& req = m.request;
@@ -153,70 +245,25 @@ void march(March& m, double p) {
   const bool down = req.start == TraverseStart::kWellhead;
   const double direction = down ? 1.0 : -1.0;
   const std::size_t n = path.segment_count;
-  double md = down ? 0.0 : path.node_depth();
-  double t = temperature_at(path, req.temperatures, md);
-  TraverseResult& r = m.result;
-  Gradient g0;
+  Position at{.md = down ? 0.0 : path.node_depth(), .p = p, .t = 0.0, .g0 = {}};
+  at.t = temperature_at(path, req.temperatures, at.md);
   for (std::size_t k = 0; k < n; ++k) {
     const std::size_t i = down ? k : n - 1 - k;
-    const double sine = path.sine(i);
-    const double end = down ? path.measured[i + 1] : path.measured[i];
-    // The gradient at the node that starts the segment: the predictor and the
+    const Segment seg{.index = i,
+                      .sine = path.sine(i),
+                      .end = down ? path.measured[i + 1] : path.measured[i],
+                      .direction = direction,
+                      .last = k + 1 == n};
+    // The gradient at the node that starts the march: the predictor and the
     // node's record.
     if (k == 0) {
-      g0 = gradient_at(m, p, t, sine);
-      record(m, md, p, t, g0);
+      at.g0 = gradient_at(m, at.p, at.t, seg.sine);
+      record(m, at.md, at.p, at.t, at.g0);
     }
-    double remaining = std::fabs(end - md);
-    long steps_left = steps_for(remaining, std::fmax(req.max_step, kMinStep));
-    while (steps_left > 0) {
-      const double dl = remaining / static_cast<double>(steps_left);
-      const bool at_floor = dl <= kMinStep * (1.0 + kStepSlack);
-      const Step st = try_step(m, md, p, dl, sine, direction, g0);
-      if (st.failure != StepFailure::kNone) {
-        if (at_floor) {
-          r.status = st.failure == StepFailure::kPressure ? TraverseStatus::kCannotLift
-                                                          : TraverseStatus::kFailed;
-          return;
-        }
-        steps_left = steps_for(remaining, std::fmax(dl / 2.0, kMinStep));
-        continue;
-      }
-      const double limit = 0.02 * p > 50.0 ? 0.02 * p : 50.0;  // p is finite here
-      if (std::fabs(st.dp) > limit && !at_floor) {
-        steps_left = steps_for(remaining, std::fmax(dl * limit / std::fabs(st.dp), kMinStep));
-        continue;
-      }
-      p += st.dp;
-      --steps_left;
-      remaining = steps_left > 0 ? remaining - dl : 0.0;
-      md = steps_left > 0 ? md + direction * dl : end;
-      t = temperature_at(path, req.temperatures, md);
-      ++r.steps;
-      if (p > kHighestPressure) {
-        r.status = TraverseStatus::kRunaway;
-        return;
-      }
-      if (r.steps > kMaxSteps) {
-        r.status = TraverseStatus::kFailed;
-        return;
-      }
-      // The node's gradient is the next step's predictor and the node's
-      // record: at a segment's end it is taken at the next segment's angle,
-      // at the last node at the arriving one.
-      const bool last = steps_left == 0 && k + 1 == n;
-      if (steps_left > 0 || last) {
-        g0 = gradient_at(m, p, t, sine);
-        record(m, md, p, t, g0);
-      } else {
-        const std::size_t next_i = down ? i + 1 : i - 1;
-        g0 = gradient_at(m, p, t, path.sine(next_i));
-        record(m, md, p, t, g0);
-      }
-    }
+    if (!march_segment(m, seg, at)) return;
   }
-  r.status = TraverseStatus::kOk;
-  r.end_pressure = p;
+  m.result.status = TraverseStatus::kOk;
+  m.result.end_pressure = at.p;
 }
 
 // Guo's spreadsheet: 29 equal explicit steps over the whole measured depth,

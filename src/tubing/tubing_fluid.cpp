@@ -196,6 +196,65 @@ void temperature_terms(const TubingFluid& fluid, double t, FluidTerms& k) {
   k.dead_oil_tension = dead_oil_surface_tension(fluid.api_gravity, t);
 }
 
+// The liquids at (p, t), given values in place of worked-out ones. The
+// simplified fluids and the well model's gas wells take B = 1 (Guo's black
+// oil then takes its own Bo) with the solution gas of the model, water at
+// 0.5 cp. False when the well model's liquids cannot be worked out.
+bool liquids_at(const TubingFluid& fluid, const FluidTerms& k, double p, double t, double ln_p,
+                Liquids& l) {
+  if (fluid.model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
+    if (!well_liquids(fluid, k.units, p, t, l)) return false;
+  } else {
+    double rs = 0.0;
+    if (k.solution_gas) {
+      rs = standing_solution_gor_at(fluid.gas_sg, k.rs_term, ln_p);
+      if (rs > k.gor) rs = k.gor;
+    }
+    l.rs = rs;
+    l.water_viscosity = kSpreadsheetWaterViscosity;
+    if (k.dead_oil_needed) {
+      l.oil_viscosity = beggs_robinson_live_oil(k.dead_oil_viscosity, k.ln_dead_oil_viscosity, rs);
+    }
+    if (rs > 0.0) l.bo = guo_oil_fvf_at(rs, t, k.gravity_root);
+  }
+  if (k.given_water_fvf) l.bw = fluid.water_fvf;
+  if (k.given_oil_viscosity) l.oil_viscosity = fluid.oil_viscosity;
+  if (k.given_water_viscosity) l.water_viscosity = fluid.water_viscosity;
+  return true;
+}
+
+// The gas deviation factor and viscosity (cp) at (p, t).
+struct GasAt {
+  double z = 1.0;
+  double viscosity = 0.0;
+};
+
+GasAt gas_at(const TubingFluid& fluid, const FluidTerms& k, double p, double t, double ln_p) {
+  GasAt g;
+  if (fluid.model == TubingFluidModel::kWell) {
+    const FluidTables tables =
+        fluid.well.tables.base != nullptr ? fluid.well.tables : FluidTables{kNoTables.data()};
+    gas_z_and_viscosity(tables, t, p, fluid.gas_sg, g.z, g.viscosity);
+  } else {
+    const double ppr = p / k.gas_terms.critical.pressure;
+    g.z = brill_beggs_z_at(k.gas, ppr, ln_p - k.ln_critical_pressure);
+    g.viscosity = ckb_gas_viscosity_at(k.gas, ppr);
+  }
+  return g;
+}
+
+// The gas-liquid surface tension at (p, t) of a liquid whose volume
+// fraction of oil is f_o, unless the fluid gives one.
+double surface_tension_at(const TubingFluid& fluid, const FluidTerms& k, double f_o, double p,
+                          double t, double ln_p) {
+  if (k.given_surface_tension) return fluid.surface_tension;
+  const double sigma_o = live_oil_surface_tension_at(k.dead_oil_tension, ln_p);
+  // The gas-water tension takes the pressure raised to 14.7 psia.
+  const double sigma_w =
+      gas_water_surface_tension_at(t, p >= kAtmosphere ? ln_p : std::log(kAtmosphere));
+  return liquid_surface_tension(f_o, sigma_o, sigma_w);
+}
+
 // Writes the fluid at (pressure, temperature) into s.
 void evaluate(const TubingFluid& fluid, double pressure, double temperature, FluidTerms& k,
               FluidState& s) {
@@ -214,42 +273,11 @@ void evaluate(const TubingFluid& fluid, double pressure, double temperature, Flu
   const double gamma_w = fluid.water_sg;
   const double ln_p = std::log(p);
 
-  // The liquids. The simplified fluids and the well model's gas wells take
-  // B = 1 (Guo's black oil then takes its own Bo) with the solution gas of
-  // the model, water at 0.5 cp.
   Liquids l;
-  const TubingFluidModel model = fluid.model;
-  if (model == TubingFluidModel::kWell && fluid.basis == RateBasis::kLiquid) {
-    if (!well_liquids(fluid, u, p, t, l)) return;
-  } else {
-    double rs = 0.0;
-    if (k.solution_gas) {
-      rs = standing_solution_gor_at(gamma_g, k.rs_term, ln_p);
-      if (rs > k.gor) rs = k.gor;
-    }
-    l.rs = rs;
-    l.water_viscosity = kSpreadsheetWaterViscosity;
-    if (k.dead_oil_needed) {
-      l.oil_viscosity = beggs_robinson_live_oil(k.dead_oil_viscosity, k.ln_dead_oil_viscosity, rs);
-    }
-    if (rs > 0.0) l.bo = guo_oil_fvf_at(rs, t, k.gravity_root);
-  }
-  if (k.given_water_fvf) l.bw = fluid.water_fvf;
-  if (k.given_oil_viscosity) l.oil_viscosity = fluid.oil_viscosity;
-  if (k.given_water_viscosity) l.water_viscosity = fluid.water_viscosity;
-
-  // The gas.
-  double z = 1.0;
-  double mu_g = 0.0;
-  if (model == TubingFluidModel::kWell) {
-    const FluidTables tables =
-        fluid.well.tables.base != nullptr ? fluid.well.tables : FluidTables{kNoTables.data()};
-    gas_z_and_viscosity(tables, t, p, gamma_g, z, mu_g);
-  } else {
-    const double ppr = p / k.gas_terms.critical.pressure;
-    z = brill_beggs_z_at(k.gas, ppr, ln_p - k.ln_critical_pressure);
-    mu_g = ckb_gas_viscosity_at(k.gas, ppr);
-  }
+  if (!liquids_at(fluid, k, p, t, ln_p, l)) return;
+  const GasAt gas = gas_at(fluid, k, p, t, ln_p);
+  const double z = gas.z;
+  const double mu_g = gas.viscosity;
 
   // Oil and water mixed by their in-situ volumes (stock-tank volumes where
   // B = 1), weights from the water cut so that a well without liquid still
@@ -270,15 +298,7 @@ void evaluate(const TubingFluid& fluid, double pressure, double temperature, Flu
   s.liquid_viscosity = f_o * l.oil_viscosity + f_w * l.water_viscosity;
   s.gas_density = kAirMolarMass * gamma_g * p / (kGasConstant * z * tr);
   s.gas_viscosity = mu_g;
-  if (k.given_surface_tension) {
-    s.surface_tension = fluid.surface_tension;
-  } else {
-    const double sigma_o = live_oil_surface_tension_at(k.dead_oil_tension, ln_p);
-    // The gas-water tension takes the pressure raised to 14.7 psia.
-    const double sigma_w =
-        gas_water_surface_tension_at(t, p >= kAtmosphere ? ln_p : std::log(kAtmosphere));
-    s.surface_tension = liquid_surface_tension(f_o, sigma_o, sigma_w);
-  }
+  s.surface_tension = surface_tension_at(fluid, k, f_o, p, t, ln_p);
   s.liquid_volume = kStockTankBarrel * (u.oil * l.bo + u.water * l.bw);
   double free_gas = u.gas - l.rs * u.oil;
   if (free_gas < 0.0) free_gas = 0.0;

@@ -25,6 +25,29 @@ WholeWellOutcome failed(TraverseStatus status) {
 
 // ---- Poettmann and Carpenter ------------------------------------------------
 
+// Moves b away from a (whose residual is fa) in steps of 100 psi that double
+// until the residual changes sign, stopping at the lowest pressure. Returns
+// kOk with the far end in b, or why no bracket was found.
+template <class Residual>
+TraverseStatus widen_bracket(const Residual& residual, double fa, double& b) {
+  double fb = fa;
+  double step = 100.0;
+  while ((fb > 0.0) == (fa > 0.0) && fb != 0.0) {
+    b = fa < 0.0 ? b + step : b - step;
+    if (b >= kHighestPressure) return TraverseStatus::kRunaway;
+    if (b <= kLowestPressure) {
+      b = kLowestPressure;
+      fb = residual(b);
+      if ((fb > 0.0) == (fa > 0.0)) return TraverseStatus::kCannotLift;
+      break;
+    }
+    fb = residual(b);
+    if (!std::isfinite(fb)) return TraverseStatus::kFailed;
+    step *= 2.0;
+  }
+  return TraverseStatus::kOk;
+}
+
 WholeWellOutcome poettmann_carpenter(const WholeWellCase& w, double p1, FluidCache& cache) {
   const TubingFluid& fluid = *w.fluid;
   const UnitRates u = unit_rates(fluid);
@@ -69,25 +92,12 @@ WholeWellOutcome poettmann_carpenter(const WholeWellCase& w, double p1, FluidCac
            friction_sign * d.k_bar / rho_bar * w.measured_length;
   };
   // The bracket: from p1 outwards in steps that double.
-  double a = p1;
-  double fa = residual(a);
+  const double a = p1;
+  const double fa = residual(a);
   if (!std::isfinite(fa)) return failed(TraverseStatus::kFailed);
   double b = a;
-  double fb = fa;
-  double step = 100.0;
-  while ((fb > 0.0) == (fa > 0.0) && fb != 0.0) {
-    b = fa < 0.0 ? b + step : b - step;
-    if (b >= kHighestPressure) return failed(TraverseStatus::kRunaway);
-    if (b <= kLowestPressure) {
-      b = kLowestPressure;
-      fb = residual(b);
-      if ((fb > 0.0) == (fa > 0.0)) return failed(TraverseStatus::kCannotLift);
-      break;
-    }
-    fb = residual(b);
-    if (!std::isfinite(fb)) return failed(TraverseStatus::kFailed);
-    step *= 2.0;
-  }
+  const TraverseStatus bracket = widen_bracket(residual, fa, b);
+  if (bracket != TraverseStatus::kOk) return failed(bracket);
   const RootResult root = brent_root(residual, a, b, kRootTolerance);
   if (!root.converged) return failed(TraverseStatus::kFailed);
   WholeWellOutcome o;
