@@ -50,9 +50,9 @@ struct Well {
     }
   }
   void run() {
-    dlv::run_calculation(fluids, tables, separator, layer_curves, well, &mode, completion,
-                         completion_curves, traverse_curves, traverse, summary, results, 0,
-                         nullptr);
+    dlv::run_calculation({fluids, tables, separator, layer_curves, well, &mode, completion,
+                          completion_curves, traverse_curves, traverse, summary, results, 0,
+                          nullptr});
   }
 };
 

@@ -16,9 +16,8 @@ namespace {
 namespace lay = dlv::layout;
 
 void BM_CompletionLossesGasModel2(benchmark::State& state) {
-  std::vector<double> completion(lay::completion::min_slots), separator(2),
-      curves(lay::curves::total_slots), record(lay::well::min_slots), out(lay::curves::total_slots),
-      fluids(1426);
+  std::vector<double> completion(lay::completion::min_slots), curves(lay::curves::total_slots),
+      record(lay::well::min_slots), out(lay::curves::total_slots), fluids(1426);
   std::array<double, 200> pp{}, pm{};
   const std::int32_t model = 2, layers = 10, mode = 1;
   std::memcpy(completion.data(), &model, 4);
@@ -44,8 +43,8 @@ void BM_CompletionLossesGasModel2(benchmark::State& state) {
   for (int i = 0; i <= 50; ++i) pp[i] = 100.0 * i, pm[i] = 100.0 * pp[i] * pp[i];
 
   for (auto _ : state) {
-    dlv::apply_completion_losses(cb, {separator.data()}, layer, well, mode, {out.data()}, f,
-                                 pp.data(), pm.data(), 51);
+    dlv::apply_completion_losses(cb, layer, well, mode, {out.data()}, f,
+                                 {pp.data(), pm.data(), 51});
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }

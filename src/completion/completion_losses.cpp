@@ -59,19 +59,16 @@ SearchEnd end_rate_search(const double* q, const double* a, const LossLaw& law, 
     const double delta = loss - a[j];
     if (delta == 0.0) return SearchEnd{j, false, q[j], loss};
     if (delta > 0.0) {
-      double x = 0.0;
-      double y = 0.0;
-      if (j == 1) {
-        // Between the shut-in point and the first point: the loss parabola
-        // takes its middle node halfway between them.
-        const double qm = 0.5 * (q[0] + q[1]);
-        intersect_parabolas(q[0], q[1], q[2], a[0], a[1], a[2], q[0], qm, q[1], lambda[0], law(qm),
-                            lambda[1], x, y);
-      } else {
-        intersect_parabolas(q[j - 2], q[j - 1], q[j], a[j - 2], a[j - 1], a[j], q[j - 2], q[j - 1],
-                            q[j], lambda[j - 2], lambda[j - 1], lambda[j], x, y);
-      }
-      return SearchEnd{j, true, x, y};
+      // Between the shut-in point and the first point the loss parabola
+      // takes its middle node halfway between them.
+      const double qm = 0.5 * (q[0] + q[1]);
+      const ParabolaPoint at =
+          j == 1 ? intersect_parabolas({q[0], q[1], q[2], a[0], a[1], a[2]},
+                                       {q[0], qm, q[1], lambda[0], law(qm), lambda[1]})
+                 : intersect_parabolas(
+                       {q[j - 2], q[j - 1], q[j], a[j - 2], a[j - 1], a[j]},
+                       {q[j - 2], q[j - 1], q[j], lambda[j - 2], lambda[j - 1], lambda[j]});
+      return SearchEnd{j, true, at.x, at.y};
     }
     // delta < 0, or not a number: go on.
   }
@@ -195,34 +192,33 @@ double crushed_zone_beta(double kc) { return 2.6e10 / std::pow(kc, 1.2); }
 
 }  // namespace
 
-void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double y1b, double y1c,
-                         double x2a, double x2b, double x2c, double y2a, double y2b, double y2c,
-                         double& x, double& y) {
-  const double scale = (y1a + y1b + y1c + y2a + y2b + y2c) / 6.0;
-  double xx = 0.5 * (x1a + x1c);
+ParabolaPoint intersect_parabolas(const Parabola& u, const Parabola& v) {
+  const double scale = (u.ya + u.yb + u.yc + v.ya + v.yb + v.yc) / 6.0;
+  double xx = 0.5 * (u.xa + u.xc);
   double w1a = 0.0;
   double w1b = 0.0;
   double w1c = 0.0;
   for (int iteration = 0; iteration < 19; ++iteration) {
-    w1a = ((xx - x1b) / (x1a - x1b)) * ((xx - x1c) / (x1a - x1c));
-    w1b = ((xx - x1a) / (x1b - x1a)) * ((xx - x1c) / (x1b - x1c));
-    w1c = ((xx - x1a) / (x1c - x1a)) * ((xx - x1b) / (x1c - x1b));
-    const double w2a = ((xx - x2b) / (x2a - x2b)) * ((xx - x2c) / (x2a - x2c));
-    const double w2b = ((xx - x2a) / (x2b - x2a)) * ((xx - x2c) / (x2b - x2c));
-    const double w2c = ((xx - x2a) / (x2c - x2a)) * ((xx - x2b) / (x2c - x2b));
-    const double f = (y1a * w1a + y1b * w1b + y1c * w1c) - (y2a * w2a + y2b * w2b + y2c * w2c);
+    w1a = ((xx - u.xb) / (u.xa - u.xb)) * ((xx - u.xc) / (u.xa - u.xc));
+    w1b = ((xx - u.xa) / (u.xb - u.xa)) * ((xx - u.xc) / (u.xb - u.xc));
+    w1c = ((xx - u.xa) / (u.xc - u.xa)) * ((xx - u.xb) / (u.xc - u.xb));
+    const double w2a = ((xx - v.xb) / (v.xa - v.xb)) * ((xx - v.xc) / (v.xa - v.xc));
+    const double w2b = ((xx - v.xa) / (v.xb - v.xa)) * ((xx - v.xc) / (v.xb - v.xc));
+    const double w2c = ((xx - v.xa) / (v.xc - v.xa)) * ((xx - v.xb) / (v.xc - v.xb));
+    const double f =
+        (u.ya * w1a + u.yb * w1b + u.yc * w1c) - (v.ya * w2a + v.yb * w2b + v.yc * w2c);
     if (std::fabs(f / scale) <= 0.0001) break;
-    const double d1a = (2.0 * xx - x1b - x1c) / ((x1a - x1b) * (x1a - x1c));
-    const double d1b = (2.0 * xx - x1a - x1c) / ((x1b - x1a) * (x1b - x1c));
-    const double d1c = (2.0 * xx - x1a - x1b) / ((x1c - x1a) * (x1c - x1b));
-    const double d2a = (2.0 * xx - x2b - x2c) / ((x2a - x2b) * (x2a - x2c));
-    const double d2b = (2.0 * xx - x2a - x2c) / ((x2b - x2a) * (x2b - x2c));
-    const double d2c = (2.0 * xx - x2a - x2b) / ((x2c - x2a) * (x2c - x2b));
-    const double slope = (y1a * d1a + y1b * d1b + y1c * d1c) - (y2a * d2a + y2b * d2b + y2c * d2c);
+    const double d1a = (2.0 * xx - u.xb - u.xc) / ((u.xa - u.xb) * (u.xa - u.xc));
+    const double d1b = (2.0 * xx - u.xa - u.xc) / ((u.xb - u.xa) * (u.xb - u.xc));
+    const double d1c = (2.0 * xx - u.xa - u.xb) / ((u.xc - u.xa) * (u.xc - u.xb));
+    const double d2a = (2.0 * xx - v.xb - v.xc) / ((v.xa - v.xb) * (v.xa - v.xc));
+    const double d2b = (2.0 * xx - v.xa - v.xc) / ((v.xb - v.xa) * (v.xb - v.xc));
+    const double d2c = (2.0 * xx - v.xa - v.xb) / ((v.xc - v.xa) * (v.xc - v.xb));
+    const double slope =
+        (u.ya * d1a + u.yb * d1b + u.yc * d1c) - (v.ya * d2a + v.yb * d2b + v.yc * d2c);
     xx = xx - f / slope;
   }
-  x = xx;
-  y = y1a * w1a + y1b * w1b + y1c * w1c;
+  return {xx, u.ya * w1a + u.yb * w1b + u.yc * w1c};
 }
 
 void gravel_pack_loss_liquid(std::int32_t /*calc_mode*/, double kg,

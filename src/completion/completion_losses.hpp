@@ -105,14 +105,22 @@ void perforation_skin_loss_gas(std::int32_t calc_mode, double kc, const Perforat
                                const LayerRock& rock, const GasLossFluid& fluid, LayerCurve curve,
                                LossTable out, PseudoPressures pp);
 
-// Intersection of the parabola P1 through (x1a, y1a), (x1b, y1b), (x1c, y1c)
-// with the parabola P2 through the second triple, by Newton's method from the
-// middle of x1a and x1c: at most 19 steps, stopping when |P1 - P2| is within
-// 1e-4 of the mean of the six ordinates. x is the last abscissa reached and y
-// is P1 at the abscissa of the last evaluation (without convergence, the one
-// before the last step).
-void intersect_parabolas(double x1a, double x1b, double x1c, double y1a, double y1b, double y1c,
-                         double x2a, double x2b, double x2c, double y2a, double y2b, double y2c,
-                         double& x, double& y);
+// The parabola through (xa, ya), (xb, yb) and (xc, yc).
+struct Parabola {
+  double xa, xb, xc;
+  double ya, yb, yc;
+};
+
+struct ParabolaPoint {
+  double x;
+  double y;
+};
+
+// Intersection of the parabola u with the parabola v, by Newton's method from
+// the middle of u.xa and u.xc: at most 19 steps, stopping when |u - v| is
+// within 1e-4 of the mean of the six ordinates. x is the last abscissa
+// reached and y is u at the abscissa of the last evaluation (without
+// convergence, the one before the last step).
+ParabolaPoint intersect_parabolas(const Parabola& u, const Parabola& v);
 
 }  // namespace dlv

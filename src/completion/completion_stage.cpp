@@ -9,65 +9,80 @@ namespace {
 
 constexpr int kPoints = layout::kPoints;
 
-// Runs the loss model of one layer. Returns false when the model or the mode
-// has none, leaving the tables as they are.
-bool run_loss_model(CompletionModel model, std::int32_t mode, const CompletionBlock& cb, int L,
-                    double spf, const WellRecord& well, const LayerFluids& fluids, const double* q,
-                    const double* p, double* loss_rates, double* loss_values, double* loss_pseudo,
-                    std::int32_t& count, const double* pp_pressures, const double* pp_pseudo,
-                    std::int32_t pp_count) {
+// One layer as its loss model reads it; the crushed-zone permeability is the
+// block's own slot, which the liquid crushed-zone model may floor.
+struct LossLayer {
+  std::int32_t mode;
+  double gravel_permeability;
+  double& crushed_zone_permeability;
+  Perforations perforations;
+  LayerRock rock;
+  LiquidLossFluid liquid;
+  GasLossFluid gas;
+};
+
+LossLayer loss_layer(const CompletionBlock& cb, const WellRecord& well, const LayerFluids& fluids,
+                     std::int32_t mode, int L, double spf) {
+  return LossLayer{
+      .mode = mode,
+      .gravel_permeability = cb.gravel_permeability()[L],
+      .crushed_zone_permeability = cb.crushed_zone_permeability()[L],
+      .perforations = {.shots_per_foot = spf,
+                       .interval = cb.perforated_interval()[L],
+                       .diameter = cb.perforation_diameter()[L],
+                       .crushed_zone_thickness = cb.crushed_zone_thickness()[L],
+                       .length = cb.perforation_length()[L],
+                       .gravel_tunnel_length = cb.gravel_tunnel_length()[L]},
+      .rock = {.permeability = well.permeability()[L], .thickness = well.thickness()[L]},
+      .liquid = {.fvf = fluids.liquid_fvf()[L],
+                 .viscosity = fluids.liquid_viscosity()[L],
+                 .density = fluids.liquid_density()[L]},
+      .gas = {.temperature = well.layer_temperature()[L],
+              .gas_sg = fluids.gas_sg()[L],
+              .viscosity = fluids.gas_viscosity()[L]}};
+}
+
+// Runs the loss model of one layer over its curve into the loss table.
+// Returns false when the model or the mode has none, leaving the table as it
+// is.
+bool run_loss_model(CompletionModel model, const LossLayer& layer, LayerCurve curve,
+                    LossTable table, PseudoPressures pp) {
+  const std::int32_t mode = layer.mode;
   const bool liquid = is_liquid_mode(static_cast<CalcMode>(mode));
   const bool gas = is_gas_mode(static_cast<CalcMode>(mode));
   if (!liquid && !gas) return false;
 
-  const Perforations perforations{.shots_per_foot = spf,
-                                  .interval = cb.perforated_interval()[L],
-                                  .diameter = cb.perforation_diameter()[L],
-                                  .crushed_zone_thickness = cb.crushed_zone_thickness()[L],
-                                  .length = cb.perforation_length()[L],
-                                  .gravel_tunnel_length = cb.gravel_tunnel_length()[L]};
-  const LayerRock rock{.permeability = well.permeability()[L], .thickness = well.thickness()[L]};
-  const LayerCurve curve{q, p};
-  const LossTable table{loss_rates, loss_values, loss_pseudo, count};
-
   if (liquid) {
-    const LiquidLossFluid fluid{.fvf = fluids.liquid_fvf()[L],
-                                .viscosity = fluids.liquid_viscosity()[L],
-                                .density = fluids.liquid_density()[L]};
     switch (model) {
       case CompletionModel::kGravelPack:
-        gravel_pack_loss_liquid(mode, cb.gravel_permeability()[L], perforations, fluid, curve,
-                                table);
+        gravel_pack_loss_liquid(mode, layer.gravel_permeability, layer.perforations, layer.liquid,
+                                curve, table);
         return true;
       case CompletionModel::kCrushedZone:
-        crushed_zone_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, fluid,
-                                 curve, table);
+        crushed_zone_loss_liquid(mode, layer.crushed_zone_permeability, layer.perforations,
+                                 layer.liquid, curve, table);
         return true;
       case CompletionModel::kPerforationSkin:
-        perforation_skin_loss_liquid(mode, cb.crushed_zone_permeability()[L], perforations, rock,
-                                     fluid, curve, table);
+        perforation_skin_loss_liquid(mode, layer.crushed_zone_permeability, layer.perforations,
+                                     layer.rock, layer.liquid, curve, table);
         return true;
       default:
         return false;
     }
   }
 
-  const GasLossFluid fluid{.temperature = well.layer_temperature()[L],
-                           .gas_sg = fluids.gas_sg()[L],
-                           .viscosity = fluids.gas_viscosity()[L]};
-  const PseudoPressures pp{pp_pressures, pp_pseudo, pp_count};
   switch (model) {
     case CompletionModel::kGravelPack:
-      gravel_pack_loss_gas(mode, cb.gravel_permeability()[L], perforations, fluid, curve, table,
-                           pp);
+      gravel_pack_loss_gas(mode, layer.gravel_permeability, layer.perforations, layer.gas, curve,
+                           table, pp);
       return true;
     case CompletionModel::kCrushedZone:
-      crushed_zone_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, fluid, curve,
-                            table, pp);
+      crushed_zone_loss_gas(mode, layer.crushed_zone_permeability, layer.perforations, layer.gas,
+                            curve, table, pp);
       return true;
     case CompletionModel::kPerforationSkin:
-      perforation_skin_loss_gas(mode, cb.crushed_zone_permeability()[L], perforations, rock, fluid,
-                                curve, table, pp);
+      perforation_skin_loss_gas(mode, layer.crushed_zone_permeability, layer.perforations,
+                                layer.rock, layer.gas, curve, table, pp);
       return true;
     default:
       return false;
@@ -76,12 +91,10 @@ bool run_loss_model(CompletionModel model, std::int32_t mode, const CompletionBl
 
 }  // namespace
 
-void apply_completion_losses(CompletionBlock completion_block,
-                             SeparatorConditions /*separator_conditions*/, CurveTables layer_curves,
+void apply_completion_losses(CompletionBlock completion_block, CurveTables layer_curves,
                              WellRecord well_record, const std::int32_t& calc_mode,
                              CurveTables completion_curves, LayerFluids layer_fluids,
-                             const double* pp_pressures, const double* pp_pseudo,
-                             std::int32_t pp_count) {
+                             PseudoPressures pp) {
   const CompletionModel model = static_cast<CompletionModel>(completion_block.completion_model());
   if (model == CompletionModel::kNone) return;
   const std::int32_t mode = calc_mode;
@@ -111,9 +124,9 @@ void apply_completion_losses(CompletionBlock completion_block,
     double* out_pressure = completion_curves.pressure(L).data();
     double* out_loss = completion_curves.drawdown(L).data();
 
-    if (!run_loss_model(model, mode, completion_block, L, spf, well_record, layer_fluids, q, p,
-                        loss_rates, loss_values, loss_pseudo, count, pp_pressures, pp_pseudo,
-                        pp_count)) {
+    const LossLayer layer = loss_layer(completion_block, well_record, layer_fluids, mode, L, spf);
+    if (!run_loss_model(model, layer, LayerCurve{q, p},
+                        LossTable{loss_rates, loss_values, loss_pseudo, count}, pp)) {
       // No loss model for this model or mode: the curve carries over unchanged.
       for (int i = 0; i < kPoints; ++i) {
         out_rate[i] = q[i];

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "blocks/blocks.hpp"
+#include "numerics/curve_arguments.hpp"
 
 namespace dlv {
 
@@ -21,13 +22,10 @@ namespace dlv {
 // A completion_model or calc_mode outside 0..3 has no loss model: the layer's
 // curve is then written unchanged with a loss of 0 at every point.
 //
-// separator_conditions is not read. The pseudo-pressure table (pp_count
-// entries of pp_pressures / pp_pseudo) is read by the gas models only.
-void apply_completion_losses(CompletionBlock completion_block,
-                             SeparatorConditions separator_conditions, CurveTables layer_curves,
+// The pseudo-pressure table pp is read by the gas models only.
+void apply_completion_losses(CompletionBlock completion_block, CurveTables layer_curves,
                              WellRecord well_record, const std::int32_t& calc_mode,
                              CurveTables completion_curves, LayerFluids layer_fluids,
-                             const double* pp_pressures, const double* pp_pseudo,
-                             std::int32_t pp_count);
+                             PseudoPressures pp);
 
 }  // namespace dlv

@@ -8,7 +8,8 @@
 // drawdown table left alone), the layer fluid block (water_sg per layer), the
 // per-layer water cuts, the per-layer producing gas/oil ratios (liquid) or
 // liquid yields in barrels per million standard cubic feet (gas), the layer
-// count, and the five summary columns they write.
+// count, and the well summary whose pressure, rate, water cut, gas/liquid and
+// water gravity columns they write (the drawdowns are left alone).
 #pragma once
 
 #include <cstdint>
@@ -21,16 +22,13 @@ namespace dlv {
 // specific gravity of the stream.
 void composite_liquid_curve(CurveTables curves, LayerFluids fluids, const double* water_cut,
                             const double* producing_gor, const std::int32_t& layer_count,
-                            double* summary_pressure, double* summary_rate,
-                            double* summary_water_cut, double* summary_gas_liquid,
-                            double* summary_water_sg);
+                            WellSummary summary);
 
 // Gas production and gas injection: water cut of the produced liquid,
 // liquid/gas ratio in barrels per thousand standard cubic feet, and water
 // specific gravity (point 0 of the last column is not written).
 void composite_gas_curve(CurveTables curves, LayerFluids fluids, const double* water_cut,
                          const double* liquid_yield, const std::int32_t& layer_count,
-                         double* summary_pressure, double* summary_rate, double* summary_water_cut,
-                         double* summary_gas_liquid, double* summary_water_sg);
+                         WellSummary summary);
 
 }  // namespace dlv

@@ -58,6 +58,42 @@ int last_segment(const TraverseRecord& record) {
   return n - 1;
 }
 
+// The working record's depth set-up for a layer at depth z referred to the
+// reference depth zr, and the flags of its first and last segment.
+void set_up_depths(const platform::TraverseEntryPoints& ptrav, const TraverseRecord& record,
+                   double z, double zr) {
+  // A depth that is not a number takes neither branch: the working record
+  // keeps the template's depth set-up and the traverse runs on it.
+  if (z <= zr) {
+    ptrav.setup_deep(record.base, zr);
+    ptrav.setup_shallow(record.base, z);
+    record.set_direction_flag(0);
+    record.set_segment_flag(last_segment(record), 1);
+  }
+  if (z > zr) {
+    record.set_direction_flag(1);
+    ptrav.setup_deep(record.base, z);
+    ptrav.setup_shallow(record.base, zr);
+    record.set_segment_flag(last_segment(record), record.depth_setup_value() <= 0.0 ? 1 : 0);
+  }
+  record.set_segment_flag(0, record.segment_flag(last_segment(record)));
+}
+
+// The rates and fluid ratios of layer L at a point of rate `rate` into the
+// working record (record types 1 and 3 take the rate second and the liquid
+// yield first).
+void set_point_rates(const TraverseRecord& record, const LayerFluids& fluids, int L, double rate) {
+  const std::int32_t type = record.record_type();
+  if (type == 1 || type == 3) {
+    record.set_second_rate(rate);
+    record.set_first_rate(fluids.liquid_yield()[L]);
+  } else {
+    record.set_first_rate(rate);
+    record.set_gas_oil_ratio(fluids.producing_gor()[L]);
+  }
+  record.set_water_cut_percent(fluids.water_cut()[L] * 100.0);
+}
+
 }  // namespace
 
 void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
@@ -88,39 +124,14 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
 
   for (int L = 0; L < n; ++L) {
     std::memcpy(record.base, traverse_block.base, tl::record_bytes);
-    const double z = well.layer_depth()[L];
-    // A depth that is not a number takes neither branch: the working record
-    // keeps the template's depth set-up and the traverse runs on it.
-    if (z <= zr) {
-      ptrav.setup_deep(record.base, zr);
-      ptrav.setup_shallow(record.base, z);
-      record.set_direction_flag(0);
-      record.set_segment_flag(last_segment(record), 1);
-    }
-    if (z > zr) {
-      record.set_direction_flag(1);
-      ptrav.setup_deep(record.base, z);
-      ptrav.setup_shallow(record.base, zr);
-      record.set_segment_flag(last_segment(record), record.depth_setup_value() <= 0.0 ? 1 : 0);
-    }
-    record.set_segment_flag(0, record.segment_flag(last_segment(record)));
+    set_up_depths(ptrav, record, well.layer_depth()[L], zr);
 
     const ReferredLayer c = referred_layer(traverse_curves, layer_curves, L);
     const double* t_rate = c.t_rate;
     const double* t_pressure = c.t_pressure;
 
     for (int i = 0; i < kPoints; ++i) {
-      double rate = t_rate[i];
-      if (rate == 0.0) rate = 10.0;
-      const std::int32_t type = record.record_type();
-      if (type == 1 || type == 3) {
-        record.set_second_rate(rate);
-        record.set_first_rate(fluids.liquid_yield()[L]);
-      } else {
-        record.set_first_rate(rate);
-        record.set_gas_oil_ratio(fluids.producing_gor()[L]);
-      }
-      record.set_water_cut_percent(fluids.water_cut()[L] * 100.0);
+      set_point_rates(record, fluids, L, t_rate[i] == 0.0 ? 10.0 : t_rate[i]);
       const double start = t_pressure[i];
       record.set_start_pressure(start);
 

@@ -16,10 +16,6 @@ void refer_curves_to_reference_depth(WellRecord well, LayerFluids fluids,
                                      TraverseRecord traverse_block, CurveTables traverse_curves,
                                      CurveTables layer_curves);
 
-// Water injection: adds to every point's pressure of the source curves the
-// pressure change of an injection tubing over the layer's
-// injection_traverse_depth at the point's rate, into the destination curves
-// (which may be the source curves themselves).
 // One layer's curves as a referral reads and writes them: the traverse curve
 // it starts from and the layer curve it refers.
 struct ReferredLayer {
@@ -42,6 +38,10 @@ void store_referred_point(const ReferredLayer& c, int i, double start, double re
 // previous point by one fiftieth of the pressure at point 0.
 void keep_referred_pressures_falling(const ReferredLayer& c);
 
+// Water injection: adds to every point's pressure of the source curves the
+// pressure change of an injection tubing over the layer's
+// injection_traverse_depth at the point's rate, into the destination curves
+// (which may be the source curves themselves).
 void apply_injection_traverse(TraverseRecord traverse_block, WellRecord well,
                               CurveTables destination, CurveTables source);
 

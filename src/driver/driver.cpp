@@ -562,11 +562,9 @@ void composite(Run& run, const CurveTables& curves, bool gas) {
   WellSummary& s = run.summary;
   std::int32_t count = run.layer_count;
   if (gas) {
-    composite_gas_curve(curves, f, f.water_cut().data(), f.liquid_yield().data(), count,
-                        s.pressure(), s.rate(), s.water_cut(), s.gas_liquid(), s.water_sg());
+    composite_gas_curve(curves, f, f.water_cut().data(), f.liquid_yield().data(), count, s);
   } else {
-    composite_liquid_curve(curves, f, f.water_cut().data(), f.producing_gor().data(), count,
-                           s.pressure(), s.rate(), s.water_cut(), s.gas_liquid(), s.water_sg());
+    composite_liquid_curve(curves, f, f.water_cut().data(), f.producing_gor().data(), count, s);
   }
 }
 
@@ -582,31 +580,49 @@ void refer_to_reference_depth(Run& run) {
                                   run.layer_curves);
 }
 
+// The layer curves as they stand before the completion stage, kept in the
+// traverse curves for the referral.
+void keep_for_referral(Run& run) {
+  for (int L = 0; L < run.layer_count; ++L) {
+    for (int i = 0; i < kPoints; ++i) {
+      run.traverse_curves.rate(L)[i] = run.layer_curves.rate(L)[i];
+      run.traverse_curves.pressure(L)[i] = run.layer_curves.pressure(L)[i];
+      run.traverse_curves.drawdown(L)[i] = run.layer_curves.drawdown(L)[i];
+    }
+  }
+}
+
+// The summary of a well of two or more layers: the curves referred to the
+// reference depth when wanted, water injection's tubing added (before the
+// referral without a completion, after it with one), then the composite.
+void multilayer_summary(Run& run, const CurveTables& in_force, bool completion_ran, bool wanted) {
+  const CalcMode mode = static_cast<CalcMode>(*run.calc_mode);
+  const bool liquid = is_liquid_mode(mode);
+  if (!liquid && !is_gas_mode(mode)) return;
+  const bool water_injection = mode == CalcMode::kWaterInjection;
+  if (water_injection && !completion_ran) {
+    apply_injection_traverse(run.traverse, run.well, run.layer_curves, run.layer_curves);
+  }
+  if (wanted) refer_to_reference_depth(run);
+  if (water_injection && completion_ran) {
+    apply_injection_traverse(run.traverse, run.well, run.completion_curves, run.layer_curves);
+  }
+  composite(run, in_force, !liquid);
+}
+
 // Result assembly: traverse copy, completion stage, summary.
 void assemble_results(Run& run) {
   const bool wanted = coupling_wanted(run);
   const CalcMode mode = static_cast<CalcMode>(*run.calc_mode);
-
-  if (wanted) {
-    for (int L = 0; L < run.layer_count; ++L) {
-      for (int i = 0; i < kPoints; ++i) {
-        run.traverse_curves.rate(L)[i] = run.layer_curves.rate(L)[i];
-        run.traverse_curves.pressure(L)[i] = run.layer_curves.pressure(L)[i];
-        run.traverse_curves.drawdown(L)[i] = run.layer_curves.drawdown(L)[i];
-      }
-    }
-  }
+  if (wanted) keep_for_referral(run);
 
   const bool completion_ran = run.completion.completion_model() >= 1;
   if (completion_ran) {
     pseudo_pressure_table(run);
-    apply_completion_losses(run.completion, run.separator, run.layer_curves, run.well,
-                            *run.calc_mode, run.completion_curves, run.fluids,
-                            run.pp_pressures.data(), run.pp_pseudo.data(), run.pp_count);
+    apply_completion_losses(run.completion, run.layer_curves, run.well, *run.calc_mode,
+                            run.completion_curves, run.fluids, pseudo_pressures(run));
   }
   const CurveTables in_force = completion_ran ? run.completion_curves : run.layer_curves;
-  const bool liquid = is_liquid_mode(mode);
-  const bool gas = is_gas_mode(mode);
 
   if (run.well.layer_count() <= 1) {
     if (!completion_ran && wanted && mode == CalcMode::kGasProduction)
@@ -614,29 +630,7 @@ void assemble_results(Run& run) {
     one_layer_summary(run, in_force);
     return;
   }
-  if (completion_ran) {
-    if (liquid) {
-      if (wanted) refer_to_reference_depth(run);
-      if (mode == CalcMode::kWaterInjection) {
-        apply_injection_traverse(run.traverse, run.well, run.completion_curves, run.layer_curves);
-      }
-      composite(run, in_force, false);
-    } else if (gas) {
-      if (wanted) refer_to_reference_depth(run);
-      composite(run, in_force, true);
-    }
-    return;
-  }
-  if (liquid) {
-    if (mode == CalcMode::kWaterInjection) {
-      apply_injection_traverse(run.traverse, run.well, run.layer_curves, run.layer_curves);
-    }
-    if (wanted) refer_to_reference_depth(run);
-    composite(run, in_force, false);
-  } else if (gas) {
-    if (wanted) refer_to_reference_depth(run);
-    composite(run, in_force, true);
-  }
+  multilayer_summary(run, in_force, completion_ran, wanted);
 }
 
 }  // namespace
@@ -709,17 +703,7 @@ std::int32_t calculate(const CalculationBlocks& b, const CouplingTubing* couplin
 
 }  // namespace
 
-std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
-                             double* separator_conditions, double* layer_curves,
-                             double* well_record, std::int32_t* calc_mode, double* completion_block,
-                             double* completion_curves, double* traverse_curves,
-                             double* traverse_block, double* well_summary, double* layer_results,
-                             std::int32_t changed_pressure_flag, const char* log_path) {
-  return calculate({layer_fluids, fluid_tables, separator_conditions, layer_curves, well_record,
-                    calc_mode, completion_block, completion_curves, traverse_curves, traverse_block,
-                    well_summary, layer_results, changed_pressure_flag, log_path},
-                   nullptr);
-}
+std::int32_t run_calculation(const CalculationBlocks& blocks) { return calculate(blocks, nullptr); }
 
 std::int32_t run_calculation_by_tubing(const CalculationBlocks& blocks,
                                        const CouplingTubing& tubing) {

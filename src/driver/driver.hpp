@@ -7,15 +7,6 @@
 
 namespace dlv {
 
-// Runs one calculation over the host's blocks (the fourteen arguments of
-// dlv_cal, in order) and returns 1.
-std::int32_t run_calculation(double* layer_fluids, double* fluid_tables,
-                             double* separator_conditions, double* layer_curves,
-                             double* well_record, std::int32_t* calc_mode, double* completion_block,
-                             double* completion_curves, double* traverse_curves,
-                             double* traverse_block, double* well_summary, double* layer_results,
-                             std::int32_t changed_pressure_flag, const char* log_path);
-
 // The fourteen arguments of dlv_cal, in order.
 struct CalculationBlocks {
   double* layer_fluids;
@@ -33,6 +24,9 @@ struct CalculationBlocks {
   std::int32_t changed_pressure_flag;
   const char* log_path;
 };
+
+// Runs one calculation over the host's blocks and returns 1.
+std::int32_t run_calculation(const CalculationBlocks& blocks);
 
 // The same calculation, with the layer curves referred to the reference depth
 // by the given tubing instead of the traverse library. Only the named layer

@@ -26,10 +26,10 @@ std::int32_t run_calculation_dotnet(double* layer_fluids, double* separator_cond
                                     double* completion_block, double* traverse_block,
                                     double* well_summary) {
   static const char kNoLog[] = "";
-  return run_calculation(layer_fluids, dotnet_buffers.fluid_tables, separator_conditions,
-                         dotnet_buffers.layer_curves, well_record, calc_mode, completion_block,
-                         dotnet_buffers.completion_curves, dotnet_buffers.traverse_curves,
-                         traverse_block, well_summary, dotnet_buffers.layer_results, 0, kNoLog);
+  return run_calculation({layer_fluids, dotnet_buffers.fluid_tables, separator_conditions,
+                          dotnet_buffers.layer_curves, well_record, calc_mode, completion_block,
+                          dotnet_buffers.completion_curves, dotnet_buffers.traverse_curves,
+                          traverse_block, well_summary, dotnet_buffers.layer_results, 0, kNoLog});
 }
 
 }  // namespace dlv

@@ -28,11 +28,11 @@ DLV_API int32_t dlv_cal(double* layer_fluids, const double* fluid_tables,
                         const char* log_path) {
   CallLock lock;
   FpEnvironmentGuard guard;
-  return dlv::run_calculation(layer_fluids, const_cast<double*>(fluid_tables),
-                              const_cast<double*>(separator_conditions), layer_curves, well_record,
-                              const_cast<int32_t*>(calc_mode), completion_block, completion_curves,
-                              traverse_curves, traverse_block, well_summary, layer_results,
-                              changed_pressure_flag, log_path);
+  return dlv::run_calculation({layer_fluids, const_cast<double*>(fluid_tables),
+                               const_cast<double*>(separator_conditions), layer_curves, well_record,
+                               const_cast<int32_t*>(calc_mode), completion_block, completion_curves,
+                               traverse_curves, traverse_block, well_summary, layer_results,
+                               changed_pressure_flag, log_path});
 }
 
 DLV_API int32_t dlv_calCSharp(double* layer_fluids, const double* separator_conditions,

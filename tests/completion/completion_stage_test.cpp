@@ -50,8 +50,7 @@ struct Well {
     for (int i = 0; i <= 50; ++i) pp[i] = 100.0 * i, pm[i] = 100.0 * pp[i] * pp[i];
   }
   void run() {
-    dlv::apply_completion_losses(cb, {nullptr}, layer, w, mode, result, f, pp.data(), pm.data(),
-                                 51);
+    dlv::apply_completion_losses(cb, layer, w, mode, result, f, {pp.data(), pm.data(), 51});
   }
   // Scales every completion, formation and fluid field of layer L.
   void scale(int L, double s) {
