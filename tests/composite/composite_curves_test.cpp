@@ -15,6 +15,10 @@ using Rates = std::function<double(double)>;
 Pressures falling(double pr) {
   return [pr](int i) { return pr - i * (pr / 24.0); };
 }
+// Falling from pr, the first step without width.
+Pressures flat_start(double pr) {
+  return [pr](int i) { return i == 0 ? pr : pr - (i - 1) * (pr / 24.0); };
+}
 Pressures rising(double pr) {
   return [pr](int i) { return pr + 100.0 * i; };
 }
@@ -28,7 +32,10 @@ struct Well {
   std::array<double, 3750> curves{};
   std::array<double, 1426> fluids{};
   std::array<double, 50> cut{}, gor{};
-  std::array<double, 25> p{}, q{}, wc{}, gl{}, sg{};
+  std::array<double, 150> summary{};
+  dlv::WellSummary s{summary.data()};
+  double *p = s.pressure(), *q = s.rate(), *wc = s.water_cut(), *gl = s.gas_liquid(),
+         *sg = s.water_sg();
   dlv::CurveTables t{curves.data()};
   Well(Pressures p0, Rates q0, Pressures p1, Rates q1) {
     for (int i = 0; i < 25; ++i) {
@@ -41,8 +48,7 @@ struct Well {
   void run(bool gas) {
     const std::int32_t n = 2;
     auto routine = gas ? dlv::composite_gas_curve : dlv::composite_liquid_curve;
-    routine(t, dlv::LayerFluids{fluids.data()}, cut.data(), gor.data(), n, p.data(), q.data(),
-            wc.data(), gl.data(), sg.data());
+    routine(t, dlv::LayerFluids{fluids.data()}, cut.data(), gor.data(), n, s);
   }
 };
 
@@ -60,6 +66,9 @@ TEST(CompositeCurve, CommonGridFromTheSignChangeOfTheTotalRate) {
   } const cases[] = {
       // Equal reservoir pressures: the full grid of layer 0.
       {"equal", false, falling(3000), falling(3000), line(3000, 1), line(3000, 2), line(3000, 3),
+       3000, -125, 0},
+      // Equal pressures at points 0 and 1 of layer 0 still make a production curve.
+      {"flat start", false, flat_start(3000), falling(3000), line(3000, 1), line(3000, 1), nullptr,
        3000, -125, 0},
       // Layer 1 takes fluid above 2000: the total 7000 - 3p is zero at 2333.3.
       {"crossflow", false, falling(3000), falling(2000), line(3000, 1), line(2000, 2),
