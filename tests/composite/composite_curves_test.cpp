@@ -67,9 +67,9 @@ TEST(CompositeCurve, CommonGridFromTheSignChangeOfTheTotalRate) {
       // Equal reservoir pressures: the full grid of layer 0.
       {"equal", false, falling(3000), falling(3000), line(3000, 1), line(3000, 2), line(3000, 3),
        3000, -125, 0},
-      // Equal pressures at points 0 and 1 of layer 0 still make a production curve.
-      {"flat start", false, flat_start(3000), falling(3000), line(3000, 1), line(3000, 1), nullptr,
-       3000, -125, 0},
+      // Equal pressures at points 0 and 1 of layer 0 make a production grid, down to 0.
+      {"flat start", false, flat_start(3000), flat_start(3000), line(3000, 1), line(3000, 1),
+       nullptr, 3000, -125, 0},
       // Layer 1 takes fluid above 2000: the total 7000 - 3p is zero at 2333.3.
       {"crossflow", false, falling(3000), falling(2000), line(3000, 1), line(2000, 2),
        [](double p) { return 7000.0 - 3.0 * p; }, 7000.0 / 3.0, -7000.0 / 72.0, 0},

@@ -28,11 +28,12 @@ void record_call(int ordinal, void* record, std::vector<double> args) {
   calls.push_back({ordinal, std::move(args), std::vector<unsigned char>(b, b + 12888)});
 }
 
-// The depth set-up leaves three segments and, at offset 3328, the deeper
-// depth less 5000.
+// The depth set-up leaves `segments` segments (3 unless a test says) and, at
+// offset 3328, the deeper depth less 5000.
+std::int32_t segments = 3;
 void setup(int ordinal, void* record, double depth) {
   record_call(ordinal, record, {depth});
-  dlv::TraverseRecord{record}.set_i32(10952, 3);
+  dlv::TraverseRecord{record}.set_i32(10952, segments);
   if (ordinal == 15) dlv::TraverseRecord{record}.set_f64(3328, depth - 5000.0);
 }
 
@@ -72,6 +73,7 @@ struct Coupling : ::testing::Test {
   dlv::CurveTables tc{traverse.data()}, lc{layer.data()};
   void SetUp() override {
     calls.clear();
+    segments = 3;
     dlv::platform::substitute_traverse_library = &kFake;
     layers(2);
     tb.set_i32(10964, 7);
@@ -119,7 +121,8 @@ TEST_F(Coupling, DepthSetUpFlagsAndRecordFieldsPerLayer) {
     EXPECT_EQ(c[3].record().first_rate(), 100.0);
     for (int i = 0; i < 25; ++i) {
       EXPECT_EQ(lc.pressure(L)[i], tc.pressure(L)[i] - 1000.0);
-      EXPECT_TRUE(lc.drawdown(L)[i] == 1000.0 && tc.drawdown(L)[i] == 1000.0);
+      EXPECT_EQ(lc.drawdown(L)[i], 1000.0);
+      EXPECT_EQ(tc.drawdown(L)[i], 1000.0);
     }
   }
   EXPECT_EQ(tb.get_i32(12592), 0);
@@ -129,6 +132,26 @@ TEST_F(Coupling, DepthSetUpFlagsAndRecordFieldsPerLayer) {
   refer();
   EXPECT_EQ(calls[30].record().get_f64(8), 100.0);
   EXPECT_EQ(calls[30].record().first_rate(), 41.0);
+}
+
+// The last segment's flag is written inside the record whatever segment
+// count the depth set-up leaves: a count below 1 flags segment 0, one beyond
+// the 480 flags of the record flags the record's last. The first segment
+// takes the same flag.
+TEST_F(Coupling, SegmentCountOutsideTheRecordIsHeldInsideIt) {
+  w.reference_depth() = 4000.0;
+  w.layer_depth()[0] = 3000.0;  // shallower: the last segment's flag is 1
+  traverse_result = [](double start) { return start; };
+  const std::int32_t flagged[][2] = {{3, 2},     {1, 0},     {0, 0},       {-4, 0},
+                                     {480, 479}, {481, 479}, {100000, 479}};
+  for (const auto& [count, index] : flagged) {
+    calls.clear();
+    segments = count;
+    refer();
+    const dlv::TraverseRecord r = calls[2].record();  // at the first traverse call
+    EXPECT_EQ(r.segment_flag(index), 1) << count;
+    EXPECT_EQ(r.segment_flag(0), 1) << count;
+  }
 }
 
 TEST_F(Coupling, FailedPointsRepeatThePreviousRateAndRisesAreSmoothed) {
@@ -149,7 +172,8 @@ TEST_F(Coupling, FailedPointsRepeatThePreviousRateAndRisesAreSmoothed) {
   }
   const double step = 14.7 / 50.0;
   EXPECT_EQ(lc.pressure(0)[1], 14.7 - step);  // 1900 rises above point 0
-  EXPECT_TRUE(lc.pressure(0)[3] == 0.0 && lc.pressure(0)[4] == 0.0 - step);
+  EXPECT_EQ(lc.pressure(0)[3], 0.0);
+  EXPECT_EQ(lc.pressure(0)[4], 0.0 - step);
   EXPECT_EQ(lc.drawdown(0)[7] + tc.drawdown(0)[7], -100.0);
   EXPECT_EQ(lc.pressure(0)[13], lc.pressure(0)[12] - step);
   EXPECT_EQ(lc.pressure(0)[24], 5000.0);  // point 24 is not smoothed
@@ -177,8 +201,10 @@ TEST_F(Coupling, InjectionTraverseByLayerDepth) {
   EXPECT_EQ(tb.get_f64(0), 2400.0);  // the rates go into the host's block itself
   for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(dc.pressure(0)[i], tc.pressure(0)[i] + 100.0 + 100.0 * i);
-    EXPECT_TRUE(dc.pressure(1)[i] == -3.0 && tc.rate(1)[i] == 100.0 * i);
-    EXPECT_TRUE(tc.rate(2)[i] == 0.0 && dc.pressure(2)[i] == 500.0 + i);
+    EXPECT_EQ(
+        (std::vector<double>{dc.pressure(1)[i], tc.rate(1)[i], tc.rate(2)[i], dc.pressure(2)[i]}),
+        (std::vector<double>{-3.0, 100.0 * i, 0.0, 500.0 + i}))
+        << i;
   }
 }
 
