@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "numerics/curve_utils.hpp"
 
@@ -100,8 +101,13 @@ TEST(ApplyCompletionLosses, GasProductionThresholdsSpacingAndEndPressure) {
     Well x(1, model, 1), c(1, model, 1);
     x.run();
     const auto v = x.result.drawdown(0);
-    EXPECT_TRUE(v[1] < 1.0 && v[24] > 1.0) << model;  // about 0.2 psi at 100, 9 psi at 2400
-    for (int i = 1; i < 25; ++i) EXPECT_TRUE(model == 2 ? v[i] > 0.0 : v[i] == 0.0 || v[i] > 1.0);
+    EXPECT_LT(v[1], 1.0) << model;  // about 0.2 psi at 100, 9 psi at 2400
+    EXPECT_GT(v[24], 1.0) << model;
+    for (int i = 1; i < 25; ++i) {  // the crushed zone drops no loss; the others those below 1
+      if (model == 2 || v[i] != 0.0) {
+        EXPECT_GT(v[i], model == 2 ? 0.0 : 1.0) << model << " " << i;
+      }
+    }
     for (int i = 0; i < 25; ++i) {  // rates 10 i^2 from 2000 psi down to 0: a crossing
       c.layer.rate(0)[i] = 10.0 * i * i, c.layer.pressure(0)[i] = 2000.0 - i * 2000.0 / 24.0;
     }
@@ -133,10 +139,11 @@ TEST(ApplyCompletionLosses, FloorsAreWrittenBackForEveryLayerBeforeTheLossRuns) 
     floored.run();
     EXPECT_EQ(x.out, floored.out);
     for (int L : {0, 1, 2}) {  // the shot density itself stays
-      EXPECT_TRUE(x.cb.perforated_interval()[L] == (L < 2 ? 0.1 : 0.0) &&
-                  x.cb.perforation_diameter()[L] == (L < 2 ? 0.001 : -1.0) &&
-                  x.cb.gravel_permeability()[L] == (L < 2 ? 0.01 : 0.0) &&
-                  x.cb.shot_density()[L] == 4.0);
+      EXPECT_EQ((std::vector<double>{x.cb.perforated_interval()[L], x.cb.perforation_diameter()[L],
+                                     x.cb.gravel_permeability()[L], x.cb.shot_density()[L]}),
+                (L < 2 ? std::vector<double>{0.1, 0.001, 0.01, 4.0}
+                       : std::vector<double>{0.0, -1.0, 0.0, 4.0}))
+          << L;
       EXPECT_EQ(x.cb.crushed_zone_permeability()[L], floored.cb.crushed_zone_permeability()[L]);
     }
     const auto first = x.out;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -134,10 +135,12 @@ TEST(CompositeLiquidColumns, OilFreePointsMixedPointsAndClamps) {
   d.gor[0] = d.gor[1] = 2000000.0, d.water_sg(0) = 1.5;
   d.run(false);
   for (int k = 0; k < 25; ++k) EXPECT_EQ(d.gl[k], 1000000.0);
-  EXPECT_TRUE(d.sg[1] == 1.5 && d.sg[0] == 1.2);  // layer 0's gravity, bounded only at point 0
+  EXPECT_EQ(d.sg[1], 1.5);  // layer 0's gravity, bounded only at point 0
+  EXPECT_EQ(d.sg[0], 1.2);
   Well z(falling(3000), line(3000, 0.0), falling(3000), line(3000, 0.0));  // no flow at all
   z.run(false);
-  EXPECT_TRUE(z.wc[0] == 1.0 && z.gl[0] == 0.0 && z.sg[0] == 1.0);  // point 1's values
+  EXPECT_EQ((std::vector<double>{z.wc[0], z.gl[0], z.sg[0]}),
+            (std::vector<double>{1, 0, 1}));  // point 1's values
 }
 
 TEST(CompositeLiquidColumns, WaterCutSmoothedOverPointsZeroToNineteen) {
@@ -160,15 +163,17 @@ TEST(CompositeGasColumns, LiquidGasRatioUntouchedPointZeroAndLayersTakingGas) {
   w.gor = {50.0, 100.0}, w.cut = {0.2, 0.5};  // liquid yields, bbl/MMscf
   w.water_sg(0) = 1.0, w.water_sg(1) = 1.2, w.sg[0] = 42.0, w.wc[0] = w.gl[0] = 9.0;
   w.run(true);
-  EXPECT_TRUE(w.sg[0] == 42.0 && w.wc[0] == 0.0 && w.gl[0] == 0.0);
+  EXPECT_EQ((std::vector<double>{w.sg[0], w.wc[0], w.gl[0]}), (std::vector<double>{42, 0, 0}));
   for (int k = 1; k < 25; ++k) {
-    EXPECT_TRUE(std::fabs(w.gl[k] - 0.075) < 1e-15 && std::fabs(w.wc[k] - 0.4) < 1e-15) << k;
+    EXPECT_NEAR(w.gl[k], 0.075, 1e-15) << k;
+    EXPECT_NEAR(w.wc[k], 0.4, 1e-15) << k;
     EXPECT_NEAR(w.sg[k], (0.01 * 1.0 + 0.05 * 1.2) / 0.06, 1e-15);
   }
   Well x(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));
   x.gor = {50.0, 100.0}, x.cut = {0.0, 0.5};  // the only water: layer 1, taking gas at point 1
   x.run(true);
-  EXPECT_TRUE(x.wc[1] == 0.0 && x.sg[1] == 1.0);
+  EXPECT_EQ(x.wc[1], 0.0);
+  EXPECT_EQ(x.sg[1], 1.0);
   EXPECT_DOUBLE_EQ(x.gl[1], x.t.rate(0)[1] / 1000.0 * 50.0 / x.q[1]);
 }
 

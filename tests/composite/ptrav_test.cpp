@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "platform/traverse_library.hpp"
 
@@ -46,7 +47,8 @@ TEST(Ptrav, StaticWaterColumnSegmentsAndFailures) {
   EXPECT_EQ(r.segments(), 50);  // 100 ft segments
   const double up = r.traverse(3000.0, 5000.0, 1000.0, true);
   EXPECT_NEAR(up, 3000.0 - gradient * 4000.0, 1e-9);
-  EXPECT_TRUE(r.work[0] == 5000.0 && r.work[2 * 40 + 1] == up);  // profile from the starting end
+  EXPECT_EQ(r.work[0], 5000.0);  // profile from the starting end
+  EXPECT_EQ(r.work[2 * 40 + 1], up);
   EXPECT_STREQ(r.text, "");
   EXPECT_EQ(r.traverse(500.0, 5000.0, 0.0, true), PTRAV_COLUMN_EMPTY);
   r.traverse(1000.0, 4000.0, 4000.0, false);
@@ -89,7 +91,9 @@ TEST(Ptrav, InjectionChangeIsTheHeadLessFriction) {
     const double f = re < 2000.0 ? 64.0 / re : 0.25 / (t * t);
     const double friction = f * 62.4 * v * v / (2.0 * 32.174 * d) / 144.0 * 5000.0;
     EXPECT_NEAR(change[0], 62.4 / 144.0 * 5000.0 - friction, 1e-9) << re;
-    EXPECT_TRUE(status[0] == 0 && change[1] == 0.0 && status[1] == 2);
+    EXPECT_EQ((std::vector<double>{double(status[0]), change[1], double(status[1])}),
+              (std::vector<double>{0, 0, 2}))
+        << re;
   }
 }
 

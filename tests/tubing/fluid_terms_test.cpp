@@ -68,7 +68,8 @@ TEST(FluidTerms, CachedFluidEqualsFreshEvaluations) {
   for (const auto& st : states) {
     const dlv::FluidState fresh = dlv::evaluate_fluid(f, st[0], st[1]);
     const dlv::FluidState& cached = dlv::cached_fluid(f, st[0], st[1], cache);
-    ASSERT_TRUE(fresh.ok && cached.ok);
+    ASSERT_TRUE(fresh.ok);
+    ASSERT_TRUE(cached.ok);
     EXPECT_EQ(cached.solution_gor, fresh.solution_gor) << st[0];
     EXPECT_EQ(cached.z, fresh.z) << st[0];
     EXPECT_EQ(cached.liquid_viscosity, fresh.liquid_viscosity) << st[0];

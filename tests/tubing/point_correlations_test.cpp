@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "tubing/beggs_brill.hpp"
 #include "tubing/correlation.hpp"
@@ -90,9 +91,12 @@ TEST(SinglePhase, EveryCorrelationBypassesItsMap) {
     const Gradient w = dlv::point_gradient(c, water);
     const Gradient g = dlv::point_gradient(c, gas);
     const Gradient s = dlv::point_gradient(c, still);
-    EXPECT_TRUE(w.ok && w.pattern == FlowPattern::kLiquid && w.holdup == 1.0);
-    EXPECT_TRUE(g.pattern == FlowPattern::kGas && g.holdup == 0.0);
-    EXPECT_TRUE(s.pattern == FlowPattern::kStatic && s.friction == 0.0);
+    EXPECT_TRUE(w.ok) << dlv::correlation_name(c);
+    EXPECT_EQ(
+        (std::vector<FlowPattern>{w.pattern, g.pattern, s.pattern}),
+        (std::vector<FlowPattern>{FlowPattern::kLiquid, FlowPattern::kGas, FlowPattern::kStatic}));
+    EXPECT_EQ((std::vector<double>{w.holdup, g.holdup, s.friction}),
+              (std::vector<double>{1.0, 0.0, 0.0}));
     EXPECT_EQ(g.total, g.elevation + g.friction);  // no acceleration term
     expect_near(
         {{"water elevation", w.elevation, -63.648 / 144.0, 1e-12},
@@ -141,7 +145,8 @@ TEST(PointGradient, BadOrExtremeInputNeverGivesNaN) {
           for (double x : {g.elevation, g.friction, g.total, g.mixture_density}) {
             EXPECT_TRUE(std::isfinite(x)) << dlv::correlation_name(c) << " " << value;
           }
-          EXPECT_TRUE(g.holdup >= 0.0 && g.holdup <= 1.0);
+          EXPECT_GE(g.holdup, 0.0);
+          EXPECT_LE(g.holdup, 1.0);
         }
       }
     }
@@ -183,7 +188,8 @@ TEST(BeggsBrill, TakacsPointAtEveryAngle) {
         h.pattern, h.no_slip_holdup, h.froude, h.liquid_velocity_number, r.angle);
     const Gradient g = dlv::point_gradient(Correlation::kBeggsBrill, point, {.payne = r.payne});
     ASSERT_TRUE(g.ok);
-    EXPECT_TRUE(h.pattern == FlowPattern::kIntermittent && g.pattern == h.pattern);
+    EXPECT_EQ(h.pattern, FlowPattern::kIntermittent);
+    EXPECT_EQ(g.pattern, h.pattern);
     SCOPED_TRACE(r.angle);
     expect_near({{"lambda_L", h.no_slip_holdup, 0.290441, 5e-7},
                  {"N_FR", h.froude, 1.130437, 5e-7},
@@ -192,7 +198,9 @@ TEST(BeggsBrill, TakacsPointAtEveryAngle) {
                  {"psi", ph.factor, r.psi, r.tolerance},
                  {"H_L", g.holdup, r.holdup, r.tolerance},
                  {"total", g.total, r.total, r.tolerance}});
-    EXPECT_TRUE(r.angle != 0.0 || g.elevation == 0.0);  // horizontal: no elevation term
+    if (r.angle == 0.0) {
+      EXPECT_EQ(g.elevation, 0.0);  // horizontal: no elevation term
+    }
   }
   const Gradient g =
       dlv::point_gradient(Correlation::kBeggsBrill, takacs_point(), {.payne = false});
@@ -233,7 +241,9 @@ TEST(BeggsBrill, TransitionInterpolatesAndCriticalFlowFails) {
   p.superficial_gas_velocity = 300.0;
   p.pressure = 20.0;
   const Gradient critical = dlv::point_gradient(Correlation::kBeggsBrill, p);
-  EXPECT_TRUE(!critical.ok && critical.kinetic_energy_factor >= 0.95 && critical.total == 0.0);
+  EXPECT_FALSE(critical.ok);
+  EXPECT_GE(critical.kinetic_energy_factor, 0.95);
+  EXPECT_EQ(critical.total, 0.0);
 }
 
 // The chart fits as Guo's spreadsheet writes them, evaluated by hand.
@@ -260,8 +270,10 @@ TEST(HagedornBrown, GuoSpreadsheetTopNode) {
   const auto g = dlv::hagedorn_brown_groups(p, dlv::HagedornBrownForm::kSpreadsheet);
   const Gradient original = dlv::point_gradient(Correlation::kHagedornBrownOriginal, p);
   const Gradient modified = dlv::point_gradient(Correlation::kHagedornBrown, p);
-  ASSERT_TRUE(original.ok && modified.ok);
-  EXPECT_TRUE(original.pattern == FlowPattern::kSlug && modified.pattern == FlowPattern::kSlug);
+  ASSERT_TRUE(original.ok);
+  ASSERT_TRUE(modified.ok);
+  EXPECT_EQ(original.pattern, FlowPattern::kSlug);
+  EXPECT_EQ(modified.pattern, FlowPattern::kSlug);
   expect_near({{"N_LV", g.liquid_velocity_number, 5.067631, 5e-6},
                {"N_D", g.diameter_number, 26.68122, 5e-5},
                {"N_L", g.viscosity_number, 0.020699, 5e-7},
@@ -329,7 +341,8 @@ TEST(Gray, HandWorkedPointAndDryGasLimit) {
   }
   p.superficial_liquid_velocity = 0.0;
   const Gradient dry = dlv::point_gradient(Correlation::kGray, p);
-  EXPECT_TRUE(dry.pattern == FlowPattern::kGas && dry.holdup == 0.0);
+  EXPECT_EQ(dry.pattern, FlowPattern::kGas);
+  EXPECT_EQ(dry.holdup, 0.0);
 }
 
 }  // namespace
