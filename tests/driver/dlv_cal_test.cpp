@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -35,14 +36,19 @@ std::filesystem::path temp_path(const char* name) {
          (std::string("dlv_driver_") + std::to_string(host::process_id()) + "_" + name);
 }
 
+// Writes values into consecutive slots of a block from slot `first` on.
+void put(double* block, int first, std::initializer_list<double> values) {
+  for (double v : values) block[first++] = v;
+}
+
 // One layer, Vogel's method from one test of 1000 STB/d at 1800 psi.
 std::unique_ptr<Blocks> vogel_well(double pr = 2400.0) {
   auto b = Blocks::oil_well();
   b->well[303] = pr;
   b->set_method(2);
   b->set_test_count(1);
-  b->well[408] = 1000.0;
-  b->well[508] = 1800.0;
+  put(b->well, 408, {1000.0});
+  put(b->well, 508, {1800.0});
   return b;
 }
 
@@ -53,12 +59,9 @@ void expect_grid(const double* pressure, double pr) {
 }
 
 TEST_F(DlvCal, OneLayerVogelHalvesATestPressureAtReservoirPressure) {
-  auto b = Blocks::oil_well();
-  b->well[303] = 2000.0;
-  b->set_method(2);
-  b->set_test_count(1);
-  b->well[408] = 800.0;
-  b->well[508] = 2000.0;
+  auto b = vogel_well(2000.0);
+  put(b->well, 408, {800.0});
+  put(b->well, 508, {2000.0});
   EXPECT_EQ(b->run(cal), 1);
   EXPECT_EQ(b->well[508], 1000.0);
   expect_grid(b->pressure(0), 2000.0);
@@ -91,20 +94,12 @@ TEST_F(DlvCal, OilMethodsFromTestsFillLayerZero) {
     auto b = Blocks::oil_well();
     b->set_method(c.method);
     b->set_test_count(2);
-    b->well[408] = 500.0;
-    b->well[508] = 2000.0;
-    b->well[409] = 900.0;
-    b->well[509] = 1500.0;
-    b->well[710] = 0.002;
-    b->well[711] = 0.8;
-    b->well[712] = 1.5;
+    put(b->well, 408, {500.0, 900.0});     // test rates
+    put(b->well, 508, {2000.0, 1500.0});   // and pressures
+    put(b->well, 710, {0.002, 0.8, 1.5});  // C, n, PI
     b->set_ratetest_rows(4);
-    const double rp[4] = {2400.0, 2000.0, 1500.0, 1000.0};
-    const double rq[4] = {0.0, 400.0, 800.0, 1100.0};
-    for (int k = 0; k < 4; ++k) {
-      b->well[1907 + k] = rp[k];
-      b->well[1932 + k] = rq[k];
-    }
+    put(b->well, 1907, {2400.0, 2000.0, 1500.0, 1000.0});  // rate-test pressures
+    put(b->well, 1932, {0.0, 400.0, 800.0, 1100.0});       // and liquid rates
     EXPECT_EQ(b->run(cal), 1);
     // The two-test method solves for its own reservoir pressure.
     if (c.method != 3) {
@@ -123,13 +118,8 @@ TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
     auto b = Blocks::oil_well();
     b->well[303] = pr;
     b->set_method(7);
-    b->well[713] = 0.4;    // level gradient
-    b->well[714] = 2.0;    // b
-    b->well[715] = 50.0;   // a
-    b->well[717] = 300.0;  // level test rates
-    b->well[718] = 600.0;
-    b->well[719] = 4000.0;  // readings
-    b->well[720] = 3000.0;
+    put(b->well, 713, {0.4, 2.0, 50.0});                // level gradient, b, a
+    put(b->well, 717, {300.0, 600.0, 4000.0, 3000.0});  // level test rates, readings
     EXPECT_EQ(b->run(cal), 1);
     EXPECT_EQ(b->well[408], 300.0);
     EXPECT_EQ(b->well[409], 600.0);
@@ -182,8 +172,7 @@ TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
   b->set_gas_method(2);
   b->well[3 + 2] = 0.0;
   b->fluids[225 + 1] = 0.0;
-  b->well[710] = 0.01;
-  b->well[711] = 0.9;
+  put(b->well, 710, {0.01, 0.9});
   EXPECT_EQ(b->run(cal), 1);
   EXPECT_EQ(b->well[3 + 2], b->well[3]);
   EXPECT_EQ(b->fluids[225 + 1], b->fluids[225]);
@@ -225,13 +214,10 @@ TEST_F(DlvCal, FracturedLayersAllTakeTheFluidsOfLayerZero) {
   b->set_method(9);
   b->fluids[25 + 1] = 20.0;  // a heavier, wetter crude in layer 1
   b->fluids[75 + 1] = 0.7;
-  for (int L = 0; L < 2; ++L) {
-    b->well[1247 + L] = 300.0;   // fracture half-length
-    b->well[1297 + L] = 0.2;     // porosity
-    b->well[1347 + L] = 1000.0;  // production time
-    b->well[1397 + L] = 0.02;    // fracture width
-    b->well[1447 + L] = 1.0e5;   // fracture permeability
-  }
+  // Fracture half-length, porosity, production time, fracture width and
+  // permeability, the same in both layers.
+  const double fracture[5] = {300.0, 0.2, 1000.0, 0.02, 1.0e5};
+  for (int k = 0; k < 5; ++k) put(b->well, 1247 + 50 * k, {fracture[k], fracture[k]});
   b->well[1497] = 1.0;
   EXPECT_EQ(b->run(cal), 1);
   EXPECT_NE(b->fluids[675 + 1], b->fluids[675]);  // the layers' own fluids differ
@@ -266,12 +252,11 @@ TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
   auto one = Blocks::oil_well();
   one->set_method(0);
   one->set_completion_model(1);
-  one->completion[1] = 1.0;
-  one->completion[2] = 50000.0;  // gravel permeability
-  one->completion[152] = 12.0;   // shots per foot
-  one->completion[202] = 0.5;    // perforation diameter, inches
-  one->completion[252] = 30.0;   // perforated interval
-  one->completion[302] = 6.0;    // gravel tunnel length, inches
+  // Shot density factor and gravel permeability; shots per foot, perforation
+  // diameter (in), perforated interval and gravel tunnel length (in).
+  put(one->completion, 1, {1.0, 50000.0});
+  for (const auto& [slot, value] : {std::pair{152, 12.0}, {202, 0.5}, {252, 30.0}, {302, 6.0}})
+    one->completion[slot] = value;
   EXPECT_EQ(one->run(cal), 1);
   for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(one->summary[i], one->completion_curves[i]) << i;

@@ -84,15 +84,10 @@ TEST_F(TraverseDropIn, CouplingRefersEachLayerThroughTheLibrary) {
       ASSERT_LT(k, log.size());
       const FakeCall& c = log[k++];
       EXPECT_EQ(c.ordinal, 1);
-      EXPECT_EQ(c.args[0], start);
-      EXPECT_EQ(c.args[1], rate == 0.0 ? 10.0 : rate);  // shut-in point sent as 10
-      EXPECT_EQ(c.args[2], 0.2 * 100.0);
-      EXPECT_EQ(c.args[3], 500.0);
-      EXPECT_EQ(c.args[4], deeper ? 1.0 : 0.0);
-      EXPECT_EQ(c.args[5], 0.0);
-      EXPECT_EQ(c.args[6], 1.0);
-      EXPECT_EQ(c.args[7], 1.0);
-      EXPECT_EQ(c.args[8], deeper ? 0.0 : 11.0);  // segment flags 0 and n - 1
+      // The shut-in point is sent at rate 10; the segment flags are 0 and n - 1.
+      EXPECT_EQ(std::vector<double>(c.args, c.args + 9),
+                (std::vector<double>{start, rate == 0.0 ? 10.0 : rate, 0.2 * 100.0, 500.0,
+                                     deeper ? 1.0 : 0.0, 0.0, 1.0, 1.0, deeper ? 0.0 : 11.0}));
       const double referred = start + (deeper ? -100.0 : 100.0);
       if (referred > 0.0) {
         EXPECT_EQ(b->drawdown(L)[i], start - referred);
@@ -134,10 +129,9 @@ TEST_F(TraverseDropIn, WaterInjectionCallsTheTubingChangeForEachTakingPoint) {
   ASSERT_EQ(log.size(), 25u);  // layer 0 only
   for (int i = 0; i < 25; ++i) {
     SCOPED_TRACE(i);
-    const double expected[11] = {
-        single->rate(0)[i],     0.0,    5000.0, 2.441, 1.0, 460.0, 0.7, 1.0, -1.0,
-        single->pressure(0)[i], 1.0 + i};  // status from 1, kept
-    for (int a = 0; a < 11; ++a) EXPECT_EQ(log[i].args[a], expected[a]) << a;
+    EXPECT_EQ(std::vector<double>(log[i].args, log[i].args + 11),
+              (std::vector<double>{single->rate(0)[i], 0.0, 5000.0, 2.441, 1.0, 460.0, 0.7, 1.0,
+                                   -1.0, single->pressure(0)[i], 1.0 + i}));  // status from 1, kept
   }
   // The composite is built from layer 0 raised by the tubing change.
   EXPECT_NE(b->summary[25 + 12], plain->summary[25 + 12]);

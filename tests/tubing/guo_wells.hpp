@@ -1,5 +1,5 @@
-// Guo et al. (2007)'s two published tubing wells, as traverse requests that
-// the traverse and whole-well suites share.
+// Guo et al. (2007)'s two published tubing wells and a dry-gas well, as
+// traverse requests that the tubing suites share.
 #pragma once
 
 #include "tubing/traverse.hpp"
@@ -53,5 +53,33 @@ inline dlv::TraverseRequest poettmann_carpenter_field(
   r.start_pressure = 500.0;
   return r;
 }
+
+// The dry-gas well: gas 0.70, 2.441 in, eps/D 0.0006, vertical 8000 ft,
+// 1000 psia, 90 -> 170 F, 4000 Mscf/d, Standing pseudo-criticals and
+// Brill-Beggs z.
+inline dlv::TraverseRequest dry_gas(dlv::Correlation correlation) {
+  dlv::TraverseRequest r;
+  r.correlation = correlation;
+  r.geometry.node_depth = 8000.0;
+  r.geometry.inside_diameter = 2.441;
+  r.geometry.roughness = 0.0006 * 2.441;
+  r.temperatures = {90.0, 170.0};
+  r.fluid.model = dlv::TubingFluidModel::kDryGas;
+  r.fluid.basis = dlv::RateBasis::kGas;
+  r.fluid.gas_sg = 0.7;
+  r.rate = 4000.0;
+  r.start_pressure = 1000.0;
+  return r;
+}
+
+// Every correlation, point and whole-well.
+inline constexpr dlv::Correlation kEveryCorrelation[] = {dlv::Correlation::kNoSlip,
+                                                         dlv::Correlation::kHagedornBrown,
+                                                         dlv::Correlation::kHagedornBrownOriginal,
+                                                         dlv::Correlation::kBeggsBrill,
+                                                         dlv::Correlation::kGray,
+                                                         dlv::Correlation::kPoettmannCarpenter,
+                                                         dlv::Correlation::kAverageTemperatureZ,
+                                                         dlv::Correlation::kCullenderSmith};
 
 }  // namespace guo_wells

@@ -127,14 +127,8 @@ TEST(Traverse, ZeroRateIsTheStaticColumnForEveryCorrelation) {
   const Correlation gas_models[] = {Correlation::kNoSlip, Correlation::kAverageTemperatureZ,
                                     Correlation::kCullenderSmith};
   for (int i = 0; i < 3; ++i) {
-    TraverseRequest g;
-    g.correlation = gas_models[i];
-    g.geometry = {8000.0, 2.441, 0.0014646, 0.0, {}};
-    g.temperatures = {90.0, 170.0};
-    g.fluid.model = TubingFluidModel::kDryGas;
-    g.fluid.basis = dlv::RateBasis::kGas;
-    g.fluid.gas_sg = 0.7;
-    g.start_pressure = 1000.0;
+    TraverseRequest g = guo_wells::dry_gas(gas_models[i]);
+    g.rate = 0.0;
     const Marched r = run(g);
     ASSERT_EQ(r.result.status, TraverseStatus::kOk);
     ends[i] = r.result.end_pressure;
@@ -291,10 +285,7 @@ TEST(Traverse, BadInputNeverCrashes) {
        TraverseStatus::kCannotLift},
       {"nan gravity", [](TraverseRequest& r) { r.fluid.gas_sg = nan; }, TraverseStatus::kFailed},
   };
-  for (Correlation c :
-       {Correlation::kNoSlip, Correlation::kHagedornBrown, Correlation::kHagedornBrownOriginal,
-        Correlation::kBeggsBrill, Correlation::kGray, Correlation::kPoettmannCarpenter,
-        Correlation::kAverageTemperatureZ, Correlation::kCullenderSmith}) {
+  for (Correlation c : guo_wells::kEveryCorrelation) {
     for (const Row& row : rows) {
       TraverseRequest req = guo_wells::hagedorn_brown_sheet(c);
       row.change(req);
@@ -325,17 +316,9 @@ TEST(Traverse, SpecialValuesAlwaysEndWithAStatus) {
     const int k = pick(rng);
     return k < static_cast<int>(std::size(special)) ? special[k] : ordinary;
   };
-  const Correlation all[] = {Correlation::kNoSlip,
-                             Correlation::kHagedornBrown,
-                             Correlation::kHagedornBrownOriginal,
-                             Correlation::kBeggsBrill,
-                             Correlation::kGray,
-                             Correlation::kPoettmannCarpenter,
-                             Correlation::kAverageTemperatureZ,
-                             Correlation::kCullenderSmith};
   std::vector<ProfileNode> profile(40);
   for (int k = 0; k < 400; ++k) {
-    TraverseRequest r = guo_wells::hagedorn_brown_sheet(all[k % 8]);
+    TraverseRequest r = guo_wells::hagedorn_brown_sheet(guo_wells::kEveryCorrelation[k % 8]);
     r.geometry.node_depth = value(3000.0);
     r.geometry.inside_diameter = value(2.441);
     r.geometry.roughness = value(0.0006);

@@ -7,6 +7,8 @@
 #include <numbers>
 #include <vector>
 
+#include "guo_wells.hpp"
+
 namespace {
 
 using dlv::FluidState;
@@ -14,35 +16,12 @@ using dlv::RateBasis;
 using dlv::TubingFluid;
 using dlv::TubingFluidModel;
 
-// Guo et al. (2007) Ex 4.4, the Hagedorn-Brown spreadsheet: 40 API, 5 cp oil,
-// GLR 75 scf/bbl, gas gravity 0.7, 10 % water of gravity 1.05, 30 dyn/cm.
+// The fluids of Guo et al. (2007)'s Hagedorn-Brown spreadsheet (Ex 4.4) and
+// the field column of the Poettmann-Carpenter spreadsheet (Ex 4.2).
 TubingFluid hagedorn_sheet_fluid() {
-  TubingFluid f;
-  f.model = TubingFluidModel::kStockTank;
-  f.api_gravity = 40.0;
-  f.gas_sg = 0.7;
-  f.water_sg = 1.05;
-  f.water_cut = 0.1;
-  f.gas_liquid_ratio = 75.0;
-  f.oil_viscosity = 5.0;
-  f.surface_tension = 30.0;
-  return f;
+  return guo_wells::hagedorn_brown_sheet(dlv::Correlation::kNoSlip).fluid;
 }
-
-// Guo et al. (2007) Ex 4.2, the Poettmann-Carpenter spreadsheet, field column:
-// 30 API, gas gravity 0.65, water gravity 1.05, Bw 1.2, WC 25 %, GOR 1333.33
-// (GLR 1000 scf/stb).
-TubingFluid poettmann_sheet_fluid() {
-  TubingFluid f;
-  f.model = TubingFluidModel::kGuoBlackOil;
-  f.api_gravity = 30.0;
-  f.gas_sg = 0.65;
-  f.water_sg = 1.05;
-  f.water_fvf = 1.2;
-  f.water_cut = 0.25;
-  f.gas_liquid_ratio = 1000.0;
-  return f;
-}
+TubingFluid poettmann_sheet_fluid() { return guo_wells::poettmann_carpenter_field().fluid; }
 
 double area(double d_in) { return std::numbers::pi * std::pow(d_in / 12.0, 2) / 4.0; }
 

@@ -39,24 +39,6 @@ TraverseRequest poettmann_si_case() {
   return r;
 }
 
-// The dry-gas well: gas 0.70, 2.441 in, eps/D 0.0006, vertical 8000 ft,
-// 1000 psia, 90 -> 170 F, 4000 Mscf/d, Standing pseudo-criticals and
-// Brill-Beggs z.
-TraverseRequest dry_gas_case(Correlation method) {
-  TraverseRequest r;
-  r.correlation = method;
-  r.geometry.node_depth = 8000.0;
-  r.geometry.inside_diameter = 2.441;
-  r.geometry.roughness = 0.0006 * 2.441;
-  r.temperatures = {90.0, 170.0};
-  r.fluid.model = TubingFluidModel::kDryGas;
-  r.fluid.basis = dlv::RateBasis::kGas;
-  r.fluid.gas_sg = 0.7;
-  r.rate = 4000.0;
-  r.start_pressure = 1000.0;
-  return r;
-}
-
 TraverseResult run(const TraverseRequest& r) {
   std::array<ProfileNode, 4> profile{};
   return dlv::traverse(r, profile);
@@ -90,8 +72,9 @@ TEST(WholeWell, PublishedAndHandComputedBottomholePressures) {
       {"Guo Ex 4.2 field, static column", stat, 2289.45, 0.01},
       {"Guo Ex 4.2 field, all water", water, 1666.83, 0.01},
       {"Guo Ex 4.2 field, WC 1 - 1e-6", nearly_water, 1666.83, 0.01},
-      {"dry gas, average T and z", dry_gas_case(Correlation::kAverageTemperatureZ), 1342.23, 0.01},
-      {"dry gas, Cullender-Smith", dry_gas_case(Correlation::kCullenderSmith), 1341.34, 0.01},
+      {"dry gas, average T and z", guo_wells::dry_gas(Correlation::kAverageTemperatureZ), 1342.23,
+       0.01},
+      {"dry gas, Cullender-Smith", guo_wells::dry_gas(Correlation::kCullenderSmith), 1341.34, 0.01},
   };
   for (const Row& row : rows) {
     const TraverseResult r = run(row.request);
@@ -114,18 +97,18 @@ TEST(WholeWell, PoettmannCarpenterReportsItsIntermediates) {
 }
 
 TEST(WholeWell, DryGasIntermediates) {
-  const TraverseResult avg = run(dry_gas_case(Correlation::kAverageTemperatureZ));
+  const TraverseResult avg = run(guo_wells::dry_gas(Correlation::kAverageTemperatureZ));
   EXPECT_NEAR(avg.whole_well.mean_z, 0.847316, 1e-6);
   EXPECT_NEAR(avg.whole_well.s, 0.420070, 1e-6);
   EXPECT_EQ(avg.whole_well.iterations, 4);
-  const TraverseResult cs = run(dry_gas_case(Correlation::kCullenderSmith));
+  const TraverseResult cs = run(guo_wells::dry_gas(Correlation::kCullenderSmith));
   EXPECT_NEAR(cs.whole_well.mid_pressure, 1168.58, 0.01);
 }
 
 // The horizontal form (2.50125e-5, the constant of the inclined form times
 // 0.0375) is the limit of the inclined one.
 TEST(WholeWell, HorizontalGasWellIsTheLimitOfAnInclinedOne) {
-  TraverseRequest flat = dry_gas_case(Correlation::kAverageTemperatureZ);
+  TraverseRequest flat = guo_wells::dry_gas(Correlation::kAverageTemperatureZ);
   flat.geometry.inclination = 90.0;
   TraverseRequest nearly = flat;
   nearly.geometry.inclination = 89.999;
@@ -136,7 +119,7 @@ TEST(WholeWell, HorizontalGasWellIsTheLimitOfAnInclinedOne) {
   EXPECT_NEAR(a.end_pressure, b.end_pressure, 0.05);
   EXPECT_GT(a.end_pressure, 1000.0);
   // A gas injector: friction now lowers the bottom-hole pressure.
-  TraverseRequest injector = dry_gas_case(Correlation::kAverageTemperatureZ);
+  TraverseRequest injector = guo_wells::dry_gas(Correlation::kAverageTemperatureZ);
   injector.flow = FlowDirection::kDown;
   EXPECT_LT(run(injector).end_pressure, 1342.23);
 }
@@ -145,8 +128,8 @@ TEST(WholeWell, HorizontalGasWellIsTheLimitOfAnInclinedOne) {
 // node pressure.
 TEST(WholeWell, FromTheNodeUpInvertsTheMethod) {
   for (TraverseRequest r :
-       {guo_wells::poettmann_carpenter_field(), dry_gas_case(Correlation::kCullenderSmith),
-        dry_gas_case(Correlation::kAverageTemperatureZ)}) {
+       {guo_wells::poettmann_carpenter_field(), guo_wells::dry_gas(Correlation::kCullenderSmith),
+        guo_wells::dry_gas(Correlation::kAverageTemperatureZ)}) {
     const double head = r.start_pressure;
     const TraverseResult down = run(r);
     r.start = TraverseStart::kNode;
