@@ -101,16 +101,6 @@ TEST(TubingFluid, MassRateIsTheSameAtEveryPressureAndTemperature) {
   }
 }
 
-TEST(TubingFluid, CacheEvaluatesEachPressureAndTemperatureOnce) {
-  const TubingFluid f = hagedorn_sheet_fluid();
-  dlv::FluidCache cache;
-  dlv::cached_fluid(f, 200.0, 80.0, cache);
-  dlv::cached_fluid(f, 200.0, 80.0, cache);
-  EXPECT_EQ(cache.evaluations, 1);
-  dlv::cached_fluid(f, 200.0, 81.0, cache);
-  EXPECT_EQ(cache.evaluations, 2);
-}
-
 TEST(TubingFluid, BadStatesAreFlaggedNotComputed) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
