@@ -122,12 +122,14 @@ TEST(FpEnvironment, UnmaskedHostNeitherTrapsNorLosesItsState) {
   under(kUnmaskedMxcsr, kUnmaskedX87,
         [&] { liqvis(0.0, &api, 500.0, 3000.0, 2000.0, &mu[0], &mu[1], &mu[2], &code, &ierr); });
   auto b = host::Blocks::oil_well();
-  b->set_method(2);
+  b->set_method(DLV_OIL_METHOD_VOGEL);
   b->set_test_count(1);
-  b->well[303] = 0.0;  // no reservoir pressure: the water line divides 0 by 0
+  b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] =
+      0.0;  // no reservoir pressure: the water line divides 0 by 0
   under(kUnmaskedMxcsr, kUnmaskedX87, [&] { result = b->run(cal); });
   EXPECT_EQ(result, 1);
-  EXPECT_TRUE(std::any_of(b->summary, b->summary + 150, [](double v) { return std::isnan(v); }));
+  EXPECT_TRUE(
+      std::any_of(b->summary, std::end(b->summary), [](double v) { return std::isnan(v); }));
 }
 
 TEST(FpEnvironment, HostRoundingAndPrecisionLeaveResultsUnchanged) {
@@ -136,15 +138,11 @@ TEST(FpEnvironment, HostRoundingAndPrecisionLeaveResultsUnchanged) {
       host::symbol<void (*)(const double*, const double*, const double*, double*)>("zfachy");
   ASSERT_TRUE(cal && zfachy);
   auto results = [&](std::uint32_t mxcsr, std::uint16_t x87) {
-    auto b = host::Blocks::oil_well();
-    b->set_method(2);
-    b->set_test_count(1);
-    b->well[408] = 1000.0;
-    b->well[508] = 1800.0;
+    auto b = host::Blocks::vogel_well();
     const double t = 171.1, sg = 0.6931, p = 1234.5;
     under(mxcsr, x87, [&] {
       b->run(cal);
-      zfachy(&t, &p, &sg, &b->summary[149]);
+      zfachy(&t, &p, &sg, &b->summary[DLV_SUMMARY_WATER_SG + DLV_POINTS - 1]);
     });
     return b;
   };

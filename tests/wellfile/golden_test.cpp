@@ -3,70 +3,13 @@
 // statuses. tools/regen_wellfile_golden.sh regenerates the golden files.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "dlv/dlv.h"
-#include "wellfile/wellfile.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-namespace fs = std::filesystem;
-using wf::json;
-
-namespace {
-
-const fs::path kSource = DLV_SOURCE_DIR;
-
-json read_json(const fs::path& p) {
-  std::ifstream in(p);
-  return json::parse(in);
-}
-
-// Same structure, same strings, numbers within 1e-12 relative.
-void expect_close(const json& got, const json& want, const std::string& path) {
-  if (want.is_number() && got.is_number()) {
-    const double a = got.get<double>(), b = want.get<double>();
-    const double tol = 1e-12 * std::max(std::fabs(a), std::fabs(b));
-    EXPECT_TRUE(a == b || std::fabs(a - b) <= tol) << path << ": " << a << " vs " << b;
-    return;
-  }
-  ASSERT_EQ(got.type(), want.type()) << path;
-  if (want.is_object()) {
-    ASSERT_EQ(got.size(), want.size()) << path;
-    for (const auto& [k, v] : want.items()) {
-      ASSERT_TRUE(got.contains(k)) << path << "." << k;
-      expect_close(got[k], v, path + "." + k);
-    }
-  } else if (want.is_array()) {
-    ASSERT_EQ(got.size(), want.size()) << path;
-    for (std::size_t i = 0; i < want.size(); ++i)
-      expect_close(got[i], want[i], path + "[" + std::to_string(i) + "]");
-  } else {
-    EXPECT_EQ(got, want) << path;
-  }
-}
-
-struct Command {
-  int status;
-  std::string out;
-};
-
-// Runs the command with its messages caught; redirect says where standard output goes.
-Command run_dlv(const std::string& args, const std::string& redirect = "2>&1") {
-  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " " + redirect;
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  const int raw = pclose(p);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
-
-}  // namespace
+using namespace wellfile_test;
 
 TEST(ExampleWells, MatchTheirGoldenOutputs) {
   int count = 0;
