@@ -1,12 +1,15 @@
 // One list of fields: every position macro of the C field map is a field of
-// DLV_FIELDS, and every field of DLV_FIELDS is either a field of the well
-// file's table or on its list of host-only fields.
+// DLV_FIELDS, every field of DLV_FIELDS is either a field of the well file's
+// table or on its list of host-only fields, and the map's positions are those
+// hosts were given (field_map.csv: block, field, kind, byte, count).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"
@@ -16,10 +19,11 @@ namespace {
 namespace wf = dlv::wellfile;
 
 struct Listed {
-  std::string block, field;
-  std::size_t byte;
+  std::string block, field, kind;
+  std::size_t byte, count;
 };
-#define LISTED(BLOCK, FIELD, KIND, COUNT) {#BLOCK, #FIELD, DLV_FIELD_BYTE(BLOCK, FIELD, KIND)},
+#define LISTED(BLOCK, FIELD, KIND, COUNT) \
+  {#BLOCK, #FIELD, #KIND, DLV_FIELD_BYTE(BLOCK, FIELD, KIND), COUNT},
 const Listed kListed[] = {DLV_FIELDS(LISTED)};
 #undef LISTED
 
@@ -50,6 +54,21 @@ TEST(FieldCoverage, EveryPositionMacroIsAListedField) {
     EXPECT_EQ(names.count(m[1]), 1u) << m[1] << " is not in DLV_FIELDS";
   }
   EXPECT_GE(seen, static_cast<int>(std::size(kListed)));
+}
+
+TEST(FieldCoverage, PositionsAreThoseHostsWereGiven) {
+  std::ifstream csv(DLV_SOURCE_DIR "/tests/blocks/field_map.csv");
+  std::string line;
+  ASSERT_TRUE(std::getline(csv, line));
+  std::vector<std::string> given, listed;
+  while (std::getline(csv, line)) given.push_back(line);
+  for (const Listed& f : kListed) {
+    std::string kind = f.kind.substr(4);
+    for (char& c : kind) c = static_cast<char>(std::tolower(c));
+    listed.push_back(f.block + "," + f.field + "," + kind + "," + std::to_string(f.byte) + "," +
+                     std::to_string(f.count));
+  }
+  EXPECT_EQ(listed, given);
 }
 
 // The well-file block a DLV_FIELDS block name stands for; results and curves
