@@ -65,7 +65,9 @@ TEST(ConcurrentCalls, EachThreadGetsItsOwnCurvesAndLogAndNoDescriptorLeaks) {
   auto cal = host::symbol<host::CalFn>("dlv_cal");
   auto vogel = host::symbol<QuickVogel>("dlvCalcVogel");
   auto copy = host::symbol<CopyArrays>("dlvGetResultRate_PrsArrays");
-  ASSERT_TRUE(cal && vogel && copy) << dlerror();
+  ASSERT_NE(cal, nullptr) << dlerror();
+  ASSERT_NE(vogel, nullptr);
+  ASSERT_NE(copy, nullptr);
 
   // A reference run first: the stored Vogel reference values are then the
   // same whichever reference run came last, so the changed-pressure runs
