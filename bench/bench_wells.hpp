@@ -5,48 +5,35 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include "driver/driver.hpp"
+#include "support/host_blocks.hpp"
 
 namespace bench_wells {
 
-inline void put_i32(double* block, std::size_t byte, std::int32_t v) {
-  std::memcpy(reinterpret_cast<unsigned char*>(block) + byte, &v, sizeof v);
-}
-
-struct Well {
-  double fluids[1426]{};
-  double tables[45000 / 8]{};
-  double separator[2]{100.0, 80.0};
-  double layer_curves[3750]{};
-  double well[2008]{};
-  std::int32_t mode = 0;
-  double completion[402]{};
-  double completion_curves[3750]{};
-  double traverse_curves[3750]{};
-  double traverse[12888 / 8]{};
-  double summary[150]{};
-  double results[250]{};
-
-  explicit Well(std::int32_t mode_, std::int32_t layers) : mode(mode_) {
-    put_i32(well, 16, layers);
-    put_i32(fluids, 0, 1);
+// Blocks of the host's sizes: `layers` layers of an oil with correlation fluids.
+struct Well : host::Blocks {
+  explicit Well(std::int32_t mode_, std::int32_t layers) {
+    mode = mode_;
+    separator[DLV_SEPARATOR_PRESSURE] = 100.0;
+    separator[DLV_SEPARATOR_TEMPERATURE] = 80.0;
+    set_layer_count(layers);
+    set_fluid_type(DLV_FLUID_CORRELATIONS);
     for (int L = 0; L < layers; ++L) {
-      fluids[25 + L] = 32.0 + 0.1 * L;
-      fluids[75 + L] = 0.3;
-      fluids[175 + L] = 1.05;
-      fluids[225 + L] = 0.72;
-      fluids[325 + L] = 600.0;
-      well[3 + L] = 170.0 + L;
-      well[53 + L] = 20.0 + L;
-      well[103 + L] = 25.0;
-      well[153 + L] = 1500.0;
-      well[203 + L] = 0.354;
-      well[253 + L] = 1.0;
-      well[303 + L] = 3000.0 - 10.0 * L;
-      well[1756 + L] = 8000.0 + 20.0 * L;
+      fluids[DLV_LAYER_FLUIDS_API_GRAVITY + L] = 32.0 + 0.1 * L;
+      fluids[DLV_LAYER_FLUIDS_WATER_CUT + L] = 0.3;
+      fluids[DLV_LAYER_FLUIDS_WATER_SG + L] = 1.05;
+      fluids[DLV_LAYER_FLUIDS_GAS_SG + L] = 0.72;
+      fluids[DLV_LAYER_FLUIDS_PRODUCING_GOR + L] = 600.0;
+      well[DLV_WELL_RECORD_LAYER_TEMPERATURE + L] = 170.0 + L;
+      well[DLV_WELL_RECORD_PERMEABILITY + L] = 20.0 + L;
+      well[DLV_WELL_RECORD_THICKNESS + L] = 25.0;
+      well[DLV_WELL_RECORD_DRAINAGE_RADIUS + L] = 1500.0;
+      well[DLV_WELL_RECORD_WELLBORE_RADIUS + L] = 0.354;
+      well[DLV_WELL_RECORD_SKIN + L] = 1.0;
+      well[DLV_WELL_RECORD_RESERVOIR_PRESSURE + L] = 3000.0 - 10.0 * L;
+      well[DLV_WELL_RECORD_LAYER_DEPTH + L] = 8000.0 + 20.0 * L;
     }
   }
   void run() {
@@ -57,58 +44,55 @@ struct Well {
 };
 
 inline std::unique_ptr<Well> OneLayerVogelOil() {
-  auto w = std::make_unique<Well>(0, 1);
-  put_i32(w->well, 0, 2);
-  put_i32(w->well, 407 * 8, 1);
-  w->well[408] = 1000.0;
-  w->well[508] = 1800.0;
+  auto w = std::make_unique<Well>(DLV_MODE_OIL_PRODUCTION, 1);
+  w->set_method(DLV_OIL_METHOD_VOGEL);
+  w->set_test_count(1);
+  w->set_test(0, 1000.0, 1800.0);
   return w;
 }
 
 inline std::unique_ptr<Well> OneLayerBackPressureGas() {
-  auto w = std::make_unique<Well>(1, 1);
-  put_i32(w->well, 4, 1);
-  put_i32(w->well, 407 * 8, 4);
+  auto w = std::make_unique<Well>(DLV_MODE_GAS_PRODUCTION, 1);
+  w->set_gas_method(DLV_GAS_METHOD_BACKPRESSURE_FIT);
+  w->set_test_count(4);
   const double p[4] = {2700.0, 2400.0, 2000.0, 1600.0};
-  for (int k = 0; k < 4; ++k) {
-    w->well[508 + k] = p[k];
-    w->well[408 + k] = 0.003 * std::pow(3000.0 * 3000.0 - p[k] * p[k], 0.8);
-  }
+  for (int k = 0; k < 4; ++k)
+    w->set_test(k, 0.003 * std::pow(3000.0 * 3000.0 - p[k] * p[k], 0.8), p[k]);
   return w;
 }
 
 inline std::unique_ptr<Well> FiftyLayerGasDarcy() {
-  auto w = std::make_unique<Well>(1, 50);
-  put_i32(w->well, 4, 0);
+  auto w = std::make_unique<Well>(DLV_MODE_GAS_PRODUCTION, 50);
+  w->set_gas_method(DLV_GAS_METHOD_DARCY_NONDARCY);
   return w;
 }
 
 inline std::unique_ptr<Well> FiftyLayerOilDarcyVogel() {
-  auto w = std::make_unique<Well>(0, 50);
-  put_i32(w->well, 0, 1);
+  auto w = std::make_unique<Well>(DLV_MODE_OIL_PRODUCTION, 50);
+  w->set_method(DLV_OIL_METHOD_DARCY_VOGEL);
   return w;
 }
 
 inline std::unique_ptr<Well> TenLayerGasCompletionModel2() {
-  auto w = std::make_unique<Well>(1, 10);
-  put_i32(w->well, 4, 0);
-  put_i32(w->completion, 0, 2);
-  w->completion[1] = 1.0;
+  auto w = std::make_unique<Well>(DLV_MODE_GAS_PRODUCTION, 10);
+  w->set_gas_method(DLV_GAS_METHOD_DARCY_NONDARCY);
+  w->set_completion_model(DLV_COMPLETION_CRUSHED_ZONE);
+  w->completion[DLV_COMPLETION_SHOT_DENSITY_FACTOR] = 1.0;
   for (int L = 0; L < 10; ++L) {
-    w->completion[52 + L] = 20.0;   // crushed-zone permeability
-    w->completion[102 + L] = 0.5;   // crushed-zone thickness
-    w->completion[152 + L] = 4.0;   // shots per foot
-    w->completion[202 + L] = 0.4;   // perforation diameter
-    w->completion[252 + L] = 20.0;  // perforated interval
-    w->completion[352 + L] = 10.0;  // perforation length
+    w->completion[DLV_COMPLETION_CRUSHED_ZONE_PERMEABILITY + L] = 20.0;
+    w->completion[DLV_COMPLETION_CRUSHED_ZONE_THICKNESS + L] = 0.5;
+    w->completion[DLV_COMPLETION_SHOT_DENSITY + L] = 4.0;
+    w->completion[DLV_COMPLETION_PERFORATION_DIAMETER + L] = 0.4;
+    w->completion[DLV_COMPLETION_PERFORATED_INTERVAL + L] = 20.0;
+    w->completion[DLV_COMPLETION_PERFORATION_LENGTH + L] = 10.0;
   }
   return w;
 }
 
 inline std::unique_ptr<Well> FiftyLayerOilCompositeWithCoupling() {
-  auto w = std::make_unique<Well>(0, 50);
-  put_i32(w->well, 0, 0);
-  w->well[1906] = 7000.0;  // reference depth
+  auto w = std::make_unique<Well>(DLV_MODE_OIL_PRODUCTION, 50);
+  w->set_method(DLV_OIL_METHOD_DARCY_NONDARCY);
+  w->well[DLV_WELL_RECORD_REFERENCE_DEPTH] = 7000.0;
   return w;
 }
 

@@ -40,7 +40,7 @@ void measure(benchmark::State& state, bench_wells::Well& w, bool under_call_lock
       w.run();
     }
     allocated += allocations.load() - before;
-    benchmark::DoNotOptimize(w.summary[24]);
+    benchmark::DoNotOptimize(w.summary[DLV_SUMMARY_RATE + DLV_POINTS - 1]);
   }
   state.counters["allocs_per_call"] =
       benchmark::Counter(static_cast<double>(allocated) / static_cast<double>(state.iterations()));

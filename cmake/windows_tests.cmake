@@ -51,8 +51,9 @@ set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 
 foreach(name ${DLV_WINDOWS_TEST_FOLDERS})
   file(GLOB srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
-  # Tests of POSIX-only behaviour (FIFOs, sockets, /proc) are named *_posix_test.cpp.
-  list(FILTER srcs EXCLUDE REGEX "_posix_test\\.cpp$")
+  # Tests of POSIX-only behaviour (FIFOs, sockets, /proc) are named *_posix_test.cpp,
+  # tests that read the well-file tables (a Linux-only library) *_wellfile_test.cpp.
+  list(FILTER srcs EXCLUDE REGEX "_(posix|wellfile)_test\\.cpp$")
   add_executable(test_${name} ${srcs})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests
                                                   ${PROJECT_SOURCE_DIR}/ptrav)

@@ -34,7 +34,7 @@ build_library() {
   cmake --build "$2" --target DLV -j"$jobs" >/dev/null
 }
 
-g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -o "$out/runner" \
+g++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -Iinclude -o "$out/runner" \
   tools/identity/identity_runner.cpp -ldl
 
 current_lib=${DLV_IDENTITY_LIB:-}

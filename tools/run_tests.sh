@@ -36,6 +36,7 @@ else
 fi
 
 step "include floors" tools/check_floors.sh
+step "test lines at most a third of the code" /usr/bin/python3 tools/count_test_lines.py
 
 for variant in release asan; do
   echo "== build and test: $variant"

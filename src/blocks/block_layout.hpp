@@ -86,6 +86,84 @@ enum class CompletionModel : std::int32_t {
   kPerforationSkin = 3,
 };
 
+// How the layer fluids' properties are found (the fluid type of layer_fluids):
+// kept as given, or recomputed by correlations or from built-in crudes.
+enum class FluidType : std::int32_t {
+  kNone = 0,
+  kCorrelations = 1,
+  kCrudeSamples = 2,
+  kFieldCrude = 3,
+  kCorrelationsType4 = 4,
+};
+
+// Oil-water viscosity mixing rules of the liquid viscosity.
+enum class ViscosityMixingRule : std::int32_t {
+  kVolumeWeighted = 0,
+  kFluidityWeighted = 1,
+  kPhaseInversion = 2,
+};
+
+// Deliverability test types of the back-pressure fits; codes above the
+// modified isochronal test count as one.
+enum class DeliverabilityTestType : std::int32_t {
+  kFlowAfterFlow = 0,
+  kIsochronal = 1,
+  kModifiedIsochronal = 2,
+};
+
+// Each code above is the code of the C field map, value by value.
+#define DLV_SAME_CODE(cpp, c) static_assert(static_cast<int>(cpp) == (c), #cpp " is " #c)
+DLV_SAME_CODE(CalcMode::kOilProduction, DLV_MODE_OIL_PRODUCTION);
+DLV_SAME_CODE(CalcMode::kGasProduction, DLV_MODE_GAS_PRODUCTION);
+DLV_SAME_CODE(CalcMode::kWaterInjection, DLV_MODE_WATER_INJECTION);
+DLV_SAME_CODE(CalcMode::kGasInjection, DLV_MODE_GAS_INJECTION);
+DLV_SAME_CODE(OilMethod::kDarcyNonDarcy, DLV_OIL_METHOD_DARCY_NONDARCY);
+DLV_SAME_CODE(OilMethod::kDarcyVogel, DLV_OIL_METHOD_DARCY_VOGEL);
+DLV_SAME_CODE(OilMethod::kVogel, DLV_OIL_METHOD_VOGEL);
+DLV_SAME_CODE(OilMethod::kVogelTwoTests, DLV_OIL_METHOD_VOGEL_TWO_TEST);
+DLV_SAME_CODE(OilMethod::kBackPressureFromTests, DLV_OIL_METHOD_BACKPRESSURE_FIT);
+DLV_SAME_CODE(OilMethod::kBackPressureGiven, DLV_OIL_METHOD_BACKPRESSURE_GIVEN);
+DLV_SAME_CODE(OilMethod::kProductivityIndex, DLV_OIL_METHOD_PI_LINE);
+DLV_SAME_CODE(OilMethod::kTwoRateLevel, DLV_OIL_METHOD_TWO_RATE_LEVEL);
+DLV_SAME_CODE(OilMethod::kHorizontalWell, DLV_OIL_METHOD_HORIZONTAL);
+DLV_SAME_CODE(OilMethod::kFracturedWell, DLV_OIL_METHOD_FRACTURED);
+DLV_SAME_CODE(OilMethod::kRateTest, DLV_OIL_METHOD_RATE_TEST);
+DLV_SAME_CODE(GasMethod::kDarcyNonDarcy, DLV_GAS_METHOD_DARCY_NONDARCY);
+DLV_SAME_CODE(GasMethod::kBackPressureFromTests, DLV_GAS_METHOD_BACKPRESSURE_FIT);
+DLV_SAME_CODE(GasMethod::kBackPressureGiven, DLV_GAS_METHOD_BACKPRESSURE_GIVEN);
+DLV_SAME_CODE(GasMethod::kHorizontalWell, DLV_GAS_METHOD_HORIZONTAL);
+DLV_SAME_CODE(GasMethod::kFracturedWell, DLV_GAS_METHOD_FRACTURED);
+DLV_SAME_CODE(GasMethod::kGivenNonDarcyCoefficient, DLV_GAS_METHOD_GIVEN_D);
+DLV_SAME_CODE(GasMethod::kRateTest, DLV_GAS_METHOD_RATE_TEST);
+DLV_SAME_CODE(WaterInjectionMethod::kSkin, DLV_WATER_INJECTION_METHOD_SKIN);
+DLV_SAME_CODE(WaterInjectionMethod::kCoefficients, DLV_WATER_INJECTION_METHOD_COEFFICIENTS);
+DLV_SAME_CODE(WaterInjectionMethod::kRateTest, DLV_WATER_INJECTION_METHOD_RATE_TEST);
+DLV_SAME_CODE(GasInjectionMethod::kSkin, DLV_GAS_INJECTION_METHOD_SKIN);
+DLV_SAME_CODE(GasInjectionMethod::kCoefficientsFirstPointOnly,
+              DLV_GAS_INJECTION_METHOD_COEFFICIENTS_NONE);
+DLV_SAME_CODE(GasInjectionMethod::kCoefficientsPressure,
+              DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PRESSURE);
+DLV_SAME_CODE(GasInjectionMethod::kCoefficientsSquaredPressure,
+              DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED);
+DLV_SAME_CODE(GasInjectionMethod::kCoefficientsPseudoPressure,
+              DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PSEUDO);
+DLV_SAME_CODE(GasInjectionMethod::kRateTest, DLV_GAS_INJECTION_METHOD_RATE_TEST);
+DLV_SAME_CODE(CompletionModel::kNone, DLV_COMPLETION_NONE);
+DLV_SAME_CODE(CompletionModel::kGravelPack, DLV_COMPLETION_GRAVEL_PACK);
+DLV_SAME_CODE(CompletionModel::kCrushedZone, DLV_COMPLETION_CRUSHED_ZONE);
+DLV_SAME_CODE(CompletionModel::kPerforationSkin, DLV_COMPLETION_PERFORATION_SKINS);
+DLV_SAME_CODE(FluidType::kNone, DLV_FLUID_NONE);
+DLV_SAME_CODE(FluidType::kCorrelations, DLV_FLUID_CORRELATIONS);
+DLV_SAME_CODE(FluidType::kCrudeSamples, DLV_FLUID_CRUDE_SAMPLES);
+DLV_SAME_CODE(FluidType::kFieldCrude, DLV_FLUID_FIELD_CRUDE);
+DLV_SAME_CODE(FluidType::kCorrelationsType4, DLV_FLUID_CORRELATIONS_4);
+DLV_SAME_CODE(ViscosityMixingRule::kVolumeWeighted, DLV_MIXING_VOLUME_WEIGHTED);
+DLV_SAME_CODE(ViscosityMixingRule::kFluidityWeighted, DLV_MIXING_FLUIDITY_WEIGHTED);
+DLV_SAME_CODE(ViscosityMixingRule::kPhaseInversion, DLV_MIXING_PHASE_INVERSION);
+DLV_SAME_CODE(DeliverabilityTestType::kFlowAfterFlow, DLV_TEST_FLOW_AFTER_FLOW);
+DLV_SAME_CODE(DeliverabilityTestType::kIsochronal, DLV_TEST_ISOCHRONAL);
+DLV_SAME_CODE(DeliverabilityTestType::kModifiedIsochronal, DLV_TEST_MODIFIED_ISOCHRONAL);
+
 // Fluid selector of the injection skin curve.
 enum class InjectedFluid : std::int32_t {
   kGas = 0,
@@ -302,6 +380,14 @@ inline constexpr std::size_t dimensionless_time = DLV_RESULTS_DIMENSIONLESS_TIME
 inline constexpr std::size_t result_bubble_point = DLV_RESULTS_RESULT_BUBBLE_POINT;
 inline constexpr std::size_t total_slots = DLV_LAYER_RESULTS_SLOTS;
 }  // namespace results
+
+// The property of each table is the table index of the C field map.
+DLV_SAME_CODE(tables::Property::kSolutionGor, DLV_TABLE_SOLUTION_GOR);
+DLV_SAME_CODE(tables::Property::kOilFvf, DLV_TABLE_OIL_FVF);
+DLV_SAME_CODE(tables::Property::kOilViscosity, DLV_TABLE_OIL_VISCOSITY);
+DLV_SAME_CODE(tables::Property::kGasZFactor, DLV_TABLE_GAS_Z_FACTOR);
+DLV_SAME_CODE(tables::Property::kGasViscosity, DLV_TABLE_GAS_VISCOSITY);
+#undef DLV_SAME_CODE
 
 // The int32 fields the library finds by slot sit at the start of that slot,
 // where the field map's byte offsets put them; the two counts of a fluid table

@@ -347,6 +347,52 @@ const Field kFields[] = {
      Q::dimensionless, 0, 400, 0, "traverse segment count"},
 };
 
+// Every other field of the C field map: codes and counts the well file
+// writes from its structure, values the library computes, and results.
+constexpr HostOnlyField kHostOnlyFields[] = {
+    {"LAYER_FLUIDS", "OIL_SG", "computed from api_gravity by the fluid stage"},
+    {"LAYER_FLUIDS", "OIL_VISCOSITY", "computed by the fluid stage or read from a table"},
+    {"LAYER_FLUIDS", "WATER_VISCOSITY", "computed by the fluid stage"},
+    {"LAYER_FLUIDS", "LIQUID_VISCOSITY", "computed by the fluid stage from the mixing rule"},
+    {"LAYER_FLUIDS", "GAS_VISCOSITY", "computed by the fluid stage or read from a table"},
+    {"LAYER_FLUIDS", "LIQUID_FVF", "computed by the fluid stage"},
+    {"LAYER_FLUIDS", "LIQUID_DENSITY", "computed by the fluid stage"},
+    {"LAYER_FLUIDS", "OIL_FRACTION", "computed by the fluid stage"},
+    {"LAYER_FLUIDS", "BUBBLE_POINT_GIVEN", "set for every layer whose bubble_point is given"},
+    {"LAYER_FLUIDS", "SOLUTION_GOR", "computed by the fluid stage or read from a table"},
+    {"LAYER_FLUIDS", "GAS_Z_FACTOR", "computed by the fluid stage or read from a table"},
+    {"FLUID_TABLE", "TEMPERATURES", "written from the fluid tables of the document"},
+    {"FLUID_TABLE", "PRESSURES", "written from the fluid tables of the document"},
+    {"FLUID_TABLE", "VALUES", "written from the fluid tables of the document"},
+    {"FLUID_TABLE", "TEMPERATURE_COUNT", "the length of a table's temperature axis"},
+    {"FLUID_TABLE", "PRESSURE_COUNT", "the length of a table's pressure axis"},
+    {"FLUID_TABLES", "USE_TABLE", "set for every property the document gives a table of"},
+    {"WELL_RECORD", "METHOD_CODE", "written from the method's name in oil production"},
+    {"WELL_RECORD", "GAS_METHOD", "written from the method's name in gas production"},
+    {"WELL_RECORD", "GAS_INJECTION_METHOD", "written from the method's name in gas injection"},
+    {"WELL_RECORD", "WATER_INJECTION_METHOD", "written from the method's name in water injection"},
+    {"WELL_RECORD", "LAYER_COUNT", "the number of layers of the document"},
+    {"WELL_RECORD", "TEST_COUNT", "the number of tests of the document"},
+    {"WELL_RECORD", "RATETEST_ROW_COUNT", "the number of rate-test rows of the document"},
+    {"WELL_RECORD", "BACKPRESSURE_C_GIVEN", "set when backpressure_c is given"},
+    {"WELL_RECORD", "BACKPRESSURE_N_GIVEN", "set when backpressure_n is given"},
+    {"CURVES", "RATE", "curve results"},
+    {"CURVES", "PRESSURE", "curve results"},
+    {"CURVES", "DRAWDOWN", "curve results"},
+    {"SUMMARY", "RATE", "well curve result"},
+    {"SUMMARY", "PRESSURE", "well curve result"},
+    {"SUMMARY", "DRAWDOWN", "well curve result"},
+    {"SUMMARY", "WATER_CUT", "well curve result"},
+    {"SUMMARY", "GAS_LIQUID", "well curve result"},
+    {"SUMMARY", "WATER_SG", "well curve result"},
+    {"RESULTS", "RESULT_STATUS", "layer result, always 0"},
+    {"RESULTS", "FLOW_REGIME_FLAG", "layer result"},
+    {"RESULTS", "EFFECTIVE_RADIUS_RATIO", "layer result"},
+    {"RESULTS", "FRACTURE_CONDUCTIVITY", "layer result"},
+    {"RESULTS", "DIMENSIONLESS_TIME", "layer result"},
+    {"RESULTS", "RESULT_BUBBLE_POINT", "layer result"},
+};
+
 using L = std::vector<const char*>;
 const L kDarcy = {"reservoir_pressure", "permeability", "thickness", "drainage_radius",
                   "wellbore_radius"};
@@ -538,6 +584,7 @@ const char* block_name(BlockId b) {
 }
 
 std::span<const Field> all_fields() { return kFields; }
+std::span<const HostOnlyField> host_only_fields() { return kHostOnlyFields; }
 
 const char* field_unit(const Field& f, UnitSystem s) { return unit_text(f.quantity, s); }
 

@@ -74,6 +74,15 @@ struct Field {
 };
 
 std::span<const Field> all_fields();
+
+// The fields of the C field map that a well file does not name, each with why:
+// block and field as in DLV_FIELDS (the two parts of DLV_<BLOCK>_<FIELD>).
+struct HostOnlyField {
+  const char* block;
+  const char* field;
+  const char* reason;
+};
+std::span<const HostOnlyField> host_only_fields();
 // The unit text of a field in a unit system ("" for a pure number).
 const char* field_unit(const Field& f, UnitSystem s = UnitSystem::field);
 // The range of a field in a unit system: the field range converted, for a rate

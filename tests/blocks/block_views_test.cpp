@@ -29,127 +29,143 @@ struct Raw {
 };
 
 TEST(BlockViews, LayerFluids) {
-  Raw raw(1426);
+  Raw raw(DLV_LAYER_FLUIDS_SLOTS);
   const dlv::LayerFluids f{raw.d.data()};
   // clang-format off
-  raw.expect({{f.api_gravity().data(), 25}, {f.water_cut().data(), 75},
-      {f.liquid_yield().data(), 125}, {f.water_sg().data(), 175}, {f.gas_sg().data(), 225},
-      {f.oil_sg().data(), 275}, {f.producing_gor().data(), 325}, {f.oil_viscosity().data(), 375},
-      {f.water_viscosity().data(), 425}, {f.liquid_viscosity().data(), 475},
-      {f.gas_viscosity().data(), 525}, {f.oil_fvf().data(), 575}, {f.water_fvf().data(), 625},
-      {f.liquid_fvf().data(), 675}, {f.liquid_density().data(), 725},
-      {f.oil_fraction().data(), 775}, {f.bubble_point().data(), 825},
-      {f.solution_gor().data(), 900}, {f.total_compressibility().data(), 950},
-      {f.gas_z_factor().data(), 1000}, {f.sample_key().data(), 1075}});
+  raw.expect({{f.api_gravity().data(), DLV_LAYER_FLUIDS_API_GRAVITY}, {f.water_cut().data(), DLV_LAYER_FLUIDS_WATER_CUT},
+      {f.liquid_yield().data(), DLV_LAYER_FLUIDS_LIQUID_YIELD}, {f.water_sg().data(), DLV_LAYER_FLUIDS_WATER_SG}, {f.gas_sg().data(), DLV_LAYER_FLUIDS_GAS_SG},
+      {f.oil_sg().data(), DLV_LAYER_FLUIDS_OIL_SG}, {f.producing_gor().data(), DLV_LAYER_FLUIDS_PRODUCING_GOR}, {f.oil_viscosity().data(), DLV_LAYER_FLUIDS_OIL_VISCOSITY},
+      {f.water_viscosity().data(), DLV_LAYER_FLUIDS_WATER_VISCOSITY}, {f.liquid_viscosity().data(), DLV_LAYER_FLUIDS_LIQUID_VISCOSITY},
+      {f.gas_viscosity().data(), DLV_LAYER_FLUIDS_GAS_VISCOSITY}, {f.oil_fvf().data(), DLV_LAYER_FLUIDS_OIL_FVF}, {f.water_fvf().data(), DLV_LAYER_FLUIDS_WATER_FVF},
+      {f.liquid_fvf().data(), DLV_LAYER_FLUIDS_LIQUID_FVF}, {f.liquid_density().data(), DLV_LAYER_FLUIDS_LIQUID_DENSITY},
+      {f.oil_fraction().data(), DLV_LAYER_FLUIDS_OIL_FRACTION}, {f.bubble_point().data(), DLV_LAYER_FLUIDS_BUBBLE_POINT},
+      {f.solution_gor().data(), DLV_LAYER_FLUIDS_SOLUTION_GOR}, {f.total_compressibility().data(), DLV_LAYER_FLUIDS_TOTAL_COMPRESSIBILITY},
+      {f.gas_z_factor().data(), DLV_LAYER_FLUIDS_GAS_Z_FACTOR}, {f.sample_key().data(), DLV_LAYER_FLUIDS_SAMPLE_KEY}});
   // clang-format on
-  raw.put(0, 4);
+  raw.put(DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE, 4);
   EXPECT_EQ(f.fluid_type(), 4);
   for (int L : {0, 49}) {
-    for (int slot : {875, 1050, 1125, 1150, 1175}) raw.put(slot * 8 + 4 * L, slot + L);
-    EXPECT_EQ(f.bubble_point_given(L), 875 + L);
-    EXPECT_EQ(f.sample_set(L), 1050 + L);
-    EXPECT_EQ(f.rs_correlation(L), 1125 + L);
-    EXPECT_EQ(f.fvf_correlation(L), 1150 + L);
-    EXPECT_EQ(f.viscosity_correlation(L), 1175 + L);
+    const int bytes[] = {DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE, DLV_LAYER_FLUIDS_SAMPLE_SET_BYTE,
+                         DLV_LAYER_FLUIDS_RS_CORRELATION_BYTE,
+                         DLV_LAYER_FLUIDS_FVF_CORRELATION_BYTE,
+                         DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION_BYTE};
+    for (int k = 0; k < 5; ++k) raw.put(bytes[k] + 4 * L, 10 * k + L);
+    EXPECT_EQ(f.bubble_point_given(L), L);
+    EXPECT_EQ(f.sample_set(L), 10 + L);
+    EXPECT_EQ(f.rs_correlation(L), 20 + L);
+    EXPECT_EQ(f.fvf_correlation(L), 30 + L);
+    EXPECT_EQ(f.viscosity_correlation(L), 40 + L);
   }
-  raw.put(1425 * 8 + 4, 77);
-  f.set_viscosity_mixing_rule(2);
-  EXPECT_EQ(raw.get(1425 * 8), 2);
-  EXPECT_EQ(raw.get(1425 * 8 + 4), 77);  // only the first four bytes written
+  raw.put(DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE + 4, 77);
+  f.set_viscosity_mixing_rule(DLV_MIXING_PHASE_INVERSION);
+  EXPECT_EQ(raw.get(DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE), DLV_MIXING_PHASE_INVERSION);
+  EXPECT_EQ(raw.get(DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE + 4),
+            77);  // only the first four bytes written
 }
 
 TEST(BlockViews, FluidTables) {
-  Raw raw(45000 / 8);
+  Raw raw(DLV_FLUID_TABLES_SLOTS);
   const dlv::FluidTables t{raw.d.data()};
   for (int k : {0, 9}) {
     const dlv::PropertyTable tab = t.table(k);
-    raw.expect({{tab.temperatures(), 562 * k},
-                {tab.pressures(), 562 * k + 10},
-                {tab.values(), 562 * k + 60}});
-    raw.put((562 * k + 560) * 8, 10 - k);
-    raw.put((562 * k + 560) * 8 + 4, 50 - k);
+    const int at = DLV_FLUID_TABLE_SLOTS * k;
+    raw.expect({{tab.temperatures(), at + DLV_FLUID_TABLE_TEMPERATURES},
+                {tab.pressures(), at + DLV_FLUID_TABLE_PRESSURES},
+                {tab.values(), at + DLV_FLUID_TABLE_VALUES}});
+    raw.put(at * 8 + DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE, 10 - k);
+    raw.put(at * 8 + DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE, 50 - k);
     EXPECT_EQ(tab.temperature_count(), 10 - k);
     EXPECT_EQ(tab.pressure_count(), 50 - k);
   }
-  for (int k = 0; k < 10; ++k) raw.put(44960 + 4 * k, k == 4 ? 1 : (k == 6 ? 2 : 0));
+  for (int k = 0; k < 10; ++k)
+    raw.put(DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * k, k == 4 ? 1 : (k == 6 ? 2 : 0));
   for (int k = 0; k < 10; ++k) EXPECT_EQ(t.use_table(k), k == 4) << k;
 }
 
 TEST(BlockViews, CurvesSummaryResultsSeparatorCompletion) {
-  Raw c(3750), s(150), r(250), sep(2), comp(402);
+  Raw c(DLV_CURVE_BLOCK_SLOTS), s(DLV_WELL_SUMMARY_SLOTS), r(DLV_LAYER_RESULTS_SLOTS),
+      sep(DLV_SEPARATOR_SLOTS), comp(DLV_COMPLETION_SLOTS);
   const dlv::CurveTables ct{c.d.data()};
   const dlv::WellSummary ws{s.d.data()};
   const dlv::LayerResults lr{r.d.data()};
   const dlv::SeparatorConditions sc{sep.d.data()};
   const dlv::CompletionBlock cb{comp.d.data()};
   // clang-format off
-  c.expect({{ct.rate(), 0}, {ct.pressure(), 1250}, {ct.drawdown(), 2500},
-      {ct.rate(3).data(), 75}, {ct.pressure(49).data(), 2475}, {&ct.drawdown(49)[24], 3749}});
-  s.expect({{ws.rate(), 0}, {ws.pressure(), 25}, {ws.drawdown(), 50}, {ws.water_cut(), 75},
-      {ws.gas_liquid(), 100}, {ws.water_sg(), 125}});
-  r.expect({{lr.effective_radius_ratio().data(), 50}, {lr.fracture_conductivity().data(), 100},
-      {lr.dimensionless_time().data(), 150}, {lr.result_bubble_point().data(), 200}});
-  sep.expect({{&sc.pressure(), 0}, {&sc.temperature(), 1}});
-  comp.expect({{&cb.shot_density_factor(), 1}, {cb.gravel_permeability().data(), 2},
-      {cb.crushed_zone_permeability().data(), 52}, {cb.crushed_zone_thickness().data(), 102},
-      {cb.shot_density().data(), 152}, {cb.perforation_diameter().data(), 202},
-      {cb.perforated_interval().data(), 252}, {cb.gravel_tunnel_length().data(), 302},
-      {cb.perforation_length().data(), 352}});
+  constexpr int P = DLV_POINTS;
+  c.expect({{ct.rate(), DLV_CURVES_RATE}, {ct.pressure(), DLV_CURVES_PRESSURE},
+      {ct.drawdown(), DLV_CURVES_DRAWDOWN}, {ct.rate(3).data(), DLV_CURVES_RATE + 3 * P},
+      {ct.pressure(49).data(), DLV_CURVES_PRESSURE + 49 * P},
+      {&ct.drawdown(49)[24], DLV_CURVES_DRAWDOWN + 49 * P + 24}});
+  s.expect({{ws.rate(), DLV_SUMMARY_RATE}, {ws.pressure(), DLV_SUMMARY_PRESSURE}, {ws.drawdown(), DLV_SUMMARY_DRAWDOWN}, {ws.water_cut(), DLV_SUMMARY_WATER_CUT},
+      {ws.gas_liquid(), DLV_SUMMARY_GAS_LIQUID}, {ws.water_sg(), DLV_SUMMARY_WATER_SG}});
+  r.expect({{lr.effective_radius_ratio().data(), DLV_RESULTS_EFFECTIVE_RADIUS_RATIO}, {lr.fracture_conductivity().data(), DLV_RESULTS_FRACTURE_CONDUCTIVITY},
+      {lr.dimensionless_time().data(), DLV_RESULTS_DIMENSIONLESS_TIME}, {lr.result_bubble_point().data(), DLV_RESULTS_RESULT_BUBBLE_POINT}});
+  sep.expect({{&sc.pressure(), DLV_SEPARATOR_PRESSURE}, {&sc.temperature(), DLV_SEPARATOR_TEMPERATURE}});
+  comp.expect({{&cb.shot_density_factor(), DLV_COMPLETION_SHOT_DENSITY_FACTOR}, {cb.gravel_permeability().data(), DLV_COMPLETION_GRAVEL_PERMEABILITY},
+      {cb.crushed_zone_permeability().data(), DLV_COMPLETION_CRUSHED_ZONE_PERMEABILITY}, {cb.crushed_zone_thickness().data(), DLV_COMPLETION_CRUSHED_ZONE_THICKNESS},
+      {cb.shot_density().data(), DLV_COMPLETION_SHOT_DENSITY}, {cb.perforation_diameter().data(), DLV_COMPLETION_PERFORATION_DIAMETER},
+      {cb.perforated_interval().data(), DLV_COMPLETION_PERFORATED_INTERVAL}, {cb.gravel_tunnel_length().data(), DLV_COMPLETION_GRAVEL_TUNNEL_LENGTH},
+      {cb.perforation_length().data(), DLV_COMPLETION_PERFORATION_LENGTH}});
   // clang-format on
-  r.put(4, 99);
+  r.put(DLV_RESULTS_RESULT_STATUS_BYTE + 4, 99);
   lr.set_result_status(0);
   lr.set_flow_regime_flag(49, 1);
-  EXPECT_EQ(r.get(4), 99);
-  EXPECT_EQ(r.get(25 * 8 + 49 * 4), 1);
-  comp.put(0, 3);
+  EXPECT_EQ(r.get(DLV_RESULTS_RESULT_STATUS_BYTE + 4), 99);
+  EXPECT_EQ(r.get(DLV_RESULTS_FLOW_REGIME_FLAG_BYTE + 49 * 4), 1);
+  comp.put(DLV_COMPLETION_COMPLETION_MODEL_BYTE, 3);
   EXPECT_EQ(cb.completion_model(), 3);
 }
 
 TEST(BlockViews, WellRecord) {
-  Raw raw(2008);
+  Raw raw(DLV_WELL_RECORD_SLOTS);
   const dlv::WellRecord w{raw.d.data()};
-  for (int i = 0; i < 6; ++i) raw.put(4 * i, 10 + i);  // int32 pairs in slots 0..2
+  const int codes[] = {
+      DLV_WELL_RECORD_METHOD_CODE_BYTE,          DLV_WELL_RECORD_GAS_METHOD_BYTE,
+      DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE,
+      DLV_WELL_RECORD_LAYER_COUNT_BYTE,          DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE};
+  for (int i = 0; i < 6; ++i) raw.put(codes[i], 10 + i);
   EXPECT_EQ(w.method_code(), 10);
   EXPECT_EQ(w.gas_method(), 11);
   EXPECT_EQ(w.gas_injection_method(), 12);
   EXPECT_EQ(w.water_injection_method(), 13);
   EXPECT_EQ(w.layer_count(), 14);
   EXPECT_EQ(w.deliverability_test_type(), 15);
-  raw.put(407 * 8, 12);
-  raw.put(407 * 8 + 4, -1);
+  raw.put(DLV_WELL_RECORD_TEST_COUNT_BYTE, 12);
+  raw.put(DLV_WELL_RECORD_TEST_COUNT_BYTE + 4, -1);
   EXPECT_EQ(w.test_count(), 12);
-  raw.put(2007 * 8, 25);
-  raw.bytes()[2007 * 8 + 4] = 1;  // backpressure_c_given, then backpressure_n_given
+  raw.put(DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, 25);
+  raw.bytes()[DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE] = 1;
   EXPECT_EQ(w.ratetest_row_count(), 25);
   EXPECT_EQ(w.backpressure_c_given(), 1);
   EXPECT_EQ(w.backpressure_n_given(), 0);
   // clang-format off
-  raw.expect({{w.layer_temperature().data(), 3}, {w.permeability().data(), 53},
-      {w.thickness().data(), 103}, {w.drainage_radius().data(), 153},
-      {w.wellbore_radius().data(), 203}, {w.skin().data(), 253},
-      {w.reservoir_pressure().data(), 303}, {w.test_rate(), 408}, {w.test_pressure(), 508},
-      {w.test_shutin_pressure(), 608}, {&w.backpressure_c(), 710}, {&w.backpressure_n(), 711},
-      {&w.productivity_index(), 712}, {&w.level_gradient(), 713},
-      {w.surface_term_factors(), 714}, {w.level_test_rate(), 717}, {w.level_reading(), 719},
-      {w.perm_y().data(), 722}, {w.perm_z().data(), 772}, {w.drainage_area().data(), 822},
-      {w.well_start_y().data(), 872}, {w.box_length_y().data(), 972},
-      {w.well_position_x().data(), 1022}, {w.box_width_x().data(), 1072},
-      {w.well_elevation_z().data(), 1122}, {w.well_length().data(), 1172},
-      {w.fracture_half_length().data(), 1247}, {w.porosity().data(), 1297},
-      {w.production_time().data(), 1347}, {w.fracture_width().data(), 1397},
-      {w.fracture_permeability().data(), 1447}, {&w.rate_multiplier(), 1497},
-      {&w.non_darcy_coefficient(), 1498}, {w.injection_coefficients(0), 1548},
-      {w.injection_coefficients(3), 1554}, {w.break_pressure().data(), 1556},
-      {w.max_injection_rate().data(), 1606}, {w.second_skin().data(), 1656},
-      {w.injection_traverse_depth().data(), 1706}, {w.layer_depth().data(), 1756},
-      {&w.reference_depth(), 1906}, {w.ratetest_pressures(), 1907},
-      {w.ratetest_liquid_rates(), 1932}, {w.ratetest_gas_rates(), 1957},
-      {w.ratetest_water_rates(), 1982}});
+  raw.expect({{w.layer_temperature().data(), DLV_WELL_RECORD_LAYER_TEMPERATURE}, {w.permeability().data(), DLV_WELL_RECORD_PERMEABILITY},
+      {w.thickness().data(), DLV_WELL_RECORD_THICKNESS}, {w.drainage_radius().data(), DLV_WELL_RECORD_DRAINAGE_RADIUS},
+      {w.wellbore_radius().data(), DLV_WELL_RECORD_WELLBORE_RADIUS}, {w.skin().data(), DLV_WELL_RECORD_SKIN},
+      {w.reservoir_pressure().data(), DLV_WELL_RECORD_RESERVOIR_PRESSURE}, {w.test_rate(), DLV_WELL_RECORD_TEST_RATE}, {w.test_pressure(), DLV_WELL_RECORD_TEST_PRESSURE},
+      {w.test_shutin_pressure(), DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE}, {&w.backpressure_c(), DLV_WELL_RECORD_BACKPRESSURE_C}, {&w.backpressure_n(), DLV_WELL_RECORD_BACKPRESSURE_N},
+      {&w.productivity_index(), DLV_WELL_RECORD_PRODUCTIVITY_INDEX}, {&w.level_gradient(), DLV_WELL_RECORD_LEVEL_GRADIENT},
+      {w.surface_term_factors(), DLV_WELL_RECORD_SURFACE_TERM_FACTORS}, {w.level_test_rate(), DLV_WELL_RECORD_LEVEL_TEST_RATE}, {w.level_reading(), DLV_WELL_RECORD_LEVEL_READING},
+      {w.perm_y().data(), DLV_WELL_RECORD_PERM_Y}, {w.perm_z().data(), DLV_WELL_RECORD_PERM_Z}, {w.drainage_area().data(), DLV_WELL_RECORD_DRAINAGE_AREA},
+      {w.well_start_y().data(), DLV_WELL_RECORD_WELL_START_Y}, {w.box_length_y().data(), DLV_WELL_RECORD_BOX_LENGTH_Y},
+      {w.well_position_x().data(), DLV_WELL_RECORD_WELL_POSITION_X}, {w.box_width_x().data(), DLV_WELL_RECORD_BOX_WIDTH_X},
+      {w.well_elevation_z().data(), DLV_WELL_RECORD_WELL_ELEVATION_Z}, {w.well_length().data(), DLV_WELL_RECORD_WELL_LENGTH},
+      {w.fracture_half_length().data(), DLV_WELL_RECORD_FRACTURE_HALF_LENGTH}, {w.porosity().data(), DLV_WELL_RECORD_POROSITY},
+      {w.production_time().data(), DLV_WELL_RECORD_PRODUCTION_TIME}, {w.fracture_width().data(), DLV_WELL_RECORD_FRACTURE_WIDTH},
+      {w.fracture_permeability().data(), DLV_WELL_RECORD_FRACTURE_PERMEABILITY}, {&w.rate_multiplier(), DLV_WELL_RECORD_RATE_MULTIPLIER},
+      {&w.non_darcy_coefficient(), DLV_WELL_RECORD_NON_DARCY_COEFFICIENT}, {w.injection_coefficients(0), DLV_WELL_RECORD_INJECTION_COEFFICIENTS},
+      {w.injection_coefficients(3), DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 6}, {w.break_pressure().data(), DLV_WELL_RECORD_BREAK_PRESSURE},
+      {w.max_injection_rate().data(), DLV_WELL_RECORD_MAX_INJECTION_RATE}, {w.second_skin().data(), DLV_WELL_RECORD_SECOND_SKIN},
+      {w.injection_traverse_depth().data(), DLV_WELL_RECORD_INJECTION_TRAVERSE_DEPTH}, {w.layer_depth().data(), DLV_WELL_RECORD_LAYER_DEPTH},
+      {&w.reference_depth(), DLV_WELL_RECORD_REFERENCE_DEPTH}, {w.ratetest_pressures(), DLV_WELL_RECORD_RATETEST_PRESSURES},
+      {w.ratetest_liquid_rates(), DLV_WELL_RECORD_RATETEST_LIQUID_RATES}, {w.ratetest_gas_rates(), DLV_WELL_RECORD_RATETEST_GAS_RATES},
+      {w.ratetest_water_rates(), DLV_WELL_RECORD_RATETEST_WATER_RATES}});
   // clang-format on
 }
 
+// The traverse record's other fields sit at the bytes of the traverse library's record.
 TEST(BlockViews, TraverseRecordBytes) {
-  Raw raw(12888 / 8);
+  Raw raw(DLV_TRAVERSE_SLOTS);
   const dlv::TraverseRecord t{raw.d.data()};
   t.set_first_rate(1.0);
   t.set_second_rate(2.0);
@@ -160,9 +176,9 @@ TEST(BlockViews, TraverseRecordBytes) {
   const int at[] = {0, 8, 16, 72, 104, 3328};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(raw.d[at[i] / 8], i + 1.0) << at[i];
   EXPECT_EQ(t.depth_setup_value(), 6.0);
-  raw.put(10944, 3);
-  raw.put(2737 * 4, 1);  // suppress_fluid_errors: element 2737 in 32-bit elements
-  raw.put(10952, 6);
+  raw.put(DLV_TRAVERSE_RECORD_TYPE_BYTE, 3);
+  raw.put(DLV_TRAVERSE_SUPPRESS_FLUID_ERRORS_BYTE, 1);
+  raw.put(DLV_TRAVERSE_SEGMENT_COUNT_BYTE, 6);
   EXPECT_EQ(t.record_type(), 3);
   EXPECT_EQ(t.suppress_fluid_errors(), 1);
   EXPECT_EQ(t.segment_count(), 6);

@@ -45,7 +45,7 @@ struct Well {
       t.drawdown(0)[i] = -7.0;
     }
   }
-  double& water_sg(int L) { return fluids[175 + L]; }
+  double& water_sg(int L) { return fluids[DLV_LAYER_FLUIDS_WATER_SG + L]; }
   void run(bool gas) {
     const std::int32_t n = 2;
     auto routine = gas ? dlv::composite_gas_curve : dlv::composite_liquid_curve;

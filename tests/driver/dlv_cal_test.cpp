@@ -44,11 +44,11 @@ void put(double* block, int first, std::initializer_list<double> values) {
 // One layer, Vogel's method from one test of 1000 STB/d at 1800 psi.
 std::unique_ptr<Blocks> vogel_well(double pr = 2400.0) {
   auto b = Blocks::oil_well();
-  b->well[303] = pr;
+  b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = pr;
   b->set_method(2);
   b->set_test_count(1);
-  put(b->well, 408, {1000.0});
-  put(b->well, 508, {1800.0});
+  put(b->well, DLV_WELL_RECORD_TEST_RATE, {1000.0});
+  put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {1800.0});
   return b;
 }
 
@@ -60,27 +60,27 @@ void expect_grid(const double* pressure, double pr) {
 
 TEST_F(DlvCal, OneLayerVogelHalvesATestPressureAtReservoirPressure) {
   auto b = vogel_well(2000.0);
-  put(b->well, 408, {800.0});
-  put(b->well, 508, {2000.0});
+  put(b->well, DLV_WELL_RECORD_TEST_RATE, {800.0});
+  put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {2000.0});
   EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->well[508], 1000.0);
+  EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE], 1000.0);
   expect_grid(b->pressure(0), 2000.0);
   EXPECT_EQ(b->rate(0)[0], 0.0);
   EXPECT_GT(b->rate(0)[24], 800.0);
   // The one-layer summary copies layer 0 column by column.
   for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(b->summary[i], b->rate(0)[i]);
-    EXPECT_EQ(b->summary[25 + i], b->pressure(0)[i]);
-    EXPECT_EQ(b->summary[50 + i], b->drawdown(0)[i]);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_PRESSURE + i], b->pressure(0)[i]);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_DRAWDOWN + i], b->drawdown(0)[i]);
     EXPECT_EQ(b->drawdown(0)[i], 2000.0 - b->pressure(0)[i]);
-    EXPECT_EQ(b->summary[75 + i], b->fluids[75]);
-    EXPECT_EQ(b->summary[100 + i], 500.0);
-    EXPECT_EQ(b->summary[125 + i], b->fluids[175]);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_WATER_CUT + i], b->fluids[DLV_LAYER_FLUIDS_WATER_CUT]);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_GAS_LIQUID + i], 500.0);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_WATER_SG + i], b->fluids[DLV_LAYER_FLUIDS_WATER_SG]);
   }
   // The fluid stage ran and the mixing rule is left at 2.
-  EXPECT_GT(b->fluids[575], 1.0);
-  EXPECT_EQ(host::get_i32(b->fluids, 1425 * 8), 2);
-  EXPECT_EQ(b->results[200], b->fluids[825]);
+  EXPECT_GT(b->fluids[DLV_LAYER_FLUIDS_OIL_FVF], 1.0);
+  EXPECT_EQ(host::get_i32(b->fluids, DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE), 2);
+  EXPECT_EQ(b->results[DLV_RESULTS_RESULT_BUBBLE_POINT], b->fluids[DLV_LAYER_FLUIDS_BUBBLE_POINT]);
 }
 
 TEST_F(DlvCal, OilMethodsFromTestsFillLayerZero) {
@@ -94,12 +94,12 @@ TEST_F(DlvCal, OilMethodsFromTestsFillLayerZero) {
     auto b = Blocks::oil_well();
     b->set_method(c.method);
     b->set_test_count(2);
-    put(b->well, 408, {500.0, 900.0});     // test rates
-    put(b->well, 508, {2000.0, 1500.0});   // and pressures
-    put(b->well, 710, {0.002, 0.8, 1.5});  // C, n, PI
+    put(b->well, DLV_WELL_RECORD_TEST_RATE, {500.0, 900.0});
+    put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {2000.0, 1500.0});
+    put(b->well, DLV_WELL_RECORD_BACKPRESSURE_C, {0.002, 0.8, 1.5});  // C, n, PI
     b->set_ratetest_rows(4);
-    put(b->well, 1907, {2400.0, 2000.0, 1500.0, 1000.0});  // rate-test pressures
-    put(b->well, 1932, {0.0, 400.0, 800.0, 1100.0});       // and liquid rates
+    put(b->well, DLV_WELL_RECORD_RATETEST_PRESSURES, {2400.0, 2000.0, 1500.0, 1000.0});
+    put(b->well, DLV_WELL_RECORD_RATETEST_LIQUID_RATES, {0.0, 400.0, 800.0, 1100.0});
     EXPECT_EQ(b->run(cal), 1);
     // The two-test method solves for its own reservoir pressure.
     if (c.method != 3) {
@@ -116,24 +116,27 @@ TEST_F(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
   for (double pr : {2400.0, 0.0}) {
     SCOPED_TRACE(pr);
     auto b = Blocks::oil_well();
-    b->well[303] = pr;
+    b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = pr;
     b->set_method(7);
-    put(b->well, 713, {0.4, 2.0, 50.0});                // level gradient, b, a
-    put(b->well, 717, {300.0, 600.0, 4000.0, 3000.0});  // level test rates, readings
+    put(b->well, DLV_WELL_RECORD_LEVEL_GRADIENT, {0.4, 2.0, 50.0});  // level gradient, b, a
+    put(b->well, DLV_WELL_RECORD_LEVEL_TEST_RATE,
+        {300.0, 600.0, 4000.0, 3000.0});  // rates, readings
     EXPECT_EQ(b->run(cal), 1);
-    EXPECT_EQ(b->well[408], 300.0);
-    EXPECT_EQ(b->well[409], 600.0);
+    EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_RATE], 300.0);
+    EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_RATE + 1], 600.0);
     if (pr == 0.0) {
-      EXPECT_EQ(b->well[508], 4000.0 * 0.4 + 100.0);
-      EXPECT_EQ(b->well[509], 3000.0 * 0.4 + 100.0);
+      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE], 4000.0 * 0.4 + 100.0);
+      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE + 1], 3000.0 * 0.4 + 100.0);
       // The computed reservoir pressure stays out of the well record but
       // serves the drawdown column.
-      EXPECT_EQ(b->well[303], 0.0);
+      EXPECT_EQ(b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE], 0.0);
       EXPECT_EQ(b->drawdown(0)[0], 0.0);
       EXPECT_EQ(b->drawdown(0)[24], b->pressure(0)[0]);
     } else {
-      EXPECT_EQ(b->well[508], 2400.0 - 300.0 / b->well[712]);
-      EXPECT_EQ(b->well[509], 2400.0 - 600.0 / b->well[712]);
+      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE],
+                2400.0 - 300.0 / b->well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX]);
+      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE + 1],
+                2400.0 - 600.0 / b->well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX]);
     }
   }
 }
@@ -147,20 +150,22 @@ TEST_F(DlvCal, GasBackPressureFitRecoversExponent) {
     auto b = Blocks::oil_well();
     b->mode = 1;
     b->set_gas_method(1);
-    b->well[303] = pr;
+    b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = pr;
     b->set_test_count(count);
     b->set_given_flags(0, 0);
     double sum_q = 0.0, sum_d = 0.0;
     for (int k = 0; k < count; ++k) {
-      b->well[508 + k] = p[k];
-      b->well[408 + k] = c * std::pow(pr * pr - p[k] * p[k], n);
-      sum_q += b->well[408 + k];
+      b->well[DLV_WELL_RECORD_TEST_PRESSURE + k] = p[k];
+      b->well[DLV_WELL_RECORD_TEST_RATE + k] = c * std::pow(pr * pr - p[k] * p[k], n);
+      sum_q += b->well[DLV_WELL_RECORD_TEST_RATE + k];
       sum_d += pr * pr - p[k] * p[k];
     }
     EXPECT_EQ(b->run(cal), 1);
     const double fitted = count == 1 ? 1.0 : n;
-    EXPECT_NEAR(b->well[711], fitted, count == 1 ? 0.0 : 1e-9);
-    EXPECT_NEAR(b->well[710], (sum_q / count) / std::pow(sum_d / count, b->well[711]), 1e-12);
+    EXPECT_NEAR(b->well[DLV_WELL_RECORD_BACKPRESSURE_N], fitted, count == 1 ? 0.0 : 1e-9);
+    EXPECT_NEAR(b->well[DLV_WELL_RECORD_BACKPRESSURE_C],
+                (sum_q / count) / std::pow(sum_d / count, b->well[DLV_WELL_RECORD_BACKPRESSURE_N]),
+                1e-12);
     expect_grid(b->summary + 25, pr);
   }
 }
@@ -170,13 +175,14 @@ TEST_F(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
   b->mode = 1;
   b->set_fluid_type(0);
   b->set_gas_method(2);
-  b->well[3 + 2] = 0.0;
-  b->fluids[225 + 1] = 0.0;
-  put(b->well, 710, {0.01, 0.9});
+  b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE + 2] = 0.0;
+  b->fluids[DLV_LAYER_FLUIDS_GAS_SG + 1] = 0.0;
+  put(b->well, DLV_WELL_RECORD_BACKPRESSURE_C, {0.01, 0.9});
   EXPECT_EQ(b->run(cal), 1);
-  EXPECT_EQ(b->well[3 + 2], b->well[3]);
-  EXPECT_EQ(b->fluids[225 + 1], b->fluids[225]);
-  for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[1000 + L], 1.0);
+  EXPECT_EQ(b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE + 2],
+            b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE]);
+  EXPECT_EQ(b->fluids[DLV_LAYER_FLUIDS_GAS_SG + 1], b->fluids[DLV_LAYER_FLUIDS_GAS_SG]);
+  for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[DLV_LAYER_FLUIDS_GAS_Z_FACTOR + L], 1.0);
 }
 
 // Rate tests of gas production and of both injections: the gas curve takes
@@ -194,12 +200,13 @@ TEST_F(DlvCal, RateTestsOfGasAndInjection) {
     const double gas_p[3] = {3000.0, 2500.0, 1800.0}, taking_p[3] = {2400.0, 2800.0, 3200.0};
     const double rq[3] = {0.0, 500.0, 1000.0};
     for (int k = 0; k < 3; ++k) {
-      b->well[1907 + k] = mode == 1 ? gas_p[k] : taking_p[k];
-      b->well[1957 + k] = b->well[1982 + k] = rq[k];
+      b->well[DLV_WELL_RECORD_RATETEST_PRESSURES + k] = mode == 1 ? gas_p[k] : taking_p[k];
+      b->well[DLV_WELL_RECORD_RATETEST_GAS_RATES + k] =
+          b->well[DLV_WELL_RECORD_RATETEST_WATER_RATES + k] = rq[k];
     }
     EXPECT_EQ(b->run(cal), 1);
     const double pr = mode == 1 ? 3000.0 : 2400.0;
-    EXPECT_EQ(b->well[303], pr);
+    EXPECT_EQ(b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE], pr);
     EXPECT_EQ(b->pressure(0)[0], pr);
     if (mode == 1) {
       for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], pr - b->pressure(0)[i]);
@@ -212,15 +219,19 @@ TEST_F(DlvCal, RateTestsOfGasAndInjection) {
 TEST_F(DlvCal, FracturedLayersAllTakeTheFluidsOfLayerZero) {
   auto b = Blocks::oil_well(2);
   b->set_method(9);
-  b->fluids[25 + 1] = 20.0;  // a heavier, wetter crude in layer 1
-  b->fluids[75 + 1] = 0.7;
+  b->fluids[DLV_LAYER_FLUIDS_API_GRAVITY + 1] = 20.0;  // a heavier, wetter crude in layer 1
+  b->fluids[DLV_LAYER_FLUIDS_WATER_CUT + 1] = 0.7;
   // Fracture half-length, porosity, production time, fracture width and
   // permeability, the same in both layers.
-  const double fracture[5] = {300.0, 0.2, 1000.0, 0.02, 1.0e5};
-  for (int k = 0; k < 5; ++k) put(b->well, 1247 + 50 * k, {fracture[k], fracture[k]});
-  b->well[1497] = 1.0;
+  put(b->well, DLV_WELL_RECORD_FRACTURE_HALF_LENGTH, {300.0, 300.0});
+  put(b->well, DLV_WELL_RECORD_POROSITY, {0.2, 0.2});
+  put(b->well, DLV_WELL_RECORD_PRODUCTION_TIME, {1000.0, 1000.0});
+  put(b->well, DLV_WELL_RECORD_FRACTURE_WIDTH, {0.02, 0.02});
+  put(b->well, DLV_WELL_RECORD_FRACTURE_PERMEABILITY, {1.0e5, 1.0e5});
+  b->well[DLV_WELL_RECORD_RATE_MULTIPLIER] = 1.0;
   EXPECT_EQ(b->run(cal), 1);
-  EXPECT_NE(b->fluids[675 + 1], b->fluids[675]);  // the layers' own fluids differ
+  EXPECT_NE(b->fluids[DLV_LAYER_FLUIDS_LIQUID_FVF + 1],
+            b->fluids[DLV_LAYER_FLUIDS_LIQUID_FVF]);  // the layers' own fluids differ
   for (int i = 0; i < 25; ++i) EXPECT_EQ(b->rate(1)[i], b->rate(0)[i]) << i;
 }
 
@@ -231,12 +242,14 @@ TEST_F(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
   auto b = Blocks::oil_well();
   b->mode = 3;
   b->set_gas_injection_method(0);
-  b->well[1556] = 4000.0;  // break pressure
-  b->well[1606] = 5000.0;  // maximum rate
+  b->well[DLV_WELL_RECORD_BREAK_PRESSURE] = 4000.0;      // break pressure
+  b->well[DLV_WELL_RECORD_MAX_INJECTION_RATE] = 5000.0;  // maximum rate
   EXPECT_EQ(b->run(cal), 1);
-  double t = b->well[3], p = 4.0 * b->well[303] + 14.7, sg = b->fluids[225], z = 0.0;  // psia
+  double t = b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE],
+         p = 4.0 * b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] + 14.7,
+         sg = b->fluids[DLV_LAYER_FLUIDS_GAS_SG], z = 0.0;  // psia
   zfachy(&t, &p, &sg, &z);
-  EXPECT_EQ(b->fluids[1000], z);
+  EXPECT_EQ(b->fluids[DLV_LAYER_FLUIDS_GAS_Z_FACTOR], z);
 }
 
 TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
@@ -245,7 +258,7 @@ TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
   two->set_method(0);
   EXPECT_EQ(two->run(cal), 1);
   for (int i = 0; i < 25; ++i) {
-    EXPECT_EQ(two->summary[25 + i], two->pressure(0)[i]) << i;
+    EXPECT_EQ(two->summary[DLV_SUMMARY_PRESSURE + i], two->pressure(0)[i]) << i;
     EXPECT_NEAR(two->summary[i], 2.0 * two->rate(0)[i], 1e-9 * two->rate(0)[24]) << i;
   }
   // One layer with a gravel pack: the summary is the completion curve.
@@ -254,15 +267,19 @@ TEST_F(DlvCal, SummaryComesFromTheCurvesInForce) {
   one->set_completion_model(1);
   // Shot density factor and gravel permeability; shots per foot, perforation
   // diameter (in), perforated interval and gravel tunnel length (in).
-  put(one->completion, 1, {1.0, 50000.0});
-  for (const auto& [slot, value] : {std::pair{152, 12.0}, {202, 0.5}, {252, 30.0}, {302, 6.0}})
-    one->completion[slot] = value;
+  put(one->completion, DLV_COMPLETION_SHOT_DENSITY_FACTOR, {1.0, 50000.0});
+  one->completion[DLV_COMPLETION_SHOT_DENSITY] = 12.0;
+  one->completion[DLV_COMPLETION_PERFORATION_DIAMETER] = 0.5;
+  one->completion[DLV_COMPLETION_PERFORATED_INTERVAL] = 30.0;
+  one->completion[DLV_COMPLETION_GRAVEL_TUNNEL_LENGTH] = 6.0;
   EXPECT_EQ(one->run(cal), 1);
   for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(one->summary[i], one->completion_curves[i]) << i;
-    EXPECT_EQ(one->summary[25 + i], one->completion_curves[1250 + i]) << i;
+    EXPECT_EQ(one->summary[DLV_SUMMARY_PRESSURE + i],
+              one->completion_curves[DLV_CURVES_PRESSURE + i])
+        << i;
   }
-  EXPECT_LT(one->summary[24], one->rate(0)[24]);
+  EXPECT_LT(one->summary[DLV_SUMMARY_RATE + 24], one->rate(0)[24]);
 }
 
 TEST_F(DlvCal, UnknownModeRunsNoMethodButFillsTheSummary) {
@@ -270,14 +287,14 @@ TEST_F(DlvCal, UnknownModeRunsNoMethodButFillsTheSummary) {
   b->mode = 5;
   for (int i = 0; i < 25; ++i) {
     b->layer_curves[i] = 10.0 * i;
-    b->layer_curves[1250 + i] = 100.0 - i;
-    b->layer_curves[2500 + i] = i;
+    b->layer_curves[DLV_CURVES_PRESSURE + i] = 100.0 - i;
+    b->layer_curves[DLV_CURVES_DRAWDOWN + i] = i;
   }
   EXPECT_EQ(b->run(cal), 1);
   for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(b->summary[i], 10.0 * i);
-    EXPECT_EQ(b->summary[25 + i], 100.0 - i);
-    EXPECT_EQ(b->summary[50 + i], i);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_PRESSURE + i], 100.0 - i);
+    EXPECT_EQ(b->summary[DLV_SUMMARY_DRAWDOWN + i], i);
   }
 }
 
@@ -289,9 +306,10 @@ TEST_F(DlvCal, LogIsAppendedAndOnlyWrittenWhenNamed) {
   }
   auto b = Blocks::oil_well();
   b->set_method(6);
-  b->well[712] = 1.0;
-  b->fluids[25] = -40.0;  // API far out of range: the correlations complain
-  b->well[3] = 900.0;     // and so does the temperature
+  b->well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX] = 1.0;
+  b->fluids[DLV_LAYER_FLUIDS_API_GRAVITY] =
+      -40.0;  // API far out of range: the correlations complain
+  b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE] = 900.0;  // and so does the temperature
   EXPECT_EQ(b->run(cal, path.string().c_str()), 1);
   const std::string text = read_file(path);
   ASSERT_GT(text.size(), std::string("existing text\r\n").size());
@@ -314,8 +332,8 @@ TEST_F(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   auto b = std::make_unique<Blocks>(*a);
   EXPECT_EQ(reference->run(cal), 1);
   // Recorded values, which the .NET host checks as well.
-  EXPECT_EQ(reference->summary[24], 2800.0);
-  EXPECT_NEAR(reference->fluids[575], 1.2970594225566998, 1e-12);
+  EXPECT_EQ(reference->summary[DLV_SUMMARY_RATE + 24], 2800.0);
+  EXPECT_NEAR(reference->fluids[DLV_LAYER_FLUIDS_OIL_FVF], 1.2970594225566998, 1e-12);
   const auto cwd = std::filesystem::current_path();
   const auto dir = temp_path("dotnet_dir");
   std::filesystem::create_directories(dir);
@@ -342,11 +360,12 @@ TEST_F(DlvCal, CoefficientInjectionReadsItsOwnPairAndWritesNoDrawdown) {
     b->set_water_injection_method(method);
     b->set_gas_injection_method(method);
     for (int k = 0; k < 4; ++k) {
-      b->well[1548 + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
-      b->well[1549 + 2 * k] = pairs[same_as < 0 ? k : same_as][1];
+      b->well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
+      b->well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 1 + 2 * k] =
+          pairs[same_as < 0 ? k : same_as][1];
     }
-    b->well[1556] = 3500.0;
-    b->well[1606] = 1.0e4;
+    b->well[DLV_WELL_RECORD_BREAK_PRESSURE] = 3500.0;
+    b->well[DLV_WELL_RECORD_MAX_INJECTION_RATE] = 1.0e4;
     for (int i = 0; i < 25; ++i) b->drawdown(0)[i] = -7.0;
     EXPECT_EQ(b->run(cal), 1);
     return b;
@@ -383,14 +402,14 @@ TEST_F(DlvCal, CountsBeyondTheBlocksStayInside) {
       b->set_test_count(5000);
       b->set_ratetest_rows(99);
       b->set_given_flags(0, 0);
-      b->well[303] = nan;
-      b->well[408] = 0.0;
+      b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = nan;
+      b->well[DLV_WELL_RECORD_TEST_RATE] = 0.0;
       // Every completion model and code, and the traverse coupling, on garbage.
       b->set_completion_model((method + 4) % 5);
-      b->completion[1] = nan;
-      b->well[1906] = nan;        // reference depth
-      b->well[1756 + 3] = 5.0e4;  // one deep layer
-      b->fluids[1050] = 12345.0;  // a sample set far outside the table
+      b->completion[DLV_COMPLETION_SHOT_DENSITY_FACTOR] = nan;
+      b->well[DLV_WELL_RECORD_REFERENCE_DEPTH] = nan;    // reference depth
+      b->well[DLV_WELL_RECORD_LAYER_DEPTH + 3] = 5.0e4;  // one deep layer
+      b->fluids[DLV_LAYER_FLUIDS_SAMPLE_SET] = 12345.0;  // a sample set far outside the table
       EXPECT_EQ(b->run(cal), 1);
       b->set_layer_count(-7);
       b->set_test_count(-1);

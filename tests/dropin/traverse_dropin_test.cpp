@@ -51,9 +51,9 @@ TEST_F(TraverseDropIn, CouplingRefersEachLayerThroughTheLibrary) {
   ASSERT_EQ(single->run(cal), 1);
   ASSERT_TRUE(calls().empty());
 
-  b->well[1906] = 7000.0;      // reference depth
-  b->well[1756] = 8000.0;      // layer 0 below it
-  b->well[1756 + 1] = 6500.0;  // layer 1 above it
+  b->well[DLV_WELL_RECORD_REFERENCE_DEPTH] = 7000.0;  // reference depth
+  b->well[DLV_WELL_RECORD_LAYER_DEPTH] = 8000.0;      // layer 0 below it
+  b->well[DLV_WELL_RECORD_LAYER_DEPTH + 1] = 6500.0;  // layer 1 above it
   ASSERT_EQ(b->run(cal), 1);
   const auto log = calls();
 
@@ -70,7 +70,7 @@ TEST_F(TraverseDropIn, CouplingRefersEachLayerThroughTheLibrary) {
       SCOPED_TRACE(i);
       // The layer curves as they were before the coupling.
       const double rate = b->traverse_curves[L * 25 + i];
-      const double start = b->traverse_curves[1250 + L * 25 + i];
+      const double start = b->traverse_curves[DLV_CURVES_PRESSURE + L * DLV_POINTS + i];
       if (L == 0) {
         EXPECT_EQ(rate, single->rate(0)[i]);
         EXPECT_EQ(start, single->pressure(0)[i]);
@@ -91,17 +91,18 @@ TEST_F(TraverseDropIn, CouplingRefersEachLayerThroughTheLibrary) {
       const double referred = start + (deeper ? -100.0 : 100.0);
       if (referred > 0.0) {
         EXPECT_EQ(b->drawdown(L)[i], start - referred);
-        EXPECT_EQ(b->traverse_curves[2500 + L * 25 + i], start - referred);
+        EXPECT_EQ(b->traverse_curves[DLV_CURVES_DRAWDOWN + L * DLV_POINTS + i], start - referred);
       } else {  // 14.7 after point 0: a failed point
         EXPECT_EQ(b->drawdown(L)[i], 0.0);
-        EXPECT_EQ(b->traverse_curves[2500 + L * 25 + i], start);
+        EXPECT_EQ(b->traverse_curves[DLV_CURVES_DRAWDOWN + L * DLV_POINTS + i], start);
       }
     }
   }
   EXPECT_EQ(k, log.size());
   // The composite starts between the referred pressures of the two layers.
-  EXPECT_GT(b->summary[25], b->traverse_curves[1250] - 100.0);
-  EXPECT_LT(b->summary[25], b->traverse_curves[1250 + 25] + 100.0);
+  EXPECT_GT(b->summary[DLV_SUMMARY_PRESSURE], b->traverse_curves[DLV_CURVES_PRESSURE] - 100.0);
+  EXPECT_LT(b->summary[DLV_SUMMARY_PRESSURE],
+            b->traverse_curves[DLV_CURVES_PRESSURE + DLV_POINTS] + 100.0);
 }
 
 TEST_F(TraverseDropIn, WaterInjectionCallsTheTubingChangeForEachTakingPoint) {
@@ -109,9 +110,9 @@ TEST_F(TraverseDropIn, WaterInjectionCallsTheTubingChangeForEachTakingPoint) {
     w.mode = 2;
     w.set_water_injection_method(0);
     for (int L = 0; L < 2; ++L) {
-      w.well[1556 + L] = 4000.0;  // break pressure
-      w.well[1606 + L] = 5000.0;  // maximum rate
-      w.well[1706 + L] = -1.0;    // no tubing traverse
+      w.well[DLV_WELL_RECORD_BREAK_PRESSURE + L] = 4000.0;          // break pressure
+      w.well[DLV_WELL_RECORD_MAX_INJECTION_RATE + L] = 5000.0;      // maximum rate
+      w.well[DLV_WELL_RECORD_INJECTION_TRAVERSE_DEPTH + L] = -1.0;  // no tubing traverse
     }
   };
   auto single = Blocks::oil_well(1);  // layer 0 on its own
@@ -122,7 +123,7 @@ TEST_F(TraverseDropIn, WaterInjectionCallsTheTubingChangeForEachTakingPoint) {
   auto b = std::make_unique<Blocks>(*plain);
   ASSERT_EQ(plain->run(cal), 1);
   ASSERT_TRUE(calls().empty());  // -1: the layers take no part
-  b->well[1706] = 5000.0;
+  b->well[DLV_WELL_RECORD_INJECTION_TRAVERSE_DEPTH] = 5000.0;
   ASSERT_EQ(b->run(cal), 1);
 
   const auto log = calls();
@@ -134,7 +135,7 @@ TEST_F(TraverseDropIn, WaterInjectionCallsTheTubingChangeForEachTakingPoint) {
                                    -1.0, single->pressure(0)[i], 1.0 + i}));  // status from 1, kept
   }
   // The composite is built from layer 0 raised by the tubing change.
-  EXPECT_NE(b->summary[25 + 12], plain->summary[25 + 12]);
+  EXPECT_NE(b->summary[DLV_SUMMARY_PRESSURE + 12], plain->summary[DLV_SUMMARY_PRESSURE + 12]);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "support/host_library.hpp"
 
@@ -37,12 +38,15 @@ TEST(Exports, QuickArraysStartZeroAndEachCallOverwritesThemWhole) {
   auto copy = host::symbol<CopyArrays>("dlvGetResultRate_PrsArrays");
   auto vogel = host::symbol<QuickVogel>("dlvCalcVogel");
   auto pi = host::symbol<QuickPI>("dlvCalcPI");
-  ASSERT_TRUE(copy && vogel && pi);
+  ASSERT_NE(copy, nullptr);
+  ASSERT_NE(vogel, nullptr);
+  ASSERT_NE(pi, nullptr);
   double q[25], p[25], line_q[25], line_p[25];
   std::memset(q, 0xff, sizeof q);
   std::memset(p, 0xff, sizeof p);
   EXPECT_EQ(copy(q, p), 25.0);
-  for (int i = 0; i < 25; ++i) EXPECT_TRUE(q[i] == 0.0 && p[i] == 0.0) << i;
+  EXPECT_EQ(std::vector<double>(q, q + 25), std::vector<double>(25, 0.0));
+  EXPECT_EQ(std::vector<double>(p, p + 25), std::vector<double>(25, 0.0));
 
   const double recorded[4] = {2400.0, 1000.0, 1800.0, 1900.0};  // the .NET host's call
   const double qmax = vogel(&recorded[0], &recorded[1], &recorded[2], &recorded[3]);
@@ -50,12 +54,16 @@ TEST(Exports, QuickArraysStartZeroAndEachCallOverwritesThemWhole) {
   const double pr = 2400.0, rate = 400.0, pwf = 2000.0, pb = 1950.0;  // no water
   EXPECT_DOUBLE_EQ(vogel(&pr, &rate, &pwf, &pb), 450.0 + 1950.0 / 1.8);
   EXPECT_EQ(copy(q, p), 25.0);
-  EXPECT_TRUE(q[24] == 450.0 + 1950.0 / 1.8 && p[0] == 2400.0 && p[5] == 1950.0 && p[24] == 0.0);
+  EXPECT_EQ(q[24], 450.0 + 1950.0 / 1.8);
+  EXPECT_EQ(p[0], 2400.0);
+  EXPECT_EQ(p[5], 1950.0);
+  EXPECT_EQ(p[24], 0.0);
 
   const double line_pr = 1000.0, index = 2.0, nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_EQ(pi(&line_pr, &index), 2000.0);
   copy(line_q, line_p);
-  EXPECT_TRUE(line_q[24] == 2000.0 && line_p[0] == 1000.0);
+  EXPECT_EQ(line_q[24], 2000.0);
+  EXPECT_EQ(line_p[0], 1000.0);
   for (int i = 1; i < 24; ++i) {
     EXPECT_NE(line_p[i], p[i]) << i;
     EXPECT_DOUBLE_EQ(line_q[i], (1000.0 - line_p[i]) * 2.0) << i;
@@ -110,7 +118,10 @@ TEST(FpEnvironment, UnmaskedHostNeitherTrapsNorLosesItsState) {
   auto liqvis =
       host::symbol<void (*)(double, const double*, double, double, double, double*, double*,
                             double*, const std::int32_t*, std::int32_t*)>("liqvis");
-  ASSERT_TRUE(cal && probe && vogel && liqvis);
+  ASSERT_NE(cal, nullptr);
+  ASSERT_NE(probe, nullptr);
+  ASSERT_NE(vogel, nullptr);
+  ASSERT_NE(liqvis, nullptr);
   const double big = 1e308, zero = 0.0, api = 35.0;
   double r = 0.0, mu[3] = {};
   const std::int32_t code = 1;
@@ -122,29 +133,28 @@ TEST(FpEnvironment, UnmaskedHostNeitherTrapsNorLosesItsState) {
   under(kUnmaskedMxcsr, kUnmaskedX87,
         [&] { liqvis(0.0, &api, 500.0, 3000.0, 2000.0, &mu[0], &mu[1], &mu[2], &code, &ierr); });
   auto b = host::Blocks::oil_well();
-  b->set_method(2);
+  b->set_method(DLV_OIL_METHOD_VOGEL);
   b->set_test_count(1);
-  b->well[303] = 0.0;  // no reservoir pressure: the water line divides 0 by 0
+  b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] =
+      0.0;  // no reservoir pressure: the water line divides 0 by 0
   under(kUnmaskedMxcsr, kUnmaskedX87, [&] { result = b->run(cal); });
   EXPECT_EQ(result, 1);
-  EXPECT_TRUE(std::any_of(b->summary, b->summary + 150, [](double v) { return std::isnan(v); }));
+  EXPECT_TRUE(
+      std::any_of(b->summary, std::end(b->summary), [](double v) { return std::isnan(v); }));
 }
 
 TEST(FpEnvironment, HostRoundingAndPrecisionLeaveResultsUnchanged) {
   auto cal = host::symbol<host::CalFn>("dlv_cal");
   auto zfachy =
       host::symbol<void (*)(const double*, const double*, const double*, double*)>("zfachy");
-  ASSERT_TRUE(cal && zfachy);
+  ASSERT_NE(cal, nullptr);
+  ASSERT_NE(zfachy, nullptr);
   auto results = [&](std::uint32_t mxcsr, std::uint16_t x87) {
-    auto b = host::Blocks::oil_well();
-    b->set_method(2);
-    b->set_test_count(1);
-    b->well[408] = 1000.0;
-    b->well[508] = 1800.0;
+    auto b = host::Blocks::vogel_well();
     const double t = 171.1, sg = 0.6931, p = 1234.5;
     under(mxcsr, x87, [&] {
       b->run(cal);
-      zfachy(&t, &p, &sg, &b->summary[149]);
+      zfachy(&t, &p, &sg, &b->summary[DLV_SUMMARY_WATER_SG + DLV_POINTS - 1]);
     });
     return b;
   };

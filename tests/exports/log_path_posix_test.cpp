@@ -23,14 +23,10 @@ using test_support::open_descriptors;
 // A one-layer Vogel oil well whose API gravity makes the fluid routines
 // write messages, so that a log that opened would be written.
 std::vector<double> run_noisy_well(host::CalFn cal, const char* path) {
-  auto b = host::Blocks::oil_well(1);
-  b->set_method(2);
-  b->set_test_count(1);
-  b->well[408] = 1000.0;
-  b->well[508] = 1800.0;
-  b->fluids[25] = 90.0;
+  auto b = host::Blocks::vogel_well();
+  b->fluids[DLV_LAYER_FLUIDS_API_GRAVITY] = 90.0;
   EXPECT_EQ(b->run(cal, path), 1);
-  return std::vector<double>(b->summary, b->summary + 150);
+  return std::vector<double>(b->summary, std::end(b->summary));
 }
 
 class OddLogPath : public ::testing::Test {

@@ -40,12 +40,8 @@ std::string log_path(int thread) {
 // A one-layer Vogel oil well; an API gravity outside the correlations'
 // range when `noisy`, so that every run writes messages to its log.
 std::unique_ptr<host::Blocks> vogel_well(bool noisy) {
-  auto b = host::Blocks::oil_well(1);
-  b->set_method(2);
-  b->set_test_count(1);
-  b->well[408] = 1000.0;
-  b->well[508] = 1800.0;
-  if (noisy) b->fluids[25] = 90.0;
+  auto b = host::Blocks::vogel_well();
+  if (noisy) b->fluids[DLV_LAYER_FLUIDS_API_GRAVITY] = 90.0;
   return b;
 }
 
@@ -58,9 +54,9 @@ struct Expected {
 Expected run_alone(host::CalFn cal, bool noisy, std::int32_t changed, const std::string& path) {
   std::remove(path.c_str());
   auto b = vogel_well(noisy);
-  if (changed != 0) b->well[303] = 2000.0;
+  if (changed != 0) b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 2000.0;
   EXPECT_EQ(b->run(cal, path.c_str(), changed), 1);
-  Expected e{std::vector<double>(b->summary, b->summary + 150), read_file(path)};
+  Expected e{std::vector<double>(b->summary, std::end(b->summary)), read_file(path)};
   std::remove(path.c_str());
   return e;
 }
@@ -69,7 +65,9 @@ TEST(ConcurrentCalls, EachThreadGetsItsOwnCurvesAndLogAndNoDescriptorLeaks) {
   auto cal = host::symbol<host::CalFn>("dlv_cal");
   auto vogel = host::symbol<QuickVogel>("dlvCalcVogel");
   auto copy = host::symbol<CopyArrays>("dlvGetResultRate_PrsArrays");
-  ASSERT_TRUE(cal && vogel && copy) << dlerror();
+  ASSERT_NE(cal, nullptr) << dlerror();
+  ASSERT_NE(vogel, nullptr);
+  ASSERT_NE(copy, nullptr);
 
   // A reference run first: the stored Vogel reference values are then the
   // same whichever reference run came last, so the changed-pressure runs
@@ -102,9 +100,9 @@ TEST(ConcurrentCalls, EachThreadGetsItsOwnCurvesAndLogAndNoDescriptorLeaks) {
       const Expected& want = is_noisy ? noisy : flag != 0 ? changed : quiet;
       for (int run = 0; run < kRuns; ++run) {
         auto b = vogel_well(is_noisy);
-        if (flag != 0) b->well[303] = 2000.0;
+        if (flag != 0) b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 2000.0;
         if (b->run(cal, path.c_str(), flag) != 1) faults[t] += "return value; ";
-        if (std::vector<double>(b->summary, b->summary + 150) != want.summary)
+        if (std::vector<double>(b->summary, std::end(b->summary)) != want.summary)
           faults[t] += "summary of run " + std::to_string(run) + "; ";
         // Quick calls in between: each returns its own curve's last rate,
         // and the arrays copied out hold one thread's curve, never a mix.

@@ -3,70 +3,13 @@
 // statuses. tools/regen_wellfile_golden.sh regenerates the golden files.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "dlv/dlv.h"
-#include "wellfile/wellfile.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-namespace fs = std::filesystem;
-using wf::json;
-
-namespace {
-
-const fs::path kSource = DLV_SOURCE_DIR;
-
-json read_json(const fs::path& p) {
-  std::ifstream in(p);
-  return json::parse(in);
-}
-
-// Same structure, same strings, numbers within 1e-12 relative.
-void expect_close(const json& got, const json& want, const std::string& path) {
-  if (want.is_number() && got.is_number()) {
-    const double a = got.get<double>(), b = want.get<double>();
-    const double tol = 1e-12 * std::max(std::fabs(a), std::fabs(b));
-    EXPECT_TRUE(a == b || std::fabs(a - b) <= tol) << path << ": " << a << " vs " << b;
-    return;
-  }
-  ASSERT_EQ(got.type(), want.type()) << path;
-  if (want.is_object()) {
-    ASSERT_EQ(got.size(), want.size()) << path;
-    for (const auto& [k, v] : want.items()) {
-      ASSERT_TRUE(got.contains(k)) << path << "." << k;
-      expect_close(got[k], v, path + "." + k);
-    }
-  } else if (want.is_array()) {
-    ASSERT_EQ(got.size(), want.size()) << path;
-    for (std::size_t i = 0; i < want.size(); ++i)
-      expect_close(got[i], want[i], path + "[" + std::to_string(i) + "]");
-  } else {
-    EXPECT_EQ(got, want) << path;
-  }
-}
-
-struct Command {
-  int status;
-  std::string out;
-};
-
-// Runs the command with its messages caught; redirect says where standard output goes.
-Command run_dlv(const std::string& args, const std::string& redirect = "2>&1") {
-  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " " + redirect;
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  const int raw = pclose(p);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
-
-}  // namespace
+using namespace wellfile_test;
 
 TEST(ExampleWells, MatchTheirGoldenOutputs) {
   int count = 0;
@@ -115,52 +58,21 @@ TEST(DlvCommand, ExitStatuses) {
       "layers": [{"reservoir_pressure": 2000, "bubble_point": 2000, "water_cut": 1}],
       "tests": [{"test_rate": 500, "test_pressure": 1500}]})";
   }
-  struct Case {
-    std::string args;
-    int status;
-    std::string output;  // part of the output
+  const json commands = read_json("tests/wellfile/data/commands.json");
+  auto filled = [&](std::string text) {
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"{wells}", wells},
+                                     {"{tmp}", tmp.string()},
+                                     {"{version}", DLV_VERSION_STRING}}) {
+      for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+        text.replace(at, key.size(), value);
+    }
+    return text;
   };
-  const Case cases[] = {
-      {"run " + wells + "/vogel_oil.json", 0, "pressure [psi gauge]"},
-      {"run " + wells + "/two_layer_gas.json --format csv", 0,
-       "curve,layer,point,rate_mscf_per_d,pressure_psig,drawdown_psi,"},
-      {"run " + wells + "/two_layer_gas.json --format sections", 0, "liquid_gas_ratio [bbl/Mscf]"},
-      {"run " + wells + "/two_test_oil.json", 0,
-       "layers[0].reservoir_pressure: 2500 \u2192 2559.440491 psi gauge"},
-      {"run " + (tmp / "malformed.json").string(), 2, "malformed JSON at line 2, column 13"},
-      {"run " + (tmp / "bad.json").string(), 2, "did you mean \"well\""},
-      {"run " + (tmp / "bad.json").string(), 2, "nothing computed (3 problems)"},
-      {"run " + (tmp / "missing.json").string(), 1, "cannot read the file"},
-      {"run " + (tmp / "dir.json").string(), 1, "is a directory, not a well file"},
-      {"blocks " + (tmp / "dir.json").string(), 1, "is a directory"},
-      {"run " + (tmp / "overflow.json").string(), 2, "unreadable JSON"},
-      {"run " + (tmp / "overflow.json").string(), 2, "nothing computed (1 problem)"},
-      {"run " + wells + "/vogel_oil.json --format xml", 2, "--format"},
-      {"frobnicate", 2, ""},
-      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 1800 --bubble-point "
-       "1900 --format json",
-       0, "\"format_version\": 1"},
-      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 2500", 2,
-       "test_pressure: value 2500 is out of range"},
-      {"pi --reservoir-pressure 3000 --productivity-index 2.5 --format csv", 0,
-       "well,,24,7500,0\n"},
-      {"schema", 0, "https://json-schema.org/draft/2020-12/schema"},
-      {"blocks " + wells + "/backpressure_gas.json", 0, "test_count (int32, byte 3256)"},
-      {"blocks " + wells + "/backpressure_gas.json", 0, "test_rate[3]"},
-      {"run " + (tmp / "floored.json").string(), 3, "computed with fall-backs (exit status 3"},
-      {"run " + (tmp / "floored.json").string() + " --allow-fallbacks", 0, "floored at 0.01 STB/d"},
-      {"run - < " + wells + "/pi_line_oil.json", 0, "method pi_line"},
-      {"run " + wells + "/pi_line_oil.json " + wells + "/vogel_oil.json", 0,
-       "==> " + wells + "/vogel_oil.json <=="},
-      {"run " + wells + "/pi_line_oil.json " + (tmp / "bad.json").string(), 2, "==> "},
-      {"vogel --reservoir-pressure 2400 --test-rate 1000 --test-pressure 1800", 0,
-       "taken at the reservoir pressure"},
-      {"--version", 0, DLV_VERSION_STRING},
-  };
-  for (const Case& c : cases) {
-    const Command r = run_dlv(c.args);
-    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
-    EXPECT_NE(r.out.find(c.output), std::string::npos) << c.args << "\n" << r.out;
+  for (const json& c : commands["cases"]) {
+    const std::string args = filled(c["args"]), output = filled(c["output"]);
+    const Command r = run_dlv(args);
+    EXPECT_EQ(r.status, c["status"].get<int>()) << args << "\n" << r.out;
+    EXPECT_NE(r.out.find(output), std::string::npos) << args << "\n" << r.out;
   }
   for (const std::string& args :
        {std::string("pi --reservoir-pressure 3000 --productivity-index 2.5"), std::string("schema"),

@@ -4,25 +4,14 @@
 #include "wellfile/nodal_run.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "wellfile/tubing_run.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-using wf::json;
+using namespace wellfile_test;
 
 namespace {
-
-namespace fs = std::filesystem;
-
-json read_well(const fs::path& relative) {
-  std::ifstream in(fs::path(DLV_SOURCE_DIR) / relative);
-  return json::parse(in);
-}
 
 const fs::path kTubingWells = "tests/wellfile/tubing_wells";
 const fs::path kExamples = "examples/wells";
@@ -33,18 +22,13 @@ wf::NodalAsk varying(const char* field, std::vector<double> values) {
   return ask;
 }
 
-int dlv_status(const std::string& args) {
-  const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " >/dev/null 2>&1";
-  return WEXITSTATUS(std::system(cmd.c_str()));
-}
-
 }  // namespace
 
 TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
   // Guo, Lyons and Ghalambor (2007), Hagedorn-Brown spreadsheet: 758 STB/d
   // gives 3127 psia at 9700 ft from 200 psia. A straight line through that
   // point from 4000 psia (J = 758/873) must meet the tubing there.
-  const wf::RunOutcome out = wf::run_nodal(read_well(kTubingWells / "guo_hagedorn_brown.json"));
+  const wf::RunOutcome out = wf::run_nodal(read_json(kTubingWells / "guo_hagedorn_brown.json"));
   ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
   const json& r = out.result;
   EXPECT_TRUE(r["flows"].get<bool>());
@@ -69,7 +53,7 @@ TEST(NodalByName, EveryPointLiesOnBothCurves) {
   };
   for (const fs::path& path : wells) {
     SCOPED_TRACE(path.string());
-    const json doc = read_well(path);
+    const json doc = read_json(path);
     const wf::RunOutcome out = wf::run_nodal(doc);
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     EXPECT_TRUE(out.fallbacks.empty());
@@ -98,18 +82,19 @@ TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
     const char* field;
     std::vector<double> values;
   };
+  const fs::path guo = kTubingWells / "guo_hagedorn_brown.json";
+  // clang-format off
   const Case cases[] = {
-      {kTubingWells / "guo_hagedorn_brown.json",
-       "wellhead_pressure",
-       {50, 100, 200, 400, 800, 1200, 1600, 2400}},
+      {guo, "wellhead_pressure", {50, 100, 200, 400, 800, 1200, 1600, 2400}},
       {kExamples / "nodal_oil.json", "wellhead_pressure", {50, 150, 300, 600, 900}},
       {kExamples / "nodal_gas.json", "wellhead_pressure", {100, 400, 800, 1200, 1800, 2400}},
-      {kTubingWells / "guo_hagedorn_brown.json", "reservoir_pressure", {4500, 4000, 3500, 3000}},
-      {kTubingWells / "guo_hagedorn_brown.json", "water_cut", {0, 0.1, 0.4, 0.8}},
+      {guo, "reservoir_pressure", {4500, 4000, 3500, 3000}},
+      {guo, "water_cut", {0, 0.1, 0.4, 0.8}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.well.string() + " " + c.field);
-    const wf::RunOutcome out = wf::run_nodal(read_well(c.well), varying(c.field, c.values));
+    const wf::RunOutcome out = wf::run_nodal(read_json(c.well), varying(c.field, c.values));
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     const json& points = out.result["points"];
     ASSERT_EQ(points.size(), c.values.size());
@@ -122,7 +107,7 @@ TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
 TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
   // 2400 psi gauge at the wellhead: the liquid column alone (about 0.37 psi/ft
   // over 9700 ft) already exceeds the 3985 psi gauge reservoir.
-  json doc = read_well(kTubingWells / "guo_hagedorn_brown.json");
+  json doc = read_json(kTubingWells / "guo_hagedorn_brown.json");
   doc["tubing"]["wellhead_pressure"] = 2400;
   const json none = wf::run_nodal(doc).result;
   EXPECT_FALSE(none["flows"].get<bool>());
@@ -131,12 +116,13 @@ TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
   EXPECT_TRUE(none["traverse"].is_null());
   EXPECT_FALSE(none["minimum"].is_null());
   std::ofstream(fs::temp_directory_path() / "dlv_nodal_no_flow.json") << doc.dump();
-  EXPECT_EQ(dlv_status("nodal " + (fs::temp_directory_path() / "dlv_nodal_no_flow.json").string()),
-            0);
+  EXPECT_EQ(
+      run_dlv("nodal " + (fs::temp_directory_path() / "dlv_nodal_no_flow.json").string()).status,
+      0);
 
   // Poettmann and Carpenter's friction grows without bound as the rate falls
   // to zero, so its tubing curve crosses the inflow a second time at low rate.
-  const json two = wf::run_nodal(read_well(kTubingWells / "guo_poettmann_carpenter.json")).result;
+  const json two = wf::run_nodal(read_json(kTubingWells / "guo_poettmann_carpenter.json")).result;
   ASSERT_EQ(two["crossings"].size(), 2u);
   EXPECT_EQ(two["crossings"][0]["label"], "unstable");
   EXPECT_EQ(two["crossings"][1]["label"], "stable");
@@ -152,36 +138,30 @@ TEST(NodalByName, BadInputIsRefusedBeforeAnythingIsComputed) {
     const char* path;
     const char* words;  // in the message or the expected range
   };
+  const fs::path oil = kExamples / "nodal_oil.json";
+  // clang-format off
   const Case cases[] = {
       {kExamples / "pi_line_oil.json", nullptr, {}, "tubing", "tubing object"},
-      {kExamples / "nodal_oil.json", "choke_size", {1}, "vary choke_size", "unknown field"},
-      {kExamples / "nodal_oil.json",
-       "wellhead_pressure",
-       {100, -5},
-       "tubing.wellhead_pressure",
-       "psi gauge"},
-      {kExamples / "nodal_oil.json", "water_cut", {0.2, 1.5}, "layers[0].water_cut", "1.5"},
-      {kExamples / "nodal_oil.json", "inside_diameter", {0}, "tubing.inside_diameter", "in"},
-      {kExamples / "nodal_oil.json", "reservoir_pressure", {}, "vary reservoir_pressure", "values"},
-      {kExamples / "nodal_water_injector.json",
-       "producing_gor",
-       {500},
-       "vary producing_gor",
+      {oil, "choke_size", {1}, "vary choke_size", "unknown field"},
+      {oil, "wellhead_pressure", {100, -5}, "tubing.wellhead_pressure", "psi gauge"},
+      {oil, "water_cut", {0.2, 1.5}, "layers[0].water_cut", "1.5"},
+      {oil, "inside_diameter", {0}, "tubing.inside_diameter", "in"},
+      {oil, "reservoir_pressure", {}, "vary reservoir_pressure", "values"},
+      {kExamples / "nodal_water_injector.json", "producing_gor", {500}, "vary producing_gor",
        "water_injection"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.path));
     wf::NodalAsk ask;
     if (c.field) ask = varying(c.field, c.values);
-    const wf::RunOutcome out = wf::run_nodal(read_well(c.well), ask);
+    const wf::RunOutcome out = wf::run_nodal(read_json(c.well), ask);
     ASSERT_FALSE(out.problems.empty());
     EXPECT_TRUE(out.result.is_null());
     EXPECT_EQ(out.problems[0].path, c.path);
     EXPECT_NE(out.problems[0].text().find(c.words), std::string::npos) << out.problems[0].text();
   }
-  EXPECT_EQ(
-      dlv_status("nodal " + (fs::path(DLV_SOURCE_DIR) / kExamples / "pi_line_oil.json").string()),
-      2);
+  EXPECT_EQ(run_dlv("nodal " + (kSource / kExamples / "pi_line_oil.json").string()).status, 2);
 
   const char* unreadable[] = {"wellhead_pressure", "=100", "wellhead_pressure=100,,200",
                               "wellhead_pressure=1e999", "wellhead_pressure=nan"};
@@ -200,15 +180,15 @@ TEST(NodalByName, BadInputIsRefusedBeforeAnythingIsComputed) {
 TEST(NodalByName, FallBacksOfTheInflowAreCarried) {
   // No producing gas: the solution GOR falls below the range of Beggs and
   // Robinson's viscosity, which the library logs; the point is still solved.
-  const std::string well = (fs::path(DLV_SOURCE_DIR) / kExamples / "nodal_oil.json").string();
+  const std::string well = (kSource / kExamples / "nodal_oil.json").string();
   const wf::RunOutcome out =
-      wf::run_nodal(read_well(kExamples / "nodal_oil.json"), varying("producing_gor", {400, 0}));
+      wf::run_nodal(read_json(kExamples / "nodal_oil.json"), varying("producing_gor", {400, 0}));
   ASSERT_TRUE(out.problems.empty());
   ASSERT_FALSE(out.fallbacks.empty());
   for (const std::string& f : out.fallbacks)
     EXPECT_NE(f.find("(--vary producing_gor=0)"), std::string::npos) << f;
   EXPECT_EQ(out.result["fallbacks"].size(), out.fallbacks.size());
-  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0"), 3);
-  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,0 --allow-fallbacks"), 0);
-  EXPECT_EQ(dlv_status("nodal " + well + " --vary producing_gor=400,x"), 2);
+  EXPECT_EQ(run_dlv("nodal " + well + " --vary producing_gor=400,0").status, 3);
+  EXPECT_EQ(run_dlv("nodal " + well + " --vary producing_gor=400,0 --allow-fallbacks").status, 0);
+  EXPECT_EQ(run_dlv("nodal " + well + " --vary producing_gor=400,x").status, 2);
 }

@@ -2,54 +2,14 @@
 // equivalences, metric twins of example wells against their field wells, and
 // metric wells checked in metric.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
-#include "wellfile/wellfile.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-namespace fs = std::filesystem;
-using wf::json;
+using namespace wellfile_test;
 using wf::Quantity;
-
-namespace {
-
-const fs::path kSource = DLV_SOURCE_DIR;
-
-json read_json(const fs::path& p) {
-  std::ifstream in(p);
-  return json::parse(in);
-}
-
-// Every number of got within tol relative of want, the same keys and strings elsewhere.
-void expect_same(const json& got, const json& want, const std::string& path, double tol) {
-  if (want.is_number() && got.is_number()) {
-    const double a = got.get<double>(), b = want.get<double>();
-    EXPECT_LE(std::fabs(a - b), tol * std::max(std::fabs(a), std::fabs(b)) + 1e-12)
-        << path << ": " << a << " vs " << b;
-    return;
-  }
-  ASSERT_EQ(got.type(), want.type()) << path;
-  if (want.is_object()) {
-    for (const auto& [k, v] : want.items()) {
-      if (k == "description") continue;
-      ASSERT_TRUE(got.contains(k)) << path << "." << k;
-      expect_same(got[k], v, path + "." + k, tol);
-    }
-  } else if (want.is_array()) {
-    ASSERT_EQ(got.size(), want.size()) << path;
-    for (std::size_t i = 0; i < want.size(); ++i)
-      expect_same(got[i], want[i], path + "[" + std::to_string(i) + "]", tol);
-  } else if (want.is_string() && path.find("notes") == std::string::npos) {
-    EXPECT_EQ(got, want) << path;
-  }
-}
 
 TEST(UnitsTable, FactorsMatchHandCalculationAndPublishedEquivalences) {
   // field value, quantity, metric value. Sources: 1 bar = 14.503773773 psi
@@ -95,13 +55,13 @@ TEST(UnitsTable, MetricTwinsGiveTheFieldResults) {
     const json metric =
         read_json(kSource / "examples/wells" / (std::string(name) + "_metric.json"));
     const wf::RunOutcome f = wf::run_well(field), m = wf::run_well(metric);
-    ASSERT_TRUE(f.problems.empty() && m.problems.empty()) << name;
+    ASSERT_EQ(problems_text(f.problems) + problems_text(m.problems), "") << name;
     EXPECT_TRUE(m.fallbacks.empty()) << name;
     EXPECT_EQ(m.result["units"]["pressure"], "bar gauge");
     // The metric result is the field result converted; asked for in field
     // units, the metric well gives the field result itself.
-    expect_same(m.result, wf::convert_result(f.result, wf::UnitSystem::metric), name, 1e-9);
-    expect_same(wf::run_well(metric, wf::UnitSystem::field).result, f.result, name, 1e-9);
+    expect_close(m.result, wf::convert_result(f.result, wf::UnitSystem::metric), name, 1e-9, true);
+    expect_close(wf::run_well(metric, wf::UnitSystem::field).result, f.result, name, 1e-9, true);
   }
 }
 
@@ -141,8 +101,8 @@ TEST(UnitsTable, MetricTubingTraversesLikeItsFieldTwin) {
   const wf::RunOutcome f = wf::run_traverse(field, ask);
   ask.rate = 758 * 0.158987294928;
   const wf::RunOutcome m = wf::run_traverse(metric, ask, wf::UnitSystem::field);
-  ASSERT_TRUE(f.problems.empty() && m.problems.empty());
-  expect_same(m.result, f.result, "traverse", 1e-9);
+  ASSERT_EQ(problems_text(f.problems) + problems_text(m.problems), "");
+  expect_close(m.result, f.result, "traverse", 1e-9, true);
 }
 
 TEST(UnitsTable, MetricWellsAreCheckedInMetric) {
@@ -181,34 +141,21 @@ TEST(UnitsTable, MetricWellsAreCheckedInMetric) {
 }
 
 TEST(UnitsTable, CommandTakesUnitsAndNamesTheChoices) {
-  auto run = [](const std::string& args, int& status) {
-    const std::string cmd = std::string(DLV_CLI_PATH) + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int raw = pclose(p);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-  };
   const std::string wells = (kSource / "examples/wells").string();
-  int status = 0;
-  const std::string bad = run("run " + wells + "/vogel_oil.json --units imperial", status);
-  EXPECT_EQ(status, 2);
-  EXPECT_NE(bad.find("field"), std::string::npos) << bad;
-  EXPECT_NE(bad.find("metric"), std::string::npos) << bad;
+  const Command bad = run_dlv("run " + wells + "/vogel_oil.json --units imperial");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("field"), std::string::npos) << bad.out;
+  EXPECT_NE(bad.out.find("metric"), std::string::npos) << bad.out;
   // The field well asked for metric output is its metric twin's result.
-  const json got =
-      json::parse(run("run " + wells + "/vogel_oil.json --units metric --format json", status));
-  EXPECT_EQ(status, 0);
-  expect_same(got, wf::run_well(read_json(kSource / "examples/wells/vogel_oil_metric.json")).result,
-              "cli", 1e-9);
+  const Command got = run_dlv("run " + wells + "/vogel_oil.json --units metric --format json");
+  EXPECT_EQ(got.status, 0);
+  expect_close(json::parse(got.out),
+               wf::run_well(read_json("examples/wells/vogel_oil_metric.json")).result, "cli", 1e-9,
+               true);
   // 1 bar gauge and 1 sm3/d/bar: the straight line reaches 200 sm3/d at 0 bar gauge.
-  const json pi = json::parse(run(
-      "pi --reservoir-pressure 200 --productivity-index 1 --units metric --format json", status));
+  const json pi = json::parse(
+      run_dlv("pi --reservoir-pressure 200 --productivity-index 1 --units metric --format json")
+          .out);
   EXPECT_NEAR(pi["summary"]["maximum_rate"].get<double>(), 200, 1e-9);
   EXPECT_EQ(pi["units"]["pressure"], "bar gauge");
 }
-
-}  // namespace

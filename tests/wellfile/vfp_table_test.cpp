@@ -1,4 +1,4 @@
-// Lift tables: the deck text against hand-written decks, the row order, the
+// Lift tables: the deck text against hand-written decks (tests/wellfile/data), the row order, the
 // axis checks, the fill policy, the surface rates and the METRIC conversion.
 #include "wellfile/vfp_table.hpp"
 
@@ -7,7 +7,10 @@
 #include <cmath>
 #include <sstream>
 
+#include "wellfile_support.hpp"
+
 namespace wf = dlv::wellfile;
+using namespace wellfile_test;
 
 namespace {
 
@@ -20,46 +23,16 @@ wf::VfpTable tiny_production() {
   return t;
 }
 
-bool has_problem(const std::vector<wf::Problem>& problems, const std::string& path,
-                 const std::string& part) {
-  for (const auto& p : problems) {
-    if (p.path == path && p.message.find(part) != std::string::npos) return true;
-  }
-  return false;
-}
-
-std::string all_text(const std::vector<wf::Problem>& problems) {
-  std::string s;
-  for (const auto& p : problems) s += p.text() + "\n";
-  return s;
+// A hand-written deck of tests/wellfile/data.
+std::string read_text(const char* name) {
+  std::ifstream in(kSource / "tests/wellfile/data" / name);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
 
 TEST(VfpDeckText, TinyProductionTableMatchesTheHandWrittenDeck) {
-  const std::string expected =
-      "-- Lift table 3 (bottom-hole pressure psia at the datum depth 8000 ft), written by DLV.\n"
-      "-- Sizes it needs in RUNSPEC: VFPPDIMS 2 2 1 1 1 3 /\n"
-      "--   (MXMFLO MXMTHP MXMWFR MXMGFR MXMALQ at least these; MXVFPTAB at least the table "
-      "number)\n"
-      "VFPPROD\n"
-      "-- table datum FLO WFR GFR THP ALQ UNITS VALUE\n"
-      "  3 8000 'LIQ' 'WCT' 'GOR' 'THP' ' ' 'FIELD' 'BHP' /\n"
-      "-- FLO (stb/d)\n"
-      "  500 1000 /\n"
-      "-- THP (psia)\n"
-      "  100 200 /\n"
-      "-- WCT (stb/stb)\n"
-      "  0 /\n"
-      "-- GOR (Mscf/stb)\n"
-      "  0.3 /\n"
-      "-- ALQ\n"
-      "  0 /\n"
-      "-- NTHP NWFR NGFR NALQ, then the bottom-hole pressure (psia) at each FLO\n"
-      "  1 1 1 1  1500 1650.5 /\n"
-      "  2 1 1 1  1600 1750.25 /\n"
-      "\n";
-  EXPECT_EQ(wf::vfp_deck_text(tiny_production()), expected);
+  EXPECT_EQ(wf::vfp_deck_text(tiny_production()), read_text("tiny_production.vfp"));
 }
 
 TEST(VfpDeckText, InjectionTableMatchesTheHandWrittenDeck) {
@@ -70,22 +43,7 @@ TEST(VfpDeckText, InjectionTableMatchesTheHandWrittenDeck) {
   t.flo = wf::VfpFlo::water;
   t.axes = {{0, 5000, 10000}, {500, 1000}, {}, {}, {}};
   t.bhp = {2665, 2600, 2400.125, 3165, 3100, 2900};
-  const std::string expected =
-      "-- Lift table 2 (bottom-hole pressure psia at the datum depth 5000 ft), written by DLV.\n"
-      "-- Sizes it needs in RUNSPEC: VFPIDIMS 3 2 2 /\n"
-      "--   (MXMFLO MXMTHP at least these; MXVFPTAB at least the table number)\n"
-      "VFPINJ\n"
-      "-- table datum FLO THP UNITS VALUE\n"
-      "  2 5000 'WAT' 'THP' 'FIELD' 'BHP' /\n"
-      "-- FLO (stb/d)\n"
-      "  0 5000 10000 /\n"
-      "-- THP (psia)\n"
-      "  500 1000 /\n"
-      "-- NTHP, then the bottom-hole pressure (psia) at each FLO\n"
-      "  1  2665 2600 2400.125 /\n"
-      "  2  3165 3100 2900 /\n"
-      "\n";
-  EXPECT_EQ(wf::vfp_deck_text(t), expected);
+  EXPECT_EQ(wf::vfp_deck_text(t), read_text("water_injection.vfp"));
 }
 
 // Each pressure encodes its own 1-based indices (THP WFR GFR ALQ FLO as five
@@ -103,7 +61,7 @@ TEST(VfpDeckText, RowsRunThpOutermostAlqInnermostWithTheirOwnPressures) {
                100 * index_of(t.axes.gfr, g) + 10 * index_of(t.axes.alq, a) +
                index_of(t.axes.flo, q);
       });
-  ASSERT_TRUE(result.problems.empty()) << all_text(result.problems);
+  ASSERT_TRUE(result.problems.empty()) << problems_text(result.problems);
   EXPECT_TRUE(result.filled.empty());
   const std::string text = wf::vfp_deck_text(t);
   const std::string rows =
@@ -208,7 +166,8 @@ TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
     if (c.axis) t.axes.*c.axis = c.values;
     if (c.header) c.header(t);
     const auto problems = wf::validate_vfp_table(t);
-    EXPECT_TRUE(has_problem(problems, c.path, c.message)) << c.path << ":\n" << all_text(problems);
+    EXPECT_TRUE(has_problem(problems, c.path, c.message)) << c.path << ":\n"
+                                                          << problems_text(problems);
     EXPECT_FALSE(wf::fill_vfp_table(t, [](double, double, double, double,
                                           double) { return std::optional<double>(1000); })
                      .problems.empty())
@@ -217,7 +176,7 @@ TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
   // The Mscf/stb bound itself (100 000 scf/stb) is accepted.
   wf::VfpTable t = tiny_production();
   t.axes.gfr = {0.1, 100};
-  EXPECT_TRUE(wf::validate_vfp_table(t).empty()) << all_text(wf::validate_vfp_table(t));
+  EXPECT_TRUE(wf::validate_vfp_table(t).empty()) << problems_text(wf::validate_vfp_table(t));
   // The writer refuses invalid tables and incomplete or non-finite pressures.
   t.axes.thp = {200, 100};
   EXPECT_THROW(wf::vfp_deck_text(t), std::invalid_argument);
@@ -273,7 +232,7 @@ TEST(VfpFill, FilledEntriesFollowThePolicyAndKeepColumnsMonotone) {
           if (v == 0) return std::nullopt;
           return v;
         });
-    ASSERT_TRUE(r.problems.empty()) << c.what << all_text(r.problems);
+    ASSERT_TRUE(r.problems.empty()) << c.what << problems_text(r.problems);
     ASSERT_EQ(t.bhp.size(), 6u) << c.what;
     for (std::size_t k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(t.bhp[k], c.expected[k]) << c.what << k;
     std::vector<std::size_t> filled, falls;

@@ -20,108 +20,73 @@
 #include <string>
 #include <vector>
 
+#include "dlv/dlv_layout.h"
+
 namespace {
 
 using DlvCal = std::int32_t (*)(double*, double*, double*, double*, double*, std::int32_t*, double*,
                                 double*, double*, double*, double*, double*, std::int32_t,
                                 const char*);
 
-// Block sizes in slots, in argument order (the mode is a single int32).
+// The blocks in argument order (the mode is a single int32), sized by dlv.h.
+enum Block {
+  kLayerFluids,
+  kFluidTables,
+  kSeparator,
+  kLayerCurves,
+  kWellRecord,
+  kCompletion,
+  kCompletionCurves,
+  kTraverseCurves,
+  kTraverse,
+  kSummary,
+  kResults,
+  kBlockCount
+};
 struct BlockInfo {
   const char* name;
   std::size_t slots;
 };
-constexpr BlockInfo kBlocks[] = {
-    {"layer_fluids", 1426},      {"fluid_tables", 5625},    {"separator_conditions", 2},
-    {"layer_curves", 3750},      {"well_record", 2008},     {"completion_block", 402},
-    {"completion_curves", 3750}, {"traverse_curves", 3750}, {"traverse_block", 1611},
-    {"well_summary", 150},       {"layer_results", 250},
+constexpr BlockInfo kBlocks[kBlockCount] = {
+    {"layer_fluids", DLV_LAYER_FLUIDS_SLOTS},      {"fluid_tables", DLV_FLUID_TABLES_SLOTS},
+    {"separator_conditions", DLV_SEPARATOR_SLOTS}, {"layer_curves", DLV_CURVE_BLOCK_SLOTS},
+    {"well_record", DLV_WELL_RECORD_SLOTS},        {"completion_block", DLV_COMPLETION_SLOTS},
+    {"completion_curves", DLV_CURVE_BLOCK_SLOTS},  {"traverse_curves", DLV_CURVE_BLOCK_SLOTS},
+    {"traverse_block", DLV_TRAVERSE_SLOTS},        {"well_summary", DLV_WELL_SUMMARY_SLOTS},
+    {"layer_results", DLV_LAYER_RESULTS_SLOTS},
 };
-constexpr int kBlockCount = sizeof kBlocks / sizeof kBlocks[0];
 
-// Field starts within the blocks, for naming a differing slot.
+bool is_curve_block(int block) {
+  return block == kLayerCurves || block == kCompletionCurves || block == kTraverseCurves;
+}
+
+// Field starts within the blocks, from the field map's list, for naming a
+// differing slot. The curve fields stand in each of the three curve blocks.
 struct Field {
-  int block;
+  std::string block;
   std::size_t slot;
   const char* name;
 };
-constexpr Field kFields[] = {
-    {0, 0, "fluid_type"},
-    {0, 25, "api_gravity"},
-    {0, 75, "water_cut"},
-    {0, 125, "liquid_yield"},
-    {0, 175, "water_sg"},
-    {0, 225, "gas_sg"},
-    {0, 275, "oil_sg"},
-    {0, 325, "producing_gor"},
-    {0, 375, "oil_viscosity"},
-    {0, 425, "water_viscosity"},
-    {0, 475, "liquid_viscosity"},
-    {0, 525, "gas_viscosity"},
-    {0, 575, "oil_fvf"},
-    {0, 625, "water_fvf"},
-    {0, 675, "liquid_fvf"},
-    {0, 725, "liquid_density"},
-    {0, 775, "oil_fraction"},
-    {0, 825, "bubble_point"},
-    {0, 875, "bubble_point_given"},
-    {0, 900, "solution_gor"},
-    {0, 950, "total_compressibility"},
-    {0, 1000, "gas_z_factor"},
-    {0, 1050, "sample_set"},
-    {0, 1075, "sample_key"},
-    {0, 1125, "correlation codes"},
-    {0, 1425, "viscosity_mixing_rule"},
-    {3, 0, "rate"},
-    {3, 1250, "pressure"},
-    {3, 2500, "drawdown"},
-    {4, 0, "method codes and counts"},
-    {4, 3, "layer_temperature"},
-    {4, 53, "permeability"},
-    {4, 303, "reservoir_pressure"},
-    {4, 353, "(unnamed)"},
-    {4, 407, "test_count"},
-    {4, 408, "test_rate"},
-    {4, 508, "test_pressure"},
-    {4, 608, "test_shutin_pressure"},
-    {4, 708, "(unnamed)"},
-    {4, 710, "backpressure_c, n, productivity_index, level fields"},
-    {4, 722, "horizontal-well fields"},
-    {4, 1247, "fractured-well fields"},
-    {4, 1548, "injection fields"},
-    {4, 1756, "layer_depth"},
-    {4, 1906, "reference_depth"},
-    {4, 1907, "rate-test rows"},
-    {6, 0, "rate"},
-    {6, 1250, "pressure"},
-    {6, 2500, "drawdown"},
-    {7, 0, "rate"},
-    {7, 1250, "pressure"},
-    {7, 2500, "drawdown"},
-    {9, 0, "rate"},
-    {9, 25, "pressure"},
-    {9, 50, "drawdown"},
-    {9, 75, "water_cut"},
-    {9, 100, "gas_liquid"},
-    {9, 125, "water_sg"},
-    {10, 0, "result_status"},
-    {10, 25, "flow_regime_flag"},
-    {10, 50, "effective_radius_ratio"},
-    {10, 100, "fracture_conductivity"},
-    {10, 150, "dimensionless_time"},
-    {10, 200, "result_bubble_point"},
-};
+#define FIELD_ENTRY(BLOCK, FIELD, KIND, COUNT) \
+  {#BLOCK, DLV_FIELD_BYTE(BLOCK, FIELD, KIND) / 8, #FIELD},
+const Field kFields[] = {DLV_FIELDS(FIELD_ENTRY)};
+#undef FIELD_ENTRY
+const char* const kListName[kBlockCount] = {"LAYER_FLUIDS", "FLUID_TABLES", "SEPARATOR", "CURVES",
+                                            "WELL_RECORD",  "COMPLETION",   "CURVES",    "CURVES",
+                                            "TRAVERSE",     "SUMMARY",      "RESULTS"};
 
 std::string field_name(int block, std::size_t slot) {
   const Field* best = nullptr;
   for (const Field& f : kFields) {
-    if (f.block == block && f.slot <= slot && (best == nullptr || f.slot >= best->slot)) best = &f;
+    if (f.block == kListName[block] && f.slot <= slot && (best == nullptr || f.slot >= best->slot))
+      best = &f;
   }
   if (best == nullptr) return "";
   std::string s = best->name;
   const std::size_t index = slot - best->slot;
-  if (block == 3 || block == 6 || block == 7) {
-    s += " of layer " + std::to_string(index / 25) + ", point " + std::to_string(index % 25);
+  if (is_curve_block(block)) {
+    s += " of layer " + std::to_string(index / DLV_POINTS) + ", point " +
+         std::to_string(index % DLV_POINTS);
   } else {
     s += "[" + std::to_string(index) + "]";
   }
@@ -153,11 +118,11 @@ struct Blocks {
   Blocks() {
     for (int k = 0; k < kBlockCount; ++k) b[k].assign(kBlocks[k].slots, 0.0);
   }
-  double* fluids() { return b[0].data(); }
-  double* tables() { return b[1].data(); }
-  double* well() { return b[4].data(); }
-  double* completion() { return b[5].data(); }
-  double* traverse() { return b[8].data(); }
+  double* fluids() { return b[kLayerFluids].data(); }
+  double* tables() { return b[kFluidTables].data(); }
+  double* well() { return b[kWellRecord].data(); }
+  double* completion() { return b[kCompletion].data(); }
+  double* traverse() { return b[kTraverse].data(); }
 };
 
 void put_i32(double* block, std::size_t byte, std::int32_t v) {
@@ -170,18 +135,19 @@ void put_byte(double* block, std::size_t byte, unsigned char v) {
 // A host property table: temperature and pressure axes, values rising with
 // pressure and falling with temperature around `level`.
 void fill_table(Random& r, double* tables, int k, double level, double p_top) {
-  double* t = tables + 562 * k;
-  const int nt = r.pick(1, 10);
-  const int np = r.chance(0.1) ? r.pick(0, 1) : r.pick(2, 50);
-  for (int i = 0; i < nt; ++i) t[i] = 60.0 + 40.0 * i;
-  for (int j = 0; j < np; ++j) t[10 + j] = p_top * (j + 1) / np;
+  double* t = tables + DLV_FLUID_TABLE_SLOTS * k;
+  const int nt = r.pick(1, DLV_FLUID_TABLE_TEMPERATURE_CAPACITY);
+  const int np = r.chance(0.1) ? r.pick(0, 1) : r.pick(2, DLV_FLUID_TABLE_PRESSURE_CAPACITY);
+  for (int i = 0; i < nt; ++i) t[DLV_FLUID_TABLE_TEMPERATURES + i] = 60.0 + 40.0 * i;
+  for (int j = 0; j < np; ++j) t[DLV_FLUID_TABLE_PRESSURES + j] = p_top * (j + 1) / np;
   for (int j = 0; j < np; ++j) {
     for (int i = 0; i < nt; ++i) {
-      t[60 + j * 10 + i] = level * (1.0 + 0.3 * j / (np > 1 ? np - 1 : 1)) * (1.0 - 0.02 * i);
+      t[DLV_FLUID_TABLE_VALUES + j * DLV_FLUID_TABLE_TEMPERATURE_CAPACITY + i] =
+          level * (1.0 + 0.3 * j / (np > 1 ? np - 1 : 1)) * (1.0 - 0.02 * i);
     }
   }
-  put_i32(t, 560 * 8, nt);
-  put_i32(t, 560 * 8 + 4, np);
+  put_i32(t, DLV_FLUID_TABLE_TEMPERATURE_COUNT_BYTE, nt);
+  put_i32(t, DLV_FLUID_TABLE_PRESSURE_COUNT_BYTE, np);
 }
 
 void new_well(Random& r, Blocks& w) {
@@ -192,133 +158,141 @@ void new_well(Random& r, Blocks& w) {
   if (r.chance(0.02)) w.mode = r.chance(0.5) ? -1 : 4;
   w.changed_pressure_flag = r.chance(0.3) ? 1 : 0;
 
-  const int layers = r.chance(0.4) ? 1 : r.pick(1, 50);
+  const int layers = r.chance(0.4) ? 1 : r.pick(1, DLV_LAYERS);
   std::int32_t count = layers;
-  if (r.chance(0.03)) count = r.chance(0.5) ? 0 : r.pick(51, 60);
-  put_i32(well, 0, r.pick(-1, 11));  // oil method
-  put_i32(well, 4, r.pick(0, 7));    // gas method
-  put_i32(well, 8, r.pick(0, 6));    // gas injection method
-  put_i32(well, 12, r.pick(0, 3));   // water injection method
-  put_i32(well, 16, count);
-  put_i32(well, 20, r.pick(0, 2));  // deliverability test type
+  if (r.chance(0.03)) count = r.chance(0.5) ? 0 : r.pick(DLV_LAYERS + 1, DLV_LAYERS + 10);
+  put_i32(well, DLV_WELL_RECORD_METHOD_CODE_BYTE, r.pick(-1, 11));
+  put_i32(well, DLV_WELL_RECORD_GAS_METHOD_BYTE, r.pick(0, 7));
+  put_i32(well, DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, r.pick(0, 6));
+  put_i32(well, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE, r.pick(0, 3));
+  put_i32(well, DLV_WELL_RECORD_LAYER_COUNT_BYTE, count);
+  put_i32(well, DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE, r.pick(0, 2));
 
   const int type = r.chance(0.1) ? 0 : r.pick(1, 4);
-  put_i32(f, 0, type);
-  put_i32(f, 1425 * 8, r.pick(0, 2));
+  put_i32(f, DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE, type);
+  put_i32(f, DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE, r.pick(0, 2));
   const double base_pr = r.uniform(800.0, 5500.0);
-  for (int L = 0; L < 50; ++L) {
+  for (int L = 0; L < DLV_LAYERS; ++L) {
     const bool used = L < layers;
-    f[25 + L] = r.uniform(15.0, 45.0);
-    f[75 + L] = r.chance(0.1) ? r.uniform(1.0, 90.0) : r.uniform(0.0, 0.95);
-    f[125 + L] = r.uniform(0.0, 80.0);
-    f[175 + L] = r.uniform(1.0, 1.1);
-    f[225 + L] = r.chance(0.05) ? 0.0 : r.uniform(0.55, 1.1);
-    f[325 + L] = r.uniform(50.0, 3000.0);
-    f[825 + L] = r.chance(0.5) ? r.uniform(500.0, 4000.0) : 0.0;
-    f[950 + L] = r.uniform(1e-6, 3e-5);
-    f[1075 + L] = r.uniform(10.0, 40.0);
-    put_i32(f, 875 * 8 + 4 * L, r.chance(0.2) ? 1 : 0);
-    put_i32(f, 1050 * 8 + 4 * L, r.pick(0, 3));
-    put_i32(f, 1125 * 8 + 4 * L, r.pick(0, 3));
-    put_i32(f, 1150 * 8 + 4 * L, r.pick(0, 2));
-    put_i32(f, 1175 * 8 + 4 * L, r.pick(0, 3));
+    f[DLV_LAYER_FLUIDS_API_GRAVITY + L] = r.uniform(15.0, 45.0);
+    f[DLV_LAYER_FLUIDS_WATER_CUT + L] = r.chance(0.1) ? r.uniform(1.0, 90.0) : r.uniform(0.0, 0.95);
+    f[DLV_LAYER_FLUIDS_LIQUID_YIELD + L] = r.uniform(0.0, 80.0);
+    f[DLV_LAYER_FLUIDS_WATER_SG + L] = r.uniform(1.0, 1.1);
+    f[DLV_LAYER_FLUIDS_GAS_SG + L] = r.chance(0.05) ? 0.0 : r.uniform(0.55, 1.1);
+    f[DLV_LAYER_FLUIDS_PRODUCING_GOR + L] = r.uniform(50.0, 3000.0);
+    f[DLV_LAYER_FLUIDS_BUBBLE_POINT + L] = r.chance(0.5) ? r.uniform(500.0, 4000.0) : 0.0;
+    f[DLV_LAYER_FLUIDS_TOTAL_COMPRESSIBILITY + L] = r.uniform(1e-6, 3e-5);
+    f[DLV_LAYER_FLUIDS_SAMPLE_KEY + L] = r.uniform(10.0, 40.0);
+    put_i32(f, DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE + 4 * L, r.chance(0.2) ? 1 : 0);
+    put_i32(f, DLV_LAYER_FLUIDS_SAMPLE_SET_BYTE + 4 * L, r.pick(0, 3));
+    put_i32(f, DLV_LAYER_FLUIDS_RS_CORRELATION_BYTE + 4 * L, r.pick(0, 3));
+    put_i32(f, DLV_LAYER_FLUIDS_FVF_CORRELATION_BYTE + 4 * L, r.pick(0, 2));
+    put_i32(f, DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION_BYTE + 4 * L, r.pick(0, 3));
     if (!used && r.chance(0.8)) continue;
-    well[3 + L] = r.chance(0.05) && L > 0 ? 0.0 : r.uniform(80.0, 300.0);
-    well[53 + L] = r.uniform(0.5, 300.0);
-    well[103 + L] = r.uniform(5.0, 150.0);
-    well[153 + L] = r.uniform(300.0, 3000.0);
-    well[203 + L] = r.uniform(0.25, 0.5);
-    well[253 + L] = r.uniform(-3.0, 15.0);
-    well[303 + L] = base_pr * r.uniform(0.7, 1.3);
-    well[722 + L] = r.uniform(1.0, 200.0);
-    well[772 + L] = r.uniform(1.0, 50.0);
-    well[822 + L] = r.uniform(20.0, 160.0);
-    well[872 + L] = r.uniform(0.0, 200.0);
-    well[972 + L] = r.uniform(1000.0, 4000.0);
-    well[1022 + L] = r.uniform(200.0, 1000.0);
-    well[1072 + L] = r.uniform(1000.0, 3000.0);
-    well[1122 + L] = r.uniform(1.0, 50.0);
-    well[1172 + L] = r.uniform(200.0, 2000.0);
-    well[1247 + L] = r.uniform(20.0, 500.0);
-    well[1297 + L] = r.uniform(0.05, 0.3);
-    well[1347 + L] = r.uniform(1.0, 2000.0);
-    well[1397 + L] = r.uniform(0.01, 0.5);
-    well[1447 + L] = r.uniform(1000.0, 100000.0);
-    well[1556 + L] = r.uniform(0.0, 2.0) * well[303 + L];
-    well[1606 + L] = r.uniform(100.0, 20000.0);
-    well[1656 + L] = r.uniform(-1.0, 5.0);
-    well[1756 + L] = r.uniform(3000.0, 12000.0);
+    well[DLV_WELL_RECORD_LAYER_TEMPERATURE + L] =
+        r.chance(0.05) && L > 0 ? 0.0 : r.uniform(80.0, 300.0);
+    well[DLV_WELL_RECORD_PERMEABILITY + L] = r.uniform(0.5, 300.0);
+    well[DLV_WELL_RECORD_THICKNESS + L] = r.uniform(5.0, 150.0);
+    well[DLV_WELL_RECORD_DRAINAGE_RADIUS + L] = r.uniform(300.0, 3000.0);
+    well[DLV_WELL_RECORD_WELLBORE_RADIUS + L] = r.uniform(0.25, 0.5);
+    well[DLV_WELL_RECORD_SKIN + L] = r.uniform(-3.0, 15.0);
+    well[DLV_WELL_RECORD_RESERVOIR_PRESSURE + L] = base_pr * r.uniform(0.7, 1.3);
+    well[DLV_WELL_RECORD_PERM_Y + L] = r.uniform(1.0, 200.0);
+    well[DLV_WELL_RECORD_PERM_Z + L] = r.uniform(1.0, 50.0);
+    well[DLV_WELL_RECORD_DRAINAGE_AREA + L] = r.uniform(20.0, 160.0);
+    well[DLV_WELL_RECORD_WELL_START_Y + L] = r.uniform(0.0, 200.0);
+    well[DLV_WELL_RECORD_BOX_LENGTH_Y + L] = r.uniform(1000.0, 4000.0);
+    well[DLV_WELL_RECORD_WELL_POSITION_X + L] = r.uniform(200.0, 1000.0);
+    well[DLV_WELL_RECORD_BOX_WIDTH_X + L] = r.uniform(1000.0, 3000.0);
+    well[DLV_WELL_RECORD_WELL_ELEVATION_Z + L] = r.uniform(1.0, 50.0);
+    well[DLV_WELL_RECORD_WELL_LENGTH + L] = r.uniform(200.0, 2000.0);
+    well[DLV_WELL_RECORD_FRACTURE_HALF_LENGTH + L] = r.uniform(20.0, 500.0);
+    well[DLV_WELL_RECORD_POROSITY + L] = r.uniform(0.05, 0.3);
+    well[DLV_WELL_RECORD_PRODUCTION_TIME + L] = r.uniform(1.0, 2000.0);
+    well[DLV_WELL_RECORD_FRACTURE_WIDTH + L] = r.uniform(0.01, 0.5);
+    well[DLV_WELL_RECORD_FRACTURE_PERMEABILITY + L] = r.uniform(1000.0, 100000.0);
+    well[DLV_WELL_RECORD_BREAK_PRESSURE + L] =
+        r.uniform(0.0, 2.0) * well[DLV_WELL_RECORD_RESERVOIR_PRESSURE + L];
+    well[DLV_WELL_RECORD_MAX_INJECTION_RATE + L] = r.uniform(100.0, 20000.0);
+    well[DLV_WELL_RECORD_SECOND_SKIN + L] = r.uniform(-1.0, 5.0);
+    well[DLV_WELL_RECORD_LAYER_DEPTH + L] = r.uniform(3000.0, 12000.0);
   }
 
   // Tests: rates and flowing pressures below the reservoir pressure.
   const int tests = r.pick(1, 6);
-  put_i32(well, 407 * 8, tests);
-  const double pr0 = well[303];
+  put_i32(well, DLV_WELL_RECORD_TEST_COUNT_BYTE, tests);
+  const double pr0 = well[DLV_WELL_RECORD_RESERVOIR_PRESSURE];
   const double cn = r.uniform(0.001, 0.05);
   const double n = r.uniform(0.5, 1.0);
   for (int k = 0; k < tests; ++k) {
     const double p = pr0 * (0.95 - 0.12 * k) * r.uniform(0.97, 1.0);
-    well[508 + k] = r.chance(0.03) ? pr0 : p;
-    well[608 + k] = r.chance(0.3) ? pr0 * r.uniform(0.98, 1.02) : 0.0;
-    well[408 + k] = w.mode == 1 ? cn * std::pow(pr0 * pr0 - p * p, n) : r.uniform(100.0, 3000.0);
+    well[DLV_WELL_RECORD_TEST_PRESSURE + k] = r.chance(0.03) ? pr0 : p;
+    well[DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE + k] =
+        r.chance(0.3) ? pr0 * r.uniform(0.98, 1.02) : 0.0;
+    well[DLV_WELL_RECORD_TEST_RATE + k] = w.mode == DLV_MODE_GAS_PRODUCTION
+                                              ? cn * std::pow(pr0 * pr0 - p * p, n)
+                                              : r.uniform(100.0, 3000.0);
   }
-  well[710] = r.chance(0.5) ? cn : 0.0;
-  well[711] = r.chance(0.5) ? n : 0.0;
-  put_byte(well, 2007 * 8 + 4, r.chance(0.3) ? 1 : 0);
-  put_byte(well, 2007 * 8 + 5, r.chance(0.3) ? 1 : 0);
-  well[712] = r.uniform(0.1, 10.0);
-  well[713] = r.uniform(0.3, 0.45);
-  well[714] = r.uniform(0.5, 1.5);
-  well[715] = r.uniform(10.0, 200.0);
-  well[717] = r.uniform(100.0, 1000.0);
-  well[718] = r.uniform(1000.0, 2000.0);
-  well[719] = r.uniform(1000.0, 5000.0);
-  well[720] = r.uniform(2000.0, 7000.0);
-  if (r.chance(0.1)) well[303] = 0.0;
-  well[1497] = r.uniform(0.5, 2.0);
-  well[1498] = r.uniform(0.0, 1e-3);
-  for (int k = 0; k < 8; ++k) well[1548 + k] = r.uniform(0.01, 2.0) * (k % 2 ? 1.0 : 1000.0);
+  well[DLV_WELL_RECORD_BACKPRESSURE_C] = r.chance(0.5) ? cn : 0.0;
+  well[DLV_WELL_RECORD_BACKPRESSURE_N] = r.chance(0.5) ? n : 0.0;
+  put_byte(well, DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE, r.chance(0.3) ? 1 : 0);
+  put_byte(well, DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE, r.chance(0.3) ? 1 : 0);
+  well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX] = r.uniform(0.1, 10.0);
+  well[DLV_WELL_RECORD_LEVEL_GRADIENT] = r.uniform(0.3, 0.45);
+  well[DLV_WELL_RECORD_SURFACE_TERM_FACTORS] = r.uniform(0.5, 1.5);
+  well[DLV_WELL_RECORD_SURFACE_TERM_FACTORS + 1] = r.uniform(10.0, 200.0);
+  well[DLV_WELL_RECORD_LEVEL_TEST_RATE] = r.uniform(100.0, 1000.0);
+  well[DLV_WELL_RECORD_LEVEL_TEST_RATE + 1] = r.uniform(1000.0, 2000.0);
+  well[DLV_WELL_RECORD_LEVEL_READING] = r.uniform(1000.0, 5000.0);
+  well[DLV_WELL_RECORD_LEVEL_READING + 1] = r.uniform(2000.0, 7000.0);
+  if (r.chance(0.1)) well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 0.0;
+  well[DLV_WELL_RECORD_RATE_MULTIPLIER] = r.uniform(0.5, 2.0);
+  well[DLV_WELL_RECORD_NON_DARCY_COEFFICIENT] = r.uniform(0.0, 1e-3);
+  for (int k = 0; k < 2 * DLV_INJECTION_COEFFICIENT_PAIRS; ++k)
+    well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + k] =
+        r.uniform(0.01, 2.0) * (k % 2 ? 1.0 : 1000.0);
   // Rate-test rows: pressures falling, rates rising.
-  const int rows = r.pick(0, 25);
-  put_i32(well, 2007 * 8, rows);
+  const int rows = r.pick(0, DLV_RATETEST_CAPACITY);
+  put_i32(well, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, rows);
   for (int k = 0; k < rows; ++k) {
-    well[1907 + k] = pr0 * (1.0 - static_cast<double>(k) / 26.0);
-    well[1932 + k] = 40.0 * k * r.uniform(0.9, 1.1);
-    well[1957 + k] = 30.0 * k * r.uniform(0.9, 1.1);
-    well[1982 + k] = 10.0 * k * r.uniform(0.9, 1.1);
+    well[DLV_WELL_RECORD_RATETEST_PRESSURES + k] = pr0 * (1.0 - static_cast<double>(k) / 26.0);
+    well[DLV_WELL_RECORD_RATETEST_LIQUID_RATES + k] = 40.0 * k * r.uniform(0.9, 1.1);
+    well[DLV_WELL_RECORD_RATETEST_GAS_RATES + k] = 30.0 * k * r.uniform(0.9, 1.1);
+    well[DLV_WELL_RECORD_RATETEST_WATER_RATES + k] = 10.0 * k * r.uniform(0.9, 1.1);
   }
 
   // Host property tables (solution GOR, oil FVF, oil viscosity, z, gas viscosity).
   double* tables = w.tables();
-  const int used_tables[] = {0, 1, 4, 6, 7};
+  const int used_tables[] = {DLV_TABLE_SOLUTION_GOR, DLV_TABLE_OIL_FVF, DLV_TABLE_OIL_VISCOSITY,
+                             DLV_TABLE_GAS_Z_FACTOR, DLV_TABLE_GAS_VISCOSITY};
   const double levels[] = {400.0, 1.2, 1.5, 0.85, 0.018};
   for (int i = 0; i < 5; ++i) {
     if (!r.chance(0.15)) continue;
     fill_table(r, tables, used_tables[i], levels[i], 2.0 * base_pr);
-    put_i32(tables, 5620 * 8 + 4 * used_tables[i], 1);
+    put_i32(tables, DLV_FLUID_TABLES_USE_TABLE_BYTE + 4 * used_tables[i], 1);
   }
 
   // Completion.
   double* c = w.completion();
   if (r.chance(0.35)) {
-    put_i32(c, 0, r.pick(1, 4));
-    c[1] = r.uniform(0.5, 1.0);
-    for (int L = 0; L < 50; ++L) {
-      c[2 + L] = r.uniform(10000.0, 200000.0);
-      c[52 + L] = r.uniform(5.0, 100.0);
-      c[102 + L] = r.uniform(0.2, 1.0);
-      c[152 + L] = r.uniform(1.0, 12.0);
-      c[202 + L] = r.uniform(0.2, 0.7);
-      c[252 + L] = r.uniform(5.0, 60.0);
-      c[302 + L] = r.uniform(0.5, 3.0);
-      c[352 + L] = r.uniform(3.0, 20.0);
+    put_i32(c, DLV_COMPLETION_COMPLETION_MODEL_BYTE, r.pick(1, 4));
+    c[DLV_COMPLETION_SHOT_DENSITY_FACTOR] = r.uniform(0.5, 1.0);
+    for (int L = 0; L < DLV_LAYERS; ++L) {
+      c[DLV_COMPLETION_GRAVEL_PERMEABILITY + L] = r.uniform(10000.0, 200000.0);
+      c[DLV_COMPLETION_CRUSHED_ZONE_PERMEABILITY + L] = r.uniform(5.0, 100.0);
+      c[DLV_COMPLETION_CRUSHED_ZONE_THICKNESS + L] = r.uniform(0.2, 1.0);
+      c[DLV_COMPLETION_SHOT_DENSITY + L] = r.uniform(1.0, 12.0);
+      c[DLV_COMPLETION_PERFORATION_DIAMETER + L] = r.uniform(0.2, 0.7);
+      c[DLV_COMPLETION_PERFORATED_INTERVAL + L] = r.uniform(5.0, 60.0);
+      c[DLV_COMPLETION_GRAVEL_TUNNEL_LENGTH + L] = r.uniform(0.5, 3.0);
+      c[DLV_COMPLETION_PERFORATION_LENGTH + L] = r.uniform(3.0, 20.0);
     }
   }
 
   // The traverse coupling: a reference depth among the layer depths.
-  if (r.chance(0.15)) well[1906] = r.uniform(2000.0, 12000.0);
-  w.b[2][0] = r.uniform(50.0, 200.0);
-  w.b[2][1] = r.uniform(60.0, 120.0);
+  if (r.chance(0.15)) well[DLV_WELL_RECORD_REFERENCE_DEPTH] = r.uniform(2000.0, 12000.0);
+  w.b[kSeparator][DLV_SEPARATOR_PRESSURE] = r.uniform(50.0, 200.0);
+  w.b[kSeparator][DLV_SEPARATOR_TEMPERATURE] = r.uniform(60.0, 120.0);
 }
 
 // FNV-1a over bytes.
@@ -410,9 +384,11 @@ int main(int argc, char** argv) {
     const bool with_log = r.chance(0.7);
     std::remove(log_path.c_str());
     const std::int32_t rc =
-        cal(w.b[0].data(), w.b[1].data(), w.b[2].data(), w.b[3].data(), w.b[4].data(), &w.mode,
-            w.b[5].data(), w.b[6].data(), w.b[7].data(), w.b[8].data(), w.b[9].data(),
-            w.b[10].data(), w.changed_pressure_flag, with_log ? log_path.c_str() : "");
+        cal(w.b[kLayerFluids].data(), w.b[kFluidTables].data(), w.b[kSeparator].data(),
+            w.b[kLayerCurves].data(), w.b[kWellRecord].data(), &w.mode, w.b[kCompletion].data(),
+            w.b[kCompletionCurves].data(), w.b[kTraverseCurves].data(), w.b[kTraverse].data(),
+            w.b[kSummary].data(), w.b[kResults].data(), w.changed_pressure_flag,
+            with_log ? log_path.c_str() : "");
     const std::string log = read_file(log_path);
 
     if (call == dump_call) {
