@@ -23,6 +23,7 @@
 #include <sstream>
 
 #include "dlv/dlv.h"
+#include "render.hpp"
 #include "wellfile/nodal_run.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
@@ -102,8 +103,8 @@ std::string render(const wf::json& result, const std::string& format) {
   if (format == "json") return result.dump(2) + "\n";
   if (traverse)
     return format == "csv" ? wf::render_traverse_csv(result) : wf::render_traverse_table(result);
-  if (format == "sections") return wf::render_sections(result);
-  if (format != "csv") return wf::render_table(result);
+  if (format == "sections") return dlv::cli::render_sections(result);
+  if (format != "csv") return dlv::cli::render_table(result);
   // The tidy table holds only the curve points: its notes go to standard error.
   if (result.contains("notes"))
     for (const wf::json& n : result["notes"]) std::cerr << "note: " << n.get<std::string>() << "\n";
