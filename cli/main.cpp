@@ -23,6 +23,7 @@
 #include <sstream>
 
 #include "dlv/dlv.h"
+#include "render.hpp"
 #include "wellfile/nodal_run.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
@@ -102,8 +103,8 @@ std::string render(const wf::json& result, const std::string& format) {
   if (format == "json") return result.dump(2) + "\n";
   if (traverse)
     return format == "csv" ? wf::render_traverse_csv(result) : wf::render_traverse_table(result);
-  if (format == "sections") return wf::render_sections(result);
-  if (format != "csv") return wf::render_table(result);
+  if (format == "sections") return dlv::cli::render_sections(result);
+  if (format != "csv") return dlv::cli::render_table(result);
   // The tidy table holds only the curve points: its notes go to standard error.
   if (result.contains("notes"))
     for (const wf::json& n : result["notes"]) std::cerr << "note: " << n.get<std::string>() << "\n";
@@ -125,57 +126,81 @@ int write_text(const std::string& text, const std::string& out_path) {
   return 0;
 }
 
-// Runs every well; a well that cannot be read or checked is reported and skipped.
-// The exit status is the gravest of all wells': bad input (2), then an unreadable
-// file (1), then fall-backs (3).
 // The output system of a well: the one asked for with --units, else the document's own.
 wf::UnitSystem output_units(const std::string& asked, const wf::json& doc) {
   const auto system = wf::unit_system_from_name(asked);
   return system ? *system : wf::document_unit_system(doc);
 }
 
-int run_wells(const std::vector<std::string>& paths, const std::string& format,
-              const std::string& out_path, const std::string& log_path, bool allow_fallbacks,
-              const std::string& units) {
-  const bool several = paths.size() > 1;
-  std::string text;
-  wf::json list = wf::json::array();
+// Lists the fall-backs of a computed well on standard error.
+void list_fallbacks(const std::string& source, const char* what,
+                    const std::vector<std::string>& fallbacks, bool allow_fallbacks) {
+  std::cerr << source << ": " << what << " with fall-backs"
+            << (allow_fallbacks ? "" : " (exit status 3; --allow-fallbacks accepts them)") << ":\n";
+  for (const std::string& f : fallbacks) std::cerr << source << ":   " << f << "\n";
+}
+
+// What `dlv run` and `dlv traverse` ask besides the wells.
+struct RunCommand {
+  std::string format, out_path, log_path, units;
+  bool allow_fallbacks = false;
+};
+
+// Reads, checks and runs one well; status 0 with the outcome filled, or the
+// exit status of a well that could not be read or checked (reported).
+int run_one_well(const std::string& path, const std::string& source, const RunCommand& c,
+                 wf::RunOutcome& outcome) {
+  wf::json doc;
+  const int status = load(path, doc, source);
+  if (status != 0) return status;
+  outcome = wf::run_well(doc, output_units(c.units, doc),
+                         c.log_path.empty() ? nullptr : c.log_path.c_str());
+  return outcome.problems.empty() ? 0 : report(source, outcome.problems);
+}
+
+// What the wells of one run came to: the exit status is the gravest of all
+// wells', bad input (2), then an unreadable file (1), then fall-backs (3).
+struct RunTally {
   bool bad = false, unreadable = false, fallbacks = false;
-  for (const std::string& path : paths) {
-    const std::string source = path == "-" ? "(standard input)" : path;
-    wf::json doc;
-    int status = load(path, doc, source);
-    wf::RunOutcome outcome;
-    if (status == 0) {
-      outcome = wf::run_well(doc, output_units(units, doc),
-                             log_path.empty() ? nullptr : log_path.c_str());
-      if (!outcome.problems.empty()) status = report(source, outcome.problems);
-    }
+  void count(int status) {
     bad = bad || status == kBadInput;
     unreadable = unreadable || status == kFileError;
+  }
+  int exit_status(int write_status, bool allow_fallbacks) const {
+    if (bad) return kBadInput;
+    if (unreadable || write_status) return kFileError;
+    return fallbacks && !allow_fallbacks ? kFallbacks : 0;
+  }
+};
+
+// Runs every well; a well that cannot be read or checked is reported and skipped.
+int run_wells(const std::vector<std::string>& paths, const RunCommand& c) {
+  const bool several = paths.size() > 1;
+  const bool json_list = c.format == "json" && several;
+  std::string text;
+  wf::json list = wf::json::array();
+  RunTally tally;
+  for (const std::string& path : paths) {
+    const std::string source = path == "-" ? "(standard input)" : path;
+    wf::RunOutcome outcome;
+    const int status = run_one_well(path, source, c, outcome);
+    tally.count(status);
     if (status != 0) {
       list.push_back(nullptr);
       continue;
     }
     if (!outcome.fallbacks.empty()) {
-      fallbacks = true;
-      std::cerr << source << ": computed with fall-backs"
-                << (allow_fallbacks ? "" : " (exit status 3; --allow-fallbacks accepts them)")
-                << ":\n";
-      for (const std::string& f : outcome.fallbacks) std::cerr << source << ":   " << f << "\n";
+      tally.fallbacks = true;
+      list_fallbacks(source, "computed", outcome.fallbacks, c.allow_fallbacks);
     }
-    if (format == "json" && several)
+    if (json_list)
       list.push_back(outcome.result);
     else
       text += (several ? "==> " + source + " <==\n" : std::string()) +
-              render(outcome.result, format) + (several ? "\n" : "");
+              render(outcome.result, c.format) + (several ? "\n" : "");
   }
-  if (format == "json" && several) text = list.dump(2) + "\n";
-  int status = 0;
-  if (!text.empty()) status = write_text(text, out_path);
-  if (bad) return kBadInput;
-  if (unreadable || status) return kFileError;
-  return fallbacks && !allow_fallbacks ? kFallbacks : 0;
+  if (json_list) text = list.dump(2) + "\n";
+  return tally.exit_status(text.empty() ? 0 : write_text(text, c.out_path), c.allow_fallbacks);
 }
 
 // What `dlv vfp` asks: the axes as given and the table's types by name.
@@ -276,6 +301,66 @@ int run_vfp(VfpCommand& c, const CLI::App& cmd, const std::string& out_path) {
     std::cerr << "  bottom-hole pressure falls as the wellhead pressure rises: "
               << wf::vfp_index_text(t, i) << "\n";
   return 0;
+}
+
+int print_schema(bool markdown) {
+  if (markdown)
+    std::cout << wf::fields_reference_markdown();
+  else
+    std::cout << wf::well_schema().dump(2) << "\n";
+  return finish_output();
+}
+
+int print_blocks(const std::string& well_path) {
+  wf::json doc;
+  if (const int status = load(well_path, doc, well_path)) return status;
+  const wf::Blocks b = wf::to_blocks(doc);
+  std::printf("%-20s %6s  %-52s %s\n", "block", "slot", "field", "value");
+  for (const wf::SlotEntry& e : wf::set_slots(b))
+    std::printf("%-20s %6zu  %-52s %s\n", e.block.c_str(), e.slot, e.field.c_str(),
+                e.value.c_str());
+  return finish_output();
+}
+
+// What `dlv nodal` asks.
+struct NodalCommand {
+  std::string well, vary, format, out_path, units;
+  bool allow_fallbacks = false;
+};
+
+// A well that does not flow is an answer (exit 0); fall-backs of the inflow
+// curves are listed and exit 3 as for dlv run.
+int run_nodal_command(const NodalCommand& c) {
+  wf::json doc;
+  if (const int status = load(c.well, doc, c.well)) return status;
+  wf::NodalAsk nodal_ask;
+  std::vector<wf::Problem> problems;
+  if (!c.vary.empty()) {
+    nodal_ask.vary = wf::parse_nodal_vary(c.vary, problems);
+    if (!problems.empty()) return report(c.well, problems);
+  }
+  wf::RunOutcome solved = wf::run_nodal(doc, nodal_ask);
+  if (!solved.problems.empty()) return report(c.well, solved.problems);
+  if (output_units(c.units, doc) == wf::UnitSystem::metric)
+    solved.result = wf::convert_result(solved.result, wf::UnitSystem::metric);
+  if (!solved.fallbacks.empty())
+    list_fallbacks(c.well, "inflow computed", solved.fallbacks, c.allow_fallbacks);
+  const std::string text = c.format == "json"  ? solved.result.dump(2) + "\n"
+                           : c.format == "csv" ? wf::render_nodal_csv(solved.result)
+                                               : wf::render_nodal_table(solved.result);
+  if (const int status = write_text(text, c.out_path)) return status;
+  return solved.fallbacks.empty() || c.allow_fallbacks ? 0 : kFallbacks;
+}
+
+int run_traverse_command(const std::string& well_path, wf::TraverseAsk ask, const std::string& from,
+                         std::optional<double> start_pressure, const RunCommand& c) {
+  wf::json doc;
+  if (const int status = load(well_path, doc, well_path)) return status;
+  ask.start = from == "bottom" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
+  if (start_pressure) ask.start_pressure = *start_pressure;
+  const wf::RunOutcome traversed = wf::run_traverse(doc, ask, output_units(c.units, doc));
+  if (!traversed.problems.empty()) return report(well_path, traversed.problems);
+  return write_text(render(traversed.result, c.format), c.out_path);
 }
 
 }  // namespace
@@ -422,61 +507,18 @@ int main(int argc, char** argv) {
     return status == 0 ? 0 : kBadInput;
   }
 
-  if (*schema) {
-    if (markdown)
-      std::cout << wf::fields_reference_markdown();
-    else
-      std::cout << wf::well_schema().dump(2) << "\n";
-    return finish_output();
-  }
-  if (*blocks) {
-    wf::json doc;
-    if (const int status = load(well_path, doc, well_path)) return status;
-    const wf::Blocks b = wf::to_blocks(doc);
-    std::printf("%-20s %6s  %-52s %s\n", "block", "slot", "field", "value");
-    for (const wf::SlotEntry& e : wf::set_slots(b))
-      std::printf("%-20s %6zu  %-52s %s\n", e.block.c_str(), e.slot, e.field.c_str(),
-                  e.value.c_str());
-    return finish_output();
-  }
-  if (*nodal) {
-    // A well that does not flow is an answer (exit 0); fall-backs of the
-    // inflow curves are listed and exit 3 as for dlv run.
-    wf::json doc;
-    if (const int status = load(well_path, doc, well_path)) return status;
-    wf::NodalAsk nodal_ask;
-    std::vector<wf::Problem> problems;
-    if (!vary_text.empty()) {
-      nodal_ask.vary = wf::parse_nodal_vary(vary_text, problems);
-      if (!problems.empty()) return report(well_path, problems);
-    }
-    wf::RunOutcome solved = wf::run_nodal(doc, nodal_ask);
-    if (solved.problems.empty() && output_units(units, doc) == wf::UnitSystem::metric)
-      solved.result = wf::convert_result(solved.result, wf::UnitSystem::metric);
-    if (!solved.problems.empty()) return report(well_path, solved.problems);
-    if (!solved.fallbacks.empty()) {
-      std::cerr << well_path << ": inflow computed with fall-backs"
-                << (nodal_allow_fallbacks ? "" : " (exit status 3; --allow-fallbacks accepts them)")
-                << ":\n";
-      for (const std::string& f : solved.fallbacks) std::cerr << well_path << ":   " << f << "\n";
-    }
-    const std::string text = format == "json"  ? solved.result.dump(2) + "\n"
-                             : format == "csv" ? wf::render_nodal_csv(solved.result)
-                                               : wf::render_nodal_table(solved.result);
-    if (const int status = write_text(text, out_path)) return status;
-    return solved.fallbacks.empty() || nodal_allow_fallbacks ? 0 : kFallbacks;
-  }
+  if (*schema) return print_schema(markdown);
+  if (*blocks) return print_blocks(well_path);
+  const RunCommand rc{format, out_path, log_path, units, allow_fallbacks};
+  if (*nodal)
+    return run_nodal_command(
+        {well_path, vary_text, format, out_path, units, nodal_allow_fallbacks});
   if (*vfp) return run_vfp(vc, *vfp, out_path);
-  if (*run) return run_wells(well_paths, format, out_path, log_path, allow_fallbacks, units);
-  if (*trav) {
-    wf::json doc;
-    if (const int status = load(well_path, doc, well_path)) return status;
-    ask.start = from == "bottom" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
-    if (start_opt->count() > 0) ask.start_pressure = start_pressure;
-    const wf::RunOutcome traversed = wf::run_traverse(doc, ask, output_units(units, doc));
-    if (!traversed.problems.empty()) return report(well_path, traversed.problems);
-    return write_text(render(traversed.result, format), out_path);
-  }
+  if (*run) return run_wells(well_paths, rc);
+  if (*trav)
+    return run_traverse_command(
+        well_path, ask, from,
+        start_opt->count() > 0 ? std::optional<double>(start_pressure) : std::nullopt, rc);
   const wf::UnitSystem quick_units = output_units(units, wf::json::object());
   const wf::RunOutcome outcome = *vogel ? wf::run_quick_vogel(pr, q, pwf, pb, quick_units)
                                         : wf::run_quick_pi(pr, pi, quick_units);

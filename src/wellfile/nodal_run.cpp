@@ -219,22 +219,24 @@ std::vector<Problem> check_nodal(const json& doc, const NodalAsk& ask) {
   return problems;
 }
 
-RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
-  RunOutcome out;
-  out.problems = check_nodal(doc, ask);
-  if (!out.problems.empty()) return out;
+namespace {
 
-  // The wells to solve: the well itself, or one copy per value.
-  const VaryField* f = ask.vary ? vary_field(ask.vary->field) : nullptr;
+// The wells to solve: the well itself, or one copy per value of the field.
+std::vector<json> wells_to_solve(const json& doc, const NodalAsk& ask, const VaryField* f) {
   std::vector<json> wells;
   if (f)
     for (double v : ask.vary->values) wells.push_back(with_value(doc, *f, v));
   else
     wells.push_back(doc);
+  return wells;
+}
 
-  // Every inflow curve first: a well the library refuses stops the run
-  // before any operating point is solved. A field of the tubing object leaves
-  // the inflow alone: the well's own curve serves every value.
+// Every inflow curve first: a well the library refuses stops the run before
+// any operating point is solved. A field of the tubing object leaves the
+// inflow alone: the well's own curve serves every value. The problems and
+// fall-backs go to out, tagged with their value.
+std::vector<RunOutcome> run_inflows(const std::vector<json>& wells, const NodalAsk& ask,
+                                    const VaryField* f, RunOutcome& out) {
   const bool shared_inflow = !f || f->tubing;
   std::vector<RunOutcome> inflows;
   for (std::size_t i = 0; i < (shared_inflow ? 1 : wells.size()); ++i) {
@@ -248,6 +250,43 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
     }
     for (const std::string& fb : inflows.back().fallbacks) out.fallbacks.push_back(fb + tag);
   }
+  return inflows;
+}
+
+// One operating point per value, each with the inflow curve it runs on.
+json family_points(const std::vector<json>& wells, const std::vector<RunOutcome>& inflows,
+                   const NodalAsk& ask) {
+  const bool shared_inflow = inflows.size() == 1;
+  json points = json::array();
+  for (std::size_t i = 0; i < wells.size(); ++i) {
+    json p = json::object();
+    p["value"] = ask.vary->values[i];
+    merge(p, solve_point(wells[i], inflows[shared_inflow ? 0 : i], ask.solver));
+    points.push_back(std::move(p));
+  }
+  return points;
+}
+
+json nodal_notes(const json& doc, const VaryField* f) {
+  json notes = json::array();
+  if (f && std::string(f->name) == "reservoir_pressure" &&
+      (doc.contains("tests") || doc.contains("rate_test")))
+    notes.push_back(
+        "each reservoir pressure keeps the well's tests: the curve of a lower reservoir "
+        "pressure passes through the same test points and is steeper, so the rate need not "
+        "fall; a productivity index or reservoir properties describe a depleted reservoir");
+  return notes;
+}
+
+}  // namespace
+
+RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
+  RunOutcome out;
+  out.problems = check_nodal(doc, ask);
+  if (!out.problems.empty()) return out;
+  const VaryField* f = ask.vary ? vary_field(ask.vary->field) : nullptr;
+  const std::vector<json> wells = wells_to_solve(doc, ask, f);
+  const std::vector<RunOutcome> inflows = run_inflows(wells, ask, f, out);
   if (!out.problems.empty()) return out;
 
   const TubingInput tubing_input = *read_tubing(doc);
@@ -264,25 +303,11 @@ RunOutcome run_nodal(const json& doc, const NodalAsk& ask) {
   if (f) {
     r["vary"] = f->name;
     r["value_unit"] = f->unit;
-    json points = json::array();
-    for (std::size_t i = 0; i < wells.size(); ++i) {
-      json p = json::object();
-      p["value"] = ask.vary->values[i];
-      merge(p, solve_point(wells[i], inflows[shared_inflow ? 0 : i], ask.solver));
-      points.push_back(std::move(p));
-    }
-    r["points"] = std::move(points);
+    r["points"] = family_points(wells, inflows, ask);
   } else {
     merge(r, solve_point(doc, inflows[0], ask.solver));
   }
-  json notes = json::array();
-  if (f && std::string(f->name) == "reservoir_pressure" &&
-      (doc.contains("tests") || doc.contains("rate_test")))
-    notes.push_back(
-        "each reservoir pressure keeps the well's tests: the curve of a lower reservoir "
-        "pressure passes through the same test points and is steeper, so the rate need not "
-        "fall; a productivity index or reservoir properties describe a depleted reservoir");
-  r["notes"] = notes;
+  r["notes"] = nodal_notes(doc, f);
   r["units"] = units_of(tubing, mode);
   r["fallbacks"] = out.fallbacks;
   out.result = std::move(r);

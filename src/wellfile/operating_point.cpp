@@ -132,6 +132,66 @@ struct RootTolerance {
   int max_iterations;
 };
 
+// The bracket of Brent's method: b the best point so far, c the end on the
+// other side of the root, a the previous b; d the last step, e the one before.
+struct Bracket {
+  NodalEvaluation a, b, c;
+  double d, e;
+};
+
+// Keeps c on the other side of the root from b, and b the nearer to it.
+void keep_bracketed(Bracket& k) {
+  if ((k.b.residual > 0) == (k.c.residual > 0)) {
+    k.c = k.a;
+    k.d = k.e = k.b.rate - k.a.rate;
+  }
+  if (std::fabs(k.c.residual) < std::fabs(k.b.residual)) {
+    k.a = k.b;
+    k.b = k.c;
+    k.c = k.a;
+  }
+}
+
+// Inverse quadratic interpolation, or the secant when two points coincide;
+// the bisection step m when the interpolated step is not small enough.
+void interpolate(Bracket& k, double m, double tol1) {
+  double p, q;
+  const double s = k.b.residual / k.a.residual;
+  if (k.a.rate == k.c.rate) {
+    p = 2 * m * s;
+    q = 1 - s;
+  } else {
+    const double qa = k.a.residual / k.c.residual, r = k.b.residual / k.c.residual;
+    p = s * (2 * m * qa * (qa - r) - (k.b.rate - k.a.rate) * (r - 1));
+    q = (qa - 1) * (r - 1) * (s - 1);
+  }
+  if (p > 0)
+    q = -q;
+  else
+    p = -p;
+  if (2 * p < std::min(3 * m * q - std::fabs(tol1 * q), std::fabs(k.e * q))) {
+    k.e = k.d;
+    k.d = p / q;
+  } else {
+    k.d = k.e = m;
+  }
+}
+
+// The step from b to the next point to evaluate.
+double brent_step(Bracket& k, double m, double tol1) {
+  if (std::fabs(m) <= tol1) {
+    // Narrow enough but the residual is still too large: halve the bracket.
+    k.d = k.e = m;
+  } else if (std::fabs(k.e) >= tol1 && std::fabs(k.a.residual) > std::fabs(k.b.residual)) {
+    interpolate(k, m, tol1);
+  } else {
+    k.d = k.e = m;
+  }
+  if (std::fabs(m) <= tol1) return m;
+  if (std::fabs(k.d) > tol1) return k.d;
+  return m > 0 ? tol1 : -tol1;
+}
+
 // Brent's method on a bracket whose ends have residuals of opposite signs.
 // A root is accepted only when the residual and the bracket width are both
 // within tolerance, never on width alone; a bracket that cannot shrink any
@@ -141,64 +201,26 @@ struct RootTolerance {
 Crossing refine_root(Evaluator& eval, NodalEvaluation a, NodalEvaluation b,
                      const RootTolerance& tol) {
   Crossing out;
-  NodalEvaluation c = a;
-  double d = b.rate - a.rate, e = d;
+  Bracket k{a, b, a, b.rate - a.rate, b.rate - a.rate};
   for (;;) {
-    if ((b.residual > 0) == (c.residual > 0)) {
-      c = a;
-      d = e = b.rate - a.rate;
-    }
-    if (std::fabs(c.residual) < std::fabs(b.residual)) {
-      a = b;
-      b = c;
-      c = a;
-    }
-    const double m = 0.5 * (c.rate - b.rate);
-    const double tol1 = 2 * kEpsilon * std::fabs(b.rate) + 0.5 * tol.width;
-    if (b.residual == 0 ||
-        (std::fabs(b.residual) <= tol.residual && std::fabs(c.rate - b.rate) <= tol.width)) {
+    keep_bracketed(k);
+    const double m = 0.5 * (k.c.rate - k.b.rate);
+    const double tol1 = 2 * kEpsilon * std::fabs(k.b.rate) + 0.5 * tol.width;
+    const double width = std::fabs(k.c.rate - k.b.rate);
+    if (k.b.residual == 0 || (std::fabs(k.b.residual) <= tol.residual && width <= tol.width)) {
       out.converged = true;
       break;
     }
-    const bool collapsed = std::fabs(c.rate - b.rate) <= 4 * kEpsilon * std::fabs(b.rate);
+    const bool collapsed = width <= 4 * kEpsilon * std::fabs(k.b.rate);
     if (collapsed || out.iterations >= tol.max_iterations) break;
-
-    if (std::fabs(m) <= tol1) {
-      // Narrow enough but the residual is still too large: halve the bracket.
-      d = e = m;
-    } else if (std::fabs(e) >= tol1 && std::fabs(a.residual) > std::fabs(b.residual)) {
-      // Inverse quadratic interpolation, or the secant when two points coincide.
-      double p, q;
-      const double s = b.residual / a.residual;
-      if (a.rate == c.rate) {
-        p = 2 * m * s;
-        q = 1 - s;
-      } else {
-        const double qa = a.residual / c.residual, r = b.residual / c.residual;
-        p = s * (2 * m * qa * (qa - r) - (b.rate - a.rate) * (r - 1));
-        q = (qa - 1) * (r - 1) * (s - 1);
-      }
-      if (p > 0)
-        q = -q;
-      else
-        p = -p;
-      if (2 * p < std::min(3 * m * q - std::fabs(tol1 * q), std::fabs(e * q))) {
-        e = d;
-        d = p / q;
-      } else {
-        d = e = m;
-      }
-    } else {
-      d = e = m;
-    }
-    a = b;
-    const double step = std::fabs(m) <= tol1 ? m : std::fabs(d) > tol1 ? d : m > 0 ? tol1 : -tol1;
-    NodalEvaluation next = eval(b.rate + step);
+    const double step = brent_step(k, m, tol1);
+    k.a = k.b;
+    NodalEvaluation next = eval(k.b.rate + step);
     ++out.iterations;
     if (!has_outflow(next)) break;
-    b = next;
+    k.b = next;
   }
-  out.at = b;
+  out.at = k.b;
   return out;
 }
 
@@ -264,6 +286,63 @@ SolverOptions usable(SolverOptions o) {
   return o;
 }
 
+// Sign changes between neighbouring grid points that both lifted, each
+// refined; a grid point whose residual is exactly zero is a crossing itself.
+std::vector<Crossing> grid_crossings(const std::vector<NodalEvaluation>& g, Evaluator& eval,
+                                     const RootTolerance& tol) {
+  std::vector<Crossing> out;
+  for (std::size_t i = 0; i < g.size(); ++i) {
+    if (!has_outflow(g[i])) continue;
+    if (g[i].residual == 0) {
+      Crossing x;
+      x.at = g[i];
+      x.converged = true;
+      out.push_back(x);
+    } else if (i + 1 < g.size() && has_outflow(g[i + 1]) && g[i + 1].residual != 0 &&
+               (g[i].residual > 0) != (g[i + 1].residual > 0)) {
+      out.push_back(refine_root(eval, g[i], g[i + 1], tol));
+    }
+  }
+  return out;
+}
+
+// The grid point closest to flowing: the largest residual; none when the
+// tubing lifted at no grid point.
+const NodalEvaluation* closest_to_flowing(const std::vector<NodalEvaluation>& g) {
+  const NodalEvaluation* best = nullptr;
+  for (const NodalEvaluation& e : g)
+    if (has_outflow(e) && (!best || e.residual > best->residual)) best = &e;
+  return best;
+}
+
+// The outcome and the point reported: the stable crossing of the largest
+// rate, else the last unstable one, else the grid point closest to flowing.
+void report_outcome(OperatingPoint& out) {
+  const Crossing* chosen = nullptr;
+  for (const Crossing& x : out.crossings)
+    if (x.stable) chosen = &x;  // ascending rate: the last stable one has the largest rate
+  if (chosen) {
+    out.outcome = NodalOutcome::flows;
+    out.flows = true;
+  } else if (!out.crossings.empty()) {
+    out.outcome = NodalOutcome::no_stable_crossing;
+    chosen = &out.crossings.back();
+  } else {
+    out.outcome = NodalOutcome::no_crossing;
+  }
+  if (chosen) {
+    out.reported = chosen->at;
+    out.rate = chosen->at.rate;
+    out.converged = chosen->converged;
+    out.iterations = chosen->iterations;
+  } else if (const NodalEvaluation* best = closest_to_flowing(out.grid)) {
+    out.reported = *best;
+  } else {
+    out.reported.residual = kNaN;
+    out.reported.inflow_pressure = kNaN;
+  }
+}
+
 }  // namespace
 
 OperatingPoint solve_operating_point(const NodalProblem& problem, const SolverOptions& given) {
@@ -283,55 +362,12 @@ OperatingPoint solve_operating_point(const NodalProblem& problem, const SolverOp
   for (double q : grid_rates(largest)) out.grid.push_back(eval(q));
   out.minimum = tubing_minimum(out.grid, eval, options.minimum_width_fraction * largest);
 
-  // Sign changes between neighbouring grid points that both lifted; a grid
-  // point whose residual is exactly zero is a crossing itself.
   const RootTolerance tol{options.residual_tolerance, options.root_width_fraction * largest,
                           options.max_root_iterations};
-  const std::vector<NodalEvaluation>& g = out.grid;
-  for (std::size_t i = 0; i < g.size(); ++i) {
-    if (!has_outflow(g[i])) continue;
-    if (g[i].residual == 0) {
-      Crossing x;
-      x.at = g[i];
-      x.converged = true;
-      out.crossings.push_back(x);
-    } else if (i + 1 < g.size() && has_outflow(g[i + 1]) && g[i + 1].residual != 0 &&
-               (g[i].residual > 0) != (g[i + 1].residual > 0)) {
-      out.crossings.push_back(refine_root(eval, g[i], g[i + 1], tol));
-    }
-  }
+  out.crossings = grid_crossings(out.grid, eval, tol);
   const SlopeSettings slopes{options.slope_step_fraction * largest, largest, eval.orientation};
   for (Crossing& x : out.crossings) classify(x, eval, problem.inflow, slopes);
-
-  const Crossing* chosen = nullptr;
-  for (const Crossing& x : out.crossings)
-    if (x.stable) chosen = &x;  // ascending rate: the last stable one has the largest rate
-  if (chosen) {
-    out.outcome = NodalOutcome::flows;
-    out.flows = true;
-  } else if (!out.crossings.empty()) {
-    out.outcome = NodalOutcome::no_stable_crossing;
-    chosen = &out.crossings.back();
-  } else {
-    out.outcome = NodalOutcome::no_crossing;
-  }
-  if (chosen) {
-    out.reported = chosen->at;
-    out.rate = chosen->at.rate;
-    out.converged = chosen->converged;
-    out.iterations = chosen->iterations;
-  } else {
-    // The grid point closest to flowing: the largest residual.
-    const NodalEvaluation* best = nullptr;
-    for (const NodalEvaluation& e : g)
-      if (has_outflow(e) && (!best || e.residual > best->residual)) best = &e;
-    if (best) {
-      out.reported = *best;
-    } else {
-      out.reported.residual = kNaN;
-      out.reported.inflow_pressure = kNaN;
-    }
-  }
+  report_outcome(out);
   out.traverses = eval.traverses;
   out.message = outcome_message(out.outcome, problem.direction, out.converged);
   return out;

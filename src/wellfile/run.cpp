@@ -59,6 +59,23 @@ std::vector<double> input_values(const Blocks& b, int layers, int tests) {
   return out;
 }
 
+// The object of the document that holds element i of a field; none when the
+// document has no such object.
+const json* object_of(const json& doc, const Field& f, int i) {
+  if (f.group == Group::layer) return &doc["layers"][static_cast<std::size_t>(i)];
+  if (f.group == Group::test) return &doc["tests"][static_cast<std::size_t>(i)];
+  return member(doc, group_path(f.group, 0));
+}
+
+// "layers[1].gas_gravity", "well.layer_depth[2]": where element i of a field
+// sits in the document.
+std::string element_path(const Field& f, int i) {
+  std::string path = group_path(f.group, i) + "." + f.name;
+  if ((f.group == Group::well || f.group == Group::rate_test) && f.count > 1)
+    path += '[' + std::to_string(i) + ']';
+  return path;
+}
+
 // Every input field the library replaced: a note when the file gave it, or
 // when it is neither a derived fluid property nor a value the method computes.
 // before: input_values of the blocks before the call.
@@ -74,20 +91,10 @@ std::vector<Note> changed_inputs(const json& doc, const std::vector<double>& bef
     for (int i = 0; i < n; ++i) {
       const double a = before[k++], z = get_value(after, f, i);
       if (a == z || (std::isnan(a) && std::isnan(z))) continue;
-      const json* obj = nullptr;
-      std::string path = group_path(f.group, i) + "." + f.name;
-      if (f.group == Group::layer)
-        obj = &doc["layers"][static_cast<std::size_t>(i)];
-      else if (f.group == Group::test)
-        obj = &doc["tests"][static_cast<std::size_t>(i)];
-      else
-        obj = member(doc, group_path(f.group, 0));
+      const json* obj = object_of(doc, f, i);
       const bool given = obj && member(*obj, f.name);
-      if (f.group == Group::well || f.group == Group::rate_test) {
-        if (f.count > 1) path += '[' + std::to_string(i) + ']';
-      }
       if (!given && (is_fluid_output(f.name) || is_method_output(f.name))) continue;
-      notes.push_back({path + (given ? "" : " (not given)"), a, z, field_unit(f)});
+      notes.push_back({element_path(f, i) + (given ? "" : " (not given)"), a, z, field_unit(f)});
     }
   }
   return notes;
@@ -135,96 +142,144 @@ struct CurveBlock {
   const std::vector<double>* block;
 };
 
-// Every place the result carries a floor, a sentinel or a value that is not a number.
-std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool completion,
-                                        const std::vector<Note>& changed) {
-  std::vector<std::string> out;
-  const int mode = b.calc_mode, method = method_code_of(b);
-  const char* unit = rate_unit(mode);
-  const bool production = mode == DLV_MODE_OIL_PRODUCTION || mode == DLV_MODE_GAS_PRODUCTION;
+// What a look along one curve's rates and pressures finds.
+struct CurveMarks {
+  bool invalid = false;  // the radial-flow sentinel
+  bool error = false;    // the error sentinel
+  bool nan = false;      // a value that is not a number
+  double top = 0;        // the largest finite rate
+};
+
+CurveMarks curve_marks(const CurveTables& t, int L) {
+  CurveMarks m;
+  for (int i = 0; i < DLV_POINTS; ++i) {
+    const double q = t.rate(L)[i];
+    m.invalid = m.invalid || q == kInvalidRate;
+    m.error = m.error || q == kErrorRate;
+    m.nan = m.nan || !std::isfinite(q) || !std::isfinite(t.pressure(L)[i]);
+    if (std::isfinite(q)) m.top = std::max(m.top, q);
+  }
+  return m;
+}
+
+// What the notes of a run need to know of the well.
+struct RunKind {
+  int mode;
+  int method;
+  int layers;
+  const char* unit;  // of the rates
+  bool production;
+};
+
+// The sentinels, floors and values that are not numbers of layer L's curve.
+void layer_curve_fallbacks(const CurveBlock& c, int L, bool own_curve, const RunKind& k,
+                           std::vector<std::string>& out) {
+  CurveTables t{const_cast<double*>(c.block->data())};
+  const std::string where = "layers[" + std::to_string(L) + "]." + c.name;
+  const CurveMarks m = curve_marks(t, L);
+  const bool built = !m.invalid && !m.error;
+  if (m.invalid)
+    out.push_back(where +
+                  ".rate: -9999.9, the library's mark of a curve it cannot build "
+                  "(negative radial-flow denominator)");
+  if (m.error)
+    out.push_back(where + ".rate: 9999.9, the library's error value (no curve computed)");
+  if (m.nan) out.push_back(where + ": values that are not numbers");
+  if (k.production && built && m.top > 0 && m.top <= kRateFloor)
+    out.push_back(where + ".rate: at most 0.01 " + std::string(k.unit) +
+                  " everywhere, the library's rate floor, not a computed inflow");
+  if (k.production && built && !m.nan && m.top == 0 && own_curve)
+    out.push_back(where + ".rate: zero at every point (no inflow computed)");
+  // A one-layer production curve starts at its shut-in point with rate 0.
+  const double shut_in = t.rate(L)[0];
+  if (k.production && k.layers == 1 && !m.error && own_curve && shut_in != 0 &&
+      std::isfinite(shut_in))
+    out.push_back(where + ".rate[0]: " + number_text(shut_in) +
+                  " at the shut-in point, where the rate is 0");
+}
+
+void curve_fallbacks(const Blocks& b, bool completion, const RunKind& k,
+                     std::vector<std::string>& out) {
   std::vector<CurveBlock> curves = {{"curve", &b.layer_curves}};
   if (completion) curves.push_back({"completion_curve", &b.completion_curves});
   for (const CurveBlock& c : curves)
-    for (int L = 0; L < layers; ++L) {
-      CurveTables t{const_cast<double*>(c.block->data())};
-      const std::string where = "layers[" + std::to_string(L) + "]." + c.name;
-      bool invalid = false, error = false, nan = false;
-      double top = 0;
-      for (int i = 0; i < DLV_POINTS; ++i) {
-        const double q = t.rate(L)[i];
-        invalid = invalid || q == kInvalidRate;
-        error = error || q == kErrorRate;
-        nan = nan || !std::isfinite(q) || !std::isfinite(t.pressure(L)[i]);
-        if (std::isfinite(q)) top = std::max(top, q);
-      }
-      if (invalid)
-        out.push_back(where +
-                      ".rate: -9999.9, the library's mark of a curve it cannot build "
-                      "(negative radial-flow denominator)");
-      if (error)
-        out.push_back(where + ".rate: 9999.9, the library's error value (no curve computed)");
-      if (nan) out.push_back(where + ": values that are not numbers");
-      if (production && !invalid && !error && top > 0 && top <= kRateFloor)
-        out.push_back(where + ".rate: at most 0.01 " + std::string(unit) +
-                      " everywhere, the library's rate floor, not a computed inflow");
-      if (production && !invalid && !error && !nan && top == 0 && c.block == &b.layer_curves)
-        out.push_back(where + ".rate: zero at every point (no inflow computed)");
-      // A one-layer production curve starts at its shut-in point with rate 0.
-      if (production && layers == 1 && !error && c.block == &b.layer_curves && t.rate(L)[0] != 0 &&
-          std::isfinite(t.rate(L)[0]))
-        out.push_back(where + ".rate[0]: " + number_text(t.rate(L)[0]) +
-                      " at the shut-in point, where the rate is 0");
-    }
+    for (int L = 0; L < k.layers; ++L)
+      layer_curve_fallbacks(c, L, c.block == &b.layer_curves, k, out);
   WellSummary s{const_cast<double*>(b.summary.data())};
   for (int i = 0; i < DLV_POINTS; ++i)
     if (!std::isfinite(s.rate()[i]) || !std::isfinite(s.pressure()[i])) {
       out.push_back("well_curve: values that are not numbers");
       break;
     }
+}
 
+bool is_method(const RunKind& k, int mode, int method) {
+  return k.mode == mode && k.method == method;
+}
+
+// Saturated Vogel: the maximum oil rate q (1 - water cut) / V(pwf/pr) is floored at 0.01.
+void vogel_fallbacks(const Blocks& b, std::vector<std::string>& out) {
   const WellRecord w{const_cast<double*>(b.well_record.data())};
   const LayerFluids f{const_cast<double*>(b.layer_fluids.data())};
-  if (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_VOGEL) {
-    // Saturated Vogel: the maximum oil rate q (1 - water cut) / V(pwf/pr) is floored at 0.01.
-    const double pr = w.reservoir_pressure()[0], pb = f.bubble_point()[0];
-    const double x = w.test_pressure()[0] / pr;
-    const double qmax = w.test_rate()[0] * (1 - f.water_cut()[0]) / (1 - 0.2 * x - 0.8 * x * x);
-    if (pb >= pr && !(qmax > kRateFloor))
-      out.push_back("layers[0].curve.rate: Vogel's maximum oil rate floored at 0.01 STB/d");
+  const double pr = w.reservoir_pressure()[0], pb = f.bubble_point()[0];
+  const double x = w.test_pressure()[0] / pr;
+  const double qmax = w.test_rate()[0] * (1 - f.water_cut()[0]) / (1 - 0.2 * x - 0.8 * x * x);
+  if (pb >= pr && !(qmax > kRateFloor))
+    out.push_back("layers[0].curve.rate: Vogel's maximum oil rate floored at 0.01 STB/d");
+}
+
+// A zero viscosity of an injection layer, replaced by 1 cp.
+void viscosity_fallbacks(const Blocks& b, const RunKind& k, std::vector<std::string>& out) {
+  const LayerFluids f{const_cast<double*>(b.layer_fluids.data())};
+  for (int L = 0; L < k.layers; ++L) {
+    const double mu =
+        k.mode == DLV_MODE_WATER_INJECTION ? f.water_viscosity()[L] : f.gas_viscosity()[L];
+    if (mu == 0)
+      out.push_back("layers[" + std::to_string(L) +
+                    "].viscosity: 0, replaced by 1 cp in the injectivity");
   }
-  if (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_VOGEL_TWO_TEST &&
+}
+
+// The floors and clamps of particular methods.
+void method_fallbacks(const Blocks& b, const RunKind& k, std::vector<std::string>& out) {
+  const WellRecord w{const_cast<double*>(b.well_record.data())};
+  if (is_method(k, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_VOGEL)) vogel_fallbacks(b, out);
+  if (is_method(k, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_VOGEL_TWO_TEST) &&
       w.reservoir_pressure()[0] == 1.0)
     out.push_back("layers[0].reservoir_pressure: the solved pressure floored at 1 psi");
-  if ((mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
-      (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT))
-    if (std::fabs(w.backpressure_c()) == kClampC)
-      out.push_back("well.backpressure_c: the fitted C clamped at " +
-                    number_text(w.backpressure_c()));
-  const bool rate_test = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_RATE_TEST) ||
-                         (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_RATE_TEST);
-  if (rate_test) {
+  if ((is_method(k, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
+       is_method(k, DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_BACKPRESSURE_FIT)) &&
+      std::fabs(w.backpressure_c()) == kClampC)
+    out.push_back("well.backpressure_c: the fitted C clamped at " +
+                  number_text(w.backpressure_c()));
+  if (is_method(k, DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_RATE_TEST) ||
+      is_method(k, DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_RATE_TEST)) {
     CurveTables t{const_cast<double*>(b.layer_curves.data())};
     if (t.rate(0)[DLV_POINTS - 1] == kRateFloor)
       out.push_back("layers[0].curve.rate[24]: the rate at zero pressure floored at 0.01 " +
-                    std::string(unit) + " (the table extrapolates to less)");
+                    std::string(k.unit) + " (the table extrapolates to less)");
   }
-  const bool skin_injection =
-      (mode == DLV_MODE_WATER_INJECTION && method == DLV_WATER_INJECTION_METHOD_SKIN) ||
-      (mode == DLV_MODE_GAS_INJECTION && method == DLV_GAS_INJECTION_METHOD_SKIN);
-  if (skin_injection)
-    for (int L = 0; L < layers; ++L) {
-      const double mu =
-          mode == DLV_MODE_WATER_INJECTION ? f.water_viscosity()[L] : f.gas_viscosity()[L];
-      if (mu == 0)
-        out.push_back("layers[" + std::to_string(L) +
-                      "].viscosity: 0, replaced by 1 cp in the injectivity");
-    }
+  if (is_method(k, DLV_MODE_WATER_INJECTION, DLV_WATER_INJECTION_METHOD_SKIN) ||
+      is_method(k, DLV_MODE_GAS_INJECTION, DLV_GAS_INJECTION_METHOD_SKIN))
+    viscosity_fallbacks(b, k, out);
+}
+
+// Every place the result carries a floor, a sentinel or a value that is not a number.
+std::vector<std::string> fallback_notes(const Blocks& b, int layers, bool completion,
+                                        const std::vector<Note>& changed) {
+  std::vector<std::string> out;
+  const int mode = b.calc_mode, method = method_code_of(b);
+  const RunKind k{mode, method, layers, rate_unit(mode),
+                  mode == DLV_MODE_OIL_PRODUCTION || mode == DLV_MODE_GAS_PRODUCTION};
+  curve_fallbacks(b, completion, k, out);
+  method_fallbacks(b, k, out);
+  const int completion_model =
+      CompletionBlock{const_cast<double*>(b.completion.data())}.completion_model();
   for (const Note& n : changed) {
     const std::size_t dot = n.path.rfind('.');
     std::string field = n.path.substr(dot == std::string::npos ? 0 : dot + 1);
     field = field.substr(0, field.find(' '));
-    if (repair_of(field.c_str(), mode, method,
-                  CompletionBlock{const_cast<double*>(b.completion.data())}.completion_model()))
+    if (repair_of(field.c_str(), mode, method, completion_model))
       out.push_back(n.text() + " (replaced by the library)");
   }
   return out;

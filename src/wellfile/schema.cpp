@@ -1,5 +1,6 @@
 // The JSON Schema of a well file, built from the field table.
 #include <algorithm>
+#include <span>
 
 #include "dlv/dlv_layout.h"
 #include "wellfile/coupling_document.hpp"
@@ -158,6 +159,59 @@ json well_schema() {
 
 namespace dlv::wellfile {
 
+namespace {
+
+// "layers 3 + i (4 values)": the block and slot (or byte) of a field.
+std::string field_place(const Field& f) {
+  std::string where = std::string(block_name(f.block)) + " ";
+  where += f.kind == Kind::real ? std::to_string(f.pos) : "byte " + std::to_string(f.pos);
+  if (f.group == Group::layer || f.group == Group::test) where += " + i";
+  if (f.count > 1) where += " (" + std::to_string(f.count) + " values)";
+  return where;
+}
+
+// "a (0), b (1)": names with their codes.
+std::string named_codes(std::span<const NamedCode> names) {
+  std::string list;
+  for (const NamedCode& n : names)
+    list += (list.empty() ? "" : ", ") + std::string(n.name) + " (" + std::to_string(n.code) + ")";
+  return list;
+}
+
+// The names of a named field, else its range in field units and, where it
+// differs, in metric units.
+std::string field_range_text(const Field& f) {
+  if (f.kind == Kind::named) return named_codes(f.names);
+  const FieldRange m = field_range(f, UnitSystem::metric);
+  std::string range = number_text(f.min) + " to " + number_text(f.max);
+  if (*field_unit(f) && (m.min != f.min || m.max != f.max))
+    range += " / " + number_text(m.min) + " to " + number_text(m.max);
+  return range;
+}
+
+std::string field_row(const Field& f) {
+  std::string def = f.kind == Kind::named
+                        ? std::string(code_name(f.names, static_cast<int>(f.default_value)))
+                        : number_text(f.default_value);
+  std::string unit = field_unit(f);
+  if (std::string(unit) != field_unit(f, UnitSystem::metric))
+    unit += std::string(" / ") + field_unit(f, UnitSystem::metric);
+  return "| `" + std::string(f.name) + "` | " + field_place(f) + " | " + unit + " | " +
+         field_range_text(f) + " | " + def + " | " + f.meaning + " |\n";
+}
+
+std::string group_table(const char* title, Group group) {
+  std::string s = std::string("## ") + title +
+                  "\n\n| field | block, slot | unit (field / metric) | range (field / metric) | "
+                  "default | meaning |\n|---|---|---|---|---|---|\n";
+  for (const Field& f : all_fields())
+    if (f.group == group) s += field_row(f);
+  if (group == Group::traverse) s += "\n" + coupling_fields_markdown();
+  return s + "\n";
+}
+
+}  // namespace
+
 std::string fields_reference_markdown() {
   std::string s =
       "# Well-file fields\n\n"
@@ -182,49 +236,12 @@ std::string fields_reference_markdown() {
                           "fluid", "separator", "completion", "traverse"};
   const Group groups[] = {Group::well,  Group::layer,     Group::test,       Group::rate_test,
                           Group::fluid, Group::separator, Group::completion, Group::traverse};
-  for (int g = 0; g < 8; ++g) {
-    s += std::string("## ") + titles[g] +
-         "\n\n| field | block, slot | unit (field / metric) | range (field / metric) | default | "
-         "meaning |\n|---|---|---|---|---|---|\n";
-    for (const Field& f : all_fields()) {
-      if (f.group != groups[g]) continue;
-      std::string where = std::string(block_name(f.block)) + " ";
-      where += f.kind == Kind::real ? std::to_string(f.pos) : "byte " + std::to_string(f.pos);
-      if (f.group == Group::layer || f.group == Group::test) where += " + i";
-      if (f.count > 1) where += " (" + std::to_string(f.count) + " values)";
-      std::string range;
-      if (f.kind == Kind::named) {
-        for (const NamedCode& n : f.names)
-          range += (range.empty() ? "" : ", ") + std::string(n.name) + " (" +
-                   std::to_string(n.code) + ")";
-      } else {
-        const FieldRange m = field_range(f, UnitSystem::metric);
-        range = number_text(f.min) + " to " + number_text(f.max);
-        if (*field_unit(f) && (m.min != f.min || m.max != f.max))
-          range += " / " + number_text(m.min) + " to " + number_text(m.max);
-      }
-      std::string def = f.kind == Kind::named
-                            ? std::string(code_name(f.names, static_cast<int>(f.default_value)))
-                            : number_text(f.default_value);
-      std::string unit = field_unit(f);
-      if (std::string(unit) != field_unit(f, UnitSystem::metric))
-        unit += std::string(" / ") + field_unit(f, UnitSystem::metric);
-      s += "| `" + std::string(f.name) + "` | " + where + " | " + unit + " | " + range + " | " +
-           def + " | " + f.meaning + " |\n";
-    }
-    if (groups[g] == Group::traverse) s += "\n" + coupling_fields_markdown();
-    s += "\n";
-  }
+  for (int g = 0; g < 8; ++g) s += group_table(titles[g], groups[g]);
   s += tubing_fields_markdown();
   s += "## Modes and methods\n\n| mode (calc_mode) | methods (code) |\n|---|---|\n";
-  for (const NamedCode& m : mode_names()) {
-    s += "| " + std::string(m.name) + " (" + std::to_string(m.code) + ") | ";
-    std::string list;
-    for (const NamedCode& n : method_names(m.code))
-      list +=
-          (list.empty() ? "" : ", ") + std::string(n.name) + " (" + std::to_string(n.code) + ")";
-    s += list + " |\n";
-  }
+  for (const NamedCode& m : mode_names())
+    s += "| " + std::string(m.name) + " (" + std::to_string(m.code) + ") | " +
+         named_codes(method_names(m.code)) + " |\n";
   return s + "\n" + refusals_markdown();
 }
 

@@ -262,51 +262,89 @@ std::optional<double> well_curve_pressure(const json& result, double rate) {
   return curve_value(result["well_curve"], "pressure", rate);
 }
 
-RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
-  return run_traverse(doc, ask, document_unit_system(doc));
-}
+namespace {
 
-RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSystem output) {
-  RunOutcome out;
-  out.problems = validate_well(given);
-  if (!out.problems.empty()) return out;
-  // The ask is in the document's units; the traverse runs in field units.
+// The ask in field units (it comes in the document's units) and its problems.
+TraverseAsk field_ask(const json& given, const json& doc, const TraverseAsk& given_ask,
+                      std::vector<Problem>& problems) {
   const UnitSystem input = document_unit_system(given);
-  const json doc = to_field_document(given);
   TraverseAsk ask = given_ask;
   const int mode = name_code(mode_names(), doc["mode"].get<std::string>());
   ask.rate = convert(rate_quantity(Quantity::mode_rate, mode), ask.rate, input, UnitSystem::field);
   if (ask.start_pressure)
     ask.start_pressure =
         convert(Quantity::pressure_gauge, *ask.start_pressure, input, UnitSystem::field);
-  out.problems = check_traverse(doc, ask.rate);
+  problems = check_traverse(doc, ask.rate);
   if (ask.start_pressure && !(*ask.start_pressure >= 0 && *ask.start_pressure <= 30000))
-    out.problems.push_back({"start_pressure",
-                            "value " + number_text(*ask.start_pressure) + " is out of range",
-                            "a number in psi gauge, 0 to 30000"});
+    problems.push_back({"start_pressure",
+                        "value " + number_text(*ask.start_pressure) + " is out of range",
+                        "a number in psi gauge, 0 to 30000"});
+  return ask;
+}
+
+// The pressure (psi gauge) the traverse starts from: the one asked for, else
+// the wellhead pressure of the tubing object going down, or the well curve's
+// pressure at the rate going up; none when the rate is beyond the curve.
+std::optional<double> start_pressure_of(const json& doc, const TraverseAsk& ask,
+                                        const TubingInput& tubing_input) {
+  if (ask.start_pressure) return *ask.start_pressure;
+  if (ask.start != TraverseStart::kNode) return tubing_input.wellhead_pressure;
+  return well_curve_pressure(run_well(doc).result, ask.rate);
+}
+
+json traverse_units(const PreparedTubing& tubing, bool whole_well) {
+  json units = json::object();
+  units["rate"] = tubing.rate_unit();
+  units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
+  for (const Column& c : kProfileColumns)
+    if (*c.unit) units[c.name] = c.unit;
+  if (whole_well) {
+    for (const char* k : {"wellhead_density", "node_density", "mean_density"}) units[k] = "lbm/ft3";
+    units["d_rho_v"] = "lbm/(ft s)";
+    units["k_bar"] = "(lbm/ft3)^2";
+    units["mean_temperature"] = "degR";
+    units["mid_pressure"] = "psi gauge";
+  }
+  return units;
+}
+
+// Where the traverse started and ended, and where it stopped when it failed.
+void set_end_pressures(json& r, const TraverseAsk& ask, double start_pressure,
+                       const TraverseResult& result) {
+  const bool ok = result.status == TraverseStatus::kOk;
+  const double end = gauge(result.end_pressure);
+  const bool down = ask.start == TraverseStart::kWellhead;
+  r["wellhead_pressure"] = down ? json(start_pressure) : ok ? json(end) : json(nullptr);
+  r["bottomhole_pressure"] = !down ? json(start_pressure) : ok ? json(end) : json(nullptr);
+  if (!ok)
+    r["stopped_at"] = {{"measured_depth", result.stop_measured_depth},
+                       {"vertical_depth", result.stop_vertical_depth}};
+}
+
+}  // namespace
+
+RunOutcome run_traverse(const json& doc, const TraverseAsk& ask) {
+  return run_traverse(doc, ask, document_unit_system(doc));
+}
+RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSystem output) {
+  RunOutcome out;
+  out.problems = validate_well(given);
+  if (!out.problems.empty()) return out;
+  const json doc = to_field_document(given);
+  const TraverseAsk ask = field_ask(given, doc, given_ask, out.problems);
   if (!out.problems.empty()) return out;
   const TubingInput tubing_input = *read_tubing(doc);
   const PreparedTubing tubing(doc, tubing_input);
-  double start_pressure = tubing_input.wellhead_pressure;
-  if (ask.start == TraverseStart::kNode) {
-    if (ask.start_pressure) {
-      start_pressure = *ask.start_pressure;
-    } else {
-      const RunOutcome well = run_well(doc);
-      const std::optional<double> p = well_curve_pressure(well.result, ask.rate);
-      if (!p) {
-        out.problems.push_back({"rate",
-                                "beyond the well's curve: the inflow gives no pressure "
-                                "at " +
-                                    number_text(ask.rate) + " " + tubing.rate_unit(),
-                                "a rate within the well curve, or a start pressure"});
-        return out;
-      }
-      start_pressure = *p;
-    }
-  } else if (ask.start_pressure) {
-    start_pressure = *ask.start_pressure;
+  const std::optional<double> start = start_pressure_of(doc, ask, tubing_input);
+  if (!start) {
+    out.problems.push_back({"rate",
+                            "beyond the well's curve: the inflow gives no pressure "
+                            "at " +
+                                number_text(ask.rate) + " " + tubing.rate_unit(),
+                            "a rate within the well curve, or a start pressure"});
+    return out;
   }
+  const double start_pressure = *start;
   const TraverseRun run = run_tubing(tubing, ask.rate, start_pressure + kAtmosphere, ask.start);
 
   json r = json::object();
@@ -320,31 +358,12 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
   r["start"] = ask.start == TraverseStart::kWellhead ? "wellhead" : "bottom";
   r["status"] = status_name(run.result.status);
   r["message"] = traverse_status_text(run.result);
-  const bool ok = run.result.status == TraverseStatus::kOk;
-  const double end = gauge(run.result.end_pressure);
-  const bool down = ask.start == TraverseStart::kWellhead;
-  r["wellhead_pressure"] = down ? json(start_pressure) : ok ? json(end) : json(nullptr);
-  r["bottomhole_pressure"] = !down ? json(start_pressure) : ok ? json(end) : json(nullptr);
-  if (!ok)
-    r["stopped_at"] = {{"measured_depth", run.result.stop_measured_depth},
-                       {"vertical_depth", run.result.stop_vertical_depth}};
+  set_end_pressures(r, ask, start_pressure, run.result);
   r["steps"] = run.result.steps;
   r["fluid_evaluations"] = run.result.fluid_evaluations;
   if (!is_point_correlation(tubing_input.correlation))
     r["whole_well"] = whole_well_json(run.result, tubing_input.correlation);
-  json units = json::object();
-  units["rate"] = tubing.rate_unit();
-  units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
-  for (const Column& c : kProfileColumns)
-    if (*c.unit) units[c.name] = c.unit;
-  if (r.contains("whole_well")) {
-    for (const char* k : {"wellhead_density", "node_density", "mean_density"}) units[k] = "lbm/ft3";
-    units["d_rho_v"] = "lbm/(ft s)";
-    units["k_bar"] = "(lbm/ft3)^2";
-    units["mean_temperature"] = "degR";
-    units["mid_pressure"] = "psi gauge";
-  }
-  r["units"] = units;
+  r["units"] = traverse_units(tubing, r.contains("whole_well"));
   r["profile"] = profile_json(run.profile);
   out.result = convert_result(r, output);
   return out;

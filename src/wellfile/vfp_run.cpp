@@ -84,6 +84,87 @@ void check_range(const std::vector<double>& axis, const char* path, double max, 
   }
 }
 
+// An injector's table: the rate of the phase it injects and no water, gas
+// or lift axis; a lift axis of zeros alone is the same as none.
+void set_injection_axes(const PreparedTubing& tubing, VfpTable& t, std::vector<Problem>& out) {
+  if (t.flo != default_flo(tubing)) {
+    out.push_back({"flo_type", "an injector's table takes the rate of the phase it injects",
+                   tubing.mode() == DLV_MODE_WATER_INJECTION ? "WAT" : "GAS"});
+  }
+  bool zero_lift = true;
+  for (double a : t.axes.alq) zero_lift = zero_lift && a == 0;
+  if (zero_lift) t.axes.alq.clear();
+}
+
+// A producer's table: the well file's own fractions where an axis is not
+// given, and a lift axis of 0 alone (the tubing takes no injected lift gas).
+void set_production_axes(const PreparedTubing& tubing, VfpTable& t, std::vector<Problem>& out) {
+  if (t.axes.wfr.empty()) t.axes.wfr = {own_wfr(tubing.fluid(), t.wfr)};
+  if (t.axes.gfr.empty()) t.axes.gfr = {own_gfr(tubing.fluid(), t.gfr)};
+  if (t.axes.alq.empty()) t.axes.alq = {0};
+  for (std::size_t i = 0; i < t.axes.alq.size(); ++i) {
+    if (t.axes.alq[i] != 0) {
+      out.push_back({"alq[" + std::to_string(i) + "]",
+                     number_text(t.axes.alq[i]) +
+                         ": the tubing takes no injected lift gas, so the lift axis "
+                         "holds 0 alone",
+                     "[0]"});
+      break;
+    }
+  }
+  t.axes.alq = {0};  // refused above unless all zeros
+}
+
+// Rates and wellhead pressures a traverse takes.
+void check_traverse_ranges(const VfpTable& t, std::vector<Problem>& out) {
+  check_range(t.axes.flo, "rates", kMaxRate, t.flo == VfpFlo::gas ? "Mscf/d" : "stb/d", out);
+  check_range(t.axes.thp, "wellhead_pressures", kMaxPressure, "psia", out);
+  for (std::size_t i = 0; i < t.axes.thp.size(); ++i) {
+    if (t.axes.thp[i] > 0 && t.axes.thp[i] < kAtmosphere) {
+      out.push_back({"wellhead_pressures[" + std::to_string(i) + "]",
+                     number_text(t.axes.thp[i]) + " psia is below atmospheric",
+                     "psia, at least 14.7"});
+    }
+  }
+}
+
+// The datum: a vertical depth, the node's unless given, reached at the first
+// measured depth of the path at that vertical depth; false when the path
+// cannot be built.
+bool set_datum(const TubingInput& in, const VfpOptions& o, TableSetup& s) {
+  std::vector<SurveyStation> stations;
+  for (const SurveyPoint& p : in.survey) stations.push_back({p.measured_depth, p.vertical_depth});
+  WellPath path;
+  if (build_path(in.depth, in.inclination, stations, path) != PathError::kNone) {
+    s.problems.push_back({"tubing", "the tubing's path cannot be built from its depths and survey",
+                          "depths and a survey that reach the node"});
+    return false;
+  }
+  const double node_vertical = path.node_vertical_depth();
+  s.table.datum_depth = o.datum_depth.value_or(node_vertical);
+  s.end_measured_depth = in.depth;
+  s.end_temperature = in.bottomhole_temperature;
+  if (!o.datum_depth || std::fabs(*o.datum_depth - node_vertical) <= kDatumTolerance) return true;
+  const double datum = *o.datum_depth;
+  const std::optional<double> md = std::isfinite(datum) && datum > 0 && datum < node_vertical
+                                       ? measured_depth_at(path, datum)
+                                       : std::nullopt;
+  if (!md) {
+    s.problems.push_back({"datum_depth",
+                          number_text(datum) +
+                              " ft is not a vertical depth the tubing reaches above its node (" +
+                              number_text(node_vertical) + " ft vertical)",
+                          "ft vertical, above 0 and at most the node's vertical depth"});
+    return true;
+  }
+  // The temperature stays linear in vertical depth between the wellhead and
+  // the node.
+  s.end_measured_depth = *md;
+  s.end_temperature = in.wellhead_temperature +
+                      (in.bottomhole_temperature - in.wellhead_temperature) * datum / node_vertical;
+  return true;
+}
+
 TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
   TableSetup s;
   s.problems = check_traverse(doc, 0.0);
@@ -100,79 +181,12 @@ TableSetup set_up(const json& doc, const VfpAxes& axes, const VfpOptions& o) {
   t.wfr = o.wfr.value_or(gas_rates ? VfpWfr::water_gas_ratio : VfpWfr::water_cut);
   t.gfr = o.gfr.value_or(gas_rates ? VfpGfr::oil_gas_ratio : VfpGfr::gas_oil_ratio);
   t.axes = axes;
-  if (t.kind == VfpKind::injection) {
-    if (t.flo != default_flo(tubing)) {
-      s.problems.push_back({"flo_type",
-                            "an injector's table takes the rate of the phase it injects",
-                            tubing.mode() == DLV_MODE_WATER_INJECTION ? "WAT" : "GAS"});
-    }
-    // An injector's table has no water, gas or lift axis; a lift axis of
-    // zeros alone is the same as none.
-    bool zero_lift = true;
-    for (double a : t.axes.alq) zero_lift = zero_lift && a == 0;
-    if (zero_lift) t.axes.alq.clear();
-  } else {
-    if (t.axes.wfr.empty()) t.axes.wfr = {own_wfr(tubing.fluid(), t.wfr)};
-    if (t.axes.gfr.empty()) t.axes.gfr = {own_gfr(tubing.fluid(), t.gfr)};
-    if (t.axes.alq.empty()) t.axes.alq = {0};
-    for (std::size_t i = 0; i < t.axes.alq.size(); ++i) {
-      if (t.axes.alq[i] != 0) {
-        s.problems.push_back({"alq[" + std::to_string(i) + "]",
-                              number_text(t.axes.alq[i]) +
-                                  ": the tubing takes no injected lift gas, so the lift axis "
-                                  "holds 0 alone",
-                              "[0]"});
-        break;
-      }
-    }
-    t.axes.alq = {0};  // refused above unless all zeros
-  }
-  check_range(t.axes.flo, "rates", kMaxRate, gas_rates ? "Mscf/d" : "stb/d", s.problems);
-  check_range(t.axes.thp, "wellhead_pressures", kMaxPressure, "psia", s.problems);
-  for (std::size_t i = 0; i < t.axes.thp.size(); ++i) {
-    if (t.axes.thp[i] > 0 && t.axes.thp[i] < kAtmosphere) {
-      s.problems.push_back({"wellhead_pressures[" + std::to_string(i) + "]",
-                            number_text(t.axes.thp[i]) + " psia is below atmospheric",
-                            "psia, at least 14.7"});
-    }
-  }
-
-  // The datum: a vertical depth, the node's unless given, reached at the
-  // first measured depth of the path at that vertical depth.
-  std::vector<SurveyStation> stations;
-  for (const SurveyPoint& p : tubing_input.survey)
-    stations.push_back({p.measured_depth, p.vertical_depth});
-  WellPath path;
-  if (build_path(tubing_input.depth, tubing_input.inclination, stations, path) !=
-      PathError::kNone) {
-    s.problems.push_back({"tubing", "the tubing's path cannot be built from its depths and survey",
-                          "depths and a survey that reach the node"});
-    return s;
-  }
-  const double node_vertical = path.node_vertical_depth();
-  t.datum_depth = o.datum_depth.value_or(node_vertical);
-  s.end_measured_depth = tubing_input.depth;
-  s.end_temperature = tubing_input.bottomhole_temperature;
-  if (o.datum_depth && std::fabs(*o.datum_depth - node_vertical) > kDatumTolerance) {
-    const std::optional<double> md =
-        std::isfinite(*o.datum_depth) && *o.datum_depth > 0 && *o.datum_depth < node_vertical
-            ? measured_depth_at(path, *o.datum_depth)
-            : std::nullopt;
-    if (!md) {
-      s.problems.push_back({"datum_depth",
-                            number_text(*o.datum_depth) +
-                                " ft is not a vertical depth the tubing reaches above its node (" +
-                                number_text(node_vertical) + " ft vertical)",
-                            "ft vertical, above 0 and at most the node's vertical depth"});
-    } else {
-      // The temperature stays linear in vertical depth between the wellhead
-      // and the node.
-      s.end_measured_depth = *md;
-      s.end_temperature = tubing_input.wellhead_temperature + (tubing_input.bottomhole_temperature -
-                                                               tubing_input.wellhead_temperature) *
-                                                                  *o.datum_depth / node_vertical;
-    }
-  }
+  if (t.kind == VfpKind::injection)
+    set_injection_axes(tubing, t, s.problems);
+  else
+    set_production_axes(tubing, t, s.problems);
+  check_traverse_ranges(t, s.problems);
+  if (!set_datum(tubing_input, o, s)) return s;
   for (Problem& p : validate_vfp_table(t)) s.problems.push_back(std::move(p));
   return s;
 }
@@ -233,18 +247,13 @@ VfpBuild traverse_vfp_table(const json& doc, const VfpAxes& axes, const VfpOptio
     return axis.empty() ? 0.0 : axis[i];
   };
   std::size_t done = 0;
-  VfpIndex i;
-  for (i.thp = 0; i.thp < t.thp_count(); ++i.thp)
-    for (i.wfr = 0; i.wfr < t.wfr_count(); ++i.wfr)
-      for (i.gfr = 0; i.gfr < t.gfr_count(); ++i.gfr)
-        for (i.alq = 0; i.alq < t.alq_count(); ++i.alq)
-          for (i.flo = 0; i.flo < t.flo_count(); ++i.flo) {
-            const std::optional<double> p =
-                combination_bhp(s, profile, t.axes.flo[i.flo], t.axes.thp[i.thp],
-                                value(t.axes.wfr, i.wfr), value(t.axes.gfr, i.gfr));
-            if (p) t.at(i) = *p;
-            if (options.progress) options.progress(++done, total);
-          }
+  for_each_vfp_index(t, [&](const VfpIndex& i) {
+    const std::optional<double> p =
+        combination_bhp(s, profile, t.axes.flo[i.flo], t.axes.thp[i.thp], value(t.axes.wfr, i.wfr),
+                        value(t.axes.gfr, i.gfr));
+    if (p) t.at(i) = *p;
+    if (options.progress) options.progress(++done, total);
+  });
   return out;
 }
 

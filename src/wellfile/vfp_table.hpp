@@ -89,6 +89,18 @@ struct VfpTable {
   double at(const VfpIndex& i) const { return bhp[offset(i)]; }
 };
 
+// Calls f(index) for every entry of the table in the order bhp holds them:
+// THP outermost, FLO innermost.
+template <class F>
+void for_each_vfp_index(const VfpTable& t, F&& f) {
+  VfpIndex i;
+  for (i.thp = 0; i.thp < t.thp_count(); ++i.thp)
+    for (i.wfr = 0; i.wfr < t.wfr_count(); ++i.wfr)
+      for (i.gfr = 0; i.gfr < t.gfr_count(); ++i.gfr)
+        for (i.alq = 0; i.alq < t.alq_count(); ++i.alq)
+          for (i.flo = 0; i.flo < t.flo_count(); ++i.flo) f(static_cast<const VfpIndex&>(i));
+}
+
 // Every problem of the header and the axes, each with its path ("rates[2]",
 // "gors", "table_number", ...), the message and the expected unit and range.
 // Axis paths are named by the axis's type: rates, wellhead_pressures,

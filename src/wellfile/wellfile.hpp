@@ -13,7 +13,8 @@
 //   well_schema()                the JSON Schema of a well file (draft 2020-12)
 //   fields_reference_markdown()  the same fields as a reference page
 //   set_slots(blocks)            every non-zero input slot, by block, slot and field name
-//   render_table / render_csv / render_sections   the result document as text
+//   render_csv(result)           the result document as one tidy CSV table (the text table
+//                                and the sectioned CSV are the dlv command's, cli/render.hpp)
 // Nothing here computes a curve itself: the calculation is the shared library's.
 #pragma once
 
@@ -132,17 +133,13 @@ struct SlotEntry {
 };
 std::vector<SlotEntry> set_slots(const Blocks& blocks);
 
-// A text table per curve, the summary, the fluid properties and the notes;
-// a null prints as a dash.
-std::string render_table(const json& result);
 // One tidy CSV table: a row per curve point, columns curve, layer, point and
 // each quantity with its unit in the name (pressure_psig); numbers in their
 // shortest round-trip form, a null as an empty field, ASCII only.
 std::string render_csv(const json& result);
-// The sectioned CSV: a "# title" line and a table per curve, the summary,
-// the fluid properties and the notes.
-std::string render_sections(const json& result);
 // The tidy table's name of a column: the key, "_", the unit's ASCII suffix.
 std::string csv_column_name(const std::string& key, const std::string& unit);
+// The shortest text that reads back as the same double.
+std::string shortest_text(double v);
 
 }  // namespace dlv::wellfile

@@ -10,8 +10,6 @@
 namespace dlv::wellfile {
 
 std::string number_text(double v);  // shortest-looking text, 10 significant digits
-// The shortest text that reads back as the same double.
-std::string shortest_text(double v);
 // "a number in UNIT, MIN to MAX" in a unit system (mode: see field_range).
 std::string expected_text(const Field& f, UnitSystem s = UnitSystem::field, int mode = -1);
 std::vector<double>& block_of(Blocks& b, BlockId id);

@@ -1,6 +1,8 @@
 // The result document as text: a null prints as a dash in the table and as an
 // empty field in both CSV forms; the tidy table names each column by its key
 // and unit and writes the shortest text that reads back as the same double.
+#include "render.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,9 +73,9 @@ TEST(TidyCsv, OneRowPerPointEmptyWhereNothingIsDescribed) {
 
 TEST(ResultText, NullIsADashInTheTableAndEmptyInTheSections) {
   const json r = small_result();
-  const std::string table = wf::render_table(r);
+  const std::string table = dlv::cli::render_table(r);
   EXPECT_NE(table.find("gas_z_factor: \u2014"), std::string::npos) << table;
-  const std::string sections = wf::render_sections(r);
+  const std::string sections = dlv::cli::render_sections(r);
   EXPECT_NE(sections.find("\n3,0.30000000000000004,880,\n"), std::string::npos) << sections;
   EXPECT_NE(sections.find("\n0,\n"), std::string::npos) << sections;  // layer 0's z
 }
