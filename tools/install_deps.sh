@@ -15,7 +15,7 @@ packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matpl
 # Lift tables as labelled arrays (VfpTable.to_xarray).
 packages+=(python3-xarray)
 # The tests, the benchmarks, the formatting check and the install checks.
-test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git valgrind pkg-config file python3 python3-pytest help2man
+test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format clang-tidy git valgrind pkg-config file python3 python3-pytest help2man
   clang libclang-rt-dev)  # clang and its libFuzzer runtime: the fuzzing target
 # OPM Flow ('flow') and its Python reader (opm.io, for /usr/bin/python3): the
 # lift table run by a reservoir simulator (ctest opm_flow_lift_table).

@@ -50,6 +50,7 @@ for variant in release asan; do
   fi
 done
 
+step "cognitive complexity at most 25" tools/check_complexity.sh build/release
 step "results identical to the recorded build" env DLV_IDENTITY_LIB="$PWD/build/release/libDLV.so" tools/identity_check.sh --pinned
 step "Python package" python/run_python_tests.sh build/release
 step "threads under ThreadSanitizer" tests/threads/run_tsan.sh

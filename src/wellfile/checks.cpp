@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <span>
 
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
@@ -38,14 +39,32 @@ std::size_t edit_distance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
+// Keys of a group's object that are no field of the blocks.
+const struct {
+  Group group;
+  const char* key;
+} kOtherKeys[] = {{Group::fluid, "tables"},
+                  {Group::traverse, "correlation"}};  // the coupling's model, in no block
+
 std::vector<std::string> group_names(Group g) {
   std::vector<std::string> out;
   for (const Field& f : all_fields())
     if (f.group == g) out.push_back(f.name);
-  if (g == Group::fluid) out.push_back("tables");
-  if (g == Group::traverse) out.push_back("correlation");  // the coupling's model, in no block
+  for (const auto& k : kOtherKeys)
+    if (k.group == g) out.push_back(k.key);
   return out;
 }
+
+// "a, b, c": the names of a set of codes.
+std::string names_list(std::span<const NamedCode> names) {
+  std::string s;
+  for (const NamedCode& n : names) s += (s.empty() ? "" : ", ") + std::string(n.name);
+  return s;
+}
+
+std::string index_text(std::size_t i) { return "[" + std::to_string(i) + "]"; }
+
+bool given(const json& obj, const char* key) { return obj.is_object() && obj.contains(key); }
 
 class Checker {
  public:
@@ -109,35 +128,36 @@ class Checker {
     return true;
   }
 
-  void value(const json& v, const std::string& path, const Field& f) {
-    if (f.kind == Kind::named) {
-      if (!v.is_string() || name_code(f.names, v.get<std::string>()) < 0)
-        add(path,
-            v.is_string() ? "unknown name \"" + v.get<std::string>() + "\""
-                          : "wrong type: " + std::string(v.type_name()),
-            expected(f));
+  void named(const json& v, const std::string& path, const Field& f) {
+    if (!v.is_string() || name_code(f.names, v.get<std::string>()) < 0)
+      add(path,
+          v.is_string() ? "unknown name \"" + v.get<std::string>() + "\""
+                        : "wrong type: " + std::string(v.type_name()),
+          expected(f));
+  }
+
+  // An array of pairs of numbers, as many pairs as the field names.
+  void pairs(const json& v, const std::string& path, const Field& f) {
+    const PairShape& shape = *f.pair_shape;
+    if (!v.is_array() || v.size() > shape.names.size()) {
+      add(path, v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
+          "an array of up to " + std::to_string(shape.names.size()) + " pairs [" + shape.elements +
+              " " + shape.split_by + "], " + expected(f));
       return;
     }
-    if (f.count == 1 || f.group == Group::layer || f.group == Group::test) {
-      number_in(v, path, f);
-      return;
-    }
-    if (f.quantity == Quantity::injection_coefficient) {
-      if (!v.is_array() || v.size() > DLV_INJECTION_COEFFICIENT_PAIRS) {
-        add(path, v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
-            "an array of up to 4 pairs [below, above break_pressure], " + expected(f));
-        return;
+    for (std::size_t k = 0; k < v.size(); ++k) {
+      const std::string p = path + index_text(k);
+      if (!v[k].is_array() || v[k].size() != 2) {
+        add(p, "not a pair",
+            "[" + std::string(shape.elements) + "] in " + std::string(field_unit(f, system)));
+        continue;
       }
-      for (std::size_t k = 0; k < v.size(); ++k) {
-        const std::string p = path + "[" + std::to_string(k) + "]";
-        if (!v[k].is_array() || v[k].size() != 2) {
-          add(p, "not a pair", "[below, above] in " + std::string(field_unit(f, system)));
-          continue;
-        }
-        for (int e = 0; e < 2; ++e) number_in(v[k][e], p + "[" + std::to_string(e) + "]", f);
-      }
-      return;
+      for (std::size_t e = 0; e < 2; ++e) number_in(v[k][e], p + index_text(e), f);
     }
+  }
+
+  // An array of numbers no longer than the block holds.
+  void numbers(const json& v, const std::string& path, const Field& f) {
     if (!v.is_array() || v.size() > static_cast<std::size_t>(f.count)) {
       add(path,
           v.is_array() ? "holds " + std::to_string(v.size()) + " values, more than the block holds"
@@ -145,8 +165,18 @@ class Checker {
           "an array of at most " + std::to_string(f.count) + " numbers, " + expected(f));
       return;
     }
-    for (std::size_t k = 0; k < v.size(); ++k)
-      number_in(v[k], path + "[" + std::to_string(k) + "]", f);
+    for (std::size_t k = 0; k < v.size(); ++k) number_in(v[k], path + index_text(k), f);
+  }
+
+  void value(const json& v, const std::string& path, const Field& f) {
+    if (f.kind == Kind::named)
+      named(v, path, f);
+    else if (f.count == 1 || f.group == Group::layer || f.group == Group::test)
+      number_in(v, path, f);
+    else if (f.shape == Shape::pairs && f.pair_shape)
+      pairs(v, path, f);
+    else
+      numbers(v, path, f);
   }
 
   // Checks every key of an object of one group.
@@ -155,6 +185,12 @@ class Checker {
     for (const auto& [k, v] : obj.items()) {
       if (const Field* f = find_field(g, k)) value(v, path + "." + k, *f);
     }
+  }
+
+  // "missing; WHY" at PREFIX + name when the object lacks the field.
+  void need(const json& obj, const std::string& prefix, Group g, const char* name,
+            const std::string& why) {
+    if (!given(obj, name)) add(prefix + name, "missing; " + why, expected(*find_field(g, name)));
   }
 };
 
@@ -190,20 +226,99 @@ std::string range_text(const TableRange& r) {
          number_text(r.max);
 }
 
-// The range of the values of a table's property; nullptr when the property is unknown.
-const TableRange* value_range(const json& tab) {
-  static const struct {
-    const char* property;
-    TableRange range;
-  } ranges[] = {{"solution_gor", {Quantity::gas_oil_ratio, 0, 1e6, false}},
-                {"oil_fvf", {Quantity::formation_volume_factor, 0, 10, true}},
-                {"oil_viscosity", {Quantity::viscosity, 0, 1e6, true}},
-                {"gas_z_factor", {Quantity::dimensionless, 0, 5, true}},
-                {"gas_viscosity", {Quantity::viscosity, 0, 10, true}}};
-  if (!tab.contains("property") || !tab["property"].is_string()) return nullptr;
-  for (const auto& r : ranges)
-    if (tab["property"].get<std::string>() == r.property) return &r.range;
-  return nullptr;
+// The range of the values of a table's property; none when the property is unknown.
+std::optional<TableRange> value_range(const json& tab, UnitSystem s) {
+  if (!tab.contains("property") || !tab["property"].is_string()) return std::nullopt;
+  const TableValues* v = table_values(tab["property"].get<std::string>());
+  if (!v) return std::nullopt;
+  return in_system({v->quantity, v->min, v->max, v->above_min}, s);
+}
+
+// One table of the fluid: its property, named once among the tables.
+void check_table_property(Checker& c, const json& tab, const std::string& p,
+                          std::vector<int>& seen) {
+  const int k = tab.contains("property") && tab["property"].is_string()
+                    ? name_code(table_property_names(), tab["property"].get<std::string>())
+                    : -1;
+  if (k < 0) {
+    c.add(p + ".property", tab.contains("property") ? "unknown property" : "missing",
+          "one of " + names_list(table_property_names()));
+    return;
+  }
+  if (std::find(seen.begin(), seen.end(), k) != seen.end())
+    c.add(p + ".property", "second table for the same property", "each property once");
+  seen.push_back(k);
+}
+
+// What is wrong with element i of an ascending axis; "" when nothing.
+std::string axis_element_problem(const json& a, std::size_t i, const TableRange& r) {
+  if (!a[i].is_number()) return "not a number";
+  if (!in_range(a[i].get<double>(), r))
+    return "value " + number_text(a[i].get<double>()) + " is out of range";
+  if (i > 0 && !(a[i].get<double>() > a[i - 1].get<double>())) return "not ascending";
+  return "";
+}
+
+// The length of a well-formed axis of a table; 0 after a problem.
+std::size_t check_axis(Checker& c, const json& tab, const std::string& p, const char* key,
+                       std::size_t cap, const TableRange& r) {
+  const std::string ap = p + "." + key;
+  const std::string exp =
+      "an ascending array of 1 to " + std::to_string(cap) + " " + range_text(r).substr(2);
+  if (!tab.contains(key)) {
+    c.add(ap, "missing", exp);
+    return 0;
+  }
+  const json& a = tab[key];
+  if (!a.is_array() || a.empty() || a.size() > cap) {
+    c.add(ap, a.is_array() ? "holds " + std::to_string(a.size()) + " values" : "wrong type", exp);
+    return 0;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const std::string problem = axis_element_problem(a, i, r);
+    if (!problem.empty()) {
+      c.add(ap + index_text(i), problem, exp);
+      return 0;
+    }
+  }
+  return a.size();
+}
+
+// One row of a table's values: a number in range per temperature.
+void check_table_row(Checker& c, const json& row, const std::string& rp, std::size_t nt,
+                     const std::optional<TableRange>& vr, const std::string& exp) {
+  if (!row.is_array() || row.size() != nt) {
+    c.add(rp, "needs " + std::to_string(nt) + " numbers", exp);
+    return;
+  }
+  for (std::size_t j = 0; j < nt; ++j) {
+    const std::string ep = rp + index_text(j);
+    if (!row[j].is_number())
+      c.add(ep, "not a number", exp);
+    else if (vr && !in_range(row[j].get<double>(), *vr))
+      c.add(ep, "value " + number_text(row[j].get<double>()) + " is out of range", exp);
+  }
+}
+
+// The values of a table whose axes hold nt temperatures and np pressures
+// (0 for an axis with a problem).
+void check_table_values(Checker& c, const json& tab, const std::string& p, std::size_t nt,
+                        std::size_t np) {
+  const std::string vp = p + ".values";
+  const std::optional<TableRange> vr = value_range(tab, c.system);
+  const std::string exp =
+      "one row per pressure, one number per temperature" + (vr ? range_text(*vr) : std::string());
+  if (!tab.contains("values")) {
+    c.add(vp, "missing", exp);
+    return;
+  }
+  if (!nt || !np) return;
+  const json& v = tab["values"];
+  if (!v.is_array() || v.size() != np) {
+    c.add(vp, "needs " + std::to_string(np) + " rows", exp);
+    return;
+  }
+  for (std::size_t r = 0; r < np; ++r) check_table_row(c, v[r], vp + index_text(r), nt, vr, exp);
 }
 
 void check_tables(Checker& c, const json& tables) {
@@ -215,168 +330,107 @@ void check_tables(Checker& c, const json& tables) {
   std::vector<std::string> table_keys(std::begin(kTableKeys), std::end(kTableKeys));
   std::vector<int> seen;
   for (std::size_t t = 0; t < tables.size(); ++t) {
-    const std::string p = "fluid.tables[" + std::to_string(t) + "]";
+    const std::string p = "fluid.tables" + index_text(t);
     const json& tab = tables[t];
     if (!c.object(tab, p, table_keys)) continue;
-    std::string names;
-    for (const NamedCode& n : table_property_names())
-      names += (names.empty() ? "" : ", ") + std::string(n.name);
-    if (!tab.contains("property") || !tab["property"].is_string() ||
-        name_code(table_property_names(), tab["property"].get<std::string>()) < 0) {
-      c.add(p + ".property", tab.contains("property") ? "unknown property" : "missing",
-            "one of " + names);
-    } else {
-      const int k = name_code(table_property_names(), tab["property"].get<std::string>());
-      if (std::find(seen.begin(), seen.end(), k) != seen.end())
-        c.add(p + ".property", "second table for the same property", "each property once");
-      seen.push_back(k);
-    }
-    auto axis = [&](const char* key, std::size_t cap, const TableRange& r) -> std::size_t {
-      const std::string ap = p + "." + key;
-      const std::string exp =
-          "an ascending array of 1 to " + std::to_string(cap) + " " + range_text(r).substr(2);
-      if (!tab.contains(key)) {
-        c.add(ap, "missing", exp);
-        return 0;
-      }
-      const json& a = tab[key];
-      if (!a.is_array() || a.empty() || a.size() > cap) {
-        c.add(ap, a.is_array() ? "holds " + std::to_string(a.size()) + " values" : "wrong type",
-              exp);
-        return 0;
-      }
-      for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!a[i].is_number()) {
-          c.add(ap + "[" + std::to_string(i) + "]", "not a number", exp);
-          return 0;
-        }
-        if (!in_range(a[i].get<double>(), r)) {
-          c.add(ap + "[" + std::to_string(i) + "]",
-                "value " + number_text(a[i].get<double>()) + " is out of range", exp);
-          return 0;
-        }
-        if (i > 0 && !(a[i].get<double>() > a[i - 1].get<double>())) {
-          c.add(ap + "[" + std::to_string(i) + "]", "not ascending", exp);
-          return 0;
-        }
-      }
-      return a.size();
-    };
-    const std::size_t nt = axis("temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY,
-                                in_system(kTableTemperatures, c.system));
-    const std::size_t np =
-        axis("pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY, in_system(kTablePressures, c.system));
-    const std::string vp = p + ".values";
-    std::optional<TableRange> vr;
-    if (const TableRange* given = value_range(tab)) vr = in_system(*given, c.system);
-    const std::string exp =
-        "one row per pressure, one number per temperature" + (vr ? range_text(*vr) : std::string());
-    if (!tab.contains("values")) {
-      c.add(vp, "missing", exp);
-    } else if (nt && np) {
-      const json& v = tab["values"];
-      if (!v.is_array() || v.size() != np) {
-        c.add(vp, "needs " + std::to_string(np) + " rows", exp);
+    check_table_property(c, tab, p, seen);
+    const std::size_t nt =
+        check_axis(c, tab, p, "temperatures", DLV_FLUID_TABLE_TEMPERATURE_CAPACITY,
+                   in_system(kTableTemperatures, c.system));
+    const std::size_t np = check_axis(c, tab, p, "pressures", DLV_FLUID_TABLE_PRESSURE_CAPACITY,
+                                      in_system(kTablePressures, c.system));
+    check_table_values(c, tab, p, nt, np);
+  }
+}
+
+// What the chosen method of a well reads, checked on a document whose layers
+// are well-formed.
+struct NeedsCheck {
+  Checker& c;
+  const json& doc;
+  int mode;
+  const MethodNeeds& needs;
+  std::string method;  // its name in the document
+  std::string who;     // "required by method M in MODE"
+
+  const json& layers() const { return doc["layers"]; }
+  json object(const std::string& key) const {
+    return doc.contains(key) ? doc[key] : json::object();
+  }
+  std::string layer_prefix(std::size_t L) const { return "layers" + index_text(L) + "."; }
+  // The layers that compute a curve.
+  std::size_t used_layers() const { return needs.per_layer ? layers().size() : 1; }
+
+  void layer_count() {
+    if (!needs.per_layer && layers().size() > 1)
+      c.add("layers",
+            "method " + method + " computes one curve from layer 0; " +
+                std::to_string(layers().size()) + " layers given",
+            "exactly 1 layer");
+  }
+
+  void fields() {
+    for (std::size_t L = 0; L < used_layers() && L < layers().size(); ++L)
+      for (const char* name : needs.layer_fields)
+        c.need(layers()[L], layer_prefix(L), Group::layer, name, who);
+    const json well = object("well");
+    for (const char* name : needs.well_fields) c.need(well, "well.", Group::well, name, who);
+  }
+
+  // The pair the method reads must be among the pairs given.
+  void pair() {
+    if (needs.pair < 0) return;
+    const auto at = static_cast<std::size_t>(needs.pair);
+    const json well = object("well");
+    for (const char* name : needs.well_fields) {
+      const Field* f = find_field(Group::well, name);
+      if (!f->pair_shape || !given(well, name) || !well[name].is_array() || well[name].size() > at)
         continue;
-      }
-      for (std::size_t r = 0; r < np; ++r) {
-        if (!v[r].is_array() || v[r].size() != nt) {
-          c.add(vp + "[" + std::to_string(r) + "]", "needs " + std::to_string(nt) + " numbers",
-                exp);
-          continue;
-        }
-        for (std::size_t j = 0; j < nt; ++j) {
-          const std::string ep = vp + "[" + std::to_string(r) + "][" + std::to_string(j) + "]";
-          if (!v[r][j].is_number())
-            c.add(ep, "not a number", exp);
-          else if (vr && !in_range(v[r][j].get<double>(), *vr))
-            c.add(ep, "value " + number_text(v[r][j].get<double>()) + " is out of range", exp);
-        }
-      }
+      c.add(std::string("well.") + name,
+            std::to_string(well[name].size()) + " pairs given; method " + method + " reads pair " +
+                std::to_string(at) + " (" + f->pair_shape->names[at] + ")",
+            "at least " + std::to_string(at + 1) + " pairs [" + f->pair_shape->elements + " " +
+                f->pair_shape->split_by + "]; earlier pairs may be [0, 0]");
     }
   }
-}
 
-bool given(const json& obj, const char* key) { return obj.is_object() && obj.contains(key); }
-
-// The injection_coefficients pair a coefficient method reads, or -1.
-int coefficient_pair(int mode, int method) {
-  if (mode == DLV_MODE_WATER_INJECTION && method == DLV_WATER_INJECTION_METHOD_COEFFICIENTS)
-    return 0;
-  if (mode != DLV_MODE_GAS_INJECTION) return -1;
-  switch (method) {
-    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_NONE:
-    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PRESSURE:
-      return 1;
-    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED:
-      return 2;
-    case DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PSEUDO:
-      return 3;
+  // A fit takes more tests when none of the values it fits is given.
+  int min_tests() const {
+    const json well = object("well");
+    const bool none_given = std::none_of(needs.fitted.begin(), needs.fitted.end(),
+                                         [&](const char* name) { return given(well, name); });
+    return needs.min_tests_fitting > 0 && none_given ? needs.min_tests_fitting : needs.min_tests;
   }
-  return -1;
-}
 
-void check_needs(Checker& c, const json& doc, int mode, int method) {
-  const MethodNeeds& needs = method_needs(mode, method);
-  const std::string who = "required by method " + doc["method"].get<std::string>() + " in " +
-                          doc["mode"].get<std::string>();
-  const json& layers = doc["layers"];
-  const std::size_t used = needs.per_layer ? layers.size() : 1;
-  if (!needs.per_layer && layers.size() > 1)
-    c.add("layers",
-          "method " + doc["method"].get<std::string>() + " computes one curve from layer 0; " +
-              std::to_string(layers.size()) + " layers given",
-          "exactly 1 layer");
-  auto need_layer_field = [&](std::size_t L, const char* name) {
-    if (!given(layers[L], name)) {
-      const Field* f = find_field(Group::layer, name);
-      c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + who, c.expected(*f));
+  void tests() {
+    const int min = min_tests();
+    if (min <= 0) return;
+    std::string columns;
+    std::vector<const char*> each;
+    for (const Field& f : all_fields()) {
+      if (f.group != Group::test || !f.every_entry) continue;
+      each.push_back(f.name);
+      columns += (columns.empty() ? "" : " and ") + std::string(f.name) + " (" +
+                 unit_text(rate_quantity(f.quantity, mode), UnitSystem::field) + ")";
     }
-  };
-  for (std::size_t L = 0; L < used && L < layers.size(); ++L)
-    for (const char* name : needs.layer_fields) need_layer_field(L, name);
-  const json well = doc.contains("well") ? doc["well"] : json::object();
-  for (const char* name : needs.well_fields)
-    if (!given(well, name))
-      c.add(std::string("well.") + name, "missing; " + who,
-            c.expected(*find_field(Group::well, name)));
-
-  // The coefficient pair the method reads must be among the pairs given.
-  const int pair = coefficient_pair(mode, method);
-  if (pair >= 0 && given(well, "injection_coefficients") &&
-      well["injection_coefficients"].is_array() &&
-      well["injection_coefficients"].size() <= static_cast<std::size_t>(pair)) {
-    static const char* const kPairNames[] = {"water coefficients", "gas pressure form",
-                                             "gas squared-pressure form",
-                                             "gas pseudo-pressure form"};
-    c.add("well.injection_coefficients",
-          std::to_string(well["injection_coefficients"].size()) + " pairs given; method " +
-              doc["method"].get<std::string>() + " reads pair " + std::to_string(pair) + " (" +
-              kPairNames[pair] + ")",
-          "at least " + std::to_string(pair + 1) +
-              " pairs [below, above break_pressure]; earlier pairs may be [0, 0]");
-  }
-
-  const bool fit = (mode == DLV_MODE_OIL_PRODUCTION && method == DLV_OIL_METHOD_BACKPRESSURE_FIT) ||
-                   (mode == DLV_MODE_GAS_PRODUCTION && method == DLV_GAS_METHOD_BACKPRESSURE_FIT);
-  int min_tests = needs.min_tests;
-  if (fit && !given(well, "backpressure_c") && !given(well, "backpressure_n")) min_tests = 2;
-  if (min_tests > 0) {
     const std::size_t n =
         doc.contains("tests") && doc["tests"].is_array() ? doc["tests"].size() : 0;
-    if (n < static_cast<std::size_t>(min_tests))
+    if (n < static_cast<std::size_t>(min))
       c.add("tests", std::to_string(n) + " tests given; " + who,
-            "at least " + std::to_string(min_tests) + " tests of test_rate (" + rate_unit(mode) +
-                ") and test_pressure (psi gauge)");
+            "at least " + std::to_string(min) + " tests of " + columns);
     for (std::size_t i = 0; i < n; ++i)
-      for (const char* name : {"test_rate", "test_pressure"})
-        if (!given(doc["tests"][i], name))
-          c.add("tests[" + std::to_string(i) + "]." + name, "missing; " + who,
-                c.expected(*find_field(Group::test, name)));
+      for (const char* name : each)
+        c.need(doc["tests"][i], "tests" + index_text(i) + ".", Group::test, name, who);
   }
-  if (needs.min_rate_rows > 0) {
-    const json rt = doc.contains("rate_test") ? doc["rate_test"] : json::object();
-    for (const char* name : {"ratetest_pressures", needs.rate_column}) {
+
+  void rate_test() {
+    if (needs.min_rate_rows <= 0) return;
+    const json rt = object("rate_test");
+    std::vector<const char*> columns;
+    for (const Field& f : all_fields())
+      if (f.group == Group::rate_test && f.every_entry) columns.push_back(f.name);
+    columns.push_back(needs.rate_column);
+    for (const char* name : columns) {
       const std::size_t n = given(rt, name) && rt[name].is_array() ? rt[name].size() : 0;
       if (n < static_cast<std::size_t>(needs.min_rate_rows))
         c.add(std::string("rate_test.") + name,
@@ -384,47 +438,159 @@ void check_needs(Checker& c, const json& doc, int mode, int method) {
               "2 to 25 rows, " + c.expected(*find_field(Group::rate_test, name)));
     }
   }
-  // Fluid description of oil production by correlations.
-  const json fluid = doc.contains("fluid") ? doc["fluid"] : json::object();
-  const int fluid_type = given(fluid, "fluid_type") && fluid["fluid_type"].is_string()
-                             ? name_code(find_field(Group::fluid, "fluid_type")->names,
-                                         fluid["fluid_type"].get<std::string>())
-                             : DLV_FLUID_CORRELATIONS;
-  if (mode == DLV_MODE_OIL_PRODUCTION &&
-      (fluid_type == DLV_FLUID_CORRELATIONS || fluid_type == DLV_FLUID_CORRELATIONS_4)) {
-    const std::string why = "required by fluid_type correlations in oil_production";
-    const std::size_t fluid_layers = needs.per_layer ? layers.size() : 1;
-    for (std::size_t L = 0; L < fluid_layers && L < layers.size(); ++L) {
-      for (const char* name : {"api_gravity", "gas_sg", "layer_temperature", "reservoir_pressure"})
-        if (!given(layers[L], name))
-          c.add("layers[" + std::to_string(L) + "]." + name, "missing; " + why,
-                c.expected(*find_field(Group::layer, name)));
-      if (!given(layers[L], "producing_gor") && !given(layers[L], "bubble_point"))
-        c.add("layers[" + std::to_string(L) + "].producing_gor",
-              "missing (give producing_gor or bubble_point); " + why,
-              c.expected(*find_field(Group::layer, "producing_gor")));
+
+  // The choice a named field makes in the document, its default when not named.
+  int choice_code(const ChoiceNeeds& r, std::string& name) const {
+    const json obj = object(group_key(r.group));
+    const Field* f = find_field(r.group, r.choice);
+    if (given(obj, r.choice) && obj[r.choice].is_string()) {
+      name = obj[r.choice].get<std::string>();
+      return name_code(f->names, name);
+    }
+    const int code = static_cast<int>(f->default_value);
+    const char* text = code_name(f->names, code);
+    name = text ? text : "";
+    return code;
+  }
+
+  void choice_layer(const ChoiceNeeds& r, std::size_t L, const std::string& why) {
+    const json& layer = layers()[L];
+    for (const char* name : r.layer_fields) c.need(layer, layer_prefix(L), Group::layer, name, why);
+    if (r.either.empty() || std::any_of(r.either.begin(), r.either.end(),
+                                        [&](const char* name) { return given(layer, name); }))
+      return;
+    std::string list;
+    for (const char* name : r.either) list += (list.empty() ? "" : " or ") + std::string(name);
+    c.add(layer_prefix(L) + r.either.front(), "missing (give " + list + "); " + why,
+          c.expected(*find_field(Group::layer, r.either.front())));
+  }
+
+  void choices() {
+    for (const ChoiceNeeds& r : choice_needs()) {
+      if (r.mode >= 0 && r.mode != mode) continue;
+      std::string name;
+      const int code = choice_code(r, name);
+      if (std::find(r.codes.begin(), r.codes.end(), code) == r.codes.end()) continue;
+      const std::string why = r.why ? r.why : "required by " + std::string(r.choice) + " " + name;
+      const std::size_t count = r.method_layers ? used_layers() : layers().size();
+      for (std::size_t L = 0; L < count && L < layers().size(); ++L) choice_layer(r, L, why);
     }
   }
-  // Completion data of the chosen model.
-  const json comp = doc.contains("completion") ? doc["completion"] : json::object();
-  const int model = given(comp, "completion_model") && comp["completion_model"].is_string()
-                        ? name_code(find_field(Group::completion, "completion_model")->names,
-                                    comp["completion_model"].get<std::string>())
-                        : DLV_COMPLETION_NONE;
-  std::vector<const char*> comp_fields;
-  if (model == DLV_COMPLETION_GRAVEL_PACK)
-    comp_fields = {"gravel_permeability", "gravel_tunnel_length", "shot_density",
-                   "perforation_diameter", "perforated_interval"};
-  else if (model == DLV_COMPLETION_CRUSHED_ZONE || model == DLV_COMPLETION_PERFORATION_SKINS)
-    comp_fields = {"crushed_zone_permeability", "crushed_zone_thickness", "shot_density",
-                   "perforation_diameter",      "perforated_interval",    "perforation_length"};
+};
+
+void check_needs(Checker& c, const json& doc, int mode, int method) {
+  const std::string method_name = doc["method"].get<std::string>();
+  NeedsCheck n{
+      c,           doc,
+      mode,        method_needs(mode, method),
+      method_name, "required by method " + method_name + " in " + doc["mode"].get<std::string>()};
+  n.layer_count();
+  n.fields();
+  n.pair();
+  n.tests();
+  n.rate_test();
+  n.choices();
+}
+
+// The unit system the document names; the field system when it names none.
+void check_units(Checker& c, const json& doc) {
+  if (!doc.contains("units")) return;
+  const json& u = doc["units"];
+  const auto system = u.is_string() ? unit_system_from_name(u.get<std::string>()) : std::nullopt;
+  if (!system)
+    c.add("units",
+          u.is_string() ? "unknown unit system \"" + u.get<std::string>() + "\""
+                        : "wrong type: " + std::string(u.type_name()),
+          unit_system_choices());
+  else
+    c.system = *system;
+}
+
+// The code of a name the document must give from a set; -1 after a problem.
+int check_choice(Checker& c, const json& doc, const char* key, std::span<const NamedCode> names,
+                 const std::string& unknown) {
+  const std::string exp = "one of " + names_list(names);
+  if (!doc.contains(key)) {
+    c.add(key, "missing", exp);
+    return -1;
+  }
+  const int code = doc[key].is_string() ? name_code(names, doc[key].get<std::string>()) : -1;
+  if (code < 0) c.add(key, unknown, exp);
+  return code;
+}
+
+// Whether the layers are an array of 1 to 50 objects; the keys of each are checked.
+bool check_layers(Checker& c, const json& doc) {
+  const std::string exp = "an array of 1 to 50 layer objects";
+  if (!doc.contains("layers")) {
+    c.add("layers", "missing", exp);
+    return false;
+  }
+  const json& layers = doc["layers"];
+  if (!layers.is_array() || layers.empty() || layers.size() > DLV_LAYERS) {
+    c.add("layers",
+          layers.is_array() ? std::to_string(layers.size()) + " layers given"
+                            : "wrong type: " + std::string(layers.type_name()),
+          exp);
+    return false;
+  }
   for (std::size_t L = 0; L < layers.size(); ++L)
-    for (const char* name : comp_fields)
-      if (!given(layers[L], name))
-        c.add(
-            "layers[" + std::to_string(L) + "]." + name,
-            "missing; required by completion_model " + comp["completion_model"].get<std::string>(),
-            c.expected(*find_field(Group::layer, name)));
+    c.fields(layers[L], "layers" + index_text(L), Group::layer);
+  return true;
+}
+
+// The objects of one group each: well, separator, completion, traverse, fluid.
+void check_groups(Checker& c, const json& doc) {
+  for (Group g : {Group::well, Group::separator, Group::completion, Group::traverse, Group::fluid})
+    if (doc.contains(group_key(g))) c.fields(doc[group_key(g)], group_key(g), g);
+  if (doc.contains("fluid") && doc["fluid"].is_object() && doc["fluid"].contains("tables"))
+    check_tables(c, doc["fluid"]["tables"]);
+}
+
+void check_tests(Checker& c, const json& doc) {
+  if (!doc.contains("tests")) return;
+  const json& t = doc["tests"];
+  if (!t.is_array() || t.size() > DLV_TEST_CAPACITY)
+    c.add("tests",
+          t.is_array() ? std::to_string(t.size()) + " tests given, more than the block holds"
+                       : "wrong type: " + std::string(t.type_name()),
+          "an array of at most 100 tests");
+  else
+    for (std::size_t i = 0; i < t.size(); ++i) c.fields(t[i], "tests" + index_text(i), Group::test);
+}
+
+void check_rate_test(Checker& c, const json& doc) {
+  if (!doc.contains("rate_test")) return;
+  const json& rt = doc["rate_test"];
+  c.fields(rt, "rate_test", Group::rate_test);
+  if (!rt.is_object()) return;
+  std::optional<std::size_t> rows;
+  bool mismatch = false;
+  for (const auto& [k, v] : rt.items()) {
+    (void)k;
+    if (!v.is_array()) continue;
+    mismatch = mismatch || (rows && v.size() != *rows);
+    rows = rows.value_or(v.size());
+  }
+  if (mismatch)
+    c.add("rate_test", "columns of different lengths", "columns of one length, 2 to 25 rows");
+}
+
+// A metric value whose unit depends on another value of its object needs that value.
+void check_unit_partners(Checker& c, const json& doc) {
+  if (c.system != UnitSystem::metric) return;
+  for (const Field& f : all_fields()) {
+    if (!f.unit_partner) continue;
+    const std::string key = group_key(f.group);
+    if (!doc.contains(key) || !doc[key].is_object()) continue;
+    const json& obj = doc[key];
+    const std::string partner = f.unit_partner->field;
+    if (obj.contains(f.name) && !obj.contains(partner))
+      c.add(key + "." + f.name, "given without " + partner + " in a metric well",
+            partner + " beside it: the coefficient's unit " +
+                unit_text(f.quantity, UnitSystem::metric) + " depends on " +
+                f.unit_partner->symbol);
+  }
 }
 
 }  // namespace
@@ -550,100 +716,24 @@ std::vector<Problem> validate_well(const json& doc) {
   if (doc.contains("description") && !doc["description"].is_string())
     c.add("description", "wrong type", "a string");
   // Every number of the document is checked in the unit system it is written in.
-  if (doc.contains("units")) {
-    const json& u = doc["units"];
-    const auto system = u.is_string() ? unit_system_from_name(u.get<std::string>()) : std::nullopt;
-    if (!system)
-      c.add("units",
-            u.is_string() ? "unknown unit system \"" + u.get<std::string>() + "\""
-                          : "wrong type: " + std::string(u.type_name()),
-            unit_system_choices());
-    else
-      c.system = *system;
-  }
-
-  std::string mode_list;
-  for (const NamedCode& n : mode_names())
-    mode_list += (mode_list.empty() ? "" : ", ") + std::string(n.name);
-  int mode = -1, method = -1;
-  if (!doc.contains("mode"))
-    c.add("mode", "missing", "one of " + mode_list);
-  else if (!doc["mode"].is_string() ||
-           (mode = name_code(mode_names(), doc["mode"].get<std::string>())) < 0)
-    c.add("mode", "unknown mode", "one of " + mode_list);
+  check_units(c, doc);
+  const int mode = check_choice(c, doc, "mode", mode_names(), "unknown mode");
   c.mode = mode;
-  if (mode >= 0) {
-    std::string list;
-    for (const NamedCode& n : method_names(mode))
-      list += (list.empty() ? "" : ", ") + std::string(n.name);
-    if (!doc.contains("method"))
-      c.add("method", "missing", "one of " + list);
-    else if (!doc["method"].is_string() ||
-             (method = name_code(method_names(mode), doc["method"].get<std::string>())) < 0)
-      c.add("method", "unknown method for " + doc["mode"].get<std::string>(), "one of " + list);
-  }
-
-  bool layers_ok = false;
-  if (!doc.contains("layers")) {
-    c.add("layers", "missing", "an array of 1 to 50 layer objects");
-  } else if (!doc["layers"].is_array() || doc["layers"].empty() ||
-             doc["layers"].size() > DLV_LAYERS) {
-    c.add("layers",
-          doc["layers"].is_array() ? std::to_string(doc["layers"].size()) + " layers given"
-                                   : "wrong type: " + std::string(doc["layers"].type_name()),
-          "an array of 1 to 50 layer objects");
-  } else {
-    layers_ok = true;
-    for (std::size_t L = 0; L < doc["layers"].size(); ++L)
-      c.fields(doc["layers"][L], "layers[" + std::to_string(L) + "]", Group::layer);
-  }
-  if (doc.contains("well")) c.fields(doc["well"], "well", Group::well);
-  if (doc.contains("separator")) c.fields(doc["separator"], "separator", Group::separator);
-  if (doc.contains("completion")) c.fields(doc["completion"], "completion", Group::completion);
-  if (doc.contains("traverse")) c.fields(doc["traverse"], "traverse", Group::traverse);
-  if (doc.contains("fluid")) {
-    c.fields(doc["fluid"], "fluid", Group::fluid);
-    if (doc["fluid"].is_object() && doc["fluid"].contains("tables"))
-      check_tables(c, doc["fluid"]["tables"]);
-  }
-  if (doc.contains("tests")) {
-    const json& t = doc["tests"];
-    if (!t.is_array() || t.size() > DLV_TEST_CAPACITY)
-      c.add("tests",
-            t.is_array() ? std::to_string(t.size()) + " tests given, more than the block holds"
-                         : "wrong type: " + std::string(t.type_name()),
-            "an array of at most 100 tests");
-    else
-      for (std::size_t i = 0; i < t.size(); ++i)
-        c.fields(t[i], "tests[" + std::to_string(i) + "]", Group::test);
-  }
-  if (doc.contains("rate_test")) {
-    const json& rt = doc["rate_test"];
-    c.fields(rt, "rate_test", Group::rate_test);
-    if (rt.is_object()) {
-      std::size_t rows = 0;
-      bool first = true, mismatch = false;
-      for (const auto& [k, v] : rt.items()) {
-        (void)k;
-        if (!v.is_array()) continue;
-        if (!first && v.size() != rows) mismatch = true;
-        rows = first ? v.size() : rows, first = false;
-      }
-      if (mismatch)
-        c.add("rate_test", "columns of different lengths", "columns of one length, 2 to 25 rows");
-    }
-  }
-  // A metric back-pressure coefficient is per bar^(2n): converting it needs its n.
-  if (c.system == UnitSystem::metric && doc.contains("well") && doc["well"].is_object() &&
-      doc["well"].contains("backpressure_c") && !doc["well"].contains("backpressure_n"))
-    c.add("well.backpressure_c", "given without backpressure_n in a metric well",
-          "backpressure_n beside it: the coefficient's unit sm3/d/bar^(2n) depends on n");
+  const int method = mode < 0
+                         ? -1
+                         : check_choice(c, doc, "method", method_names(mode),
+                                        "unknown method for " + doc["mode"].get<std::string>());
+  const bool layers_ok = check_layers(c, doc);
+  check_groups(c, doc);
+  check_tests(c, doc);
+  check_rate_test(c, doc);
+  check_unit_partners(c, doc);
   // What the method needs is checked on the values that passed their own checks.
   if (layers_ok && mode >= 0 && method >= 0) check_needs(c, doc, mode, method);
-  if (mode >= 0)
+  if (mode >= 0) {
     for (Problem& p : check_tubing(doc, mode)) c.add(p.path, p.message, p.expected);
-  if (mode >= 0)
     for (Problem& p : check_coupling(doc, mode)) c.add(p.path, p.message, p.expected);
+  }
   // A well whose values are each usable is then checked against its method's formulas.
   if (c.problems.empty()) return consistency_problems(to_field_document(doc), mode, method);
   return c.problems;

@@ -256,13 +256,10 @@ void two_tests(const Well& w, Sink& s) {
           "two tests on one Vogel curve");
 }
 
-void backpressure_tests(const Well& w, Sink& s) {
-  const std::size_t n = w.tests();
-  const double pr = w.layer(0, "reservoir_pressure");
-  const bool modified = w.test_type() == DLV_TEST_MODIFIED_ISOCHRONAL;
-  const bool c_given = w.well_given("backpressure_c"), n_given = w.well_given("backpressure_n");
-  if (c_given && n_given) return;  // the curve from C and n: the tests are not read
-  for (std::size_t i = 0; i < n; ++i) {
+// Each test of a back-pressure fit: a rate with a logarithm and a drawdown
+// (from the shut-in pressure before it in modified isochronal tests).
+void backpressure_test_points(const Well& w, Sink& s, double pr, bool modified) {
+  for (std::size_t i = 0; i < w.tests(); ++i) {
     if (!(w.test(i, "test_rate") > 0))
       s.add(test_path(i, "test_rate"),
             "a test rate of " + num(w.test(i, "test_rate")) + " has no logarithm for the fit",
@@ -279,17 +276,13 @@ void backpressure_tests(const Well& w, Sink& s) {
                 " psi is not above the flowing pressure " + num(p) + " psi of the test",
             "a number in psi gauge above test_pressure");
   }
-  if (!c_given && !n_given && w.test_type() != DLV_TEST_FLOW_AFTER_FLOW)
-    s.add("well.deliverability_test_type",
-          "isochronal tests take C from a stabilized point after the fitted tests, which a well "
-          "file does not carry; C would be 0",
-          "flow_after_flow, or give backpressure_c");
-  if (c_given && !n_given && modified)
-    s.add("well.backpressure_n",
-          "missing: with backpressure_c given, modified isochronal tests do not fit n",
-          "a number above 0 up to 2");
-  if (!s.out.empty() || n == 0) return;
-  // The exponent the tests give: the slope of log q over log (pr^2 - p^2).
+}
+
+// The exponent the tests give, the slope of log q over log (pr^2 - p^2), or
+// the one given or implied by a given C, must be above 0 up to 2.
+void backpressure_exponent(const Well& w, Sink& s, double pr, bool modified, bool c_given,
+                           bool n_given) {
+  const std::size_t n = w.tests();
   double sx = 0, sxx = 0, sy = 0, sxy = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const double p = w.test(i, "test_pressure");
@@ -316,6 +309,25 @@ void backpressure_tests(const Well& w, Sink& s) {
           "the tests give a back-pressure exponent n = " + num(exponent) +
               "; the rate must grow with the drawdown",
           "tests giving n above 0 up to 2 (0.5 to 1 in practice)");
+}
+
+void backpressure_tests(const Well& w, Sink& s) {
+  const double pr = w.layer(0, "reservoir_pressure");
+  const bool modified = w.test_type() == DLV_TEST_MODIFIED_ISOCHRONAL;
+  const bool c_given = w.well_given("backpressure_c"), n_given = w.well_given("backpressure_n");
+  if (c_given && n_given) return;  // the curve from C and n: the tests are not read
+  backpressure_test_points(w, s, pr, modified);
+  if (!c_given && !n_given && w.test_type() != DLV_TEST_FLOW_AFTER_FLOW)
+    s.add("well.deliverability_test_type",
+          "isochronal tests take C from a stabilized point after the fitted tests, which a well "
+          "file does not carry; C would be 0",
+          "flow_after_flow, or give backpressure_c");
+  if (c_given && !n_given && modified)
+    s.add("well.backpressure_n",
+          "missing: with backpressure_c given, modified isochronal tests do not fit n",
+          "a number above 0 up to 2");
+  if (!s.out.empty() || w.tests() == 0) return;
+  backpressure_exponent(w, s, pr, modified, c_given, n_given);
 }
 
 void level_tests(const Well& w, Sink& s) {

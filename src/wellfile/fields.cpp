@@ -67,6 +67,12 @@ constexpr NamedCode kTableProperties[] = {{"solution_gor", DLV_TABLE_SOLUTION_GO
                                           {"gas_z_factor", DLV_TABLE_GAS_Z_FACTOR},
                                           {"gas_viscosity", DLV_TABLE_GAS_VISCOSITY}};
 
+constexpr const char* kInjectionPairNames[] = {"water coefficients", "gas pressure form",
+                                               "gas squared-pressure form",
+                                               "gas pseudo-pressure form"};
+constexpr PairShape kInjectionPairs = {"below, above", "break_pressure", kInjectionPairNames};
+constexpr UnitPartner kBackpressureExponent = {"backpressure_n", "n"};
+
 using B = BlockId;
 using G = Group;
 using K = Kind;
@@ -223,7 +229,11 @@ const Field kFields[] = {
      {},
      GivenFlag::none,
      0,
-     Emit::always},
+     Emit::always,
+     Shape::list,
+     nullptr,
+     nullptr,
+     true},
     {"test_pressure",
      G::test,
      B::well_record,
@@ -238,14 +248,34 @@ const Field kFields[] = {
      {},
      GivenFlag::none,
      0,
-     Emit::always},
+     Emit::always,
+     Shape::list,
+     nullptr,
+     nullptr,
+     true},
     {"test_shutin_pressure", G::test, B::well_record, K::real, DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE,
      1, Q::pressure_gauge, 0, kMaxPressure, 0,
      "shut-in pressure before the flow period (modified isochronal tests)"},
     // --- rate-test table ---
-    {"ratetest_pressures", G::rate_test, B::well_record, K::real,
-     DLV_WELL_RECORD_RATETEST_PRESSURES, DLV_RATETEST_CAPACITY, Q::pressure_gauge, 0, kMaxPressure,
-     0, "flowing bottom-hole pressures; row 0 is the shut-in row"},
+    {"ratetest_pressures",
+     G::rate_test,
+     B::well_record,
+     K::real,
+     DLV_WELL_RECORD_RATETEST_PRESSURES,
+     DLV_RATETEST_CAPACITY,
+     Q::pressure_gauge,
+     0,
+     kMaxPressure,
+     0,
+     "flowing bottom-hole pressures; row 0 is the shut-in row",
+     {},
+     GivenFlag::none,
+     0,
+     Emit::when_not_default,
+     Shape::list,
+     nullptr,
+     nullptr,
+     true},
     {"ratetest_liquid_rates", G::rate_test, B::well_record, K::real,
      DLV_WELL_RECORD_RATETEST_LIQUID_RATES, DLV_RATETEST_CAPACITY, Q::liquid_rate, 0, kMaxRate, 0,
      "rates read in oil production"},
@@ -273,7 +303,10 @@ const Field kFields[] = {
      {},
      GivenFlag::byte,
      DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE,
-     Emit::when_given_unless_fitted},
+     Emit::when_given_unless_fitted,
+     Shape::list,
+     nullptr,
+     &kBackpressureExponent},
     {"backpressure_n",
      G::well,
      B::well_record,
@@ -321,7 +354,8 @@ const Field kFields[] = {
      GivenFlag::none,
      0,
      Emit::when_not_default,
-     Shape::pairs},
+     Shape::pairs,
+     &kInjectionPairs},
     {"reference_depth", G::well, B::well_record, K::real, DLV_WELL_RECORD_REFERENCE_DEPTH, 1,
      Q::length, 0, 1e5, 0,
      "depth the traverse coupling refers the layer curves to; 0 switches it off"},
@@ -411,6 +445,7 @@ L plus(L a, const L& b) {
 }
 const L kPr = {"reservoir_pressure"};
 const L kInjection = {"reservoir_pressure", "break_pressure", "max_injection_rate"};
+const L kFitted = {"backpressure_c", "backpressure_n"};
 
 const std::vector<MethodNeeds>& needs_table() {
   static const std::vector<MethodNeeds> t = {
@@ -418,7 +453,17 @@ const std::vector<MethodNeeds>& needs_table() {
       {DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_DARCY_VOGEL, true, kDarcy, {}, 0, 0, nullptr},
       {DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_VOGEL, false, kPr, {}, 1, 0, nullptr},
       {DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_VOGEL_TWO_TEST, false, kPr, {}, 2, 0, nullptr},
-      {DLV_MODE_OIL_PRODUCTION, DLV_OIL_METHOD_BACKPRESSURE_FIT, false, kPr, {}, 1, 0, nullptr},
+      {DLV_MODE_OIL_PRODUCTION,
+       DLV_OIL_METHOD_BACKPRESSURE_FIT,
+       false,
+       kPr,
+       {},
+       1,
+       0,
+       nullptr,
+       -1,
+       kFitted,
+       2},
       {DLV_MODE_OIL_PRODUCTION,
        DLV_OIL_METHOD_BACKPRESSURE_GIVEN,
        false,
@@ -454,7 +499,17 @@ const std::vector<MethodNeeds>& needs_table() {
        2,
        "ratetest_liquid_rates"},
       {DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_DARCY_NONDARCY, true, kGasDarcy, {}, 0, 0, nullptr},
-      {DLV_MODE_GAS_PRODUCTION, DLV_GAS_METHOD_BACKPRESSURE_FIT, false, kPr, {}, 1, 0, nullptr},
+      {DLV_MODE_GAS_PRODUCTION,
+       DLV_GAS_METHOD_BACKPRESSURE_FIT,
+       false,
+       kPr,
+       {},
+       1,
+       0,
+       nullptr,
+       -1,
+       kFitted,
+       2},
       {DLV_MODE_GAS_PRODUCTION,
        DLV_GAS_METHOD_BACKPRESSURE_GIVEN,
        false,
@@ -510,7 +565,8 @@ const std::vector<MethodNeeds>& needs_table() {
        {"injection_coefficients"},
        0,
        0,
-       nullptr},
+       nullptr,
+       0},
       {DLV_MODE_WATER_INJECTION,
        DLV_WATER_INJECTION_METHOD_RATE_TEST,
        false,
@@ -534,7 +590,8 @@ const std::vector<MethodNeeds>& needs_table() {
        {"injection_coefficients"},
        0,
        0,
-       nullptr},
+       nullptr,
+       1},
       {DLV_MODE_GAS_INJECTION,
        DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED,
        false,
@@ -542,7 +599,8 @@ const std::vector<MethodNeeds>& needs_table() {
        {"injection_coefficients"},
        0,
        0,
-       nullptr},
+       nullptr,
+       2},
       {DLV_MODE_GAS_INJECTION,
        DLV_GAS_INJECTION_METHOD_COEFFICIENTS_PSEUDO,
        false,
@@ -550,7 +608,8 @@ const std::vector<MethodNeeds>& needs_table() {
        {"injection_coefficients"},
        0,
        0,
-       nullptr},
+       nullptr,
+       3},
       {DLV_MODE_GAS_INJECTION,
        DLV_GAS_INJECTION_METHOD_RATE_TEST,
        false,
@@ -563,7 +622,53 @@ const std::vector<MethodNeeds>& needs_table() {
   return t;
 }
 
+const std::vector<ChoiceNeeds>& choice_table() {
+  static const std::vector<ChoiceNeeds> t = {
+      {G::fluid,
+       "fluid_type",
+       {DLV_FLUID_CORRELATIONS, DLV_FLUID_CORRELATIONS_4},
+       DLV_MODE_OIL_PRODUCTION,
+       true,
+       {"api_gravity", "gas_sg", "layer_temperature", "reservoir_pressure"},
+       {"producing_gor", "bubble_point"},
+       "required by fluid_type correlations in oil_production"},
+      {G::completion,
+       "completion_model",
+       {DLV_COMPLETION_GRAVEL_PACK},
+       -1,
+       false,
+       {"gravel_permeability", "gravel_tunnel_length", "shot_density", "perforation_diameter",
+        "perforated_interval"},
+       {},
+       nullptr},
+      {G::completion,
+       "completion_model",
+       {DLV_COMPLETION_CRUSHED_ZONE, DLV_COMPLETION_PERFORATION_SKINS},
+       -1,
+       false,
+       {"crushed_zone_permeability", "crushed_zone_thickness", "shot_density",
+        "perforation_diameter", "perforated_interval", "perforation_length"},
+       {},
+       nullptr},
+  };
+  return t;
+}
+
+const TableValues kTableValues[] = {{"solution_gor", Q::gas_oil_ratio, 0, 1e6, false},
+                                    {"oil_fvf", Q::formation_volume_factor, 0, 10, true},
+                                    {"oil_viscosity", Q::viscosity, 0, 1e6, true},
+                                    {"gas_z_factor", Q::dimensionless, 0, 5, true},
+                                    {"gas_viscosity", Q::viscosity, 0, 10, true}};
+
 }  // namespace
+
+std::span<const ChoiceNeeds> choice_needs() { return choice_table(); }
+
+const TableValues* table_values(const std::string& property) {
+  for (const TableValues& v : kTableValues)
+    if (property == v.property) return &v;
+  return nullptr;
+}
 
 const char* block_name(BlockId b) {
   switch (b) {

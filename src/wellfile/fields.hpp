@@ -47,6 +47,19 @@ enum class Emit {
 // [below, above] pairs.
 enum class Shape { list, pairs };
 
+// The texts of an array field of pairs (Shape::pairs), each pair read by its own method.
+struct PairShape {
+  const char* elements;                // what the two numbers of a pair are: "below, above"
+  const char* split_by;                // the field dividing them: "break_pressure"
+  std::span<const char* const> names;  // what each pair is, in order
+};
+
+// A field whose metric unit depends on the value of another field of its object.
+struct UnitPartner {
+  const char* field;   // "backpressure_n"
+  const char* symbol;  // its symbol in the unit text: "n"
+};
+
 struct NamedCode {
   const char* name;
   int code;
@@ -71,6 +84,12 @@ struct Field {
   std::size_t given_pos = 0;
   Emit emit = Emit::when_not_default;
   Shape shape = Shape::list;
+  // Read by the document checks and the unit conversion: the texts of a
+  // pairs field, the field a metric value needs beside it, and whether a
+  // method reading tests or the rate test needs the field in each entry.
+  const PairShape* pair_shape = nullptr;
+  const UnitPartner* unit_partner = nullptr;
+  bool every_entry = false;
 };
 
 std::span<const Field> all_fields();
@@ -112,8 +131,36 @@ struct MethodNeeds {
   int min_tests;            // entries of "tests"
   int min_rate_rows;        // rows of "rate_test"
   const char* rate_column;  // the rate-test column the mode reads, or nullptr
+  // Read by the document checks:
+  int pair = -1;                         // the pair of a pairs field the method reads, or -1
+  std::vector<const char*> fitted = {};  // well values the method fits when none is given
+  int min_tests_fitting = 0;             // tests it needs then
 };
 const MethodNeeds& method_needs(int mode, int method);
+
+// Layer values a choice of a named field asks for, beside those of the method.
+struct ChoiceNeeds {
+  Group group;
+  const char* choice;      // the named field
+  std::vector<int> codes;  // the choices that ask
+  int mode;                // the mode they ask in, or -1 for every mode
+  bool method_layers;      // only the layers the method computes (else every layer)
+  std::vector<const char*> layer_fields;
+  std::vector<const char*> either;  // one of these at least; the first is reported
+  const char* why;                  // the reason given, or nullptr: "required by CHOICE NAME"
+};
+std::span<const ChoiceNeeds> choice_needs();
+
+// Unit and range of the values of a fluid table's property. A range whose low
+// end is open holds only numbers above it.
+struct TableValues {
+  const char* property;
+  Quantity quantity;
+  double min, max;
+  bool above_min;
+};
+// nullptr for a property the tables do not hold.
+const TableValues* table_values(const std::string& property);
 
 // Rate unit of a mode: "STB/d" or "Mscf/d".
 const char* rate_unit(int mode);

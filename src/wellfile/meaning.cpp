@@ -105,6 +105,21 @@ bool oil_computed(const LayerRun& r) {
          r.fluid_type <= 4;
 }
 
+bool bubble_point_meaningful(const LayerRun& r, double value) {
+  if (given(r, "bubble_point")) return true;
+  // The crude samples set a bubble point only when the producing GOR
+  // reaches the solution GOR; otherwise the slot holds nothing of theirs.
+  if (r.fluid_type == kFluidCrudeSamples && value == 0) return false;
+  return oil_computed(r);
+}
+
+// The oil/water mixture of a layer where it was formed: all water when the
+// water cut is 1, else from the oil the library computed.
+bool liquid_meaningful(const LayerRun& r, const LayerFluids& f) {
+  if (f.water_cut()[r.layer] >= 1) return r.has_water && r.fluid_stage;
+  return oil_computed(r);
+}
+
 // Whether a property of the layer describes something; value is what the
 // library left in its slot.
 bool meaningful(const OutputField& o, const LayerRun& r, const Blocks& b, double value) {
@@ -118,14 +133,9 @@ bool meaningful(const OutputField& o, const LayerRun& r, const Blocks& b, double
     case Family::oil_fraction:
       return oil_mode && r.fluid_stage;
     case Family::bubble_point:
-      if (given(r, "bubble_point")) return true;
-      // The crude samples set a bubble point only when the producing GOR
-      // reaches the solution GOR; otherwise the slot holds nothing of theirs.
-      if (r.fluid_type == kFluidCrudeSamples && value == 0) return false;
-      return oil_computed(r);
+      return bubble_point_meaningful(r, value);
     case Family::water:
-      if (!r.has_water) return false;
-      return r.fluid_stage || given(r, o.name);
+      return r.has_water && (r.fluid_stage || given(r, o.name));
     case Family::water_sg:
       return r.has_water && value > 0;
     case Family::gas_z:
@@ -136,9 +146,7 @@ bool meaningful(const OutputField& o, const LayerRun& r, const Blocks& b, double
     case Family::gas_sg:
       return value > 0;
     case Family::liquid:
-      if (!oil_mode || !r.mixture) return false;
-      if (f.water_cut()[r.layer] >= 1) return r.has_water && r.fluid_stage;
-      return oil_computed(r);
+      return oil_mode && r.mixture && liquid_meaningful(r, f);
   }
   return false;
 }

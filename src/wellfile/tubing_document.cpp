@@ -216,14 +216,9 @@ const std::vector<std::string>& tubing_fluid_names() {
   return names;
 }
 
-std::vector<Problem> check_tubing(const json& doc, int mode) {
-  std::vector<Problem> out;
-  if (!doc.is_object() || !doc.contains("tubing")) return out;
-  const json& t = doc["tubing"];
-  if (!t.is_object()) {
-    add(out, "tubing", "wrong type: " + std::string(t.type_name()), "an object");
-    return out;
-  }
+namespace {
+
+void check_tubing_keys(const json& t, std::vector<Problem>& out) {
   std::vector<std::string> known(std::begin(kOtherKeys), std::end(kOtherKeys));
   for (const TubingField& f : kTubingFields) known.emplace_back(f.name);
   for (const auto& [k, v] : t.items()) {
@@ -231,20 +226,27 @@ std::vector<Problem> check_tubing(const json& doc, int mode) {
     if (std::find(known.begin(), known.end(), k) == known.end())
       add(out, "tubing." + k, "unknown key \"" + k + "\"");
   }
+}
+
+// A known correlation, and one that fits the well's mode.
+void check_correlation(const json& t, int mode, std::vector<Problem>& out) {
   std::optional<Correlation> correlation;
   if (!t.contains("correlation"))
     add(out, "tubing.correlation", "missing", correlation_list());
   else if (!t["correlation"].is_string() ||
            !(correlation = correlation_from_name(t["correlation"].get<std::string>())))
     add(out, "tubing.correlation", "unknown correlation", correlation_list());
-  if (correlation) {
-    for (const ModeCorrelations& m : mode_correlations()) {
-      if (m.mode != mode) continue;
-      if (std::find(m.allowed.begin(), m.allowed.end(), *correlation) == m.allowed.end())
-        add(out, "tubing.correlation",
-            std::string(correlation_name(*correlation)) + " does not fit this mode: " + m.advice);
-    }
+  if (!correlation) return;
+  for (const ModeCorrelations& m : mode_correlations()) {
+    if (m.mode == mode &&
+        std::find(m.allowed.begin(), m.allowed.end(), *correlation) == m.allowed.end())
+      add(out, "tubing.correlation",
+          std::string(correlation_name(*correlation)) + " does not fit this mode: " + m.advice);
   }
+}
+
+// The fluid by name and the Payne et al. switch.
+void check_tubing_options(const json& t, std::vector<Problem>& out) {
   if (t.contains("fluid")) {
     const json& f = t["fluid"];
     const auto& names = tubing_fluid_names();
@@ -254,17 +256,34 @@ std::vector<Problem> check_tubing(const json& doc, int mode) {
   }
   if (t.contains("payne") && !t["payne"].is_boolean())
     add(out, "tubing.payne", "wrong type: " + std::string(t["payne"].type_name()), "true or false");
-  const UnitSystem system = document_unit_system(doc);
-  const bool numbers_ok = check_numbers(t, system, out);
-  if (numbers_ok) {
-    const double d = t["inside_diameter"].get<double>();
-    const double e = t.contains("roughness") ? t["roughness"].get<double>() : kDefaultRoughness;
-    if (e > d / 2)
-      add(out, "tubing.roughness",
-          "roughness " + number_text(e) + " " + unit_text(Quantity::short_length, system) +
-              " is beyond half the inside diameter",
-          "0 to " + number_text(d / 2) + " " + unit_text(Quantity::short_length, system));
+}
+
+// The roughness, given or the default, within half the inside diameter.
+void check_roughness(const json& t, UnitSystem system, std::vector<Problem>& out) {
+  const double d = t["inside_diameter"].get<double>();
+  const double e = t.contains("roughness") ? t["roughness"].get<double>() : kDefaultRoughness;
+  if (e > d / 2)
+    add(out, "tubing.roughness",
+        "roughness " + number_text(e) + " " + unit_text(Quantity::short_length, system) +
+            " is beyond half the inside diameter",
+        "0 to " + number_text(d / 2) + " " + unit_text(Quantity::short_length, system));
+}
+
+}  // namespace
+
+std::vector<Problem> check_tubing(const json& doc, int mode) {
+  std::vector<Problem> out;
+  if (!doc.is_object() || !doc.contains("tubing")) return out;
+  const json& t = doc["tubing"];
+  if (!t.is_object()) {
+    add(out, "tubing", "wrong type: " + std::string(t.type_name()), "an object");
+    return out;
   }
+  check_tubing_keys(t, out);
+  check_correlation(t, mode, out);
+  check_tubing_options(t, out);
+  const UnitSystem system = document_unit_system(doc);
+  if (check_numbers(t, system, out)) check_roughness(t, system, out);
   if (t.contains("survey")) check_survey(t, system, out);
   return out;
 }

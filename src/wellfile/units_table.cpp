@@ -116,43 +116,63 @@ void number_to_field(json& v, Quantity q) {
   if (v.is_number() && !(u.factor == 1 && u.offset == 0)) v = to_field(q, v.get<double>());
 }
 
+// The pairs of injectivity coefficients in field units, each by its own factor.
+void pairs_to_field(json& v) {
+  for (std::size_t k = 0; v.is_array() && k < v.size(); ++k)
+    for (json& e : v[k])
+      if (e.is_number()) e = e.get<double>() / injection_coefficient_factor(static_cast<int>(k));
+}
+
+// One value of a field in field units; obj is the object holding it, whose
+// other values a unit may depend on.
+void value_to_field(json& v, const json& obj, const Field& f, int mode) {
+  const Quantity q = rate_quantity(f.quantity, mode);
+  if (q == Q::backpressure_coefficient) {
+    // validate_well refuses a metric coefficient without its exponent.
+    const char* n = f.unit_partner ? f.unit_partner->field : "";
+    if (v.is_number() && obj.contains(n) && obj[n].is_number())
+      v = v.get<double>() / backpressure_coefficient_factor(mode, obj[n].get<double>());
+  } else if (q == Q::injection_coefficient) {
+    pairs_to_field(v);
+  } else if (q == Q::surface_term) {
+    // b is a plain factor, a a pressure difference.
+    if (v.is_array() && v.size() > 1) number_to_field(v[1], Q::pressure_difference);
+  } else if (v.is_array()) {
+    for (json& e : v) number_to_field(e, q);
+  } else {
+    number_to_field(v, q);
+  }
+}
+
 // The values of one object of a group of the field table, in field units.
 void object_to_field(json& obj, Group g, int mode) {
   if (!obj.is_object()) return;
   for (auto it = obj.begin(); it != obj.end(); ++it) {
     const Field* f = find_field(g, it.key());
-    if (!f || f->kind == Kind::named) continue;
-    json& v = it.value();
-    const Quantity q = rate_quantity(f->quantity, mode);
-    if (q == Q::backpressure_coefficient) {
-      // validate_well refuses a metric coefficient without its exponent.
-      if (v.is_number() && obj.contains("backpressure_n") && obj["backpressure_n"].is_number())
-        v = v.get<double>() /
-            backpressure_coefficient_factor(mode, obj["backpressure_n"].get<double>());
-    } else if (q == Q::injection_coefficient) {
-      for (std::size_t k = 0; v.is_array() && k < v.size(); ++k)
-        for (json& e : v[k])
-          if (e.is_number())
-            e = e.get<double>() / injection_coefficient_factor(static_cast<int>(k));
-    } else if (q == Q::surface_term) {
-      // b is a plain factor, a a pressure difference.
-      if (v.is_array() && v.size() > 1) number_to_field(v[1], Q::pressure_difference);
-    } else if (v.is_array()) {
-      for (json& e : v) number_to_field(e, q);
-    } else {
-      number_to_field(v, q);
-    }
+    if (f && f->kind != Kind::named) value_to_field(it.value(), obj, *f, mode);
   }
 }
 
 Quantity table_property_quantity(const json& tab) {
-  const std::string p = tab.contains("property") && tab["property"].is_string()
-                            ? tab["property"].get<std::string>()
-                            : "";
-  if (p == "solution_gor") return Q::gas_oil_ratio;
-  if (p == "oil_fvf") return Q::formation_volume_factor;
-  if (p == "oil_viscosity" || p == "gas_viscosity") return Q::viscosity;
-  return Q::dimensionless;
+  const TableValues* v = tab.contains("property") && tab["property"].is_string()
+                             ? table_values(tab["property"].get<std::string>())
+                             : nullptr;
+  return v ? v->quantity : Q::dimensionless;
+}
+
+// The axes and values of the fluid's property tables in field units.
+void tables_to_field(json& tables) {
+  for (json& tab : tables) {
+    if (!tab.is_object()) continue;
+    if (tab.contains("temperatures"))
+      for (json& t : tab["temperatures"]) number_to_field(t, Q::temperature);
+    if (tab.contains("pressures"))
+      for (json& p : tab["pressures"]) number_to_field(p, Q::pressure_absolute);
+    const Quantity q = table_property_quantity(tab);
+    if (tab.contains("values"))
+      for (json& row : tab["values"])
+        for (json& v : row) number_to_field(v, q);
+  }
 }
 
 }  // namespace
@@ -162,25 +182,16 @@ json to_field_document(const json& doc) {
   json out = doc;
   out.erase("units");
   const int mode = mode_of(doc);
-  for (const char* key : {"layers", "tests"}) {
+  for (Group g : {Group::layer, Group::test}) {
+    const std::string key = group_key(g);
     if (!out.contains(key) || !out[key].is_array()) continue;
-    for (json& o : out[key]) object_to_field(o, key[0] == 'l' ? Group::layer : Group::test, mode);
+    for (json& o : out[key]) object_to_field(o, g, mode);
   }
   for (Group g : {Group::well, Group::rate_test, Group::separator, Group::completion,
                   Group::traverse, Group::fluid})
     if (out.contains(group_key(g))) object_to_field(out[group_key(g)], g, mode);
   if (out.contains("fluid") && out["fluid"].is_object() && out["fluid"].contains("tables"))
-    for (json& tab : out["fluid"]["tables"]) {
-      if (!tab.is_object()) continue;
-      if (tab.contains("temperatures"))
-        for (json& t : tab["temperatures"]) number_to_field(t, Q::temperature);
-      if (tab.contains("pressures"))
-        for (json& p : tab["pressures"]) number_to_field(p, Q::pressure_absolute);
-      const Quantity q = table_property_quantity(tab);
-      if (tab.contains("values"))
-        for (json& row : tab["values"])
-          for (json& v : row) number_to_field(v, q);
-    }
+    tables_to_field(out["fluid"]["tables"]);
   if (out.contains("tubing")) out["tubing"] = tubing_to_field_units(out["tubing"]);
   return out;
 }
