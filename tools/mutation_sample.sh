@@ -6,6 +6,7 @@
 # passes.
 #
 # Usage: tools/mutation_sample.sh [--source DIR] [--build DIR] [--list FILE]
+#                                 [--target NAME]... [--tests REGEX]
 #   --source  tree whose sources are mutated and tested (default: this worktree)
 #   --build   build directory (default: <source>/build/mutation)
 #   --list    mutant list (default: tools/mutants.tsv of this worktree); one
@@ -13,6 +14,8 @@
 #             text. The original text must occur exactly once in the file (it
 #             may span lines: \n stands for a line end); the script refuses
 #             the whole list, before building, if any mutant cannot be placed.
+#   --target  build only this target (repeatable; default: everything)
+#   --tests   run only the tests matching REGEX (default: every test)
 # Prints one line per mutant and the kill rate; the survivors are listed last.
 # Uses ccache when it is installed.
 set -uo pipefail
@@ -21,11 +24,15 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source_dir=$here
 build_dir=""
 list=$here/tools/mutants.tsv
+targets=()
+tests=()
 while (($#)); do
   case $1 in
     --source) source_dir=$(cd "$2" && pwd); shift 2 ;;
     --build) build_dir=$2; shift 2 ;;
     --list) list=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
+    --target) targets+=(--target "$2"); shift 2 ;;
+    --tests) tests=(-R "$2"); shift 2 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -54,8 +61,11 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_BENCH=OFF \
   "${launcher[@]}" >/dev/null || exit 1
-build() { cmake --build "$build_dir" -j2 >"$build_dir/mutant_build.log" 2>&1; }
-suites() { (cd "$build_dir" && ctest -j2 --timeout 120 --stop-on-failure >"$build_dir/mutant_ctest.log" 2>&1); }
+build() { cmake --build "$build_dir" -j2 "${targets[@]}" >"$build_dir/mutant_build.log" 2>&1; }
+suites() {
+  (cd "$build_dir" && ctest -j2 --timeout 120 --stop-on-failure "${tests[@]}" \
+    >"$build_dir/mutant_ctest.log" 2>&1)
+}
 
 if ! build || ! suites; then
   echo "the unmutated tree does not pass; see $build_dir/mutant_*.log" >&2
