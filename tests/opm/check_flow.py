@@ -45,7 +45,7 @@ def fail(reason):
 def parse_vfpprod(text):
     """The header, the five axes and the pressures (THP, WFR, GFR, ALQ, FLO) of a VFPPROD
     keyword; fails on a missing, repeated, short or out-of-range row."""
-    *records, rest = [r.split() for r in re.sub(r"--.*", "", text).split("/")]
+    *records, rest = [re.findall(r"'[^']*'|\S+", r) for r in re.sub(r"--.*", "", text).split("/")]
     if not records or records[0][:1] != ["VFPPROD"] or rest:
         fail(f"the table does not start with VFPPROD or ends inside a record: {rest}")
     records[0] = records[0][1:]
