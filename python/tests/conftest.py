@@ -11,6 +11,24 @@ import dlv  # noqa: E402
 
 SOURCE_DIR = pathlib.Path(__file__).resolve().parents[2]
 PACKAGE_DIR = pathlib.Path(dlv.__file__).resolve().parent
+TUBING_WELLS = SOURCE_DIR / "tests" / "wellfile" / "tubing_wells"
+GUO = str(TUBING_WELLS / "guo_hagedorn_brown.json")  # Guo et al. (2007), Hagedorn and Brown
+BAR_PER_PSI = 0.06894757293168  # 1 psi = 6894.757293168 Pa
+
+VOGEL_WELL = {
+    "description": "One-layer oil well, Vogel curve from one test",
+    "mode": "oil_production",
+    "method": "vogel",
+    "layers": [{"reservoir_pressure": 2400, "layer_temperature": 180, "api_gravity": 35,
+                "gas_sg": 0.7, "water_sg": 1.05, "water_cut": 0.2, "producing_gor": 500}],
+    "tests": [{"test_rate": 1000, "test_pressure": 1800}],
+    "separator": {"separator_pressure": 100, "separator_temperature": 80},
+}
+
+
+def example(name):
+    """The path of an example well by its name."""
+    return SOURCE_DIR / "examples" / "wells" / f"{name}.json"
 
 
 def _library_path():
@@ -25,19 +43,12 @@ def _library_path():
 def clib():
     """The shared library loaded a second time, as a C host would, through ctypes."""
     lib = ctypes.CDLL(str(_library_path()))
-    d = ctypes.POINTER(ctypes.c_double)
-    i = ctypes.POINTER(ctypes.c_int32)
-    lib.dlvCalcVogel.argtypes = [d, d, d, d]
-    lib.dlvCalcVogel.restype = ctypes.c_double
-    lib.dlvCalcPI.argtypes = [d, d]
-    lib.dlvCalcPI.restype = ctypes.c_double
-    lib.dlvGetResultRate_PrsArrays.argtypes = [d, d]
-    lib.dlvGetResultRate_PrsArrays.restype = ctypes.c_double
-    lib.zfachy.argtypes = [d, d, d, d]
-    lib.zfachy.restype = None
-    dv = ctypes.c_double
-    lib.liqvis.argtypes = [dv, d, dv, dv, dv, d, d, d, i, i]
-    lib.liqvis.restype = None
+    d, i, dv = ctypes.POINTER(ctypes.c_double), ctypes.POINTER(ctypes.c_int32), ctypes.c_double
+    for name, args, result in [("dlvCalcVogel", [d] * 4, dv), ("dlvCalcPI", [d, d], dv),
+                               ("dlvGetResultRate_PrsArrays", [d, d], dv),
+                               ("zfachy", [d] * 4, None),
+                               ("liqvis", [dv, d, dv, dv, dv, d, d, d, i, i], None)]:
+        getattr(lib, name).argtypes, getattr(lib, name).restype = args, result
     return lib
 
 

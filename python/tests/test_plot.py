@@ -1,6 +1,5 @@
-"""Pictures of the inflow curves."""
+"""Pictures of the inflow curves: what they mark and label, and the command that writes them."""
 
-import copy
 import struct
 import subprocess
 import sys
@@ -9,60 +8,58 @@ import matplotlib
 import pytest
 
 import dlv
-from dlv._plot import bubble_points, measured_points
+from dlv._plot import bubble_points
+from conftest import VOGEL_WELL, example
 
-from test_wells import VOGEL_WELL
+PI_WELL = {**{k: v for k, v in VOGEL_WELL.items() if k != "tests"}, "method": "pi_line",
+           "well": {"productivity_index": 2.5},
+           "layers": [dict(VOGEL_WELL["layers"][0], reservoir_pressure=3000)]}
+GIVEN_BUBBLE_POINT = {**VOGEL_WELL, "layers": [dict(VOGEL_WELL["layers"][0], bubble_point=1900)]}
+
+# (well, labels the picture carries, its bubble points drawn)
+PICTURES = [
+    (GIVEN_BUBBLE_POINT, ["bubble point", "test points", "inflow curve"], [(0, 1900)]),
+    (VOGEL_WELL, ["\u2265 reservoir pressure"], []),  # the correlations put it above 2400 psig
+    (PI_WELL, ["AOF 7,500 STB/d"], []),  # 2.5 STB/d/psi x 3000 psi
+    (example("water_injection"), ["break pressure (4000 psig)", "max 20,000 STB/d"], []),
+]
 
 
-def _png_size(path):
-    data = path.read_bytes()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    return struct.unpack(">II", data[16:24])
-
-
-def test_plot_draws_layers_tests_and_bubble_point():
+@pytest.mark.parametrize("well,labels,bubble", PICTURES)
+def test_plot_marks_and_labels(well, labels, bubble):
     assert matplotlib.get_backend().lower() == "agg"
-    well = copy.deepcopy(VOGEL_WELL)
-    well["layers"][0]["bubble_point"] = 1900
     r = dlv.calculate(well)
     ax = r.plot()
-    labels = [line.get_label() for line in ax.get_lines()]
-    assert "inflow curve" in labels and "test points" in labels
-    assert any(label.startswith("bubble point") for label in labels)
-    assert "STB/d" in ax.get_xlabel() and "psi" in ax.get_ylabel()
-    rates, pressures = measured_points(r)
-    assert list(rates) == [1000] and list(pressures) == [1800]
-    assert bubble_points(r) == [(0, 1900)]
+    texts = ([t.get_text().replace("\n", " ") for t in ax.get_legend().get_texts()]
+             + [line.get_label() for line in ax.get_lines()] + [t.get_text() for t in ax.texts])
+    for label in labels:
+        assert any(label in text for text in texts), (label, texts)
+    assert bubble_points(r) == bubble and "psi" in ax.get_ylabel()
+    ax.figure.canvas.draw()  # the axes start at no flow; the legend stays off the curves
+    assert ax.get_xlim()[0] == 0
+    assert ax.get_legend().get_window_extent().x0 >= ax.get_window_extent().x1
 
 
-def test_no_bubble_point_line_above_the_reservoir_pressure():
-    r = dlv.calculate(VOGEL_WELL)  # the correlations put it above 2400 psig
-    assert r.fluid_properties.bubble_point[0] > 2400
-    assert bubble_points(r) == []
+def _plot(out, *wells):
+    return subprocess.run([sys.executable, "-m", "dlv", "plot", *map(str, wells), "-o", str(out)],
+                          capture_output=True, text=True)
 
 
-def test_no_bubble_point_for_a_straight_line():
-    well = {k: v for k, v in VOGEL_WELL.items() if k != "tests"}
-    well["method"] = "pi_line"
-    well["well"] = {"productivity_index": 1.5}
-    assert bubble_points(dlv.calculate(well)) == []
-
-
-@pytest.mark.parametrize("several", [False, True])
-def test_command_writes_pngs_of_the_right_size(tmp_path, example_wells, several):
-    wells = example_wells if several else example_wells[:1]
-    out = tmp_path / "plots" if several else tmp_path / "ipr.png"
-    subprocess.run([sys.executable, "-m", "dlv", "plot", *map(str, wells), "-o", str(out)],
-                   check=True, capture_output=True)
-    for png in [out / f"{w.stem}.png" for w in wells] if several else [out]:
-        assert png.stat().st_size > 10_000
-        assert _png_size(png) == (800, 550)
-
-
-def test_command_reports_a_bad_well(tmp_path):
+def test_command_writes_one_picture_per_well_or_one_chart(tmp_path, example_wells):
+    one, two, folder = tmp_path / "one.png", tmp_path / "two.png", tmp_path / "pictures"
+    for out, wells, written in ((folder, example_wells, [folder / f"{w.stem}.png"
+                                                         for w in example_wells]),
+                                (one, example_wells[:1], [one]),
+                                (two, [example("vogel_oil"), example("pi_line_oil")], [two])):
+        run = _plot(out, *wells)
+        assert run.returncode == 0, run.stderr
+        for png in written:
+            data = png.read_bytes()
+            assert data[:8] == b"\x89PNG\r\n\x1a\n"
+            assert struct.unpack(">II", data[16:24]) == (800, 550)
     bad = tmp_path / "bad.json"
     bad.write_text('{"mode": "oil_production"}')
-    run = subprocess.run([sys.executable, "-m", "dlv", "plot", str(bad), "-o",
-                          str(tmp_path / "x.png")], capture_output=True, text=True)
-    assert run.returncode == 2 and str(bad) in run.stderr
-    assert not (tmp_path / "x.png").exists()
+    for wells in ([bad], [example("vogel_oil"), bad]):  # nothing drawn
+        run = _plot(tmp_path / "out.png", *wells)
+        assert run.returncode == 2 and str(bad) in run.stderr
+        assert not (tmp_path / "out.png").exists()

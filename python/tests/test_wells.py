@@ -1,7 +1,11 @@
-"""Well documents: the same results and messages as the dlv command."""
+"""Well documents: the dlv command's results and messages, as arrays, tables and errors;
+many wells over processes, a process pool and a Dask cluster, in chunks."""
 
+import concurrent.futures
 import copy
+import io
 import json
+import multiprocessing
 import subprocess
 import sys
 
@@ -9,221 +13,122 @@ import numpy as np
 import pytest
 
 import dlv
-
-VOGEL_WELL = {
-    "description": "One-layer oil well, Vogel curve from one test",
-    "mode": "oil_production",
-    "method": "vogel",
-    "layers": [
-        {
-            "reservoir_pressure": 2400,
-            "layer_temperature": 180,
-            "api_gravity": 35,
-            "gas_sg": 0.7,
-            "water_sg": 1.05,
-            "water_cut": 0.2,
-            "producing_gor": 500,
-        }
-    ],
-    "tests": [{"test_rate": 1000, "test_pressure": 1800}],
-    "separator": {"separator_pressure": 100, "separator_temperature": 80},
-}
+from dlv import _parallel
+from conftest import VOGEL_WELL, example
 
 
-def _command_json(dlv_command, path):
-    out = subprocess.run([dlv_command, "run", str(path), "--format", "json"],
-                         capture_output=True, text=True, check=True)
-    return json.loads(out.stdout)
+def _command(dlv_command, *args):
+    return subprocess.run([dlv_command, *map(str, args)], capture_output=True, text=True)
 
 
-def test_file_and_dict_give_the_command_result(dlv_command, example_wells):
-    for path in example_wells:
-        expected = _command_json(dlv_command, path)
-        from_file = dlv.calculate(path)
-        from_dict = dlv.calculate(json.loads(path.read_text()))
-        assert from_file.to_dict() == expected, path.name
-        assert from_dict.to_dict() == expected, path.name
+def test_every_example_gives_the_command_result(dlv_command, example_wells):
+    results = dlv.calculate_many([str(p) for p in example_wells], processes=1, progress=False)
+    for path, many in zip(example_wells, results):
+        out = _command(dlv_command, "run", path, "--format", "json")
+        assert out.returncode in (0, 3), out.stderr
+        expected = json.loads(out.stdout)
+        assert dlv.calculate(json.loads(path.read_text())).to_dict() == expected, path.name
+        assert many.document == expected, path.name
+        assert json.dumps(many.document) == json.dumps(expected)  # ints stay ints, floats floats
 
 
-def test_result_arrays_by_name():
+def test_result_arrays_by_name_and_nan_where_nothing_is_described():
     r = dlv.calculate(VOGEL_WELL)
     assert r.rate.shape == r.pressure.shape == r.drawdown.shape == (1, 25)
     assert r.rate_unit == "STB/d" and r.units["pressure"] == "psi gauge"
     np.testing.assert_array_equal(r.drawdown[0], 2400 - r.pressure[0])
     np.testing.assert_array_equal(r.well_curve.rate, r.rate[0])
-    assert r.well_curve.units["water_cut"] == r.units["water_cut"]
-    assert r.fluid_properties.bubble_point.shape == (1,)
     assert r.summary["maximum_rate"] == r.rate[0, 24]
     assert r.completion is None and r.traverse is None
-    assert "psi gauge" in type(r).pressure.__doc__
-    # The result is a copy: changing it does not change the document.
-    d = r.to_dict()
+    d = r.to_dict()  # a copy: changing it does not change the result
     d["layers"][0]["curve"]["rate"][0] = -1
     assert r.to_dict()["layers"][0]["curve"]["rate"][0] == 0
+    for name in ("three_layer_oil", "darcy_gas", "water_injection"):
+        r = dlv.calculate(example(name))
+        for layer, entry in enumerate(r.document["layers"]):
+            for key, value in entry["fluid_properties"].items():
+                assert np.isnan(r.fluid_properties[key][layer]) == (value is None), (name, key)
 
 
-def test_dataframe_has_every_curve_point():
+@pytest.mark.parametrize("name", ["three_layer_oil", "perforated_gas"])
+def test_dataframe_is_the_command_csv(dlv_command, name):
     pd = pytest.importorskip("pandas")
-    r = dlv.calculate(VOGEL_WELL)
-    frame = r.to_dataframe()
-    assert isinstance(frame, pd.DataFrame)
-    assert len(frame) == 25 * 2  # the layer curve and the well curve
-    layer = frame[frame.curve == "layer"]
-    np.testing.assert_array_equal(layer.rate_stb_per_d.to_numpy(), r.rate[0])
-    assert list(layer.point) == list(range(25))
-    assert frame.attrs["units"]["rate"] == "STB/d"
+    text = _command(dlv_command, "run", example(name), "--format", "csv").stdout
+    frame = dlv.calculate(example(name)).to_dataframe()
+    pd.testing.assert_frame_equal(frame, pd.read_csv(io.StringIO(text)).astype({"layer": "Int64"}),
+                                  check_dtype=False)
+    assert frame.attrs["units"]["pressure"] == "psi gauge"
 
 
-def _set(path, value):
-    def change(doc):
-        *parents, last = path
-        for key in parents:
-            doc = doc[key]
-        if value is _DELETE:
-            del doc[last]
-        else:
-            doc[last] = value
-    return change
-
-
-_DELETE = object()
-
-# (case, change to the Vogel well, JSON path of the first problem)
+LAYER = VOGEL_WELL["layers"][0]
+# (case, a bad Vogel well, JSON path of the first problem)
 BAD_WELLS = [
-    ("missing mode", _set(["mode"], _DELETE), "mode"),
-    ("unknown method", _set(["method"], "vogle"), "method"),
-    ("text for a number", _set(["layers", 0, "reservoir_pressure"], "2400"),
+    ("unknown method", {**VOGEL_WELL, "method": "vogle"}, "method"),
+    ("unknown key", {**VOGEL_WELL, "layers": [{**LAYER, "reservoir_presure": 1}]},
+     "layers[0].reservoir_presure"),
+    ("text for a number", {**VOGEL_WELL, "layers": [{**LAYER, "reservoir_pressure": "2400"}]},
      "layers[0].reservoir_pressure"),
-    ("out of range", _set(["layers", 0, "reservoir_pressure"], -5), "layers[0].reservoir_pressure"),
-    ("unknown key", _set(["layers", 0, "reservoir_presure"], 2400), "layers[0].reservoir_presure"),
-    ("no test for the method", _set(["tests"], []), "tests"),
-    ("two layers for a one-curve method",
-     lambda d: d["layers"].append(copy.deepcopy(d["layers"][0])), "layers"),
+    ("test above the reservoir", {**VOGEL_WELL, "tests": [{"test_rate": 1, "test_pressure": 2600}]},
+     "tests[0].test_pressure"),
+    ("two layers for a one-curve method", {**VOGEL_WELL, "layers": [LAYER, LAYER]}, "layers"),
 ]
 
 
-@pytest.mark.parametrize("case,change,path", BAD_WELLS, ids=[c[0] for c in BAD_WELLS])
-def test_bad_well_raises_the_command_message(case, change, path, tmp_path, dlv_command):
-    doc = copy.deepcopy(VOGEL_WELL)
-    change(doc)
+@pytest.mark.parametrize("case,doc,path", BAD_WELLS, ids=[c[0] for c in BAD_WELLS])
+def test_bad_well_raises_the_command_message(case, doc, path, tmp_path, dlv_command):
     with pytest.raises(dlv.WellError) as from_dict:
         dlv.calculate(doc)
-    assert from_dict.value.path == path
-    assert from_dict.value.message
+    assert from_dict.value.path == path and from_dict.value.message
     file = tmp_path / "bad.json"
     file.write_text(json.dumps(doc))
     with pytest.raises(dlv.WellError) as from_file:
         dlv.calculate(file)
-    command = subprocess.run([dlv_command, "run", str(file)], capture_output=True, text=True)
+    command = _command(dlv_command, "run", file)
     assert command.returncode == 2
     assert str(from_file.value).splitlines() == command.stderr.splitlines()[:-1]
 
 
-def test_json_syntax_error_names_line_and_column(tmp_path, dlv_command):
-    file = tmp_path / "broken.json"
-    file.write_text('{\n  "mode": "oil_production",\n  "method": vogel\n}\n')
+TEXT = json.dumps(VOGEL_WELL)
+
+
+def _file(folder, data):
+    (folder / "well.json").write_bytes(data)
+    return folder / "well.json"
+
+
+UNREADABLE = [  # (case, the call's arguments given a scratch folder, part of the message)
+    ("binary", lambda t: {"well": _file(t, b"\x89PNG\r\n\x1a\n\x00")}, "binary content"),
+    ("latin-1", lambda t: {"well": _file(t, '{"a": "caf\u00e9"}'.encode("latin-1"))}, "not UTF-8"),
+    ("missing", lambda t: {"well": t / "missing.json"}, "cannot be read"),
+    ("text for a path", lambda t: {"well": TEXT}, "pass it as calculate(json=...)"),
+    ("syntax", lambda t: {"well": _file(t, b'{\n"mode": 1,\n"method": vogel}')}, "line 3"),
+    ("key twice", lambda t: {"json": TEXT.replace('"mode"', '"mode": 1, "mode"')}, "twice"),
+    ("not UTF-8 text", lambda t: {"json": b"\xff\xfe{}"}, "UTF-8"),
+    ("not a number", lambda t: {"well": {**VOGEL_WELL, "description": float("nan")}},
+     "not a JSON document"),
+]
+
+
+@pytest.mark.parametrize("case,call,message", UNREADABLE, ids=[c[0] for c in UNREADABLE])
+def test_unreadable_documents_raise_wellerror(tmp_path, case, call, message):
     with pytest.raises(dlv.WellError) as err:
-        dlv.calculate(file)
-    command = subprocess.run([dlv_command, "run", str(file)], capture_output=True, text=True)
-    assert str(err.value).splitlines() == command.stderr.splitlines()[:-1]
-    assert "3" in str(err.value)  # the line of the error
+        dlv.calculate(**call(tmp_path))
+    assert message in str(err.value)
 
 
-def test_dict_values_numpy_and_not_json():
+def test_numpy_values_json_text_and_wrong_types():
     doc = copy.deepcopy(VOGEL_WELL)
     doc["layers"][0]["reservoir_pressure"] = np.float64(2400)
     doc["tests"][0]["test_rate"] = np.int64(1000)
-    assert dlv.calculate(doc).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
-    with pytest.raises(dlv.WellError):
-        dlv.calculate({**VOGEL_WELL, "description": float("nan")})
-    with pytest.raises(TypeError):
-        dlv.calculate(42)
+    expected = dlv.calculate(VOGEL_WELL).to_dict()
+    for same in (dlv.calculate(doc), dlv.calculate(json=TEXT), dlv.calculate(json=TEXT.encode())):
+        assert same.to_dict() == expected
+    for wrong in (dict(well=42), dict(well=VOGEL_WELL, json="{}")):
+        with pytest.raises(TypeError):
+            dlv.calculate(**wrong)
 
 
-def test_many_wells_in_input_order_over_processes(example_wells):
-    wells = [copy.deepcopy(VOGEL_WELL) for _ in range(6)]
-    for k, w in enumerate(wells):
-        w["layers"][0]["reservoir_pressure"] = 2000 + 100 * k
-    wells.insert(3, str(example_wells[0]))
-    serial = [dlv.calculate(w).to_dict() for w in wells]
-    for processes in (1, 2):
-        results = dlv.calculate_many(wells, processes=processes, progress=False)
-        assert [r.to_dict() for r in results] == serial
-        np.testing.assert_array_equal(results[-1].well_curve.rate, serial[-1]["well_curve"]["rate"])
-
-
-def test_many_wells_with_a_bad_one(tmp_path):
-    bad = {**VOGEL_WELL, "method": "nope"}
-    missing = str(tmp_path / "missing.json")
-    wells = [VOGEL_WELL, bad, VOGEL_WELL, missing]
-    results = dlv.calculate_many(wells, processes=2, errors="return", progress=False)
-    assert isinstance(results[1], dlv.WellError) and results[1].path == "method"
-    assert isinstance(results[2], dlv.Result)
-    assert isinstance(results[3], dlv.WellError) and "cannot be read" in results[3].message
-    with pytest.raises(dlv.WellError):
-        dlv.calculate_many(wells, processes=2, progress=False)
-
-
-def test_many_wells_while_another_thread_calls_the_library():
-    # Workers are forked while a thread of the parent is inside the library
-    # now and then; none of them may start with the library locked.
-    code = (
-        "import threading, dlv\n"
-        "stop = threading.Event()\n"
-        "def busy():\n"
-        "    while not stop.is_set(): dlv.calculate(%r)\n"
-        "t = threading.Thread(target=busy); t.start()\n"
-        "for _ in range(5): dlv.calculate_many([%r] * 4, processes=2, progress=False)\n"
-        "stop.set(); t.join(); print('done')\n" % (VOGEL_WELL, VOGEL_WELL))
-    out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
-                         timeout=60, check=True)
-    assert out.stdout.strip() == "done"
-
-
-def test_pandas_and_matplotlib_are_imported_only_when_used():
-    code = ("import sys, dlv; dlv.calculate(dlv.well_schema() and %r).to_dict(); "
-            "print('pandas' in sys.modules, 'matplotlib' in sys.modules)" % (VOGEL_WELL,))
-    out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True)
-    assert out.stdout.split() == ["False", "False"]
-
-
-def test_unreadable_documents_raise_wellerror(tmp_path):
-    binary = tmp_path / "binary.json"
-    binary.write_bytes(b"\x89PNG\r\n\x1a\n\x00\x00")
-    latin = tmp_path / "latin.json"
-    latin.write_bytes('{"description": "caf\u00e9"}'.encode("latin-1"))
-    cases = [
-        (binary, "binary content"),
-        (latin, "not UTF-8"),
-        (str(tmp_path / "missing.json"), "cannot be read"),
-        (json.dumps(VOGEL_WELL), "pass it as calculate(json=...)"),
-    ]
-    for well, message in cases:
-        with pytest.raises(dlv.WellError) as err:
-            dlv.calculate(well)
-        assert message in err.value.message, well
-    with pytest.raises(dlv.WellError):
-        dlv.calculate(json=b"\xff\xfe{}")
-    with pytest.raises(TypeError):
-        dlv.calculate(VOGEL_WELL, json="{}")
-
-
-def test_json_text_and_duplicate_keys():
-    text = json.dumps(VOGEL_WELL)
-    assert dlv.calculate(json=text).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
-    assert dlv.calculate(json=text.encode()).to_dict() == dlv.calculate(VOGEL_WELL).to_dict()
-    twice = text.replace('"mode": "oil_production"', '"mode": "oil_production", "mode": "x"')
-    with pytest.raises(dlv.WellError) as err:
-        dlv.calculate(json=twice)
-    assert err.value.path == "mode" and "twice" in err.value.message
-
-
-def test_inconsistent_well_raises_and_fallbacks_warn():
-    doc = copy.deepcopy(VOGEL_WELL)
-    doc["tests"][0]["test_pressure"] = 2600  # above the reservoir pressure
-    with pytest.raises(dlv.WellError) as err:
-        dlv.calculate(doc)
-    assert err.value.path == "tests[0].test_pressure"
+def test_fallbacks_warn_and_are_listed():
     # Vogel's curve with water cut 1: the maximum oil rate is the library's floor.
     wet = {"mode": "oil_production", "method": "vogel", "fluid": {"fluid_type": "none"},
            "layers": [{"reservoir_pressure": 2000, "bubble_point": 2000, "water_cut": 1}],
@@ -235,8 +140,77 @@ def test_inconsistent_well_raises_and_fallbacks_warn():
     assert dlv.calculate(VOGEL_WELL).fallbacks is False
 
 
-def test_version_and_quick_vogel_default():
+def _python(code):
+    return subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
+                          timeout=60, check=True).stdout.split()
+
+
+def test_workers_fork_while_a_thread_is_in_the_library():
+    # None of the workers may start with the library locked.
+    assert _python(
+        "import threading, dlv\nstop = threading.Event()\n"
+        "def busy():\n    while not stop.is_set(): dlv.calculate(%r)\n"
+        "t = threading.Thread(target=busy); t.start()\n"
+        "for _ in range(5): dlv.calculate_many([%r] * 4, processes=2, progress=False)\n"
+        "stop.set(); t.join(); print('done')\n" % (VOGEL_WELL, VOGEL_WELL)) == ["done"]
+
+
+def test_pandas_and_matplotlib_are_imported_only_when_used():
+    assert _python("import sys, dlv; dlv.calculate(%r).to_dict(); "
+                   "print('pandas' in sys.modules, 'matplotlib' in sys.modules)"
+                   % (VOGEL_WELL,)) == ["False", "False"]
     assert dlv.__version__.count(".") == 2
-    # pwf/pr = 0.75: V = 0.4, so the maximum rate is 1000 / 0.4 = 2500 STB/d.
-    assert dlv.vogel(2400, 1000, 1800).max_rate == pytest.approx(2500.0, rel=1e-12)
-    assert dlv.vogel(2400, 1000, 1800, 2400).max_rate == dlv.vogel(2400, 1000, 1800).max_rate
+
+
+def _wells_with_bad_ones(tmp_path, example_wells):
+    """Good wells around a bad method and a missing file; chunks of two straddle them."""
+    wells = [copy.deepcopy(VOGEL_WELL) for _ in range(5)]
+    for k, w in enumerate(wells):
+        w["layers"][0]["reservoir_pressure"] = 2000 + 100 * k
+    wells.insert(1, {**VOGEL_WELL, "method": "nope"})
+    wells.insert(4, str(tmp_path / "missing.json"))
+    wells += [str(p) for p in example_wells]
+    return wells
+
+
+def _check_against_serial(wells, results):
+    assert len(results) == len(wells)
+    assert isinstance(results[1], dlv.WellError) and results[1].path == "method"
+    assert isinstance(results[4], dlv.WellError) and "cannot be read" in results[4].message
+    for well, got in zip(wells, results):
+        if isinstance(got, dlv.WellError):
+            continue
+        assert got.to_dict() == dlv.calculate(well).to_dict()
+        assert got.source == (well if isinstance(well, str) else None)
+
+
+@pytest.mark.parametrize("count,workers,size", [  # about four chunks a worker, 1 to 256 wells
+    (1000, 2, 125), (1001, 2, 126), (3, 4, 1), (0, 2, 1), (10**6, 8, 256)])
+def test_chunk_sizes(count, workers, size):
+    assert _parallel.chunk_size(count, workers) == size
+
+
+def test_process_pool_executor_keeps_order_and_errors(tmp_path, example_wells):
+    wells = _wells_with_bad_ones(tmp_path, example_wells)
+    context = multiprocessing.get_context("fork")
+    with concurrent.futures.ProcessPoolExecutor(2, mp_context=context) as pool:
+        results = dlv.calculate_many(wells, executor=pool, chunksize=2, errors="return",
+                                     progress=False)
+        _check_against_serial(wells, results)
+        with pytest.raises(dlv.WellError) as raised:
+            dlv.calculate_many(wells, executor=pool, progress=False)
+        assert raised.value.path == "method"  # the first bad well in input order
+    with pytest.raises(TypeError):
+        dlv.calculate_many(wells, processes=2, executor=pool)
+
+
+def test_dask_local_cluster_of_two_workers(tmp_path, example_wells):
+    distributed = pytest.importorskip("dask.distributed")
+    wells = _wells_with_bad_ones(tmp_path, example_wells)
+    # Two workers as threads of this process: starts in about a second.
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=False,
+                                  dashboard_address=None) as cluster, \
+            distributed.Client(cluster, timeout=30) as client:
+        results = dlv.calculate_many(wells, executor=client.get_executor(), chunksize=3,
+                                     errors="return", progress=False)
+    _check_against_serial(wells, results)

@@ -668,9 +668,48 @@ class DuplicateKeys {
   std::string first_;
 };
 
+// The deepest nesting of arrays and objects a document may have. A well file
+// nests a few levels; the reader's memory grows with the depth, so a document
+// of nothing but brackets is refused before it is read.
+constexpr std::size_t kMaxNesting = 100;
+
+struct TextPosition {
+  std::size_t line, column;
+};
+
+// Where the text first opens an array or object deeper than kMaxNesting,
+// brackets inside strings aside; nullopt when it never does.
+std::optional<TextPosition> too_deep(const std::string& text) {
+  std::size_t depth = 0, line = 1, column = 0;
+  bool in_string = false, escaped = false;
+  for (const char ch : text) {
+    ++column;
+    if (ch == '\n') line += 1, column = 0;
+    if (in_string) {
+      in_string = escaped || ch != '"';
+      escaped = !escaped && ch == '\\';
+    } else if (ch == '"') {
+      in_string = true;
+    } else if (ch == '[' || ch == '{') {
+      if (++depth > kMaxNesting) return TextPosition{line, column};
+    } else if ((ch == ']' || ch == '}') && depth > 0) {
+      --depth;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
+  if (const auto deep = too_deep(text)) {
+    doc = json();
+    return {{"",
+             "arrays and objects nested more than " + std::to_string(kMaxNesting) +
+                 " deep at line " + std::to_string(deep->line) + ", column " +
+                 std::to_string(deep->column),
+             "at most " + std::to_string(kMaxNesting) + " levels of nesting"}};
+  }
   try {
     DuplicateKeys duplicates;
     doc = json::parse(text, std::ref(duplicates));

@@ -1,34 +1,26 @@
-// libFuzzer target over every export of the library, called as a host calls
-// it. Each input is decoded into structured fields (which export, the mode,
-// method codes, counts inside and far outside their ranges, flags, the
-// completion model, the traverse record, the log path, the host's
-// floating-point environment) followed by raw overrides of any slot or byte,
-// biased to special values. Blocks are allocated at their exact sizes so that
-// the sanitizers see any access outside them. After every call it checks the
-// return value, that the host's floating-point control and status words are
-// as the host left them, and that no file descriptor was left open.
-#include <fuzzer/FuzzedDataProvider.h>
+// libFuzzer target over every export of the library, called as a host calls it. Each input
+// is decoded into structured fields (which export, the mode, method codes, counts inside and
+// far outside their ranges, flags, the completion model, the traverse record, the log path,
+// the host's floating-point environment) followed by raw overrides of any slot or byte,
+// biased to special values. Blocks have their exact sizes (allocated once, refilled for every
+// input) so that the sanitizers see any access outside them. After every call it checks the
+// return value, that the host's floating-point control and status words are as the host left
+// them, and that no file descriptor was left open.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "../support/open_descriptors.hpp"
 #include "blocks/block_layout.hpp"
 #include "dlv/dlv.h"
+#include "fuzz_support.hpp"
 
 namespace {
 
 namespace L = dlv::layout;
-
-// --- host floating-point environment -----------------------------------------
+using fuzz_support::fault;
+using fuzz_support::special;
 
 struct FpState {
   std::uint16_t x87_control;
@@ -45,108 +37,46 @@ FpState read_fp() {
   return s;
 }
 
-// Host environments: the default, every exception unmasked, rounding down
-// with flush-to-zero, and sticky flags already raised.
-void load_host_fp(int choice, std::uint16_t& saved_x87, std::uint32_t& saved_mxcsr) {
-  __asm__ __volatile__("fnstcw %0" : "=m"(saved_x87));
-  __asm__ __volatile__("stmxcsr %0" : "=m"(saved_mxcsr));
-  static constexpr std::uint16_t x87[] = {0x037f, 0x0340, 0x077f, 0x027f};
-  static constexpr std::uint32_t sse[] = {0x1f80, 0x0000, 0xbf80, 0x1fbf};
-  std::uint16_t cw = x87[choice];
-  std::uint32_t csr = sse[choice];
-  __asm__ __volatile__("fnclex");
-  __asm__ __volatile__("fldcw %0" : : "m"(cw));
-  __asm__ __volatile__("ldmxcsr %0" : : "m"(csr));
-}
+// Loads a host environment (the default, every exception unmasked, rounding
+// down with flush-to-zero, or sticky flags already raised) and puts the
+// fuzzer's own back when it goes.
+class HostFp {
+ public:
+  explicit HostFp(int choice) {
+    static constexpr std::uint16_t x87[] = {0x037f, 0x0340, 0x077f, 0x027f};
+    static constexpr std::uint32_t sse[] = {0x1f80, 0x0000, 0xbf80, 0x1fbf};
+    __asm__ __volatile__("fnstcw %0" : "=m"(x87_));
+    __asm__ __volatile__("stmxcsr %0" : "=m"(mxcsr_));
+    load(x87[choice], sse[choice]);
+  }
+  ~HostFp() { load(x87_, mxcsr_); }
 
-void restore_fp(std::uint16_t x87, std::uint32_t mxcsr) {
-  __asm__ __volatile__("fnclex");
-  __asm__ __volatile__("fldcw %0" : : "m"(x87));
-  __asm__ __volatile__("ldmxcsr %0" : : "m"(mxcsr));
-}
-
-// --- descriptors and log paths -------------------------------------------------
-
-using test_support::open_descriptors;
+ private:
+  static void load(std::uint16_t cw, std::uint32_t csr) {
+    __asm__ __volatile__("fnclex");
+    __asm__ __volatile__("fldcw %0" : : "m"(cw));
+    __asm__ __volatile__("ldmxcsr %0" : : "m"(csr));
+  }
+  std::uint16_t x87_;
+  std::uint32_t mxcsr_;
+};
 
 std::string scratch_dir;
 
+// No path, an empty one, a file, a directory, a missing directory's file, a fifo.
 const char* log_path(int choice) {
-  static const std::string file = scratch_dir + "/dlv.log";
-  static const std::string missing = scratch_dir + "/missing/dlv.log";
-  static const std::string fifo = scratch_dir + "/fifo";
-  switch (choice) {
-    case 0:
-      return nullptr;
-    case 1:
-      return "";
-    case 2:
-      return file.c_str();
-    case 3:
-      return scratch_dir.c_str();
-    case 4:
-      return missing.c_str();
-    default:
-      return fifo.c_str();
-  }
-}
-
-[[noreturn]] void fault(const char* what) {
-  std::fprintf(stderr, "dlv_fuzz: %s\n", what);
-  std::abort();
-}
-
-// --- values ------------------------------------------------------------------
-
-double special_double(FuzzedDataProvider& in) {
-  switch (in.ConsumeIntegralInRange(0, 11)) {
-    case 0:
-      return std::numeric_limits<double>::quiet_NaN();
-    case 1:
-      return std::numeric_limits<double>::infinity();
-    case 2:
-      return -std::numeric_limits<double>::infinity();
-    case 3:
-      return 0.0;
-    case 4:
-      return -0.0;
-    case 5:
-      return std::numeric_limits<double>::denorm_min();
-    case 6:
-      return std::numeric_limits<double>::max();
-    case 7:
-      return -1.0;
-    case 8:
-      return 1e-300;
-    case 9:
-      return in.ConsumeFloatingPointInRange(-1e4, 1e4);
-    case 10:
-      return in.ConsumeFloatingPoint<double>();
-    default: {
-      double d;
-      const std::uint64_t bits = in.ConsumeIntegral<std::uint64_t>();
-      std::memcpy(&d, &bits, sizeof d);
-      return d;
-    }
-  }
+  static const std::string paths[] = {"", scratch_dir + "/dlv.log", scratch_dir,
+                                      scratch_dir + "/missing/dlv.log", scratch_dir + "/fifo"};
+  return choice == 0 ? nullptr : paths[choice - 1].c_str();
 }
 
 // A count or code: mostly inside [lo, hi], sometimes just outside or far away.
 std::int32_t code(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {
-  switch (in.ConsumeIntegralInRange(0, 7)) {
-    case 0:
-      return lo - 1;
-    case 1:
-      return hi + 1;
-    case 2:
-      return std::numeric_limits<std::int32_t>::min();
-    case 3:
-      return std::numeric_limits<std::int32_t>::max();
-    case 4:
-      return in.ConsumeIntegral<std::int32_t>();
-    default:
-      return in.ConsumeIntegralInRange(lo, hi);
-  }
+  using limits = std::numeric_limits<std::int32_t>;
+  const std::int32_t edges[] = {lo - 1, hi + 1, limits::min(), limits::max()};
+  const int choice = in.ConsumeIntegralInRange(0, 7);
+  if (choice < 4) return edges[choice];
+  return choice == 4 ? in.ConsumeIntegral<std::int32_t>() : in.ConsumeIntegralInRange(lo, hi);
 }
 
 void put_i32(std::vector<double>& block, std::size_t byte, std::int32_t v) {
@@ -160,14 +90,16 @@ struct HeapBlock {
   ~HeapBlock() { delete[] data; }
   HeapBlock(const HeapBlock&) = delete;
   HeapBlock& operator=(const HeapBlock&) = delete;
+  // Copies a staged block in, or zeroes the block.
+  void place(const std::vector<double>* staged) {
+    if (staged != nullptr)
+      std::memcpy(data, staged->data(), size * sizeof(double));
+    else
+      std::memset(data, 0, size * sizeof(double));
+  }
   double* data;
   std::size_t size;
 };
-
-// Copies a staged block into its exact-size heap block.
-void place(const std::vector<double>& staged, HeapBlock& block) {
-  std::memcpy(block.data, staged.data(), block.size * sizeof(double));
-}
 
 // Raw overrides: any slot of any staged block takes a special value, or an
 // int32 or a byte goes anywhere.
@@ -179,7 +111,7 @@ void raw_overrides(FuzzedDataProvider& in, std::vector<std::vector<double>*>& bl
     auto* raw = reinterpret_cast<unsigned char*>(block.data());
     switch (in.ConsumeIntegralInRange(0, 2)) {
       case 0:
-        block[in.ConsumeIntegralInRange<std::size_t>(0, block.size() - 1)] = special_double(in);
+        block[in.ConsumeIntegralInRange<std::size_t>(0, block.size() - 1)] = special(in);
         break;
       case 1: {
         const std::int32_t v = code(in, -2, 60);
@@ -192,8 +124,6 @@ void raw_overrides(FuzzedDataProvider& in, std::vector<std::vector<double>*>& bl
     }
   }
 }
-
-// --- the full calculation ----------------------------------------------------
 
 constexpr std::size_t kFluidSlots = L::fluids::min_slots;
 constexpr std::size_t kTableSlots = L::tables::total_bytes / sizeof(double);
@@ -212,54 +142,74 @@ void plausible_well(std::vector<double>& fluids, std::vector<double>& well,
   well[L::well::rate_multiplier] = 1.0;
   well[L::well::reference_depth] = 7000.0;
   completion[L::completion::shot_density_factor] = 1.0;
-  for (int i = 0; i < layers && i < L::kLayers; ++i) {
-    fluids[L::fluids::api_gravity + i] = 32.0 + i;
-    fluids[L::fluids::water_cut + i] = 0.3;
-    fluids[L::fluids::water_sg + i] = 1.05;
-    fluids[L::fluids::gas_sg + i] = 0.72;
-    fluids[L::fluids::producing_gor + i] = 600.0;
-    well[L::well::layer_temperature + i] = 170.0 + i;
-    well[L::well::permeability + i] = 20.0 + i;
-    well[L::well::thickness + i] = 25.0;
-    well[L::well::drainage_radius + i] = 1500.0;
-    well[L::well::wellbore_radius + i] = 0.354;
-    well[L::well::reservoir_pressure + i] = 3000.0 - 10.0 * i;
-    well[L::well::layer_depth + i] = 8000.0 + 20.0 * i;
-    fluids[L::fluids::total_compressibility + i] = 1e-5;
-    well[L::well::perm_y + i] = 20.0;
-    well[L::well::perm_z + i] = 2.0;
-    well[L::well::drainage_area + i] = 160.0;
-    well[L::well::well_start_y + i] = 500.0;
-    well[L::well::box_length_y + i] = 2000.0;
-    well[L::well::well_position_x + i] = 1000.0;
-    well[L::well::box_width_x + i] = 2000.0;
-    well[L::well::well_elevation_z + i] = 12.0;
-    well[L::well::well_length + i] = 1000.0;
-    well[L::well::fracture_half_length + i] = 150.0;
-    well[L::well::porosity + i] = 0.2;
-    well[L::well::production_time + i] = 720.0;
-    well[L::well::fracture_width + i] = 0.1;
-    well[L::well::fracture_permeability + i] = 1e5;
-    well[L::well::break_pressure + i] = 5000.0;
-    well[L::well::max_injection_rate + i] = 5000.0;
-    completion[L::completion::gravel_permeability + i] = 100.0;
-    completion[L::completion::crushed_zone_permeability + i] = 10.0;
-    completion[L::completion::crushed_zone_thickness + i] = 0.5;
-    completion[L::completion::shot_density + i] = 4.0;
-    completion[L::completion::perforation_diameter + i] = 0.4;
-    completion[L::completion::perforated_interval + i] = 20.0;
-    completion[L::completion::gravel_tunnel_length + i] = 2.0;
-    completion[L::completion::perforation_length + i] = 10.0;
-  }
+  namespace F = L::fluids;
+  namespace W = L::well;
+  namespace C = L::completion;
+  // Per layer: the block, the slot of layer 0, its value and the step from layer to layer.
+  const struct {
+    std::vector<double>& block;
+    std::size_t slot;
+    double first, step;
+  } values[] = {// clang-format off
+      {fluids, F::api_gravity, 32, 1}, {fluids, F::water_cut, 0.3, 0},
+      {fluids, F::water_sg, 1.05, 0}, {fluids, F::gas_sg, 0.72, 0},
+      {fluids, F::producing_gor, 600, 0}, {fluids, F::total_compressibility, 1e-5, 0},
+      {well, W::layer_temperature, 170, 1}, {well, W::permeability, 20, 1},
+      {well, W::thickness, 25, 0}, {well, W::drainage_radius, 1500, 0},
+      {well, W::wellbore_radius, 0.354, 0}, {well, W::reservoir_pressure, 3000, -10},
+      {well, W::layer_depth, 8000, 20}, {well, W::perm_y, 20, 0}, {well, W::perm_z, 2, 0},
+      {well, W::drainage_area, 160, 0}, {well, W::well_start_y, 500, 0},
+      {well, W::box_length_y, 2000, 0}, {well, W::well_position_x, 1000, 0},
+      {well, W::box_width_x, 2000, 0}, {well, W::well_elevation_z, 12, 0},
+      {well, W::well_length, 1000, 0}, {well, W::fracture_half_length, 150, 0},
+      {well, W::porosity, 0.2, 0}, {well, W::production_time, 720, 0},
+      {well, W::fracture_width, 0.1, 0}, {well, W::fracture_permeability, 1e5, 0},
+      {well, W::break_pressure, 5000, 0}, {well, W::max_injection_rate, 5000, 0},
+      {completion, C::gravel_permeability, 100, 0},
+      {completion, C::crushed_zone_permeability, 10, 0},
+      {completion, C::crushed_zone_thickness, 0.5, 0}, {completion, C::shot_density, 4, 0},
+      {completion, C::perforation_diameter, 0.4, 0},
+      {completion, C::perforated_interval, 20, 0}, {completion, C::gravel_tunnel_length, 2, 0},
+      {completion, C::perforation_length, 10, 0}};
+  // clang-format on
+  for (std::size_t i = 0; i < static_cast<std::size_t>(std::min(layers, L::kLayers)); ++i)
+    for (const auto& v : values) v.block[v.slot + i] = v.first + v.step * static_cast<double>(i);
   for (int t = 0; t < L::well::kTestCapacity; ++t) {
     well[L::well::test_rate + t] = 500.0 + 100.0 * t;
     well[L::well::test_pressure + t] = 2500.0 - 100.0 * t;
   }
 }
 
+// The blocks of one call: staged in vectors, then copied into heap blocks of
+// their exact sizes. Allocated once; every input starts them from zero.
+struct CallBlocks {
+  std::vector<double> fluids = std::vector<double>(kFluidSlots),
+                      tables = std::vector<double>(kTableSlots), separator = {100.0, 80.0},
+                      well = std::vector<double>(kWellSlots),
+                      completion = std::vector<double>(kCompletionSlots),
+                      traverse = std::vector<double>(kTraverseSlots);
+  HeapBlock f{kFluidSlots}, t{kTableSlots}, s{2}, lc{kCurveSlots}, w{kWellSlots},
+      c{kCompletionSlots}, cc{kCurveSlots}, tc{kCurveSlots}, tr{kTraverseSlots},
+      summary{L::summary::total_slots}, results{L::results::total_slots};
+  void reset() {
+    for (std::vector<double>* v : {&fluids, &tables, &well, &completion, &traverse})
+      std::fill(v->begin(), v->end(), 0.0);
+    separator = {100.0, 80.0};
+  }
+  void place() {
+    const std::pair<HeapBlock*, const std::vector<double>*> copies[] = {
+        {&f, &fluids},     {&t, &tables},       {&s, &separator},   {&w, &well},
+        {&c, &completion}, {&tr, &traverse},    {&lc, nullptr},     {&cc, nullptr},
+        {&tc, nullptr},    {&summary, nullptr}, {&results, nullptr}};
+    for (const auto& [block, staged] : copies) block->place(staged);
+  }
+};
+
 void full_calculation(FuzzedDataProvider& in, bool dotnet) {
-  std::vector<double> fluids(kFluidSlots), tables(kTableSlots), separator{100.0, 80.0},
-      well(kWellSlots), completion(kCompletionSlots), traverse(kTraverseSlots), mode_slot(1);
+  static CallBlocks blocks;
+  blocks.reset();
+  auto& [fluids, tables, separator, well, completion, traverse, f, t, s, lc, w, c, cc, tc, tr,
+         summary, results] = blocks;
   const std::int32_t layers = code(in, 0, L::kLayers);
   plausible_well(fluids, well, completion, in.ConsumeIntegralInRange(1, L::kLayers));
   const std::int32_t mode = code(in, 0, 3);
@@ -313,46 +263,34 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
                                            &well,   &completion, &traverse};
   raw_overrides(in, staged);
 
-  HeapBlock f(kFluidSlots), t(kTableSlots), s(2), lc(kCurveSlots), w(kWellSlots),
-      c(kCompletionSlots), cc(kCurveSlots), tc(kCurveSlots), tr(kTraverseSlots),
-      summary(L::summary::total_slots), results(L::results::total_slots);
-  place(fluids, f);
-  place(tables, t);
-  place(separator, s);
-  place(well, w);
-  place(completion, c);
-  place(traverse, tr);
+  blocks.place();
   auto* m = new std::int32_t(mode);
 
-  std::uint16_t saved_x87;
-  std::uint32_t saved_mxcsr;
-  load_host_fp(host_fp, saved_x87, saved_mxcsr);
-  const FpState before = read_fp();
-  const std::int32_t r =
-      dotnet ? dlv_calCSharp(f.data, s.data, w.data, m, c.data, tr.data, summary.data)
-             : dlv_cal(f.data, t.data, s.data, lc.data, w.data, m, c.data, cc.data, tc.data,
-                       tr.data, summary.data, results.data, changed, log_path(path));
-  const FpState after = read_fp();
-  restore_fp(saved_x87, saved_mxcsr);
+  FpState before{}, after{};
+  std::int32_t r = 0;
+  {
+    const HostFp host(host_fp);
+    before = read_fp();
+    r = dotnet ? dlv_calCSharp(f.data, s.data, w.data, m, c.data, tr.data, summary.data)
+               : dlv_cal(f.data, t.data, s.data, lc.data, w.data, m, c.data, cc.data, tc.data,
+                         tr.data, summary.data, results.data, changed, log_path(path));
+    after = read_fp();
+  }
   delete m;
   if (r != 1) fault("the full calculation did not return 1");
   if (!(before == after)) fault("the host's floating-point environment changed");
 }
 
-// --- the small exports -------------------------------------------------------
-
 void small_export(FuzzedDataProvider& in, int which) {
-  std::uint16_t saved_x87;
-  std::uint32_t saved_mxcsr;
   const int host_fp = in.ConsumeIntegralInRange(0, 3);
   std::vector<double> v(6);
-  for (double& x : v) x = special_double(in);
+  for (double& x : v) x = special(in);
   const std::int32_t n = code(in, 0, 40);
   const std::size_t exact = n > 0 && n <= 40 ? static_cast<std::size_t>(n) : 0;
   HeapBlock a(exact), b(exact), out(25), out2(25);
   for (std::size_t i = 0; i < exact; ++i) {
-    a.data[i] = special_double(in);
-    b.data[i] = special_double(in);
+    a.data[i] = special(in);
+    b.data[i] = special(in);
   }
   const std::int32_t count = exact > 0 ? n : (n > 0 ? 0 : n);  // never past the arrays
   const std::int32_t flag = code(in, 0, 4);
@@ -365,24 +303,19 @@ void small_export(FuzzedDataProvider& in, int which) {
   // arithmetic of their own, which would raise flags there.
   FpState before{}, after{};
   auto in_host_environment = [&](auto call) {
-    load_host_fp(host_fp, saved_x87, saved_mxcsr);
+    const HostFp host(host_fp);
     before = read_fp();
     auto result = call();
     after = read_fp();
-    restore_fp(saved_x87, saved_mxcsr);
     return result;
   };
   bool ok = true;
   switch (which) {
-    case 0: {
-      const double q =
-          in_host_environment([&] { return dlvCalcVogel(&v[0], &v[1], &v[2], &v[3]); });
-      dlvGetResultRate_PrsArrays(out.data, out2.data);
-      ok = std::memcmp(&q, &out.data[24], sizeof q) == 0;
-      break;
-    }
+    case 0:
     case 1: {
-      const double q = in_host_environment([&] { return dlvCalcPI(&v[0], &v[1]); });
+      const double q = in_host_environment([&] {
+        return which == 0 ? dlvCalcVogel(&v[0], &v[1], &v[2], &v[3]) : dlvCalcPI(&v[0], &v[1]);
+      });
       dlvGetResultRate_PrsArrays(out.data, out2.data);
       ok = std::memcmp(&q, &out.data[24], sizeof q) == 0;
       break;
@@ -404,24 +337,18 @@ void small_export(FuzzedDataProvider& in, int which) {
       break;
     }
     case 5:
-      in_host_environment([&] {
-        lsort2col(a.data, b.data, count, flag);
-        return 0;
-      });
+      in_host_environment([&] { return lsort2col(a.data, b.data, count, flag), 0; });
       break;
     case 6:
       in_host_environment([&] {
-        liqvis(v[0], &v[1], v[2], v[3], v[4], &v[5], &out.data[0], &out.data[1], &correlation,
-               &ierr);
-        return 0;
+        return liqvis(v[0], &v[1], v[2], v[3], v[4], &v[5], &out.data[0], &out.data[1],
+                      &correlation, &ierr),
+               0;
       });
       ok = ierr == 0 || ierr == 1;
       break;
     case 7:
-      in_host_environment([&] {
-        zfachy(&v[0], &v[1], &v[2], &v[3]);
-        return 0;
-      });
+      in_host_environment([&] { return zfachy(&v[0], &v[1], &v[2], &v[3]), 0; });
       break;
     default: {
       const std::int32_t width = code(in, 0, 11);
@@ -450,14 +377,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static fuzz_support::DescriptorWatch descriptors;
   FuzzedDataProvider in(data, size);
-  const int descriptors = open_descriptors();
+  descriptors.before();
   const int which = in.ConsumeIntegralInRange(0, 10);
   if (which <= 8)
     small_export(in, which);
   else
     full_calculation(in, which == 10);
-  if (open_descriptors() != descriptors) fault("a file descriptor was left open");
+  descriptors.after();
   // The log file would otherwise grow without end.
   std::remove((scratch_dir + "/dlv.log").c_str());
   return 0;

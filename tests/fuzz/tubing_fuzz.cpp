@@ -1,22 +1,13 @@
-// libFuzzer target over the tubing room's entry points and the named layer's
-// solvers that stand on it: the point gradient of every correlation, the
-// traverse with fuzzed requests (path, survey, temperatures, fluid models and
-// given values, rate, start pressure and end, flow direction, step) into a
-// caller-owned profile of fuzzed capacity, the traverse coupling's referral
-// by a tubing correlation, the operating-point solver and the lift-table
-// writer. Every value is drawn from its plausible range or, often,
-// replaced by NaN, an infinity, zero, a negative or an extreme. Arrays are
-// allocated at their exact sizes so that the sanitizers see any access beyond
-// them. After each call it checks that the result is finite where it claims
-// to be computed, or flagged.
-#include <fuzzer/FuzzedDataProvider.h>
-
+// libFuzzer target over the tubing room's entry points and the named layer's solvers that
+// stand on it: the point gradient of every correlation, the traverse with fuzzed requests
+// (path, survey, temperatures, fluid models and given values, rate, start pressure and end,
+// flow direction, step) into a caller-owned profile of fuzzed capacity, the traverse
+// coupling's referral by a tubing correlation, the operating-point solver and the lift-table
+// writer. Every value is drawn from its plausible range or, often, replaced by NaN, an
+// infinity, zero, a negative or an extreme. Arrays have their exact sizes so that the
+// sanitizers see any access beyond them. After each call it checks that the result is
+// finite where it claims to be computed, or flagged.
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -26,6 +17,7 @@
 #include "composite/tubing_referral.hpp"
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
+#include "fuzz_support.hpp"
 #include "tubing/correlation.hpp"
 #include "tubing/survey.hpp"
 #include "tubing/traverse.hpp"
@@ -45,33 +37,8 @@ constexpr double kMaxStepsPerInput = 20000;    // node depth / max step
 constexpr std::size_t kMaxCurvePoints = 40;    // inflow curve points
 constexpr std::size_t kMaxAxis = 6;            // entries per lift-table axis
 
-[[noreturn]] void fault(const char* what) {
-  std::fprintf(stderr, "tubing_fuzz: %s\n", what);
-  std::abort();
-}
-
-double special(FuzzedDataProvider& in) {
-  switch (in.ConsumeIntegralInRange(0, 8)) {
-    case 0:
-      return std::numeric_limits<double>::quiet_NaN();
-    case 1:
-      return std::numeric_limits<double>::infinity();
-    case 2:
-      return -std::numeric_limits<double>::infinity();
-    case 3:
-      return 0.0;
-    case 4:
-      return -1.0;
-    case 5:
-      return std::numeric_limits<double>::denorm_min();
-    case 6:
-      return std::numeric_limits<double>::max();
-    case 7:
-      return 1e-300;
-    default:
-      return in.ConsumeFloatingPoint<double>();
-  }
-}
+using fuzz_support::fault;
+using fuzz_support::special;
 
 // A value in [lo, hi] three times in four, otherwise a special one.
 double value(FuzzedDataProvider& in, double lo, double hi) {
@@ -96,8 +63,6 @@ void check_gradient(const dlv::Gradient& g) {
   }
 }
 
-// --- point gradients ----------------------------------------------------------
-
 void point_gradients(FuzzedDataProvider& in) {
   dlv::FlowPoint p;
   p.superficial_liquid_velocity = value(in, 0, 50);
@@ -118,8 +83,6 @@ void point_gradients(FuzzedDataProvider& in) {
     check_gradient(dlv::point_gradient(static_cast<Correlation>(c), p, options));
 }
 
-// --- traverses ----------------------------------------------------------------
-
 // A fluid block, tables and separator of exact sizes, zero but for a few
 // fuzzed slots (correlation codes, table flags and values included).
 struct FluidBlocks {
@@ -130,13 +93,11 @@ struct FluidBlocks {
   void fuzz(FuzzedDataProvider& in) {
     const int overrides = in.ConsumeIntegralInRange(0, 8);
     for (int k = 0; k < overrides; ++k) {
-      const int which = in.ConsumeIntegralInRange(0, 2);
-      if (which == 0)
-        fluids[in.ConsumeIntegralInRange<std::size_t>(0, DLV_LAYER_FLUIDS_SLOTS - 1)] = special(in);
-      else if (which == 1)
-        tables[in.ConsumeIntegralInRange<std::size_t>(0, DLV_FLUID_TABLES_SLOTS - 1)] = special(in);
-      else
-        separator[in.ConsumeIntegralInRange<std::size_t>(0, DLV_SEPARATOR_SLOTS - 1)] = special(in);
+      const std::pair<double*, std::size_t> blocks[] = {{fluids.get(), DLV_LAYER_FLUIDS_SLOTS},
+                                                        {tables.get(), DLV_FLUID_TABLES_SLOTS},
+                                                        {separator.get(), DLV_SEPARATOR_SLOTS}};
+      const auto [block, size] = blocks[in.ConsumeIntegralInRange(0, 2)];
+      block[in.ConsumeIntegralInRange<std::size_t>(0, size - 1)] = special(in);
     }
     // Integer fields (codes, flags, counts) as small integers at a byte.
     const int codes = in.ConsumeIntegralInRange(0, 4);
@@ -229,8 +190,6 @@ void traverses(FuzzedDataProvider& in) {
   check_traverse(dlv::traverse(r, profile), profile);
 }
 
-// --- the coupling's referral by a tubing correlation ---------------------------
-
 void referrals(FuzzedDataProvider& in) {
   FluidBlocks fluids;
   fluids.fuzz(in);
@@ -270,8 +229,6 @@ void referrals(FuzzedDataProvider& in) {
   dlv::refer_curves_by_tubing(tubing, rf, well, traverse_curves, layer_curves);
 }
 
-// --- the operating point --------------------------------------------------------
-
 void operating_points(FuzzedDataProvider& in) {
   wf::NodalProblem problem;
   const std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, kMaxCurvePoints);
@@ -305,8 +262,6 @@ void operating_points(FuzzedDataProvider& in) {
   }
   (void)wf::operating_point_json(point, "STB/d").dump();
 }
-
-// --- lift tables --------------------------------------------------------------
 
 std::vector<double> axis(FuzzedDataProvider& in, double lo, double hi, std::size_t least) {
   std::vector<double> v(in.ConsumeIntegralInRange<std::size_t>(least, kMaxAxis));

@@ -55,6 +55,36 @@ TEST(DocumentReader, MalformedOrRepeatedTextIsRefusedAtItsPlace) {
           .empty());
 }
 
+TEST(WellFileChecks, NestingDeeperThanAHundredIsRefusedBeforeReading) {
+  const std::string open101(101, '['), close101(101, ']');
+  const std::string quoted_brackets = std::string(200, '[') + "\\\" " + std::string(200, '{');
+  struct Case {
+    std::string text;
+    const char* where;  // "" when the text reads
+  };
+  const Case cases[] = {
+      {std::string(50'000'000, '['), "line 1, column 101"},  // 50 MB: refused, not read
+      {open101.substr(1) + close101.substr(1), ""},
+      {open101 + close101, "line 1, column 101"},
+      {"{\"a\":\n" + open101 + close101 + "}", "line 2, column 100"},
+      {"]]" + open101 + close101, "line 1, column 103"},  // a stray close does not count
+      {R"({"description": ")" + quoted_brackets + "\"}", ""},
+  };
+  for (const Case& c : cases) {
+    json doc;
+    const auto problems = wf::parse_well_text(c.text, doc);
+    if (*c.where == '\0') {
+      EXPECT_TRUE(problems.empty()) << c.text.substr(0, 40) << ": " << problems[0].text();
+      continue;
+    }
+    ASSERT_EQ(problems.size(), 1u) << c.text.substr(0, 40);
+    EXPECT_NE(problems[0].message.find("nested more than 100 deep at " + std::string(c.where)),
+              std::string::npos)
+        << problems[0].message;
+    EXPECT_TRUE(doc.is_null()) << c.text.substr(0, 40);
+  }
+}
+
 TEST(WellFileChecks, EachKindOfBadInputIsReportedAtItsPath) {
   EXPECT_EQ(problems_text(wf::validate_well(vogel_well())), "");
   for (const json& c : refusals()["input_problems"]) {
