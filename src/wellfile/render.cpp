@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 

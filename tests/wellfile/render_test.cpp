@@ -3,6 +3,7 @@
 // and unit and writes the shortest text that reads back as the same double.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "wellfile/wellfile.hpp"
