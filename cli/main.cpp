@@ -20,11 +20,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "dlv/dlv.h"
 #include "render.hpp"
 #include "wellfile/nodal_run.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile/vfp_run.hpp"

@@ -27,10 +27,16 @@ if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 
-# build_library SOURCE_DIR BUILD_DIR: the shared library and its traverse library only.
+# build_library SOURCE_DIR BUILD_DIR: the shared library and its traverse library
+# only, configured by the main preset (a revision from before the presets: the
+# same settings by hand).
 build_library() {
-  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=OFF -DDLV_BENCH=OFF \
-    "${launcher[@]}" >/dev/null
+  if [[ -f $1/CMakePresets.json ]]; then
+    tools/cmake_preset.sh main -S "$1" -B "$2" >/dev/null
+  else
+    cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=OFF -DDLV_BENCH=OFF \
+      "${launcher[@]}" >/dev/null
+  fi
   cmake --build "$2" --target DLV -j"$jobs" >/dev/null
 }
 

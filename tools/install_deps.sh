@@ -20,6 +20,9 @@ test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-forma
 # OPM Flow ('flow') and its Python reader (opm.io, for /usr/bin/python3): the
 # lift table run by a reservoir simulator (ctest opm_flow_lift_table).
 test_packages+=(libopm-simulators-bin python3-opm-common)
+# The Python package typed and installed by pip: mypy over it, and pip
+# building it into a virtual environment (python/run_python_tests.sh).
+test_packages+=(python3-mypy python3-pip python3-venv python3-setuptools python3-wheel)
 # Dask's distributed scheduler: many wells on a cluster's executor (a local
 # cluster of two workers in the Python tests).
 test_packages+=(python3-distributed)

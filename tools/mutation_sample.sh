@@ -59,8 +59,14 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work}
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_BENCH=OFF \
-  "${launcher[@]}" >/dev/null || exit 1
+# The release preset of the mutated tree, without the benchmarks, in its own
+# folder (a tree from before the presets: the same settings by hand).
+if [[ -f $source_dir/CMakePresets.json ]]; then
+  "$here/tools/cmake_preset.sh" release -S "$source_dir" -B "$build_dir" -DDLV_BENCH=OFF
+else
+  cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_BENCH=OFF \
+    "${launcher[@]}"
+fi >/dev/null || exit 1
 build() { cmake --build "$build_dir" -j2 "${targets[@]}" >"$build_dir/mutant_build.log" 2>&1; }
 suites() {
   (cd "$build_dir" && ctest -j2 --timeout 120 --stop-on-failure "${tests[@]}" \

@@ -7,12 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh --main
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=OFF -DDLV_BENCH=OFF \
-  "${launcher[@]}" >/dev/null
+tools/cmake_preset.sh main >/dev/null  # build/main, no tests
 cmake --build build/main -j"$(nproc)" --target dlv_example_host dlv_cli _dlv
 build/main/example_host
 for well in vogel_oil backpressure_gas three_layer_oil; do

@@ -9,10 +9,6 @@ tools/install_deps.sh --with-windows
 
 jobs=$(nproc)
 failed=0
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
 # step "title" command...: runs one check; a failure is counted and the
 # following steps still run.
 step() {
@@ -38,12 +34,10 @@ fi
 step "include floors" tools/check_floors.sh
 step "test lines at most a third of the code" /usr/bin/python3 tools/count_test_lines.py
 
+# The presets release and asan (CMakePresets.json) build into build/<preset>.
 for variant in release asan; do
   echo "== build and test: $variant"
-  extra=()
-  [[ $variant == asan ]] && extra=(-DDLV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-  cmake -S . -B "build/$variant" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=ON -DDLV_BENCH=ON \
-    "${launcher[@]}" "${extra[@]}" >/dev/null
+  tools/cmake_preset.sh "$variant" >/dev/null
   cmake --build "build/$variant" -j"$jobs"
   if ! (cd "build/$variant" && ctest --output-on-failure -j"$jobs"); then
     failed=1

@@ -18,14 +18,11 @@ failed=0
 if [[ ${DLV_SKIP_INSTALL:-0} != 1 ]]; then
   "$root/tools/install_windows_deps.sh" || exit 1
 fi
-launcher=()
-command -v ccache >/dev/null &&
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 echo "== Windows suites under wine"
 start=$SECONDS
-if cmake -S "$root" -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDLV_TESTS=ON -DDLV_BENCH=OFF "${launcher[@]}" >/dev/null &&
+# The windows preset (the mingw-w64 toolchain file), in the folder asked for.
+if "$root/tools/cmake_preset.sh" windows -B "$windows_build" >/dev/null &&
   cmake --build "$windows_build" -j2; then
   (cd "$windows_build" && ctest -j2 --output-on-failure) || failed=1
 else

@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "wellfile/nodal_run.hpp"
+#include "wellfile/run_outcome.hpp"
 
 namespace {
 

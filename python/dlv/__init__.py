@@ -28,7 +28,7 @@ from ._tubing import Gradient, Traverse, traverse, tubing_gradient
 from ._vfp import VfpTable, vfp_table, vfp_tables
 from ._wells import FallbackWarning, WellError, calculate, well_schema
 
-__version__ = _dlv.__version__
+__version__: str = _dlv.__version__
 
 __all__ = [
     "Blocks",

@@ -1,9 +1,13 @@
 """python3 -m dlv plot WELL.json [WELL.json ...] -o PICTURE|DIR
    python3 -m dlv nodal WELL.json [--vary FIELD=V1,V2,...] -o PICTURE"""
 
+from __future__ import annotations
+
 import argparse
 import os
 import sys
+from collections.abc import Sequence
+from typing import Any
 
 from ._plot import picture_suffix, save_plot, save_plots
 from ._wells import WellError, calculate
@@ -14,8 +18,9 @@ HELP_OUTPUT = (
 )
 
 
-def main(argv=None):
-    parser = argparse.ArgumentParser(prog="python3 -m dlv", description=__doc__.split("\n")[0])
+def main(argv: Sequence[str] | None = None) -> int:
+    parser = argparse.ArgumentParser(prog="python3 -m dlv",
+                                     description=(__doc__ or "").split("\n")[0])
     commands = parser.add_subparsers(dest="command", required=True)
     plot = commands.add_parser("plot", help="draw the inflow curves of well files")
     plot.add_argument("wells", nargs="+", help="well file (JSON)")
@@ -30,7 +35,8 @@ def main(argv=None):
         return _nodal_picture(args)
 
     # Every well is computed first: a well that cannot be computed gives no picture.
-    results, status = [], 0
+    results: list[Any] = []
+    status = 0
     for well in args.wells:
         try:
             results.append(calculate(well))
@@ -68,7 +74,7 @@ def main(argv=None):
     return 0
 
 
-def _nodal_picture(args):
+def _nodal_picture(args: argparse.Namespace) -> int:
     """Draws one operating point, or the family of a --vary, into one picture."""
     from ._nodal import nodal, plot_nodal
 

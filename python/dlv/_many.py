@@ -1,18 +1,26 @@
 """Many independent wells spread over processes."""
 
+from __future__ import annotations
+
 import concurrent.futures
 import multiprocessing
 import os
 import sys
 import time
+from collections.abc import Iterable, Iterator
+from typing import IO, Any
 
 from . import _dlv
 from ._parallel import chunk_size, map_chunked
 from ._result import Result
-from ._wells import WellError, _document_text, _require_wellfile
+from ._wells import ProblemRow, Well, WellError, _document_text, _require_wellfile
+
+# What a worker gives back for one well: (True, (result text, well text),
+# source) or (False, problem rows, source).
+Outcome = tuple[bool, Any, "str | None"]
 
 
-def _read(well):
+def _read(well: Well) -> tuple[str | None, Any, list[ProblemRow] | None]:
     """(text, source, None) of a readable well, or (None, source, problems).
 
     A well that cannot even be read (a missing or unreadable file, text that
@@ -24,11 +32,11 @@ def _read(well):
     except WellError as exc:
         return None, None, [(p, m, e, line) for (p, m, e), line in zip(exc.problems, exc.lines)]
     except (OSError, UnicodeDecodeError, TypeError) as exc:
-        source = well if isinstance(well, (str, os.PathLike)) else None
-        return None, source, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")]
+        where = well if isinstance(well, (str, os.PathLike)) else None
+        return None, where, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")]
 
 
-def _run_chunk(wells):
+def _run_chunk(wells: list[Well]) -> list[Outcome]:
     """Runs in a worker: for each well (ok, (result text, well text) or problems, source).
 
     The readable wells of the chunk go to the library in one call. Plain
@@ -36,9 +44,9 @@ def _run_chunk(wells):
     than Result objects; the caller builds the Results.
     """
     read = [_read(well) for well in wells]
-    texts = [text for text, _, problems in read if problems is None]
+    texts = [text for text, _, problems in read if problems is None and text is not None]
     computed = iter(_dlv.run_wells(texts))
-    out = []
+    out: list[Outcome] = []
     for text, source, problems in read:
         if problems is None:
             problems, result = next(computed)
@@ -52,11 +60,11 @@ def _run_chunk(wells):
 class _Progress:
     """A one-line progress bar on a terminal."""
 
-    def __init__(self, total, stream):
+    def __init__(self, total: int, stream: IO[str]) -> None:
         self.total, self.stream, self.start, self.done = total, stream, time.monotonic(), 0
         self.drawn = 0.0
 
-    def step(self, count=1):
+    def step(self, count: int = 1) -> None:
         self.done += count
         now = time.monotonic()
         if self.done < self.total and now - self.drawn < 0.1:
@@ -74,8 +82,11 @@ class _Progress:
         self.stream.flush()
 
 
-def calculate_many(wells, processes=None, progress=None, errors="raise", chunksize=None,
-                   executor=None):
+def calculate_many(wells: Iterable[Well], processes: int | None = None,
+                   progress: bool | None = None, errors: str = "raise",
+                   chunksize: int | None = None,
+                   executor: concurrent.futures.Executor | None = None
+                   ) -> list[Result | WellError]:
     """Computes independent wells (dicts or JSON file paths), results in input order.
 
     ``processes``: number of worker processes (default: the machine's CPU
@@ -95,34 +106,34 @@ def calculate_many(wells, processes=None, progress=None, errors="raise", chunksi
         raise ValueError('errors is "raise" or "return"')
     if executor is not None and processes is not None:
         raise TypeError("calculate_many takes processes= or executor=, not both")
-    wells = list(wells)
-    processes = processes or os.cpu_count() or 1
+    todo = list(wells)
+    count = processes or os.cpu_count() or 1
     if progress is None:
         progress = sys.stderr.isatty()
-    bar = _Progress(len(wells), sys.stderr) if progress and wells else None
+    bar = _Progress(len(todo), sys.stderr) if progress and todo else None
     step = bar.step if bar else None
 
-    def outcomes():
+    def outcomes() -> Iterator[Outcome]:
         if executor is not None:
-            yield from map_chunked(_run_chunk, wells, executor, chunksize, step)
-        elif processes == 1 or len(wells) < 2:
+            yield from map_chunked(_run_chunk, todo, executor, chunksize, step)
+        elif count == 1 or len(todo) < 2:
             size = chunksize or 64
-            for k in range(0, len(wells), size):
-                chunk = _run_chunk(wells[k : k + size])
+            for k in range(0, len(todo), size):
+                chunk = _run_chunk(todo[k : k + size])
                 if step:
                     step(len(chunk))
                 yield from chunk
         else:
-            workers = min(processes, len(wells))
-            size = chunksize or chunk_size(len(wells), workers)
+            workers = min(count, len(todo))
+            size = chunksize or chunk_size(len(todo), workers)
             # Forked workers: the compiled module holds its lock across a fork,
             # so a worker never starts with the library locked by a thread of
             # this process.
             context = multiprocessing.get_context("fork")
             with concurrent.futures.ProcessPoolExecutor(workers, mp_context=context) as pool:
-                yield from map_chunked(_run_chunk, wells, pool, size, step)
+                yield from map_chunked(_run_chunk, todo, pool, size, step)
 
-    results = []
+    results: list[Result | WellError] = []
     for ok, payload, source in outcomes():
         if ok:
             text, well_text = payload

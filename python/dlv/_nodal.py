@@ -1,19 +1,28 @@
 """Operating points: where a well's inflow meets what its tubing lifts, and their pictures."""
 
+from __future__ import annotations
+
 import json
 import warnings
+from collections.abc import Iterable, Sequence
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
+import numpy.typing as npt
 
 from . import _dlv
 from ._tubing import PROFILE_COLUMNS
-from ._wells import FallbackWarning, WellError, _document_text, _require_wellfile
+from ._wells import FallbackWarning, Well, WellError, _document_text, _require_wellfile
+
+if TYPE_CHECKING:
+    from matplotlib.axes import Axes
+    from matplotlib.figure import Figure
 
 VARY_FIELDS = ("wellhead_pressure", "inside_diameter", "water_cut", "producing_gor",
                "reservoir_pressure")
 
 
-def _numbers(values):
+def _numbers(values: Sequence[float | None]) -> npt.NDArray[np.float64]:
     """A list of numbers or nulls as a float array, a null as NaN."""
     return np.array([np.nan if v is None else v for v in values], dtype=float)
 
@@ -32,7 +41,23 @@ class OperatingPoint:
     ``value`` is the sensitivity's value, when the point is one of a family.
     """
 
-    def __init__(self, document, units, description="", field=None):
+    rate: float
+    bottomhole_pressure: float
+    wellhead_pressure: float
+    flows: bool
+    converged: bool
+    residual: float
+    iterations: int
+    traverses: int
+    message: str
+    outcome: str
+    direction: str
+    crossings: list[dict[str, Any]]
+    minimum: Any
+    static_pressure: float | None
+
+    def __init__(self, document: dict[str, Any], units: dict[str, str], description: str = "",
+                 field: str | None = None) -> None:
         self.document = document
         self.units = units
         self.description = description
@@ -48,7 +73,7 @@ class OperatingPoint:
         self.tubing_rate = _numbers(document["tubing_curve"]["rate"])
         self.tubing_pressure = _numbers(document["tubing_curve"]["pressure"])
         trav = document.get("traverse")
-        self.traverse = None
+        self.traverse: dict[str, npt.NDArray[Any]] | None = None
         if trav:
             self.traverse = {
                 name: np.asarray(trav["profile"][name],
@@ -57,14 +82,14 @@ class OperatingPoint:
             }
 
     @property
-    def rate_unit(self):
+    def rate_unit(self) -> str:
         return self.units["rate"]
 
-    def plot(self, path=None, ax=None):
+    def plot(self, path: str | None = None, ax: Axes | None = None) -> Figure:
         """The inflow and tubing curves with the point marked; the unstable branch dashed."""
         return plot_nodal([self], path=path, ax=ax)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         if not self.flows:
             return f"OperatingPoint(flows=False, {self.message!r})"
         return (f"OperatingPoint(rate={self.rate:.6g} {self.rate_unit}, "
@@ -72,7 +97,8 @@ class OperatingPoint:
                 f"traverses={self.traverses})")
 
 
-def nodal(well, vary=None, units=None):
+def nodal(well: Well, vary: dict[str, Any] | None = None,
+          units: str | None = None) -> OperatingPoint | list[OperatingPoint]:
     """The operating point of a well (dict or JSON file path) that has a tubing object.
 
     ``vary={"wellhead_pressure": [100, 200, 400]}`` (one field of
@@ -86,13 +112,14 @@ def nodal(well, vary=None, units=None):
     """
     _require_wellfile()
     text, source = _document_text(well)
-    field, values = None, []
+    field: str | None = None
+    values: list[float] = []
     if vary is not None:
         if not isinstance(vary, dict) or len(vary) != 1:
             raise ValueError('vary takes one field and its values, e.g. '
                              '{"wellhead_pressure": [100, 200]}')
-        ((field, values),) = vary.items()
-        values = [float(v) for v in np.atleast_1d(values)]
+        ((field, given),) = vary.items()
+        values = [float(v) for v in np.atleast_1d(given)]
     if units not in (None, "field", "metric"):
         raise ValueError('units is "field" or "metric"')
     problems, fallbacks, result = _dlv.run_nodal(text, field, values, units or "")
@@ -109,14 +136,15 @@ def nodal(well, vary=None, units=None):
     return [OperatingPoint(p, doc["units"], description, field) for p in doc["points"]]
 
 
-def _same_inflow(points):
+def _same_inflow(points: Sequence[OperatingPoint]) -> bool:
     first = points[0]
     return all(np.array_equal(p.inflow_rate, first.inflow_rate, equal_nan=True)
                and np.array_equal(p.inflow_pressure, first.inflow_pressure, equal_nan=True)
                for p in points)
 
 
-def _draw_point(ax, point, colours, label, annotate, inflow=True):
+def _draw_point(ax: Axes, point: OperatingPoint, colours: tuple[str, str], label: str,
+                annotate: bool, inflow: bool = True) -> None:
     colour, tubing = colours
     injection = point.direction == "injection"
     if inflow:
@@ -159,7 +187,8 @@ def _draw_point(ax, point, colours, label, annotate, inflow=True):
                     bbox=dict(boxstyle="round,pad=0.2", fc="white", ec=colour, alpha=0.85))
 
 
-def plot_nodal(points, path=None, ax=None, title=None):
+def plot_nodal(points: Iterable[OperatingPoint], path: str | None = None, ax: Axes | None = None,
+               title: str | None = None) -> Figure:
     """Draws one or several operating points (a family) on one chart; returns the figure."""
     import matplotlib
 
@@ -167,26 +196,27 @@ def plot_nodal(points, path=None, ax=None, title=None):
         matplotlib.use("Agg")
     import matplotlib.pyplot as plt
 
-    points = list(points)
-    if not points:
+    drawn = list(points)
+    fig: Any
+    if not drawn:
         raise ValueError("no operating points to draw")
     if ax is None:
         fig, ax = plt.subplots(figsize=(8, 5.5))
     else:
         fig = ax.figure
     colours = matplotlib.rcParams["axes.prop_cycle"].by_key()["color"]
-    one = len(points) == 1
+    one = len(drawn) == 1
     # A family whose values leave the inflow alone (wellhead pressure, tubing
     # size) shares one inflow curve, drawn once.
-    shared = not one and _same_inflow(points)
+    shared = not one and _same_inflow(drawn)
     if shared:
-        ax.plot(points[0].inflow_rate, points[0].inflow_pressure, color="black", lw=2.5,
+        ax.plot(drawn[0].inflow_rate, drawn[0].inflow_pressure, color="black", lw=2.5,
                 label="inflow")
-    for i, point in enumerate(points):
+    for i, point in enumerate(drawn):
         label = "" if one else f"{point.field} = {point.value:g}: "
         pair = (colours[0], colours[1]) if one else (colours[i % len(colours)],) * 2
         _draw_point(ax, point, pair, label, annotate=one, inflow=not shared)
-    first = points[0]
+    first = drawn[0]
     ax.set_xlabel(f"rate [{first.rate_unit}]")
     ax.set_ylabel("bottom-hole pressure [psi gauge]")
     ax.set_xlim(left=0)

@@ -8,8 +8,15 @@ a ``ProcessPoolExecutor`` on one machine, or a Dask cluster's
 ``Client(...).get_executor()`` over several.
 """
 
+from __future__ import annotations
+
 import math
 import os
+from collections.abc import Callable, Iterable, Iterator
+from concurrent.futures import Executor
+from typing import Any, TypeVar
+
+Item = TypeVar("Item")
 
 # A chunk carries enough wells that the cost of a task (pickling, a message to
 # a worker, a future) is small beside its work, and the work still spreads:
@@ -17,13 +24,15 @@ import os
 MAX_CHUNK = 256
 
 
-def chunk_size(count, workers=None):
+def chunk_size(count: int, workers: int | None = None) -> int:
     """The items per chunk for ``count`` items over ``workers`` workers (default: this machine's CPUs)."""
     workers = max(1, workers or os.cpu_count() or 1)
     return max(1, min(MAX_CHUNK, math.ceil(count / (4 * workers))))
 
 
-def map_chunked(function, items, executor, chunksize=None, on_chunk=None):
+def map_chunked(function: Callable[[list[Item]], list[Any]], items: Iterable[Item],
+                executor: Executor, chunksize: int | None = None,
+                on_chunk: Callable[[int], object] | None = None) -> Iterator[Any]:
     """Yields ``function``'s result for every item, in input order.
 
     ``function`` must be picklable (a module-level function) for process

@@ -1,9 +1,23 @@
 """Inflow curves drawn with matplotlib."""
 
+from __future__ import annotations
+
 import os
 import textwrap
+from collections.abc import Sequence
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
+import numpy.typing as npt
+
+if TYPE_CHECKING:
+    from matplotlib.axes import Axes
+    from matplotlib.figure import Figure
+
+    from ._result import Result
+    from ._tubing import Traverse
+
+FloatArray = npt.NDArray[np.float64]
 
 # Oil-production methods whose curves bend at the bubble point.
 BUBBLE_POINT_METHODS = {"darcy_vogel", "vogel", "vogel_two_test", "horizontal", "fractured"}
@@ -16,29 +30,30 @@ RATE_TEST_COLUMNS = {
 }
 
 
-def measured_points(result):
+def measured_points(result: Result) -> tuple[FloatArray, FloatArray]:
     """Measured (rate, pressure) points of the input well: its tests and rate-test rows."""
     well = result.well or {}
-    rates, pressures = [], []
+    rates: list[float] = []
+    pressures: list[float] = []
     for test in well.get("tests", []) or []:
         if "test_rate" in test and "test_pressure" in test:
             rates.append(test["test_rate"])
             pressures.append(test["test_pressure"])
     table = well.get("rate_test") or {}
-    column = table.get(RATE_TEST_COLUMNS.get(result.mode, ""), [])
+    column = table.get(RATE_TEST_COLUMNS.get(result.mode or "", ""), [])
     for rate, pressure in zip(column, table.get("ratetest_pressures", [])):
         rates.append(rate)
         pressures.append(pressure)
     return np.asarray(rates, dtype=float), np.asarray(pressures, dtype=float)
 
 
-def _bubble_layers(result):
+def _bubble_layers(result: Result) -> Sequence[int]:
     if result.mode != "oil_production" or result.method not in BUBBLE_POINT_METHODS:
         return []
     return range(result.layer_count) if result.method in {"darcy_vogel", "horizontal"} else [0]
 
 
-def bubble_points(result):
+def bubble_points(result: Result) -> list[tuple[int, float]]:
     """(layer, bubble point) for each layer whose curve bends at its bubble point."""
     if "bubble_point" not in result.fluid_properties:
         return []
@@ -47,7 +62,7 @@ def bubble_points(result):
     return [(L, pb[L]) for L in _bubble_layers(result) if 0 < pb[L] < shut_in[L]]
 
 
-def bubble_point_absences(result):
+def bubble_point_absences(result: Result) -> list[tuple[int, str]]:
     """(layer, why) for each layer whose curve would bend at a bubble point but has none drawn."""
     fluid = result.fluid_properties
     pb = fluid.bubble_point if "bubble_point" in fluid else None
@@ -65,11 +80,12 @@ def bubble_point_absences(result):
     return out
 
 
-def _injection(result):
+def _injection(result: Result) -> bool:
     return str(result.mode).endswith("injection")
 
 
-def _label_maximum(ax, rate, pressure, color, unit, injection):
+def _label_maximum(ax: Axes, rate: FloatArray, pressure: FloatArray, color: str, unit: str,
+                   injection: bool) -> None:
     """Writes the curve's maximum rate beside its point: "AOF" where a producer's
     curve reaches 0 psig, "max" elsewhere (injection, or a curve cut short)."""
     real = np.isfinite(rate) & np.isfinite(pressure)
@@ -86,7 +102,8 @@ def _label_maximum(ax, rate, pressure, color, unit, injection):
     text._dlv_maximum = True
 
 
-def _draw(result, ax, colors, first, name=None):
+def _draw(result: Result, ax: Axes, colors: Sequence[str], first: int,
+          name: str | None = None) -> int:
     """Draws one result's curves, tests, bubble points and markers; returns the next colour index."""
     unit = result.rate_unit
     several = result.layer_count > 1
@@ -139,7 +156,7 @@ def _draw(result, ax, colors, first, name=None):
     return first + used
 
 
-def _finish(ax, results, title):
+def _finish(ax: Axes, results: Sequence[Result], title: str | None) -> Axes:
     first = results[0]
     ax.set_xlabel(f"Rate ({first.rate_unit})")
     ax.set_ylabel("Flowing bottom-hole pressure (psi gauge)")
@@ -158,7 +175,7 @@ def _finish(ax, results, title):
         top = ax.get_ylim()[1]
         ax.set_ylim(bottom=max(0.0, low - 0.05 * (top - low)))
     else:
-        lowest = min(np.nanmin(r.pressure) for r in results)
+        lowest = min(float(np.nanmin(r.pressure)) for r in results)
         ax.set_ylim(bottom=min(0.0, lowest))  # producers' curves end at 0 psig
     ax.grid(True, alpha=0.3)
     # Outside the axes, to the right, in short wrapped lines: the legend never
@@ -170,7 +187,7 @@ def _finish(ax, results, title):
     return ax
 
 
-def plot_result(result, ax=None, title=None):
+def plot_result(result: Result, ax: Axes | None = None, title: str | None = None) -> Axes:
     """Draws one result: curves, their maximum rates, tests, bubble points; returns ax."""
     import matplotlib
 
@@ -185,7 +202,8 @@ def plot_result(result, ax=None, title=None):
     return _finish(ax, [result], title)
 
 
-def plot_results(results, names, ax, title=None):
+def plot_results(results: Sequence[Result], names: Sequence[str], ax: Axes,
+                 title: str | None = None) -> Axes:
     """Draws several wells on one chart, each named in the legend; returns ax."""
     import matplotlib
 
@@ -199,7 +217,8 @@ def plot_results(results, names, ax, title=None):
     return _finish(ax, results, title)
 
 
-def save_plot(result, path, dpi=100, size=(8, 5.5)):
+def save_plot(result: Result, path: str | os.PathLike[str], dpi: int = 100,
+              size: tuple[float, float] = (8, 5.5)) -> None:
     """Writes the picture of a result to a PNG (or any format matplotlib knows by the suffix).
 
     Draws on a figure of its own, outside pyplot, so no window opens and the
@@ -228,7 +247,7 @@ PATTERN_COLOURS = {
 }
 
 
-def plot_traverse(trav, path=None, ax=None):
+def plot_traverse(trav: Traverse, path: str | None = None, ax: Axes | None = None) -> Figure:
     """Pressure and holdup against measured depth (depth down), patterns shaded."""
     import matplotlib
 
@@ -237,12 +256,13 @@ def plot_traverse(trav, path=None, ax=None):
     import matplotlib.pyplot as plt
     from matplotlib.patches import Patch
 
+    fig: Any
     if ax is None:
         fig, ax = plt.subplots(figsize=(7, 6))
     else:
         fig = ax.figure
     depth = trav.measured_depth
-    seen = {}
+    seen: dict[str, str] = {}
     for i in range(len(depth) - 1):
         name = str(trav.flow_pattern[i])
         colour = PATTERN_COLOURS.get(name, "#ffffff")
@@ -271,7 +291,8 @@ def plot_traverse(trav, path=None, ax=None):
     return fig
 
 
-def save_plots(results, names, path, dpi=100, size=(8, 5.5)):
+def save_plots(results: Sequence[Result], names: Sequence[str], path: str | os.PathLike[str],
+               dpi: int = 100, size: tuple[float, float] = (8, 5.5)) -> None:
     """Writes several wells on one chart to a picture file."""
     from matplotlib.figure import Figure
 
@@ -280,7 +301,7 @@ def save_plots(results, names, path, dpi=100, size=(8, 5.5)):
     fig.savefig(path, dpi=dpi)
 
 
-def picture_suffix(path):
+def picture_suffix(path: str | os.PathLike[str]) -> bool:
     """True when a path names a picture file by a suffix matplotlib writes."""
     from matplotlib.figure import Figure
 

@@ -1,19 +1,30 @@
 """The result of one well: the curves as numpy arrays by name."""
 
+from __future__ import annotations
+
 import copy
 import json
+from collections.abc import ItemsView, Iterator, KeysView, Mapping
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
+import numpy.typing as npt
+
+if TYPE_CHECKING:
+    import pandas
+    from matplotlib.axes import Axes
+
+FloatArray = npt.NDArray[np.float64]
 
 
 class Columns:
     """Named numpy columns (attribute or item access); ``units`` gives each column's unit."""
 
-    def __init__(self, columns, units):
-        self._columns = {k: np.asarray(v, dtype=float) for k, v in columns.items()}
+    def __init__(self, columns: Mapping[str, Any], units: Mapping[str, str]) -> None:
+        self._columns: dict[str, FloatArray] = {k: np.asarray(v, dtype=float) for k, v in columns.items()}
         self.units = {k: units.get(k, "") for k in self._columns}
 
-    def __getattr__(self, name):
+    def __getattr__(self, name: str) -> FloatArray:
         if name.startswith("_"):  # not a column (and not yet set while unpickling)
             raise AttributeError(name)
         try:
@@ -21,30 +32,30 @@ class Columns:
         except KeyError:
             raise AttributeError(name) from None
 
-    def __getitem__(self, name):
+    def __getitem__(self, name: str) -> FloatArray:
         return self._columns[name]
 
-    def __contains__(self, name):
+    def __contains__(self, name: object) -> bool:
         return name in self._columns
 
-    def __iter__(self):
+    def __iter__(self) -> Iterator[str]:
         return iter(self._columns)
 
-    def keys(self):
+    def keys(self) -> KeysView[str]:
         return self._columns.keys()
 
-    def items(self):
+    def items(self) -> ItemsView[str, FloatArray]:
         return self._columns.items()
 
-    def __dir__(self):
+    def __dir__(self) -> list[str]:
         return list(self._columns) + ["units", "keys", "items"]
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         names = ", ".join(f"{k} [{u}]" if u else k for k, u in self.units.items())
         return f"Columns({names})"
 
 
-def _stack(layers, key, column):
+def _stack(layers: list[dict[str, Any]], key: str, column: str) -> FloatArray | None:
     if not layers or key not in layers[0]:
         return None
     return np.array([layer[key][column] for layer in layers], dtype=float)
@@ -76,7 +87,28 @@ class Result:
               "summary", "completion",
               "traverse", "well_curve", "fluid_properties", "fractured_well", "flow_regime")
 
-    def __init__(self, document=None, well=None, source=None, text=None, well_text=None):
+    units: dict[str, str]
+    layer_count: int
+    mode: str | None
+    method: str | None
+    notes: list[str]
+    fallback_notes: list[str]
+    fallbacks: bool
+    summary: dict[str, Any]
+    completion: Columns | None
+    traverse: Columns | None
+    well_curve: Columns
+    fluid_properties: Columns
+    fractured_well: Columns | None
+    flow_regime: list[str | None] | None
+    # The per-layer curves, None for a result without layers.
+    _rate: Any
+    _pressure: Any
+    _drawdown: Any
+
+    def __init__(self, document: dict[str, Any] | None = None, well: dict[str, Any] | None = None,
+                 source: str | None = None, text: str | None = None,
+                 well_text: str | None = None) -> None:
         # The document and the input well may come as JSON text (from a worker
         # process); they are parsed, and the arrays built, on first use.
         self._document, self._text = document, text
@@ -84,13 +116,13 @@ class Result:
         self.source = source
         self._built = False
 
-    def __getattr__(self, name):
+    def __getattr__(self, name: str) -> Any:
         if name in Result._BUILT and not self.__dict__.get("_built", True):
             self._build()
             return self.__dict__[name]
         raise AttributeError(name)
 
-    def __getstate__(self):
+    def __getstate__(self) -> dict[str, Any]:
         # Pickled as JSON text: cheap to send from a worker process.
         document, well = self._document, self._well
         return {
@@ -99,10 +131,10 @@ class Result:
             "source": self.source,
         }
 
-    def __setstate__(self, state):
-        self.__init__(None, None, state["source"], state["text"], state["well_text"])
+    def __setstate__(self, state: dict[str, Any]) -> None:
+        Result.__init__(self, None, None, state["source"], state["text"], state["well_text"])
 
-    def _build(self):
+    def _build(self) -> None:
         self._built = True
         document = self.document
         self.units = dict(document.get("units", {}))
@@ -132,7 +164,7 @@ class Result:
             self.fractured_well = Columns({k: [f[k] for f in fractured] for k in numeric}, self.units)
             self.flow_regime = [f.get("flow_regime") for f in fractured]
 
-    def _stage(self, layers, key, third):
+    def _stage(self, layers: list[dict[str, Any]], key: str, third: str) -> Columns | None:
         if not layers or key not in layers[0]:
             return None
         return Columns(
@@ -140,47 +172,51 @@ class Result:
         )
 
     @property
-    def document(self):
+    def document(self) -> dict[str, Any]:
         """The result document (a dict), as the dlv command writes it in JSON."""
         if self._document is None:
+            assert self._text is not None  # a Result holds its document or its text
             self._document = json.loads(self._text)
         return self._document
 
     @property
-    def well(self):
+    def well(self) -> dict[str, Any] | None:
         """The input well document (a dict)."""
         if self._well is None and self._well_text is not None:
             self._well = json.loads(self._well_text)
         return self._well
 
     @property
-    def rate(self):
+    def rate(self) -> FloatArray:
         """Rate of each layer at each point, shape (layers, 25); STB/d, or Mscf/d in the gas modes."""
-        self._built or self._build()
+        if not self._built:
+            self._build()
         return self._rate
 
     @property
-    def pressure(self):
+    def pressure(self) -> FloatArray:
         """Flowing bottom-hole pressure of each layer at each point, shape (layers, 25); psi gauge."""
-        self._built or self._build()
+        if not self._built:
+            self._build()
         return self._pressure
 
     @property
-    def drawdown(self):
+    def drawdown(self) -> FloatArray:
         """Reservoir pressure minus flowing pressure, shape (layers, 25); psi."""
-        self._built or self._build()
+        if not self._built:
+            self._build()
         return self._drawdown
 
     @property
-    def rate_unit(self):
+    def rate_unit(self) -> str:
         """Unit of every rate of this result: "STB/d" or "Mscf/d"."""
         return self.units.get("rate", "")
 
-    def to_dict(self):
+    def to_dict(self) -> dict[str, Any]:
         """The result document as plain JSON values (what the dlv command writes with --format json)."""
         return copy.deepcopy(self.document)
 
-    def to_dataframe(self):
+    def to_dataframe(self) -> pandas.DataFrame:
         """Every curve point in one pandas DataFrame: the table of ``dlv run --format csv``.
 
         One row per point; columns ``curve`` ("layer", "completion", "traverse"
@@ -203,13 +239,13 @@ class Result:
         frame.attrs["units"] = dict(self.units)
         return frame
 
-    def plot(self, ax=None, **kwargs):
+    def plot(self, ax: Axes | None = None, **kwargs: Any) -> Axes:
         """Draws the inflow curves on a matplotlib Axes (a new figure when ax is None); returns ax."""
         from ._plot import plot_result
 
         return plot_result(self, ax=ax, **kwargs)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         top = self.summary.get("maximum_rate")
         top = f"{top:.1f}" if isinstance(top, (int, float)) else top
         return (

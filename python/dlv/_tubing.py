@@ -1,13 +1,21 @@
 """Tubing traverses of a well document, and the gradient of a correlation at one point."""
 
+from __future__ import annotations
+
 import json
 from dataclasses import dataclass
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
+import numpy.typing as npt
 
 from . import _dlv
 from ._units import unit_system
-from ._wells import WellError, _document_text, _require_wellfile
+from ._wells import Well, WellError, _document_text, _require_wellfile
+
+if TYPE_CHECKING:
+    from matplotlib.axes import Axes
+    from matplotlib.figure import Figure
 
 # Profile columns of a traverse, in the order of the result document.
 PROFILE_COLUMNS = (
@@ -36,7 +44,29 @@ class Traverse:
     Pressures are psi gauge.
     """
 
-    def __init__(self, document):
+    correlation: str
+    fluid: str
+    rate: float
+    start: str
+    status: str
+    message: str
+    steps: int
+    fluid_evaluations: int
+    units: dict[str, str]
+    measured_depth: npt.NDArray[np.float64]
+    vertical_depth: npt.NDArray[np.float64]
+    pressure: npt.NDArray[np.float64]
+    temperature: npt.NDArray[np.float64]
+    holdup: npt.NDArray[np.float64]
+    no_slip_holdup: npt.NDArray[np.float64]
+    flow_pattern: npt.NDArray[np.str_]
+    mixture_density: npt.NDArray[np.float64]
+    mixture_velocity: npt.NDArray[np.float64]
+    elevation_gradient: npt.NDArray[np.float64]
+    friction_gradient: npt.NDArray[np.float64]
+    acceleration_gradient: npt.NDArray[np.float64]
+
+    def __init__(self, document: dict[str, Any]) -> None:
         self.document = document
         for key in ("correlation", "fluid", "rate", "start", "status", "message", "steps",
                     "fluid_evaluations", "units"):
@@ -51,27 +81,28 @@ class Traverse:
             setattr(self, name, np.asarray(profile[name], dtype=dtype))
 
     @property
-    def lifted(self):
+    def lifted(self) -> bool:
         """True when the traverse reached its end."""
         return self.status == "ok"
 
-    def to_dict(self):
+    def to_dict(self) -> dict[str, Any]:
         """The result document, as ``dlv traverse --format json`` prints it."""
         return self.document
 
-    def plot(self, path=None, ax=None):
+    def plot(self, path: str | None = None, ax: Axes | None = None) -> Figure:
         """Pressure and holdup against depth, the flow patterns shaded."""
         from ._plot import plot_traverse
 
         return plot_traverse(self, path=path, ax=ax)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         end = self.bottomhole_pressure if self.start == "wellhead" else self.wellhead_pressure
         return (f"Traverse({self.correlation}, rate={self.rate:g} {self.units['rate']}, "
                 f"{len(self.pressure)} nodes, end={end}, status={self.status!r})")
 
 
-def traverse(well, rate, start="wellhead", start_pressure=None, units=None):
+def traverse(well: Well, rate: float, start: str = "wellhead",
+             start_pressure: float | None = None, units: str | None = None) -> Traverse:
     """Traverses the tubing of a well (dict or JSON file path) at one rate.
 
     ``rate`` and ``start_pressure`` are in the well's own units: STB/d of
@@ -85,13 +116,13 @@ def traverse(well, rate, start="wellhead", start_pressure=None, units=None):
     traversed.
     """
     _require_wellfile()
-    units = "" if units is None else unit_system(units)
+    system = "" if units is None else unit_system(units)
     if start not in ("wellhead", "bottom"):
         raise ValueError('start is "wellhead" or "bottom"')
     text, source = _document_text(well)
     problems, result = _dlv.run_traverse(text, float(rate), start,
                                          None if start_pressure is None else float(start_pressure),
-                                         units)
+                                         system)
     if problems:
         raise WellError(problems, source)
     return Traverse(json.loads(result))
@@ -113,10 +144,11 @@ class Gradient:
     ok: bool
 
 
-def tubing_gradient(correlation, *, inside_diameter, roughness, inclination,
-                    superficial_liquid_velocity, superficial_gas_velocity, liquid_density,
-                    gas_density, liquid_viscosity, gas_viscosity, surface_tension, pressure,
-                    payne=True):
+def tubing_gradient(correlation: str, *, inside_diameter: float, roughness: float,
+                    inclination: float, superficial_liquid_velocity: float,
+                    superficial_gas_velocity: float, liquid_density: float, gas_density: float,
+                    liquid_viscosity: float, gas_viscosity: float, surface_tension: float,
+                    pressure: float, payne: bool = True) -> Gradient:
     """The gradient of a point correlation at one point, for checks against textbooks.
 
     Units: inches (inside diameter, absolute roughness), degrees from the

@@ -4,12 +4,16 @@ The factors come from the library's one table of quantities
 (``quantity_table()``): metric = field * factor + offset.
 """
 
+from __future__ import annotations
+
+from typing import Any
+
 from . import _dlv
 
 SYSTEMS = ("field", "metric")
 
 
-def unit_system(units):
+def unit_system(units: str | None) -> str:
     """The unit system named (None is field); any other name is a ValueError naming the choices."""
     if units is None:
         return "field"
@@ -18,13 +22,13 @@ def unit_system(units):
     return units
 
 
-def quantity_table():
+def quantity_table() -> dict[str, tuple[str, str, float, float]]:
     """{quantity: (field unit, metric unit, factor, offset)}; factor 0 where other values decide."""
     return {name: (field, metric, factor, offset)
             for name, field, metric, factor, offset in _dlv.quantity_table()}
 
 
-def to_field(quantity, value, units):
+def to_field(quantity: str, value: Any, units: str | None) -> Any:
     """A value (number or numpy array) of a quantity in the given system, in field units."""
     if unit_system(units) == "field":
         return value
@@ -32,7 +36,7 @@ def to_field(quantity, value, units):
     return (value - offset) / factor
 
 
-def from_field(quantity, value, units):
+def from_field(quantity: str, value: Any, units: str | None) -> Any:
     """A value of a quantity in field units, in the given system."""
     if unit_system(units) == "field":
         return value
@@ -40,7 +44,7 @@ def from_field(quantity, value, units):
     return value * factor + offset
 
 
-def unit(quantity, units):
+def unit(quantity: str, units: str | None) -> str:
     """The unit text of a quantity in a system."""
     field, metric, _, _ = quantity_table()[quantity]
     return metric if unit_system(units) == "metric" else field

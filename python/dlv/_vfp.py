@@ -6,12 +6,25 @@ deck holds them), GOR and GLR Mscf/stb, WGR and OGR stb/Mscf, water cuts as
 fractions. ``units="metric"`` only changes how the deck is written.
 """
 
+from __future__ import annotations
+
 import concurrent.futures
+import os
+from collections.abc import Iterable, Mapping
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
+import numpy.typing as npt
 
 from . import _dlv
-from ._wells import WellError, _document_text, _require_wellfile
+from ._wells import ProblemRow, Well, WellError, _document_text, _require_wellfile
+
+if TYPE_CHECKING:
+    import xarray
+    from matplotlib.axes import Axes
+
+# Numbers of an axis: a list, a numpy array or one number.
+Axis = npt.ArrayLike
 
 # The dimensions of VfpTable.bhp, outermost first.
 DIMS = ("wellhead_pressure", "water", "gas", "lift", "rate")
@@ -31,7 +44,7 @@ class VfpTable:
     those whose pressure falls as the wellhead pressure rises.
     """
 
-    def __init__(self, table, source=None):
+    def __init__(self, table: Mapping[str, Any], source: str | None = None) -> None:
         self.source = source
         self.kind = table["kind"]
         self.flo_type = table["flo_type"]
@@ -50,16 +63,16 @@ class VfpTable:
         self.filled = [tuple(i) for i in table.get("filled", ())]
         self.falls = [tuple(i) for i in table.get("falls", ())]
 
-    def _axis_units(self):
+    def _axis_units(self) -> dict[str, str]:
         """The unit of every axis and of the pressures (the deck's FIELD units)."""
         gas_rate = self.flo_type == "GAS"
         water = {"WCT": "fraction of liquid", "WOR": "STB/STB", "WGR": "STB/Mscf"}
         gas = {"GOR": "Mscf/STB", "GLR": "Mscf/STB", "OGR": "STB/Mscf"}
         return {"rates": "Mscf/d" if gas_rate else "STB/d", "wellhead_pressures": "psia",
-                "water": water.get(self.wfr_type, ""), "gas": gas.get(self.gfr_type, ""),
+                "water": water.get(self.wfr_type or "", ""), "gas": gas.get(self.gfr_type or "", ""),
                 "alq": "", "bhp": "psia", "datum_depth": "ft"}
 
-    def _table(self, table_number=1, units="field"):
+    def _table(self, table_number: int = 1, units: str = "field") -> dict[str, Any]:
         return {"kind": self.kind, "flo_type": self.flo_type, "wfr_type": self.wfr_type,
                 "gfr_type": self.gfr_type, "table_number": int(table_number),
                 "datum_depth": float(self.datum_depth), "units": units,
@@ -67,25 +80,26 @@ class VfpTable:
                 "wfr": self.water.tolist(), "gfr": self.gas.tolist(), "alq": self.alq.tolist(),
                 "bhp": self.bhp.ravel().tolist()}
 
-    def deck_text(self, table_number=1, units="field"):
+    def deck_text(self, table_number: int = 1, units: str = "field") -> str:
         """The keyword as deck text, ready for INCLUDE, with its VFPPDIMS/VFPIDIMS sizes."""
         if units not in ("field", "metric"):
             raise ValueError('units is "field" or "metric"')
         return _dlv.vfp_deck_text(self._table(table_number, units))
 
-    def write(self, path, table_number=1, units="field"):
+    def write(self, path: str | os.PathLike[str], table_number: int = 1,
+              units: str = "field") -> None:
         """Writes the deck text to path."""
         text = self.deck_text(table_number, units)
         with open(path, "w") as f:
             f.write(text)
 
-    def _coords(self):
+    def _coords(self) -> dict[str, npt.NDArray[np.float64]]:
         water = self.water if len(self.water) else np.zeros(1)
         gas = self.gas if len(self.gas) else np.zeros(1)
         lift = self.alq if len(self.alq) else np.zeros(1)
         return dict(zip(DIMS, (self.wellhead_pressures, water, gas, lift, self.rates)))
 
-    def to_xarray(self):
+    def to_xarray(self) -> xarray.DataArray:
         """The pressures as an xarray DataArray labelled by the axes (Debian python3-xarray)."""
         import xarray as xr
 
@@ -94,7 +108,8 @@ class VfpTable:
                                    "kind": self.kind, "flo_type": self.flo_type,
                                    "wfr_type": self.wfr_type or "", "gfr_type": self.gfr_type or ""})
 
-    def plot(self, path=None, ax=None, water=0, gas=0, lift=0):
+    def plot(self, path: str | None = None, ax: Axes | None = None, water: int = 0, gas: int = 0,
+             lift: int = 0) -> Axes:
         """Bottom-hole pressure against rate, one curve per wellhead pressure, at the
         given water, gas and lift indices; filled entries are marked. Returns ax."""
         import matplotlib.pyplot as plt
@@ -123,13 +138,14 @@ class VfpTable:
             plt.close(fig)
         return ax
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         return (f"VfpTable({self.kind}, {self.flo_type}, shape={self.bhp.shape}, "
                 f"datum {self.datum_depth:g} ft, {len(self.filled)} filled)")
 
 
-def _axes(rates, wellhead_pressures, alq, flo, datum_depth, fractions):
-    axes = {"rates": _floats(rates, "rates"),
+def _axes(rates: Axis, wellhead_pressures: Axis, alq: Axis | None, flo: str | None,
+          datum_depth: float | None, fractions: Mapping[str, Axis | None]) -> dict[str, Any]:
+    axes: dict[str, Any] = {"rates": _floats(rates, "rates"),
             "wellhead_pressures": _floats(wellhead_pressures, "wellhead_pressures"),
             "alq": _floats(alq, "alq") if alq is not None else [],
             "flo_type": flo, "datum_depth": None if datum_depth is None else float(datum_depth)}
@@ -142,26 +158,26 @@ def _axes(rates, wellhead_pressures, alq, flo, datum_depth, fractions):
     return axes
 
 
-def _floats(values, name):
+def _floats(values: Axis, name: str) -> list[float]:
     try:
         return [float(v) for v in np.atleast_1d(np.asarray(values, dtype=float))]
     except (TypeError, ValueError) as exc:
         raise ValueError(f"{name}: a list of numbers ({exc})") from None
 
 
-def _rows(exc):
+def _rows(exc: WellError) -> list[ProblemRow]:
     """A WellError's problems as the rows it was made from: errors cross from a worker as
     rows, since an exception is rebuilt from its message alone."""
     return [(*p, line) for p, line in zip(exc.problems, exc.lines)]
 
 
-def _traverse_part(text, axes):
+def _traverse_part(text: str, axes: dict[str, Any]) -> tuple[list[ProblemRow], Any]:
     """Runs in a worker: the problems, or the traversed pressures of part of a table
     (NaN where none)."""
     return _dlv.vfp_traverse(text, axes)
 
 
-def _split(table, parts):
+def _split(table: Mapping[str, Any], parts: int) -> tuple[list[dict[str, Any]], int]:
     """The axes of up to `parts` tables that together hold the table's combinations, and the
     dimension of bhp they join along: the water or gas axis (any size), or the wellhead
     pressures (two entries each at least)."""
@@ -180,7 +196,9 @@ def _split(table, parts):
     return parts_axes, dim
 
 
-def _build(text, source, axes, executor=None, processes=None):
+def _build(text: str, source: str | None, axes: dict[str, Any],
+           executor: concurrent.futures.Executor | None = None,
+           processes: int | None = None) -> VfpTable:
     problems, table = _dlv.vfp_prepare(text, axes)
     if problems:
         raise WellError(problems, source)
@@ -214,9 +232,11 @@ def _build(text, source, axes, executor=None, processes=None):
     return VfpTable(filled, source)
 
 
-def vfp_table(well, rates, wellhead_pressures, water_cuts=None, gors=None, alq=None, *,
-              water_oil_ratios=None, water_gas_ratios=None, glrs=None, ogrs=None, flo=None,
-              datum_depth=None, processes=None):
+def vfp_table(well: Well, rates: Axis, wellhead_pressures: Axis, water_cuts: Axis | None = None,
+              gors: Axis | None = None, alq: Axis | None = None, *,
+              water_oil_ratios: Axis | None = None, water_gas_ratios: Axis | None = None,
+              glrs: Axis | None = None, ogrs: Axis | None = None, flo: str | None = None,
+              datum_depth: float | None = None, processes: int | None = None) -> VfpTable:
     """The lift table of a well (dict or JSON file path) over the given axes.
 
     One of ``water_cuts``, ``water_oil_ratios``, ``water_gas_ratios`` and one
@@ -237,7 +257,7 @@ def vfp_table(well, rates, wellhead_pressures, water_cuts=None, gors=None, alq=N
     return _build(text, source, axes, processes=processes)
 
 
-def _one_table(text, source, axes):
+def _one_table(text: str, source: str | None, axes: dict[str, Any]) -> tuple[bool, Any]:
     """Runs in a worker: one well's whole table, or its problems."""
     try:
         return True, _build(text, source, axes)
@@ -245,8 +265,11 @@ def _one_table(text, source, axes):
         return False, _rows(exc)
 
 
-def vfp_tables(wells, rates, wellhead_pressures, water_cuts=None, gors=None, alq=None, *,
-               executor=None, processes=None, errors="raise", **options):
+def vfp_tables(wells: Iterable[Well], rates: Axis, wellhead_pressures: Axis,
+               water_cuts: Axis | None = None, gors: Axis | None = None, alq: Axis | None = None,
+               *, executor: concurrent.futures.Executor | None = None,
+               processes: int | None = None, errors: str = "raise",
+               **options: Any) -> list[VfpTable | WellError]:
     """The lift tables of many wells over the same axes, in input order.
 
     ``executor``: any ``concurrent.futures.Executor`` (a process pool, or a
@@ -259,7 +282,7 @@ def vfp_tables(wells, rates, wellhead_pressures, water_cuts=None, gors=None, alq
     _require_wellfile()
     if errors not in ("raise", "return"):
         raise ValueError('errors is "raise" or "return"')
-    fractions = {"water_cuts": water_cuts, "gors": gors}
+    fractions: dict[str, Axis | None] = {"water_cuts": water_cuts, "gors": gors}
     unknown = set(options) - {"water_oil_ratios", "water_gas_ratios", "glrs", "ogrs", "flo",
                               "datum_depth"}
     if unknown:
@@ -276,7 +299,7 @@ def vfp_tables(wells, rates, wellhead_pressures, water_cuts=None, gors=None, alq
         else:
             futures = [pool.submit(_one_table, text, source, axes) for text, source in documents]
             done = (f.result() for f in futures)
-        outcomes = []
+        outcomes: list[VfpTable | WellError] = []
         for (ok, value), (_, source) in zip(done, documents):
             if not ok:
                 value = WellError(value, source)
@@ -285,7 +308,7 @@ def vfp_tables(wells, rates, wellhead_pressures, water_cuts=None, gors=None, alq
             outcomes.append(value)
         return outcomes
     finally:
-        if own:
+        if own and pool is not None:
             pool.shutdown(cancel_futures=True)
 
 

@@ -1,12 +1,22 @@
 """Well documents (the well-file format, as a dict or a JSON file) to results."""
 
+from __future__ import annotations
+
 import json as _json
 import os
 import warnings
+from collections.abc import Sequence
+from typing import Any, Union
 
 from . import _dlv
 from ._result import Result
 from ._units import unit_system
+
+# A well: its document as a dict, or the path of a JSON well file.
+Well = Union[dict[str, Any], str, "os.PathLike[str]"]
+# What the compiled module gives for each problem: (path, message, expected,
+# the line the dlv command prints).
+ProblemRow = tuple[str, str, str, str]
 
 
 class WellError(ValueError):
@@ -18,7 +28,7 @@ class WellError(ValueError):
     the dlv command prints for them.
     """
 
-    def __init__(self, problems, source=None):
+    def __init__(self, problems: Sequence[ProblemRow], source: str | None = None) -> None:
         self.problems = [(path, message, expected) for path, message, expected, _ in problems]
         self.lines = [text for *_, text in problems]
         self.path, self.message, self.expected = self.problems[0]
@@ -31,11 +41,11 @@ class FallbackWarning(UserWarning):
     """A result that carries the library's fall-back values (floors, sentinels, log messages)."""
 
 
-def _unreadable(message, source=None):
+def _unreadable(message: str, source: str | None = None) -> WellError:
     return WellError([("", message, "", f": {message}")], source)
 
 
-def _document_text(well):
+def _document_text(well: Well) -> tuple[str, str | None]:
     """JSON text of a well given as a dict (numpy values allowed) or as a file path.
 
     Every document that cannot be read raises WellError: a missing or
@@ -62,7 +72,7 @@ def _document_text(well):
     raise TypeError(f"a well is a dict or the path of a JSON file, not {type(well).__name__}")
 
 
-def _decoded(data, source=None):
+def _decoded(data: bytes, source: str | None = None) -> str:
     """The text of a document's bytes; binary content and other encodings are refused."""
     if b"\0" in data:
         raise _unreadable("binary content, not a JSON well file", source)
@@ -72,18 +82,19 @@ def _decoded(data, source=None):
         raise _unreadable(f"not UTF-8 text (byte {exc.start})", source) from None
 
 
-def _plain(value):
+def _plain(value: Any) -> Any:
     if hasattr(value, "tolist"):  # numpy arrays and scalars
         return value.tolist()
     raise TypeError(f"{type(value).__name__} is not a JSON value")
 
 
-def _require_wellfile():
+def _require_wellfile() -> None:
     if not hasattr(_dlv, "run_well"):
         raise RuntimeError("this build of dlv has no well-file layer")
 
 
-def calculate(well=None, log_path=None, *, json=None, units=None):
+def calculate(well: Well | None = None, log_path: str | os.PathLike[str] | None = None, *,
+              json: str | bytes | None = None, units: str | None = None) -> Result:
     """Computes a well given as a dict, as the path of a JSON well file, or as JSON text.
 
     ``calculate(well)`` takes a dict or a path; ``calculate(json=text)`` takes
@@ -104,7 +115,7 @@ def calculate(well=None, log_path=None, *, json=None, units=None):
     every pressure says whether it is gauge or absolute.
     """
     _require_wellfile()
-    units = "" if units is None else unit_system(units)
+    system = "" if units is None else unit_system(units)
     if (well is None) == (json is None):
         raise TypeError("calculate takes a well (dict or path) or json=TEXT, exactly one")
     if json is not None:
@@ -114,8 +125,9 @@ def calculate(well=None, log_path=None, *, json=None, units=None):
             raise TypeError(f"json= takes a str or bytes, not {type(json).__name__}")
         text, source = json, None
     else:
+        assert well is not None  # one of the two, checked above
         text, source = _document_text(well)
-    problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "", units)
+    problems, result = _dlv.run_well(text, os.fspath(log_path) if log_path else "", system)
     if problems:
         raise WellError(problems, source)
     out = Result(None, None, source, text=result, well_text=text)
@@ -129,7 +141,7 @@ def calculate(well=None, log_path=None, *, json=None, units=None):
     return out
 
 
-def well_schema():
+def well_schema() -> dict[str, Any]:
     """The JSON Schema of a well document, as a dict."""
     _require_wellfile()
     return _json.loads(_dlv.well_schema())

@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -11,6 +12,7 @@
 
 #include "problem_rows.hpp"
 #include "tubing/correlation.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 
 namespace py = pybind11;

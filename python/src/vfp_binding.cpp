@@ -6,6 +6,7 @@
 
 #include <array>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <tuple>

@@ -5,11 +5,13 @@
 #include <pybind11/stl.h>
 
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "problem_rows.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <span>
 

@@ -5,6 +5,7 @@
 // checks and the reference page, so the two cannot drift apart.
 #include <cmath>
 #include <cstring>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "wellfile/coupling_document.hpp"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv_layout.h"
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"

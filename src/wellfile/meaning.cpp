@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv_layout.h"

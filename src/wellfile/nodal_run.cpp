@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv_layout.h"
 #include "numerics/units.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/wellfile_internal.hpp"
 

@@ -1,8 +1,10 @@
 // The quick single curves through the exported dlvCalcVogel and dlvCalcPI.
 #include <mutex>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv.h"
 #include "dlv/dlv_layout.h"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {

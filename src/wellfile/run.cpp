@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 
@@ -16,6 +17,7 @@
 #include "platform/fp_environment.hpp"
 #include "wellfile/coupling_document.hpp"
 #include "wellfile/meaning.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {

@@ -1,5 +1,6 @@
 // The JSON Schema of a well file, built from the field table.
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <span>
 
 #include "dlv/dlv_layout.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv_layout.h"
 #include "tubing/tubing_fluid.hpp"

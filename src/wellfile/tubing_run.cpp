@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv_layout.h"
 #include "numerics/units.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"

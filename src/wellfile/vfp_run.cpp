@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 #include "dlv/dlv_layout.h"
 #include "numerics/units.hpp"

@@ -19,7 +19,7 @@
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,16 +66,10 @@ std::vector<Problem> validate_well(const json& doc);
 Blocks to_blocks(const json& doc);
 json from_blocks(const Blocks& blocks);
 
-struct RunOutcome {
-  std::vector<Problem> problems;  // non-empty: nothing was computed
-  json result;                    // the result document (format_version, curves, ...)
-  std::vector<Note> notes;
-  Blocks blocks{Blocks::Unsized{}};  // the blocks after the call; empty when nothing was computed
-  // Where the library replaced a computation by a floor or a sentinel, and
-  // every message it wrote to its diagnostic log during the call: "WHERE: WHAT".
-  // Also in the result document as "fallbacks".
-  std::vector<std::string> fallbacks;
-};
+// What a run gives back: the problems, or the result document, the notes,
+// the blocks after the call and the fall-backs (wellfile/run_outcome.hpp,
+// which holds the whole JSON library; this header names documents only).
+struct RunOutcome;
 // log_path: a file the library's diagnostic messages are appended to; without
 // one the call's messages go to a temporary file that is read back and removed.
 // Either way they come back in fallbacks.

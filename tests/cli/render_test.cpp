@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "wellfile/wellfile.hpp"

@@ -35,11 +35,7 @@ if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null;
 fi
 
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work}
-launcher=()
-command -v ccache >/dev/null &&
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-CC=clang CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  "${launcher[@]}" >/dev/null
+"$root/tools/cmake_preset.sh" fuzzing >/dev/null  # clang, DLV_FUZZ: build/fuzz
 cmake --build "$build" -j2 --target dlv_fuzz tubing_fuzz wellfile_fuzz
 
 mkdir -p "$build/artifacts"

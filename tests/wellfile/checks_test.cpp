@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <thread>
 
+#include "wellfile/run_outcome.hpp"
 #include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;

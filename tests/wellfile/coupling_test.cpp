@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/wellfile.hpp"
 

@@ -3,9 +3,11 @@
 // statuses. tools/regen_wellfile_golden.sh regenerates the golden files.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "dlv/dlv.h"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace wf = dlv::wellfile;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile_support.hpp"
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <vector>
 

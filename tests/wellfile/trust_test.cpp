@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 
+#include "wellfile/run_outcome.hpp"
 #include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;

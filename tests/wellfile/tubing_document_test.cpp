@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "dlv/dlv_layout.h"
 
 namespace wf = dlv::wellfile;

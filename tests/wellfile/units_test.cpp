@@ -3,6 +3,9 @@
 // metric wells checked in metric.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile_support.hpp"
