@@ -2,6 +2,7 @@
 // text of a number; the Python package reads the table into a data frame.
 #include <algorithm>
 #include <charconv>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
