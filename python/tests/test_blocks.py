@@ -87,4 +87,5 @@ def test_calculate_writes_results_and_log_into_what_it_is_given(tmp_path):
     b.summary.array.flags.writeable = False
     with pytest.raises(ValueError, match="read-only"):
         b.calculate()
-    assert not b.layer_curves.array.any() and b.summary.array[24] == 0.0
+    assert not b.layer_curves.array.any()
+    assert not b.summary.array.any()
