@@ -9,6 +9,7 @@
 // finite where it claims to be computed, or flagged.
 #include <cmath>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 #include <vector>

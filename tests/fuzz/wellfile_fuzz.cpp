@@ -8,10 +8,13 @@
 // Seeds: examples/wells; dictionary: wellfile.dict (tests/fuzz/make_dictionary.py).
 #include <cstdio>
 #include <cstring>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "fuzz_support.hpp"
+#include "render.hpp"
 #include "wellfile/nodal_run.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile/vfp_run.hpp"
@@ -77,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto units = size % 2 ? wf::UnitSystem::metric : wf::UnitSystem::field;
     const wf::RunOutcome run = wf::run_well(doc, units, log.path());
     if (!run.problems.empty()) fault("a checked well was refused by its run");
-    check_result(run, {wf::render_table, wf::render_csv, wf::render_sections});
+    check_result(run, {dlv::cli::render_table, wf::render_csv, dlv::cli::render_sections});
     if (doc.contains("tubing")) run_tubing(doc, size % 3);
   }
   std::remove(log.path());  // the log would otherwise grow without end
