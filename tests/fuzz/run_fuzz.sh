@@ -42,7 +42,7 @@ mkdir -p "$build/artifacts"
 # Runs a target with its output in build/fuzz/last_run.log; on a failure
 # shows the end of it and fails.
 run() {
-  if ! "$build/$target" -artifact_prefix="$build/artifacts/" "$@" >"$build/last_run.log" 2>&1; then
+  if ! "$build/tests/fuzz/$target" -artifact_prefix="$build/artifacts/" "$@" >"$build/last_run.log" 2>&1; then
     tail -n 40 "$build/last_run.log"
     echo "fuzzing: FAILED (the input is in $build/artifacts/)"
     exit 1
