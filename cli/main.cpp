@@ -104,7 +104,8 @@ std::string render(const wf::json& result, const std::string& format) {
   const bool traverse = result.contains("kind") && result["kind"] == "traverse";
   if (format == "json") return result.dump(2) + "\n";
   if (traverse)
-    return format == "csv" ? wf::render_traverse_csv(result) : wf::render_traverse_table(result);
+    return format == "csv" ? dlv::cli::render_traverse_csv(result)
+                           : dlv::cli::render_traverse_table(result);
   if (format == "sections") return dlv::cli::render_sections(result);
   if (format != "csv") return dlv::cli::render_table(result);
   // The tidy table holds only the curve points: its notes go to standard error.
@@ -348,8 +349,8 @@ int run_nodal_command(const NodalCommand& c) {
   if (!solved.fallbacks.empty())
     list_fallbacks(c.well, "inflow computed", solved.fallbacks, c.allow_fallbacks);
   const std::string text = c.format == "json"  ? solved.result.dump(2) + "\n"
-                           : c.format == "csv" ? wf::render_nodal_csv(solved.result)
-                                               : wf::render_nodal_table(solved.result);
+                           : c.format == "csv" ? dlv::cli::render_nodal_csv(solved.result)
+                                               : dlv::cli::render_nodal_table(solved.result);
   if (const int status = write_text(text, c.out_path)) return status;
   return solved.fallbacks.empty() || c.allow_fallbacks ? 0 : kFallbacks;
 }

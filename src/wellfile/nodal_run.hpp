@@ -7,7 +7,6 @@
 //   parse_nodal_vary(text, problems)   "FIELD=V1,V2,..." to a NodalVary
 //   check_nodal(doc, ask)              every problem, before anything is computed
 //   run_nodal(doc, ask)                the nodal result document
-//   render_nodal_table / render_nodal_csv   the result as text
 //
 // The result document (kind "nodal"): the operating point's fields (see
 // operating_point_json), the oil rate of an oil well, the inflow curve, the
@@ -51,9 +50,5 @@ std::vector<Problem> check_nodal(const json& doc, const NodalAsk& ask);
 // problems non-empty: nothing computed. fallbacks: every fall-back of the
 // inflow curves used (with the value of the sensitivity that caused it).
 RunOutcome run_nodal(const json& doc, const NodalAsk& ask = {});
-
-// A text summary of the operating point(s); a CSV table with one row per point.
-std::string render_nodal_table(const json& result);
-std::string render_nodal_csv(const json& result);
 
 }  // namespace dlv::wellfile

@@ -59,27 +59,6 @@ const char* status_name(TraverseStatus s) {
 
 double gauge(double psia) { return psia - kAtmosphere; }
 
-struct Column {
-  const char* name;
-  const char* unit;
-  const char* csv_name;
-};
-
-constexpr Column kProfileColumns[] = {
-    {"measured_depth", "ft", "measured_depth_ft"},
-    {"vertical_depth", "ft", "vertical_depth_ft"},
-    {"pressure", "psi gauge", "pressure_psig"},
-    {"temperature", "degF", "temperature_degF"},
-    {"holdup", "fraction", "holdup"},
-    {"no_slip_holdup", "fraction", "no_slip_holdup"},
-    {"flow_pattern", "", "flow_pattern"},
-    {"mixture_density", "lbm/ft3", "mixture_density_lbm_ft3"},
-    {"mixture_velocity", "ft/s", "mixture_velocity_ft_s"},
-    {"elevation_gradient", "psi/ft", "elevation_gradient_psi_ft"},
-    {"friction_gradient", "psi/ft", "friction_gradient_psi_ft"},
-    {"acceleration_gradient", "psi/ft", "acceleration_gradient_psi_ft"},
-};
-
 json profile_json(const std::vector<ProfileNode>& nodes) {
   json p = json::object();
   auto col = [&](const char* name, auto get) {
@@ -127,7 +106,7 @@ json traverse_profile_json(const std::vector<ProfileNode>& nodes) { return profi
 
 json traverse_profile_units() {
   json units = json::object();
-  for (const Column& c : kProfileColumns)
+  for (const ProfileColumn& c : kProfileColumns)
     if (*c.unit) units[c.name] = c.unit;
   return units;
 }
@@ -298,7 +277,7 @@ json traverse_units(const PreparedTubing& tubing, bool whole_well) {
   json units = json::object();
   units["rate"] = tubing.rate_unit();
   units["wellhead_pressure"] = units["bottomhole_pressure"] = "psi gauge";
-  for (const Column& c : kProfileColumns)
+  for (const ProfileColumn& c : kProfileColumns)
     if (*c.unit) units[c.name] = c.unit;
   if (whole_well) {
     for (const char* k : {"wellhead_density", "node_density", "mean_density"}) units[k] = "lbm/ft3";
@@ -369,87 +348,6 @@ RunOutcome run_traverse(const json& given, const TraverseAsk& given_ask, UnitSys
   r["profile"] = profile_json(run.profile);
   out.result = convert_result(r, output);
   return out;
-}
-
-namespace {
-
-// The unit of a traverse column as the document states it ("" when it has none).
-std::string unit_of(const json& r, const char* key) {
-  const json& u = r["units"];
-  return u.contains(key) && u[key].is_string() ? u[key].get<std::string>() : "";
-}
-
-// A column heading: the short field heading while the column is in field units,
-// else the name and the document's unit.
-std::string heading(const json& r, const char* key, const char* name, const char* field_heading) {
-  for (const Column& c : kProfileColumns)
-    if (std::string(c.name) == key && unit_of(r, key) != c.unit)
-      return name + (" " + unit_of(r, key));
-  return field_heading;
-}
-
-}  // namespace
-
-std::string render_traverse_table(const json& r) {
-  std::string s;
-  auto line = [&](const std::string& key, const json& v) {
-    std::string text = v.is_null()     ? "—"
-                       : v.is_string() ? v.get<std::string>()
-                                       : number_text(v.get<double>());
-    s += key + ": " + text + "\n";
-  };
-  if (r.contains("description")) line("well", r["description"]);
-  line("correlation", r["correlation"]);
-  line("rate [" + r["units"]["rate"].get<std::string>() + "]", r["rate"]);
-  line("wellhead pressure [" + unit_of(r, "wellhead_pressure") + "]", r["wellhead_pressure"]);
-  line("bottom-hole pressure [" + unit_of(r, "bottomhole_pressure") + "]",
-       r["bottomhole_pressure"]);
-  line("outcome", r["message"]);
-  line("steps", r["steps"]);
-  s += "\n";
-  const json& p = r["profile"];
-  char buf[256];
-  std::snprintf(buf, sizeof buf, "%10s %10s %10s %8s %8s %8s %-13s %9s %9s %9s %9s %9s\n",
-                heading(r, "measured_depth", "MD", "MD ft").c_str(),
-                heading(r, "vertical_depth", "TVD", "TVD ft").c_str(),
-                heading(r, "pressure", "p", "p psig").c_str(),
-                heading(r, "temperature", "T", "T degF").c_str(), "HL", "lambdaL", "pattern",
-                heading(r, "mixture_density", "rho", "rho lb/ft3").c_str(),
-                heading(r, "mixture_velocity", "vm", "vm ft/s").c_str(), "elev", "fric", "accel");
-  s += buf;
-  for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
-    std::snprintf(buf, sizeof buf,
-                  "%10.1f %10.1f %10.2f %8.2f %8.4f %8.4f %-13s %9.4f %9.4f %9.5f %9.5f %9.5f\n",
-                  p["measured_depth"][i].get<double>(), p["vertical_depth"][i].get<double>(),
-                  p["pressure"][i].get<double>(), p["temperature"][i].get<double>(),
-                  p["holdup"][i].get<double>(), p["no_slip_holdup"][i].get<double>(),
-                  p["flow_pattern"][i].get<std::string>().c_str(),
-                  p["mixture_density"][i].get<double>(), p["mixture_velocity"][i].get<double>(),
-                  p["elevation_gradient"][i].get<double>(), p["friction_gradient"][i].get<double>(),
-                  p["acceleration_gradient"][i].get<double>());
-    s += buf;
-  }
-  return s;
-}
-
-std::string render_traverse_csv(const json& r) {
-  std::string s;
-  for (const Column& c : kProfileColumns)
-    s += (s.empty() ? "" : ",") + (unit_of(r, c.name) == c.unit
-                                       ? std::string(c.csv_name)
-                                       : csv_column_name(c.name, unit_of(r, c.name)));
-  s += "\n";
-  const json& p = r["profile"];
-  for (std::size_t i = 0; i < p["pressure"].size(); ++i) {
-    std::string row;
-    for (const Column& c : kProfileColumns) {
-      const json& v = p[c.name][i];
-      row += (row.empty() ? "" : ",") +
-             (v.is_string() ? v.get<std::string>() : shortest_text(v.get<double>()));
-    }
-    s += row + "\n";
-  }
-  return s;
 }
 
 }  // namespace dlv::wellfile

@@ -86,8 +86,27 @@ std::optional<double> well_curve_pressure(const json& result, double rate);
 // outside the curve or where the column has no number.
 std::optional<double> curve_value(const json& curve, const char* column, double rate);
 
-// The traverse document as a text table or a CSV table (one row per node).
-std::string render_traverse_table(const json& result);
-std::string render_traverse_csv(const json& result);
+// A column of a traverse profile: its key, its field unit and its CSV
+// heading in field units.
+struct ProfileColumn {
+  const char* name;
+  const char* unit;
+  const char* csv_name;
+};
+
+inline constexpr ProfileColumn kProfileColumns[] = {
+    {"measured_depth", "ft", "measured_depth_ft"},
+    {"vertical_depth", "ft", "vertical_depth_ft"},
+    {"pressure", "psi gauge", "pressure_psig"},
+    {"temperature", "degF", "temperature_degF"},
+    {"holdup", "fraction", "holdup"},
+    {"no_slip_holdup", "fraction", "no_slip_holdup"},
+    {"flow_pattern", "", "flow_pattern"},
+    {"mixture_density", "lbm/ft3", "mixture_density_lbm_ft3"},
+    {"mixture_velocity", "ft/s", "mixture_velocity_ft_s"},
+    {"elevation_gradient", "psi/ft", "elevation_gradient_psi_ft"},
+    {"friction_gradient", "psi/ft", "friction_gradient_psi_ft"},
+    {"acceleration_gradient", "psi/ft", "acceleration_gradient_psi_ft"},
+};
 
 }  // namespace dlv::wellfile

@@ -135,5 +135,7 @@ std::string render_csv(const json& result);
 std::string csv_column_name(const std::string& key, const std::string& unit);
 // The shortest text that reads back as the same double.
 std::string shortest_text(double v);
+// A number as people read it: the shortest-looking text of 10 significant digits.
+std::string number_text(double v);
 
 }  // namespace dlv::wellfile

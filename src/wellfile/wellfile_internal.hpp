@@ -9,7 +9,6 @@
 
 namespace dlv::wellfile {
 
-std::string number_text(double v);  // shortest-looking text, 10 significant digits
 // "a number in UNIT, MIN to MAX" in a unit system (mode: see field_range).
 std::string expected_text(const Field& f, UnitSystem s = UnitSystem::field, int mode = -1);
 std::vector<double>& block_of(Blocks& b, BlockId id);

@@ -53,10 +53,11 @@ void check_result(const wf::RunOutcome& run,
 
 void run_tubing(const wf::json& doc, std::size_t choice) {
   if (choice == 0) {
-    check_result(wf::run_nodal(doc), {wf::render_nodal_table, wf::render_nodal_csv});
+    check_result(wf::run_nodal(doc), {dlv::cli::render_nodal_table, dlv::cli::render_nodal_csv});
   } else if (choice == 1) {
     const wf::TraverseAsk ask{500.0, dlv::TraverseStart::kWellhead, std::nullopt};
-    check_result(wf::run_traverse(doc, ask), {wf::render_traverse_table, wf::render_traverse_csv});
+    check_result(wf::run_traverse(doc, ask),
+                 {dlv::cli::render_traverse_table, dlv::cli::render_traverse_csv});
   } else {
     const wf::VfpAxes axes{{100.0, 1000.0}, {100.0, 400.0}, {}, {}, {}};
     const wf::VfpBuild built = wf::build_vfp_table(doc, axes, wf::VfpOptions{});
