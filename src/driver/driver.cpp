@@ -229,7 +229,7 @@ void oil_production(Run& run) {
       method == OilMethod::kDarcyVogel || method == OilMethod::kHorizontalWell ||
       method == OilMethod::kFracturedWell) {
     for (int L = 0; L < run.layer_count; ++L) {
-      if (f.fluid_type() > 0) {
+      if (static_cast<FluidType>(f.fluid_type()) > FluidType::kNone) {
         fluid_stage(run, L);
         run.results.result_bubble_point()[L] = f.bubble_point()[L];
       }
@@ -361,7 +361,7 @@ void gas_production(Run& run) {
   for (int L = 0; L < run.layer_count; ++L) {
     if (w.layer_temperature()[L] == 0.0) w.layer_temperature()[L] = w.layer_temperature()[0];
     if (f.gas_sg()[L] == 0.0) f.gas_sg()[L] = f.gas_sg()[0];
-    if (f.fluid_type() < 1) {
+    if (static_cast<FluidType>(f.fluid_type()) < FluidType::kCorrelations) {
       f.gas_z_factor()[L] = 1.0;
     } else {
       run.gas_pressure = w.reservoir_pressure()[L];
@@ -668,7 +668,7 @@ std::int32_t calculate(const CalculationBlocks& b, const CouplingTubing* couplin
   gas_stage(run, 0);
   fluid_stage(run, 0);
   mixture(run, 0);
-  f.set_viscosity_mixing_rule(2);
+  f.set_viscosity_mixing_rule(static_cast<std::int32_t>(ViscosityMixingRule::kPhaseInversion));
   run.results.result_bubble_point()[0] = f.bubble_point()[0];
 
   // Build the curves by the method of the calculation mode.

@@ -87,10 +87,10 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
     if (f.water_cut()[L] > 1.0) f.water_cut()[L] = f.water_cut()[L] / 100.0;
     f.oil_fraction()[L] = 1.0 - f.water_cut()[L];
 
-    const std::int32_t type = f.fluid_type();
-    if (type == 1 || type == 4) {
+    const auto type = static_cast<FluidType>(f.fluid_type());
+    if (type == FluidType::kCorrelations || type == FluidType::kCorrelationsType4) {
       oil_with_gas(fluid_tables, L, f, separator_conditions, t, p, fluid_error);
-    } else if (type == 2) {
+    } else if (type == FluidType::kCrudeSamples) {
       crude_sample_properties(p, t, f.sample_set(L), f.sample_key()[L], f.oil_viscosity()[L],
                               f.oil_fvf()[L], f.solution_gor()[L]);
       if (f.producing_gor()[L] >= f.solution_gor()[L]) f.bubble_point()[L] = p - kAtmosphere;
@@ -98,7 +98,7 @@ void layer_fluid_properties(FluidTables fluid_tables, std::int32_t L, LayerFluid
       f.water_sg()[L] = 1.02;
       f.gas_sg()[L] = 0.678;
       f.oil_sg()[L] = 0.91;
-    } else if (type == 3) {
+    } else if (type == FluidType::kFieldCrude) {
       field_crude_properties(p, t, f.oil_viscosity()[L], f.oil_fvf()[L], f.solution_gor()[L]);
       f.bubble_point()[L] = p - kAtmosphere;
       f.water_fvf()[L] = 1.07;
@@ -131,11 +131,12 @@ void mix_liquid_properties(const LiquidPhases& phases, std::int32_t mixing_rule,
 
   if (fw > 0.0) {
     liquid_fvf = fw * water_fvf + (1.0 - fw) * oil_fvf;
-    if (mixing_rule == 0) {
+    const auto rule = static_cast<ViscosityMixingRule>(mixing_rule);
+    if (rule == ViscosityMixingRule::kVolumeWeighted) {
       liquid_viscosity = (1.0 - fw) * mu_o + fw * mu_w;
-    } else if (mixing_rule == 1) {
+    } else if (rule == ViscosityMixingRule::kFluidityWeighted) {
       liquid_viscosity = 1.0 / ((1.0 - fw) / mu_o + fw / mu_w);
-    } else if (mixing_rule == 2) {
+    } else if (rule == ViscosityMixingRule::kPhaseInversion) {
       const double d = mu_o - mu_w;
       if (fw < 0.25) {
         liquid_viscosity = mu_o - d * fw * 0.1;

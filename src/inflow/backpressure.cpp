@@ -11,6 +11,18 @@ namespace {
 constexpr int kTestSlots = 100;
 constexpr int kLast = layout::kLastPoint;
 
+// Isochronal tests (either kind) take C from the stabilized flow point.
+bool isochronal(const DeliverabilityTests& tests) {
+  return static_cast<DeliverabilityTestType>(tests.type) != DeliverabilityTestType::kFlowAfterFlow;
+}
+
+// Modified isochronal tests, and any code above them, difference each test
+// pressure against its own shut-in pressure instead of the reservoir's.
+bool against_own_shutin(const DeliverabilityTests& tests) {
+  return static_cast<DeliverabilityTestType>(tests.type) >=
+         DeliverabilityTestType::kModifiedIsochronal;
+}
+
 // Process-wide scratch of backpressure_fit_cn: its two logarithm columns and
 // its working C, pr^2 and pressure step. Nothing in it carries over from one
 // call to the next; it makes the fit non-reentrant, like the rest of the
@@ -94,7 +106,8 @@ void backpressure_fit_cn(const DeliverabilityTests& tests, double& pr, double& c
   double sum_q = 0.0;
   double sum_d = 0.0;
   for (std::int32_t i = 0; i < count; ++i) {
-    const double d = tests.type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : s.pr_squared - p[i] * p[i];
+    const double d =
+        against_own_shutin(tests) ? ps[i] * ps[i] - p[i] * p[i] : s.pr_squared - p[i] * p[i];
     sum_q += q[i];
     sum_d += d;
     s.log_rates[i] = std::log10(q[i]);
@@ -110,7 +123,7 @@ void backpressure_fit_cn(const DeliverabilityTests& tests, double& pr, double& c
   s.c = (sum_q / count) / std::pow(sum_d / count, exponent);
   if (s.c < -300.0) s.c = -300.0;
   if (s.c > 300.0) s.c = 300.0;
-  if (tests.type != 0) {
+  if (isochronal(tests)) {
     // Isochronal types: C from the stabilized point, always against pr^2.
     s.c = q[count] / std::pow(s.pr_squared - p[count] * p[count], exponent);
   }
@@ -131,7 +144,8 @@ void backpressure_fit_c(const DeliverabilityTests& tests, double pr, double& c, 
   double sum_qt = 0.0;
   double sum_tt = 0.0;
   for (std::int32_t i = 0; i < count; ++i) {
-    const double d = tests.type >= 2 ? ps[i] * ps[i] - p[i] * p[i] : pr * pr - p[i] * p[i];
+    const double d =
+        against_own_shutin(tests) ? ps[i] * ps[i] - p[i] * p[i] : pr * pr - p[i] * p[i];
     const double t = std::pow(d, n);
     sum_qt += q[i] * t;
     sum_tt += t * t;
@@ -147,7 +161,7 @@ void backpressure_fit_n(const DeliverabilityTests& tests, double pr, double c, d
   const std::int32_t count = fitted_points(tests.count);
   if (count == 0) return;
 
-  if (tests.type < 2) {
+  if (!against_own_shutin(tests)) {
     double sum_x = 0.0;
     double sum_y = 0.0;
     for (std::int32_t i = 0; i < count; ++i) {
