@@ -1,75 +1,68 @@
-// Guo et al. (2007)'s two published tubing wells and a dry-gas well, as
-// traverse requests that the tubing suites share.
+// Guo et al. (2007)'s two published tubing wells and a dry-gas well
+// (data/wells.csv), as traverse requests that the tubing suites share, and the
+// request fields a table row can set by column name.
 #pragma once
 
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+#include "data_table.hpp"
 #include "tubing/traverse.hpp"
 
 namespace guo_wells {
 
-// Ex 4.4, the Hagedorn-Brown spreadsheet: 9700 ft of 1.995 in tubing (eps/D
-// 0.0006), 200 psia and 80 F at the wellhead, 180 F at the shoe, 758 stb/d,
-// WC 10 %, GLR 75, 40 API, 5 cp, gas 0.7, water 1.05, 30 dyn/cm; the
-// stock-tank fluid of the spreadsheet.
-inline dlv::TraverseRequest hagedorn_brown_sheet(dlv::Correlation correlation) {
+// Calls visit(column, field) for every number of a request a table can set.
+template <class Visit>
+void for_each_number(dlv::TraverseRequest& r, Visit visit) {
+  dlv::TubingFluid& f = r.fluid;
+  visit("node_depth", r.geometry.node_depth), visit("diameter", r.geometry.inside_diameter);
+  visit("roughness", r.geometry.roughness), visit("inclination", r.geometry.inclination);
+  visit("t_head", r.temperatures.wellhead), visit("t_node", r.temperatures.node);
+  visit("api", f.api_gravity), visit("gas_sg", f.gas_sg), visit("water_sg", f.water_sg);
+  visit("water_fvf", f.water_fvf), visit("water_cut", f.water_cut);
+  visit("glr", f.gas_liquid_ratio), visit("liquid_yield", f.liquid_yield);
+  visit("oil_viscosity", f.oil_viscosity), visit("water_viscosity", f.water_viscosity);
+  visit("surface_tension", f.surface_tension), visit("rate", r.rate);
+  visit("start_pressure", r.start_pressure), visit("max_step", r.max_step);
+}
+
+// Sets what the row gives; "tvd" sets the inclination of a straight hole.
+inline void set_fields(const data_table::Row& row, dlv::TraverseRequest& r) {
+  for_each_number(r, [&](const char* column, double& field) {
+    if (row.has(column)) field = row.number(column);
+  });
+  if (row.has("tvd")) {
+    r.geometry.inclination =
+        std::acos(row.number("tvd") / r.geometry.node_depth) * 180.0 / std::numbers::pi;
+  }
+  if (row.has("model")) r.fluid.model = *dlv::tubing_fluid_from_name(row.text("model"));
+  if (row.has("basis"))
+    r.fluid.basis = row.text("basis") == "gas" ? dlv::RateBasis::kGas : dlv::RateBasis::kLiquid;
+  if (row.has("start"))
+    r.start =
+        row.text("start") == "node" ? dlv::TraverseStart::kNode : dlv::TraverseStart::kWellhead;
+  if (row.has("flow"))
+    r.flow = row.text("flow") == "down" ? dlv::FlowDirection::kDown : dlv::FlowDirection::kUp;
+}
+
+// The named well of data/wells.csv; an empty name is the default request.
+inline dlv::TraverseRequest well(std::string_view name,
+                                 dlv::Correlation correlation = dlv::Correlation::kNoSlip) {
   dlv::TraverseRequest r;
   r.correlation = correlation;
-  r.geometry.node_depth = 9700.0;
-  r.geometry.inside_diameter = 1.995;
-  r.geometry.roughness = 0.0006 * 1.995;
-  r.temperatures = {80.0, 180.0};
-  r.fluid.model = dlv::TubingFluidModel::kStockTank;
-  r.fluid.api_gravity = 40.0;
-  r.fluid.gas_sg = 0.7;
-  r.fluid.water_sg = 1.05;
-  r.fluid.water_cut = 0.1;
-  r.fluid.gas_liquid_ratio = 75.0;
-  r.fluid.oil_viscosity = 5.0;
-  r.fluid.surface_tension = 30.0;
-  r.rate = 758.0;
-  r.start_pressure = 200.0;
+  for (const data_table::Row& row : data_table::read("wells.csv")) {
+    if (row.text("well") == name) set_fields(row, r);
+  }
   return r;
 }
 
-// Ex 4.2, the Poettmann-Carpenter spreadsheet, field column: 1.66 in (0.0006
-// in roughness for the marched correlations), 500 psia, 2000 stb/d, GLR
-// 1000, WC 25 %, 30 API, water 1.05 with Bw 1.2, gas 0.65, 100 -> 150 F,
-// 5000 ft; Guo's black oil.
+inline dlv::TraverseRequest hagedorn_brown_sheet(dlv::Correlation correlation) {
+  return well("hagedorn_brown_sheet", correlation);
+}
 inline dlv::TraverseRequest poettmann_carpenter_field(
     dlv::Correlation correlation = dlv::Correlation::kPoettmannCarpenter) {
-  dlv::TraverseRequest r;
-  r.correlation = correlation;
-  r.geometry.node_depth = 5000.0;
-  r.geometry.inside_diameter = 1.66;
-  r.geometry.roughness = 0.0006;
-  r.temperatures = {100.0, 150.0};
-  r.fluid.model = dlv::TubingFluidModel::kGuoBlackOil;
-  r.fluid.api_gravity = 30.0;
-  r.fluid.gas_sg = 0.65;
-  r.fluid.water_sg = 1.05;
-  r.fluid.water_fvf = 1.2;
-  r.fluid.water_cut = 0.25;
-  r.fluid.gas_liquid_ratio = 1000.0;
-  r.rate = 2000.0;
-  r.start_pressure = 500.0;
-  return r;
-}
-
-// The dry-gas well: gas 0.70, 2.441 in, eps/D 0.0006, vertical 8000 ft,
-// 1000 psia, 90 -> 170 F, 4000 Mscf/d, Standing pseudo-criticals and
-// Brill-Beggs z.
-inline dlv::TraverseRequest dry_gas(dlv::Correlation correlation) {
-  dlv::TraverseRequest r;
-  r.correlation = correlation;
-  r.geometry.node_depth = 8000.0;
-  r.geometry.inside_diameter = 2.441;
-  r.geometry.roughness = 0.0006 * 2.441;
-  r.temperatures = {90.0, 170.0};
-  r.fluid.model = dlv::TubingFluidModel::kDryGas;
-  r.fluid.basis = dlv::RateBasis::kGas;
-  r.fluid.gas_sg = 0.7;
-  r.rate = 4000.0;
-  r.start_pressure = 1000.0;
-  return r;
+  return well("poettmann_carpenter_field", correlation);
 }
 
 // Every correlation, point and whole-well.
