@@ -54,24 +54,15 @@ void check(const Row& row, const std::string& label, const Marched& m,
   const ProfileNode last = m.profile.empty() ? ProfileNode{} : m.profile.back();
   EXPECT_EQ(statuses[static_cast<int>(r.status)], row.text("status")) << label;
   EXPECT_FALSE(std::isnan(r.end_pressure)) << label;
-  data_table::expect(row, label,
-                     {{"steps", r.steps},
-                      {"nodes", double(r.nodes)},
-                      {"end_pressure", r.end_pressure},
-                      {"stop_md", r.stop_measured_depth},
-                      {"last_pressure", last.pressure},
-                      {"first_friction", first.friction},
-                      {"evaluations_per_step", double(r.fluid_evaluations) / r.steps},
-                      {"d_rho_v", d.d_rho_v},
-                      {"friction_factor", d.friction_factor},
-                      {"k_bar", d.k_bar},
-                      {"wellhead_density", d.wellhead_density},
-                      {"node_density", d.node_density},
-                      {"mean_density", d.mean_density},
-                      {"mean_z", d.mean_z},
-                      {"s", d.s},
-                      {"iterations", d.iterations},
-                      {"mid_pressure", d.mid_pressure}});
+  data_table::expect(
+      row, label,
+      {"steps", "nodes", "end_pressure", "stop_md", "last_pressure", "first_friction",
+       "evaluations_per_step", "d_rho_v", "friction_factor", "k_bar", "wellhead_density",
+       "node_density", "mean_density", "mean_z", "s", "iterations", "mid_pressure"},
+      {double(r.steps), double(r.nodes), r.end_pressure, r.stop_measured_depth, last.pressure,
+       first.friction, double(r.fluid_evaluations) / r.steps, d.d_rho_v, d.friction_factor, d.k_bar,
+       d.wellhead_density, d.node_density, d.mean_density, d.mean_z, d.s, double(d.iterations),
+       d.mid_pressure});
   if (row.has("last_pattern")) {
     EXPECT_EQ(dlv::flow_pattern_name(last.pattern), row.text("last_pattern")) << label;
   }
@@ -82,7 +73,7 @@ void check(const Row& row, const std::string& label, const Marched& m,
     if (n.text("case") != row.text("case")) continue;
     const ProfileNode* at = node_at(m, n.number("md"));
     ASSERT_NE(at, nullptr) << n.where;
-    data_table::expect(n, label, {{"pressure", at->pressure}});
+    data_table::expect(n, label, {"pressure"}, {at->pressure});
   }
 }
 
