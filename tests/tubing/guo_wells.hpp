@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "data_table.hpp"
 #include "tubing/traverse.hpp"
@@ -74,5 +76,12 @@ inline constexpr dlv::Correlation kEveryCorrelation[] = {dlv::Correlation::kNoSl
                                                          dlv::Correlation::kPoettmannCarpenter,
                                                          dlv::Correlation::kAverageTemperatureZ,
                                                          dlv::Correlation::kCullenderSmith};
+
+// The correlation a row names, or all of `every` for "*".
+inline std::vector<dlv::Correlation> correlations(const data_table::Row& row,
+                                                  std::span<const dlv::Correlation> every) {
+  if (row.text("correlation") == "*") return {every.begin(), every.end()};
+  return {*dlv::correlation_from_name(row.text("correlation"))};
+}
 
 }  // namespace guo_wells

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "data_table.hpp"
+#include "guo_wells.hpp"
 #include "tubing/beggs_brill.hpp"
 #include "tubing/correlation.hpp"
 #include "tubing/gray.hpp"
@@ -79,17 +79,12 @@ void expect_groups(const Row& row, const std::string& label, Correlation c, cons
 // Published and hand-worked points; see the table's notes.
 TEST(PointGradient, TableOfPoints) {
   for (const Row& row : data_table::read("point_gradients.csv")) {
-    std::vector<Correlation> correlations(std::begin(kPointCorrelations),
-                                          std::end(kPointCorrelations));
-    if (row.text("correlation") != "*") {
-      correlations = {*dlv::correlation_from_name(row.text("correlation"))};
-    }
     std::array<double, 12> fields{};
     std::istringstream numbers(row.text("point"));
     for (double& x : fields) numbers >> x;
     const auto p = std::bit_cast<FlowPoint>(fields);
     const bool payne = !row.has("payne") || row.number("payne") != 0.0;
-    for (Correlation c : correlations) {
+    for (Correlation c : guo_wells::correlations(row, kPointCorrelations)) {
       const std::string label = row.text("case") + " " + std::string(dlv::correlation_name(c));
       const Gradient g = dlv::point_gradient(c, p, {.payne = payne});
       EXPECT_EQ(g.ok, !row.has("ok") || row.number("ok") != 0.0) << label;
@@ -125,37 +120,27 @@ TEST(HagedornBrown, ChartFitValues) {
 TEST(PointGradient, BadOrExtremeInputNeverGivesNaN) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  const FlowPoint takacs{0.79, 1.93, 49.9, 1.79, 3.0, 0.02, 8.0, 2.441, 0.0006, 90.0, 361.3};
-  using Field = double FlowPoint::*;
-  const Field fields[] = {&FlowPoint::superficial_liquid_velocity,
-                          &FlowPoint::superficial_gas_velocity,
-                          &FlowPoint::liquid_density,
-                          &FlowPoint::gas_density,
-                          &FlowPoint::liquid_viscosity,
-                          &FlowPoint::gas_viscosity,
-                          &FlowPoint::surface_tension,
-                          &FlowPoint::inside_diameter,
-                          &FlowPoint::roughness,
-                          &FlowPoint::pressure,
-                          &FlowPoint::mass_rate,
-                          &FlowPoint::inclination};
+  // The Takacs point (v_sL, v_sg, rho_L, rho_g, mu_L, mu_g, sigma, d, eps, angle, p, w).
+  const std::array<double, 12> takacs{0.79, 1.93,  49.9,   1.79, 3.0,  0.02,
+                                      8.0,  2.441, 0.0006, 90.0, 361.3};
+  const std::size_t kInclination = 9;
   for (Correlation c : kPointCorrelations) {
-    for (Field field : fields) {
+    for (std::size_t field = 0; field < takacs.size(); ++field) {
       for (double bad : {nan, inf, -inf, -1.0, 91.0}) {
-        FlowPoint p = takacs;
-        p.*field = bad;
-        const Gradient g = dlv::point_gradient(c, p);
-        if ((field == &FlowPoint::inclination) == (bad == 91.0 || !std::isfinite(bad))) {
+        std::array<double, 12> p = takacs;
+        p[field] = bad;
+        const Gradient g = dlv::point_gradient(c, std::bit_cast<FlowPoint>(p));
+        if ((field == kInclination) == (bad == 91.0 || !std::isfinite(bad))) {
           EXPECT_FALSE(g.ok) << dlv::correlation_name(c) << " " << bad;
           EXPECT_EQ(g.total, 0.0);
         }
       }
       for (double value : {0.0, 1e-300, 1e-12, 1e-3, 1e3, 1e12, 1e300}) {
         for (double angle : {90.0, 0.0, -30.0}) {
-          FlowPoint p = takacs;
-          p.inclination = angle;
-          if (field != &FlowPoint::inclination) p.*field = value;
-          const Gradient g = dlv::point_gradient(c, p);
+          std::array<double, 12> p = takacs;
+          p[kInclination] = angle;
+          if (field != kInclination) p[field] = value;
+          const Gradient g = dlv::point_gradient(c, std::bit_cast<FlowPoint>(p));
           if (!g.ok) continue;
           for (double x : {g.elevation, g.friction, g.total, g.mixture_density}) {
             EXPECT_TRUE(std::isfinite(x)) << dlv::correlation_name(c) << " " << value;

@@ -82,12 +82,7 @@ TEST(Traverse, TableOfCases) {
   const std::vector<Row> nodes = data_table::read("traverse_nodes.csv");
   std::map<std::string, double> ends;
   for (const Row& row : data_table::read("traverse_cases.csv")) {
-    std::vector<Correlation> correlations(std::begin(guo_wells::kEveryCorrelation),
-                                          std::end(guo_wells::kEveryCorrelation));
-    if (row.text("correlation") != "*") {
-      correlations = {*dlv::correlation_from_name(row.text("correlation"))};
-    }
-    for (Correlation c : correlations) {
+    for (Correlation c : guo_wells::correlations(row, guo_wells::kEveryCorrelation)) {
       TraverseRequest req = guo_wells::well(row.text("well"), c);
       guo_wells::set_fields(row, req);
       const Marched m = run(req);
@@ -188,16 +183,9 @@ TEST(Traverse, ShortProfileIsReportedNeverOverrun) {
 // infinities, zeros, negatives, extremes) and ordinary ones: every traverse
 // ends with a status, never a NaN end pressure, never more nodes than fit.
 TEST(Traverse, SpecialValuesAlwaysEndWithAStatus) {
-  const double special[] = {std::numeric_limits<double>::quiet_NaN(),
-                            std::numeric_limits<double>::infinity(),
-                            -std::numeric_limits<double>::infinity(),
-                            0.0,
-                            -1.0,
-                            1e-300,
-                            1e300,
-                            0.5,
-                            30.0,
-                            1000.0};
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double special[] = {nan, inf, -inf, 0.0, -1.0, 1e-300, 1e300, 0.5, 30.0, 1000.0};
   std::mt19937 rng(20260);
   std::uniform_int_distribution<std::size_t> pick(0, 10 * std::size(special) - 1);
   std::vector<ProfileNode> profile(40);
