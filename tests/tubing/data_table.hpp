@@ -3,7 +3,7 @@
 // first other line names the columns, and an empty cell is no value. The
 // cells of the columns "set" and "expect" hold more cells, "name=value;...".
 // An expected value is checked to half a unit of its last written digit, or
-// as written: "value+-tolerance" or a range "low..high".
+// as written: "value+-tolerance", a range "low..high" or "nan".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -93,6 +93,10 @@ inline void expect(const Row& row, const std::string& label,
   for (const char* name : names) {
     const double actual = *value++;
     if (!row.has(name)) continue;
+    if (row.text(name) == "nan") {
+      EXPECT_TRUE(std::isnan(actual)) << row.where << " " << label << ": " << name << " " << actual;
+      continue;
+    }
     const auto [low, high] = bounds(row.text(name));
     EXPECT_GE(actual, low) << row.where << " " << label << ": " << name;
     EXPECT_LE(actual, high) << row.where << " " << label << ": " << name;

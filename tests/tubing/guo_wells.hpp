@@ -59,14 +59,6 @@ inline dlv::TraverseRequest well(std::string_view name,
   return r;
 }
 
-inline dlv::TraverseRequest hagedorn_brown_sheet(dlv::Correlation correlation) {
-  return well("hagedorn_brown_sheet", correlation);
-}
-inline dlv::TraverseRequest poettmann_carpenter_field(
-    dlv::Correlation correlation = dlv::Correlation::kPoettmannCarpenter) {
-  return well("poettmann_carpenter_field", correlation);
-}
-
 // Every correlation, point and whole-well.
 inline constexpr dlv::Correlation kEveryCorrelation[] = {dlv::Correlation::kNoSlip,
                                                          dlv::Correlation::kHagedornBrown,
