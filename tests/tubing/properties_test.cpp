@@ -108,18 +108,16 @@ TEST(FluidTerms, CachedFluidEqualsFreshEvaluations) {
   dlv::FluidCache cache;
   const double states[][2] = {{150.0, 100.0}, {180.0, 100.5},  {185.0, 100.5}, {210.0, 101.0},
                               {150.0, 100.0}, {3000.0, 200.0}, {3000.0, 210.0}};
+  const auto values = [](const FluidState& s) {
+    return std::vector<double>{
+        s.solution_gor,   s.z,         s.liquid_viscosity, s.gas_viscosity, s.surface_tension,
+        s.liquid_density, double(s.ok)};
+  };
   for (const auto& st : states) {
     const FluidState fresh = dlv::evaluate_fluid(f, st[0], st[1]);
     dlv::cached_fluid(f, st[0], st[1], cache);
-    const FluidState& cached = dlv::cached_fluid(f, st[0], st[1], cache);
     ASSERT_TRUE(fresh.ok);
-    EXPECT_EQ((std::vector<double>{cached.solution_gor, cached.z, cached.liquid_viscosity,
-                                   cached.gas_viscosity, cached.surface_tension,
-                                   cached.liquid_density, double(cached.ok)}),
-              (std::vector<double>{fresh.solution_gor, fresh.z, fresh.liquid_viscosity,
-                                   fresh.gas_viscosity, fresh.surface_tension, fresh.liquid_density,
-                                   1.0}))
-        << st[0];
+    EXPECT_EQ(values(dlv::cached_fluid(f, st[0], st[1], cache)), values(fresh)) << st[0];
   }
   EXPECT_EQ(cache.evaluations, 7);
 }
