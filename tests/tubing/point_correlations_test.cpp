@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "guo_wells.hpp"
+#include "tables.hpp"
 #include "tubing/beggs_brill.hpp"
 #include "tubing/correlation.hpp"
 #include "tubing/gray.hpp"

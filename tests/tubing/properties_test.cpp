@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "guo_wells.hpp"
+#include "tables.hpp"
 #include "tubing/fluid_terms.hpp"
 #include "tubing/friction.hpp"
 #include "tubing/surface_tension.hpp"
