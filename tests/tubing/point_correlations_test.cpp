@@ -23,10 +23,6 @@ using dlv::FlowPattern;
 using dlv::FlowPoint;
 using dlv::Gradient;
 
-constexpr Correlation kPointCorrelations[] = {
-    Correlation::kNoSlip, Correlation::kBeggsBrill, Correlation::kHagedornBrown,
-    Correlation::kHagedornBrownOriginal, Correlation::kGray};
-
 TEST(Names, RoundTripAndPointKinds) {
   for (int i = 0; i <= static_cast<int>(Correlation::kCullenderSmith); ++i) {
     const auto c = static_cast<Correlation>(i);
@@ -84,7 +80,7 @@ TEST(PointGradient, TableOfPoints) {
     for (double& x : fields) numbers >> x;
     const auto p = std::bit_cast<FlowPoint>(fields);
     const bool payne = !row.has("payne") || row.number("payne") != 0.0;
-    for (Correlation c : guo_wells::correlations(row, kPointCorrelations)) {
+    for (Correlation c : guo_wells::correlations(row, true)) {
       const std::string label = row.text("case") + " " + std::string(dlv::correlation_name(c));
       const Gradient g = dlv::point_gradient(c, p, {.payne = payne});
       EXPECT_EQ(g.ok, !row.has("ok") || row.number("ok") != 0.0) << label;
@@ -121,7 +117,7 @@ TEST(PointGradient, ExtremeInputNeverGivesNaN) {
   const std::array<double, 12> takacs{0.79, 1.93,  49.9,   1.79, 3.0,   0.02,
                                       8.0,  2.441, 0.0006, 90.0, 361.3, 0.0};
   const std::size_t kInclination = 9;
-  for (Correlation c : kPointCorrelations) {
+  for (Correlation c : guo_wells::every_correlation(true)) {
     for (std::size_t field = 0; field < takacs.size(); ++field) {
       for (double value : {0.0, 1e-300, 1e-12, 1e-3, 1e3, 1e12, 1e300}) {
         for (double angle : {90.0, 0.0, -30.0}) {

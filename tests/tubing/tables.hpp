@@ -161,20 +161,19 @@ inline dlv::TraverseRequest well(std::string_view name,
   return r;
 }
 
-// Every correlation, point and whole-well.
-inline constexpr dlv::Correlation kEveryCorrelation[] = {dlv::Correlation::kNoSlip,
-                                                         dlv::Correlation::kHagedornBrown,
-                                                         dlv::Correlation::kHagedornBrownOriginal,
-                                                         dlv::Correlation::kBeggsBrill,
-                                                         dlv::Correlation::kGray,
-                                                         dlv::Correlation::kPoettmannCarpenter,
-                                                         dlv::Correlation::kAverageTemperatureZ,
-                                                         dlv::Correlation::kCullenderSmith};
+// Every correlation, or every point correlation.
+inline std::vector<dlv::Correlation> every_correlation(bool points_only) {
+  std::vector<dlv::Correlation> all;
+  for (int i = 0; i <= static_cast<int>(dlv::Correlation::kCullenderSmith); ++i) {
+    const auto c = static_cast<dlv::Correlation>(i);
+    if (!points_only || dlv::is_point_correlation(c)) all.push_back(c);
+  }
+  return all;
+}
 
-// The correlation a row names, or all of `every` for "*".
-inline std::vector<dlv::Correlation> correlations(const data_table::Row& row,
-                                                  std::span<const dlv::Correlation> every) {
-  if (row.text("correlation") == "*") return {every.begin(), every.end()};
+// The correlation a row names; "*": every one, or every point correlation.
+inline std::vector<dlv::Correlation> correlations(const data_table::Row& row, bool points_only) {
+  if (row.text("correlation") == "*") return every_correlation(points_only);
   return {*dlv::correlation_from_name(row.text("correlation"))};
 }
 

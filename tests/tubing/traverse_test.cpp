@@ -81,7 +81,7 @@ TEST(Traverse, TableOfCases) {
   const std::vector<Row> nodes = data_table::read("traverse_nodes.csv");
   std::map<std::string, double> ends;
   for (const Row& row : data_table::read("traverse_cases.csv")) {
-    for (Correlation c : guo_wells::correlations(row, guo_wells::kEveryCorrelation)) {
+    for (Correlation c : guo_wells::correlations(row, false)) {
       TraverseRequest req = guo_wells::well(row.text("well"), c);
       guo_wells::set_fields(row, req);
       const std::string label = row.text("case") + " " + std::string(dlv::correlation_name(c));
