@@ -15,6 +15,7 @@
 #include "blocks/block_layout.hpp"
 #include "dlv/dlv.h"
 #include "fuzz_support.hpp"
+#include "ptrav.h"
 
 namespace {
 
@@ -79,6 +80,14 @@ std::int32_t code(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {
   return choice == 4 ? in.ConsumeIntegral<std::int32_t>() : in.ConsumeIntegralInRange(lo, hi);
 }
 
+// A layer count: one to three layers fifteen times in sixteen (every per-layer branch, at a
+// small share of the traverse work of a full well), otherwise a count as code() draws it, which
+// holds every layer about half the time.
+std::int32_t layer_count(FuzzedDataProvider& in) {
+  const int choice = in.ConsumeIntegralInRange(0, 15);
+  return choice < 15 ? 1 + choice % 3 : code(in, 0, L::kLayers);
+}
+
 void put_i32(std::vector<double>& block, std::size_t byte, std::int32_t v) {
   if (byte + sizeof v <= block.size() * sizeof(double))
     std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, sizeof v);
@@ -140,7 +149,7 @@ void plausible_well(std::vector<double>& fluids, std::vector<double>& well,
   well[L::well::backpressure_c] = 0.003;
   well[L::well::backpressure_n] = 0.8;
   well[L::well::rate_multiplier] = 1.0;
-  well[L::well::reference_depth] = 7000.0;
+  well[L::well::reference_depth] = 8010.0;  // between the first two layers
   completion[L::completion::shot_density_factor] = 1.0;
   namespace F = L::fluids;
   namespace W = L::well;
@@ -205,12 +214,34 @@ struct CallBlocks {
   }
 };
 
+// Bounds on the traverse work of one input (the harness's guard, not the library's): when
+// the layers in use, referred to the reference depth in segments as the traverse library cuts
+// them, would need more than kMaxSegmentSteps steps over all points, the input keeps two
+// layers (which still refer their curves).
+constexpr double kMaxSegmentSteps = 2000;
+
+void bound_traverse_work(std::vector<double>& well, const std::vector<double>& traverse) {
+  std::int32_t count = 0;
+  std::memcpy(&count, reinterpret_cast<const char*>(well.data()) + L::well::layer_count_byte, 4);
+  double segment = traverse[PTRAV_SEGMENT_LENGTH / 8];
+  if (segment == 0.0) segment = 100.0;
+  double steps = 0.0;
+  for (int i = 0; i < std::min(count, L::kLayers); ++i) {
+    const double span = std::fabs(well[L::well::layer_depth + i] - well[L::well::reference_depth]);
+    steps +=
+        L::kPoints * (std::isfinite(span / segment) && segment > 0.0
+                          ? std::clamp(std::ceil(span / segment), 1.0, 1.0 * PTRAV_MAX_SEGMENTS)
+                          : 1.0 * PTRAV_MAX_SEGMENTS);
+  }
+  if (steps > kMaxSegmentSteps) put_i32(well, L::well::layer_count_byte, 2);
+}
+
 void full_calculation(FuzzedDataProvider& in, bool dotnet) {
   static CallBlocks blocks;
   blocks.reset();
   auto& [fluids, tables, separator, well, completion, traverse, f, t, s, lc, w, c, cc, tc, tr,
          summary, results] = blocks;
-  const std::int32_t layers = code(in, 0, L::kLayers);
+  const std::int32_t layers = layer_count(in);
   plausible_well(fluids, well, completion, in.ConsumeIntegralInRange(1, L::kLayers));
   const std::int32_t mode = code(in, 0, 3);
   put_i32(well, L::well::layer_count_byte, layers);
@@ -262,6 +293,7 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
   std::vector<std::vector<double>*> staged{&fluids, &tables,     &separator,
                                            &well,   &completion, &traverse};
   raw_overrides(in, staged);
+  bound_traverse_work(well, traverse);
 
   blocks.place();
   auto* m = new std::int32_t(mode);
