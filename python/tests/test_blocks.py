@@ -20,20 +20,15 @@ def test_twelve_blocks_of_their_exact_sizes():
 # (block, field, index or None for a property, value, documented byte offset, stored type)
 WRITES = [
     ("well", "reservoir_pressure", 0, 2400.0, 303 * 8, "<f8"),
-    ("well", "test_rate", 1, 750.0, 409 * 8, "<f8"),
     ("well", "method_code", None, 7, 0, "<i4"),
-    ("well", "test_count", None, 5, 407 * 8, "<i4"),
     ("well", "ratetest_row_count", None, 9, 2007 * 8, "<i4"),
     ("well", "backpressure_c_given", None, 1, 2007 * 8 + 4, "u1"),
-    ("fluids", "fluid_type", None, 2, 0, "<i4"),
     ("fluids", "bubble_point_given", 3, 1, 875 * 8 + 12, "<i4"),
     ("fluids", "viscosity_correlation", 49, 2, 1175 * 8 + 196, "<i4"),
     ("separator", "separator_temperature", None, 60.0, 8, "<f8"),
-    ("completion", "completion_model", None, 3, 0, "<i4"),
     ("completion", "perforation_length", 1, 12.0, 353 * 8, "<f8"),
     ("traverse", "suppress_fluid_errors", None, 1, 2737 * 4, "<i4"),
     ("tables", "use_table", 6, 1, 5620 * 8 + 24, "<i4"),
-    ("results", "flow_regime_flag", 1, 1, 25 * 8 + 4, "<i4"),
     ("layer_curves", "pressure", (2, 7), 1.0, (1250 + 2 * 25 + 7) * 8, "<f8"),  # layer, point
     ("completion_curves", "drawdown", (49, 24), 2.0, (2500 + 49 * 25 + 24) * 8, "<f8"),
     ("tables", "values", (3, 4, 5), 3.0, (3 * 562 + 60 + 4 * 10 + 5) * 8, "<f8"),  # table, p, T

@@ -13,7 +13,6 @@ import numpy as np
 import pytest
 
 import dlv
-from dlv import _parallel
 from conftest import VOGEL_WELL, example
 
 
@@ -63,11 +62,8 @@ def test_dataframe_is_the_command_csv(dlv_command, name):
 LAYER = VOGEL_WELL["layers"][0]
 # (case, a bad Vogel well, JSON path of the first problem)
 BAD_WELLS = [
-    ("unknown method", {**VOGEL_WELL, "method": "vogle"}, "method"),
     ("unknown key", {**VOGEL_WELL, "layers": [{**LAYER, "reservoir_presure": 1}]},
      "layers[0].reservoir_presure"),
-    ("text for a number", {**VOGEL_WELL, "layers": [{**LAYER, "reservoir_pressure": "2400"}]},
-     "layers[0].reservoir_pressure"),
     ("test above the reservoir", {**VOGEL_WELL, "tests": [{"test_rate": 1, "test_pressure": 2600}]},
      "tests[0].test_pressure"),
     ("two layers for a one-curve method", {**VOGEL_WELL, "layers": [LAYER, LAYER]}, "layers"),
@@ -98,11 +94,9 @@ def _file(folder, data):
 
 UNREADABLE = [  # (case, the call's arguments given a scratch folder, part of the message)
     ("binary", lambda t: {"well": _file(t, b"\x89PNG\r\n\x1a\n\x00")}, "binary content"),
-    ("latin-1", lambda t: {"well": _file(t, '{"a": "caf\u00e9"}'.encode("latin-1"))}, "not UTF-8"),
     ("missing", lambda t: {"well": t / "missing.json"}, "cannot be read"),
     ("text for a path", lambda t: {"well": TEXT}, "pass it as calculate(json=...)"),
     ("syntax", lambda t: {"well": _file(t, b'{\n"mode": 1,\n"method": vogel}')}, "line 3"),
-    ("key twice", lambda t: {"json": TEXT.replace('"mode"', '"mode": 1, "mode"')}, "twice"),
     ("not UTF-8 text", lambda t: {"json": b"\xff\xfe{}"}, "UTF-8"),
     ("not a number", lambda t: {"well": {**VOGEL_WELL, "description": float("nan")}},
      "not a JSON document"),
@@ -182,12 +176,6 @@ def _check_against_serial(wells, results):
             continue
         assert got.to_dict() == dlv.calculate(well).to_dict()
         assert got.source == (well if isinstance(well, str) else None)
-
-
-@pytest.mark.parametrize("count,workers,size", [  # about four chunks a worker, 1 to 256 wells
-    (1000, 2, 125), (1001, 2, 126), (3, 4, 1), (0, 2, 1), (10**6, 8, 256)])
-def test_chunk_sizes(count, workers, size):
-    assert _parallel.chunk_size(count, workers) == size
 
 
 def test_process_pool_executor_keeps_order_and_errors(tmp_path, example_wells):

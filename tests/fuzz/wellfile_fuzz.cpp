@@ -5,7 +5,7 @@
 // held to what it promises: a refusal says what is wrong; a checked document
 // maps to blocks that read back to the same blocks, and runs; the compact
 // result text reads back to the result; no file descriptor is left open.
-// Seeds: examples/wells; dictionary: wellfile.dict (tests/fuzz/make_dictionary.py).
+// Seeds: examples/wells; dictionary: wellfile.dict (tools/make_fuzz_dictionary.py).
 #include <cstdio>
 #include <cstring>
 #include <nlohmann/json.hpp>

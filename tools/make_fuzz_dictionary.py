@@ -1,7 +1,7 @@
 """Writes the libFuzzer dictionary of the well-file target from the JSON Schema
 of a well file: every key and every named value, quoted as in a document.
 
-Usage: dlv schema | python3 tests/fuzz/make_dictionary.py > tests/fuzz/wellfile.dict
+Usage: dlv schema | python3 tools/make_fuzz_dictionary.py > tests/fuzz/wellfile.dict
 """
 import json
 import sys
@@ -19,6 +19,6 @@ def words(node, found):
     return found
 
 
-print("# Keys and named values of a well file, from its JSON Schema (make_dictionary.py).")
+print("# Keys and named values of a well file, from its JSON Schema (tools/make_fuzz_dictionary.py).")
 for word in sorted(words(json.load(sys.stdin), set())):
     print(json.dumps(json.dumps(word)))
