@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,47 +21,10 @@
 namespace {
 
 namespace L = dlv::layout;
+using fuzz_support::code;
 using fuzz_support::fault;
+using fuzz_support::in_host_environment;
 using fuzz_support::special;
-
-struct FpState {
-  std::uint16_t x87_control;
-  std::uint16_t x87_status;
-  std::uint32_t mxcsr;
-  bool operator==(const FpState&) const = default;
-};
-
-FpState read_fp() {
-  FpState s{};
-  __asm__ __volatile__("fnstcw %0" : "=m"(s.x87_control));
-  __asm__ __volatile__("fnstsw %0" : "=m"(s.x87_status));
-  __asm__ __volatile__("stmxcsr %0" : "=m"(s.mxcsr));
-  return s;
-}
-
-// Loads a host environment (the default, every exception unmasked, rounding
-// down with flush-to-zero, or sticky flags already raised) and puts the
-// fuzzer's own back when it goes.
-class HostFp {
- public:
-  explicit HostFp(int choice) {
-    static constexpr std::uint16_t x87[] = {0x037f, 0x0340, 0x077f, 0x027f};
-    static constexpr std::uint32_t sse[] = {0x1f80, 0x0000, 0xbf80, 0x1fbf};
-    __asm__ __volatile__("fnstcw %0" : "=m"(x87_));
-    __asm__ __volatile__("stmxcsr %0" : "=m"(mxcsr_));
-    load(x87[choice], sse[choice]);
-  }
-  ~HostFp() { load(x87_, mxcsr_); }
-
- private:
-  static void load(std::uint16_t cw, std::uint32_t csr) {
-    __asm__ __volatile__("fnclex");
-    __asm__ __volatile__("fldcw %0" : : "m"(cw));
-    __asm__ __volatile__("ldmxcsr %0" : : "m"(csr));
-  }
-  std::uint16_t x87_;
-  std::uint32_t mxcsr_;
-};
 
 std::string scratch_dir;
 
@@ -69,15 +33,6 @@ const char* log_path(int choice) {
   static const std::string paths[] = {"", scratch_dir + "/dlv.log", scratch_dir,
                                       scratch_dir + "/missing/dlv.log", scratch_dir + "/fifo"};
   return choice == 0 ? nullptr : paths[choice - 1].c_str();
-}
-
-// A count or code: mostly inside [lo, hi], sometimes just outside or far away.
-std::int32_t code(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {
-  using limits = std::numeric_limits<std::int32_t>;
-  const std::int32_t edges[] = {lo - 1, hi + 1, limits::min(), limits::max()};
-  const int choice = in.ConsumeIntegralInRange(0, 7);
-  if (choice < 4) return edges[choice];
-  return choice == 4 ? in.ConsumeIntegral<std::int32_t>() : in.ConsumeIntegralInRange(lo, hi);
 }
 
 // A layer count: one to three layers fifteen times in sixteen (every per-layer branch, at a
@@ -91,47 +46,6 @@ std::int32_t layer_count(FuzzedDataProvider& in) {
 void put_i32(std::vector<double>& block, std::size_t byte, std::int32_t v) {
   if (byte + sizeof v <= block.size() * sizeof(double))
     std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, sizeof v);
-}
-
-// Exactly `n` doubles on the heap, released when it goes.
-struct HeapBlock {
-  explicit HeapBlock(std::size_t n) : data(new double[n]()), size(n) {}
-  ~HeapBlock() { delete[] data; }
-  HeapBlock(const HeapBlock&) = delete;
-  HeapBlock& operator=(const HeapBlock&) = delete;
-  // Copies a staged block in, or zeroes the block.
-  void place(const std::vector<double>* staged) {
-    if (staged != nullptr)
-      std::memcpy(data, staged->data(), size * sizeof(double));
-    else
-      std::memset(data, 0, size * sizeof(double));
-  }
-  double* data;
-  std::size_t size;
-};
-
-// Raw overrides: any slot of any staged block takes a special value, or an
-// int32 or a byte goes anywhere.
-void raw_overrides(FuzzedDataProvider& in, std::vector<std::vector<double>*>& blocks) {
-  const int count = in.ConsumeIntegralInRange(0, 24);
-  for (int k = 0; k < count && in.remaining_bytes() > 0; ++k) {
-    auto& block = *blocks[in.ConsumeIntegralInRange<std::size_t>(0, blocks.size() - 1)];
-    const std::size_t bytes = block.size() * sizeof(double);
-    auto* raw = reinterpret_cast<unsigned char*>(block.data());
-    switch (in.ConsumeIntegralInRange(0, 2)) {
-      case 0:
-        block[in.ConsumeIntegralInRange<std::size_t>(0, block.size() - 1)] = special(in);
-        break;
-      case 1: {
-        const std::int32_t v = code(in, -2, 60);
-        std::memcpy(raw + 4 * in.ConsumeIntegralInRange<std::size_t>(0, bytes / 4 - 1), &v, 4);
-        break;
-      }
-      default:
-        raw[in.ConsumeIntegralInRange<std::size_t>(0, bytes - 1)] =
-            in.ConsumeIntegral<std::uint8_t>();
-    }
-  }
 }
 
 constexpr std::size_t kFluidSlots = L::fluids::min_slots;
@@ -189,28 +103,22 @@ void plausible_well(std::vector<double>& fluids, std::vector<double>& well,
   }
 }
 
-// The blocks of one call: staged in vectors, then copied into heap blocks of
-// their exact sizes. Allocated once; every input starts them from zero.
+// The blocks of one call, each of its exact size (a vector built with its size holds no more),
+// allocated once; every input starts them from zero.
 struct CallBlocks {
-  std::vector<double> fluids = std::vector<double>(kFluidSlots),
-                      tables = std::vector<double>(kTableSlots), separator = {100.0, 80.0},
-                      well = std::vector<double>(kWellSlots),
-                      completion = std::vector<double>(kCompletionSlots),
-                      traverse = std::vector<double>(kTraverseSlots);
-  HeapBlock f{kFluidSlots}, t{kTableSlots}, s{2}, lc{kCurveSlots}, w{kWellSlots},
-      c{kCompletionSlots}, cc{kCurveSlots}, tc{kCurveSlots}, tr{kTraverseSlots},
-      summary{L::summary::total_slots}, results{L::results::total_slots};
+  static std::vector<double> block(std::size_t n) { return std::vector<double>(n); }
+  std::vector<double> fluids = block(kFluidSlots), tables = block(kTableSlots),
+                      separator = block(2), well = block(kWellSlots),
+                      completion = block(kCompletionSlots), traverse = block(kTraverseSlots),
+                      layer_curves = block(kCurveSlots), completion_curves = block(kCurveSlots),
+                      traverse_curves = block(kCurveSlots),
+                      summary = block(L::summary::total_slots),
+                      results = block(L::results::total_slots);
   void reset() {
-    for (std::vector<double>* v : {&fluids, &tables, &well, &completion, &traverse})
+    for (std::vector<double>* v : {&fluids, &tables, &well, &completion, &traverse, &layer_curves,
+                                   &completion_curves, &traverse_curves, &summary, &results})
       std::fill(v->begin(), v->end(), 0.0);
     separator = {100.0, 80.0};
-  }
-  void place() {
-    const std::pair<HeapBlock*, const std::vector<double>*> copies[] = {
-        {&f, &fluids},     {&t, &tables},       {&s, &separator},   {&w, &well},
-        {&c, &completion}, {&tr, &traverse},    {&lc, nullptr},     {&cc, nullptr},
-        {&tc, nullptr},    {&summary, nullptr}, {&results, nullptr}};
-    for (const auto& [block, staged] : copies) block->place(staged);
   }
 };
 
@@ -239,19 +147,23 @@ void bound_traverse_work(std::vector<double>& well, const std::vector<double>& t
 void full_calculation(FuzzedDataProvider& in, bool dotnet) {
   static CallBlocks blocks;
   blocks.reset();
-  auto& [fluids, tables, separator, well, completion, traverse, f, t, s, lc, w, c, cc, tc, tr,
-         summary, results] = blocks;
+  auto& [fluids, tables, separator, well, completion, traverse, lc, cc, tc, summary, results] =
+      blocks;
   const std::int32_t layers = layer_count(in);
   plausible_well(fluids, well, completion, in.ConsumeIntegralInRange(1, L::kLayers));
   const std::int32_t mode = code(in, 0, 3);
   put_i32(well, L::well::layer_count_byte, layers);
-  put_i32(well, L::well::method_code_byte, code(in, 0, 12));
-  put_i32(well, L::well::gas_method_byte, code(in, 0, 12));
-  put_i32(well, L::well::gas_injection_method_byte, code(in, 0, 12));
-  put_i32(well, L::well::water_injection_method_byte, code(in, 0, 12));
-  put_i32(well, L::well::deliverability_test_type_byte, code(in, 0, 3));
-  put_i32(well, L::well::test_count * 8, code(in, 0, L::well::kTestCapacity));
-  put_i32(well, L::well::ratetest_row_count * 8, code(in, 0, L::well::kRateTestCapacity));
+  namespace W = L::well;
+  const std::pair<std::size_t, std::int32_t> well_codes[] = {
+      // byte, largest code in range
+      {W::method_code_byte, 12},
+      {W::gas_method_byte, 12},
+      {W::gas_injection_method_byte, 12},
+      {W::water_injection_method_byte, 12},
+      {W::deliverability_test_type_byte, 3},
+      {W::test_count * 8, W::kTestCapacity},
+      {W::ratetest_row_count * 8, W::kRateTestCapacity}};
+  for (const auto& [byte, hi] : well_codes) put_i32(well, byte, code(in, 0, hi));
   reinterpret_cast<unsigned char*>(well.data())[L::well::backpressure_c_given_byte] =
       in.ConsumeIntegral<std::uint8_t>();
   reinterpret_cast<unsigned char*>(well.data())[L::well::backpressure_n_given_byte] =
@@ -282,35 +194,32 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
     }
   }
   put_i32(completion, L::completion::completion_model * 8, code(in, 0, 4));
-  put_i32(traverse, L::traverse::record_type, code(in, 0, 3));
-  put_i32(traverse, L::traverse::suppress_fluid_errors, code(in, 0, 1));
-  put_i32(traverse, L::traverse::segment_count, code(in, 0, 50));
-  put_i32(traverse, L::traverse::direction_flag, code(in, 0, 1));
-  put_i32(traverse, L::traverse::template_reset, code(in, 0, 1));
+  namespace T = L::traverse;
+  const std::pair<std::size_t, std::int32_t> traverse_codes[] = {{T::record_type, 3},
+                                                                 {T::suppress_fluid_errors, 1},
+                                                                 {T::segment_count, 50},
+                                                                 {T::direction_flag, 1},
+                                                                 {T::template_reset, 1}};
+  for (const auto& [byte, hi] : traverse_codes) put_i32(traverse, byte, code(in, 0, hi));
   const std::int32_t changed = code(in, 0, 1);
   const int path = in.ConsumeIntegralInRange(0, 5);
   const int host_fp = in.ConsumeIntegralInRange(0, 3);
-  std::vector<std::vector<double>*> staged{&fluids, &tables,     &separator,
-                                           &well,   &completion, &traverse};
-  raw_overrides(in, staged);
+  fuzz_support::overrides(in, {fluids, tables, separator, well, completion, traverse}, 24);
   bound_traverse_work(well, traverse);
 
-  blocks.place();
   auto* m = new std::int32_t(mode);
-
-  FpState before{}, after{};
-  std::int32_t r = 0;
-  {
-    const HostFp host(host_fp);
-    before = read_fp();
-    r = dotnet ? dlv_calCSharp(f.data, s.data, w.data, m, c.data, tr.data, summary.data)
-               : dlv_cal(f.data, t.data, s.data, lc.data, w.data, m, c.data, cc.data, tc.data,
-                         tr.data, summary.data, results.data, changed, log_path(path));
-    after = read_fp();
-  }
+  const std::int32_t r = in_host_environment(host_fp, [&] {
+    return dotnet ? dlv_calCSharp(blocks.fluids.data(), blocks.separator.data(), blocks.well.data(),
+                                  m, blocks.completion.data(), blocks.traverse.data(),
+                                  blocks.summary.data())
+                  : dlv_cal(blocks.fluids.data(), blocks.tables.data(), blocks.separator.data(),
+                            blocks.layer_curves.data(), blocks.well.data(), m,
+                            blocks.completion.data(), blocks.completion_curves.data(),
+                            blocks.traverse_curves.data(), blocks.traverse.data(),
+                            blocks.summary.data(), blocks.results.data(), changed, log_path(path));
+  });
   delete m;
   if (r != 1) fault("the full calculation did not return 1");
-  if (!(before == after)) fault("the host's floating-point environment changed");
 }
 
 void small_export(FuzzedDataProvider& in, int which) {
@@ -319,10 +228,11 @@ void small_export(FuzzedDataProvider& in, int which) {
   for (double& x : v) x = special(in);
   const std::int32_t n = code(in, 0, 40);
   const std::size_t exact = n > 0 && n <= 40 ? static_cast<std::size_t>(n) : 0;
-  HeapBlock a(exact), b(exact), out(25), out2(25);
+  const std::unique_ptr<double[]> a(new double[exact]()), b(new double[exact]());
+  std::vector<double> out(25), out2(25);
   for (std::size_t i = 0; i < exact; ++i) {
-    a.data[i] = special(in);
-    b.data[i] = special(in);
+    a[i] = special(in);
+    b[i] = special(in);
   }
   const std::int32_t count = exact > 0 ? n : (n > 0 ? 0 : n);  // never past the arrays
   const std::int32_t flag = code(in, 0, 4);
@@ -331,67 +241,53 @@ void small_export(FuzzedDataProvider& in, int which) {
   std::memcpy(word_copy, word.c_str(), word.size() + 1);
   std::int32_t ierr = 0, correlation = flag;
 
-  // Only the export runs in the host's environment: the checks below do
-  // arithmetic of their own, which would raise flags there.
-  FpState before{}, after{};
-  auto in_host_environment = [&](auto call) {
-    const HostFp host(host_fp);
-    before = read_fp();
-    auto result = call();
-    after = read_fp();
-    return result;
-  };
+  const auto host = [host_fp](auto call) { return in_host_environment(host_fp, call); };
   bool ok = true;
   switch (which) {
     case 0:
     case 1: {
-      const double q = in_host_environment([&] {
+      const double q = host([&] {
         return which == 0 ? dlvCalcVogel(&v[0], &v[1], &v[2], &v[3]) : dlvCalcPI(&v[0], &v[1]);
       });
-      dlvGetResultRate_PrsArrays(out.data, out2.data);
-      ok = std::memcmp(&q, &out.data[24], sizeof q) == 0;
+      dlvGetResultRate_PrsArrays(out.data(), out2.data());
+      ok = std::memcmp(&q, &out[24], sizeof q) == 0;
       break;
     }
     case 2:
-      ok = in_host_environment([&] { return dlvGetResultRate_PrsArrays(out.data, out2.data); }) ==
-           25.0;
+      ok = host([&] { return dlvGetResultRate_PrsArrays(out.data(), out2.data()); }) == 25.0;
       break;
     case 3: {
-      const double r = in_host_environment([&] { return test64bitdlv(&v[0]); });
-      const double want = v[0] * 64.0;
+      const double r = host([&] { return test64bitdlv(&v[0]); }), want = v[0] * 64.0;
       ok = std::isnan(want) ? std::isnan(r) : r == want;
       break;
     }
     case 4: {
-      const std::int32_t r =
-          in_host_environment([&] { return interpol(a.data, b.data, count, &v[0], &v[1]); });
+      const std::int32_t r = host([&] { return interpol(a.get(), b.get(), count, &v[0], &v[1]); });
       ok = r == 0 || r == 1;
       break;
     }
     case 5:
-      in_host_environment([&] { return lsort2col(a.data, b.data, count, flag), 0; });
+      host([&] { return lsort2col(a.get(), b.get(), count, flag), 0; });
       break;
     case 6:
-      in_host_environment([&] {
-        return liqvis(v[0], &v[1], v[2], v[3], v[4], &v[5], &out.data[0], &out.data[1],
-                      &correlation, &ierr),
+      host([&] {
+        return liqvis(v[0], &v[1], v[2], v[3], v[4], &v[5], &out[0], &out[1], &correlation, &ierr),
                0;
       });
       ok = ierr == 0 || ierr == 1;
       break;
     case 7:
-      in_host_environment([&] { return zfachy(&v[0], &v[1], &v[2], &v[3]), 0; });
+      host([&] { return zfachy(&v[0], &v[1], &v[2], &v[3]), 0; });
       break;
     default: {
       const std::int32_t width = code(in, 0, 11);
-      const char* centred = in_host_environment([&] { return CenterWord(word_copy, width); });
+      const char* centred = host([&] { return CenterWord(word_copy, width); });
       ok = centred != nullptr && std::strlen(centred) < 12;
       break;
     }
   }
   delete[] word_copy;
   if (!ok) fault("an export returned a value outside its range");
-  if (!(before == after)) fault("the host's floating-point environment changed");
 }
 
 }  // namespace

@@ -39,13 +39,7 @@ constexpr std::size_t kMaxCurvePoints = 40;    // inflow curve points
 constexpr std::size_t kMaxAxis = 6;            // entries per lift-table axis
 
 using fuzz_support::fault;
-using fuzz_support::special;
-
-// A value in [lo, hi] three times in four, otherwise a special one.
-double value(FuzzedDataProvider& in, double lo, double hi) {
-  if (in.ConsumeIntegralInRange(0, 3) == 0) return special(in);
-  return in.ConsumeFloatingPointInRange(lo, hi);
-}
+using fuzz_support::value;
 
 bool finite(double x) { return std::isfinite(x); }
 
@@ -65,18 +59,19 @@ void check_gradient(const dlv::Gradient& g) {
 }
 
 void point_gradients(FuzzedDataProvider& in) {
-  dlv::FlowPoint p;
-  p.superficial_liquid_velocity = value(in, 0, 50);
-  p.superficial_gas_velocity = value(in, 0, 200);
-  p.liquid_density = value(in, 30, 80);
-  p.gas_density = value(in, 0, 30);
-  p.liquid_viscosity = value(in, 0.1, 100);
-  p.gas_viscosity = value(in, 0.005, 0.05);
-  p.surface_tension = value(in, 0, 80);
-  p.inside_diameter = value(in, 0.5, 8);
-  p.roughness = value(in, 0, 0.01);
-  p.inclination = value(in, -90, 90);
-  p.pressure = value(in, 14.7, 10000);
+  using P = dlv::FlowPoint;
+  static constexpr struct {
+    double P::*field;
+    double lo, hi;
+  } kFields[] = {// clang-format off
+      {&P::superficial_liquid_velocity, 0, 50}, {&P::superficial_gas_velocity, 0, 200},
+      {&P::liquid_density, 30, 80}, {&P::gas_density, 0, 30}, {&P::liquid_viscosity, 0.1, 100},
+      {&P::gas_viscosity, 0.005, 0.05}, {&P::surface_tension, 0, 80},
+      {&P::inside_diameter, 0.5, 8}, {&P::roughness, 0, 0.01}, {&P::inclination, -90, 90},
+      {&P::pressure, 14.7, 10000}};
+  // clang-format on
+  P p;
+  for (const auto& f : kFields) p.*f.field = value(in, f.lo, f.hi);
   p.mass_rate = in.ConsumeBool() ? 0.0 : value(in, 0, 1e7);
   dlv::GradientOptions options;
   options.payne = in.ConsumeBool();
@@ -85,47 +80,39 @@ void point_gradients(FuzzedDataProvider& in) {
 }
 
 // A fluid block, tables and separator of exact sizes, zero but for a few
-// fuzzed slots (correlation codes, table flags and values included).
+// fuzzed slots and bytes (correlation codes, table flags and values included).
 struct FluidBlocks {
   std::unique_ptr<double[]> fluids{new double[DLV_LAYER_FLUIDS_SLOTS]()};
   std::unique_ptr<double[]> tables{new double[DLV_FLUID_TABLES_SLOTS]()};
   std::unique_ptr<double[]> separator{new double[DLV_SEPARATOR_SLOTS]()};
 
   void fuzz(FuzzedDataProvider& in) {
-    const int overrides = in.ConsumeIntegralInRange(0, 8);
-    for (int k = 0; k < overrides; ++k) {
-      const std::pair<double*, std::size_t> blocks[] = {{fluids.get(), DLV_LAYER_FLUIDS_SLOTS},
-                                                        {tables.get(), DLV_FLUID_TABLES_SLOTS},
-                                                        {separator.get(), DLV_SEPARATOR_SLOTS}};
-      const auto [block, size] = blocks[in.ConsumeIntegralInRange(0, 2)];
-      block[in.ConsumeIntegralInRange<std::size_t>(0, size - 1)] = special(in);
-    }
-    // Integer fields (codes, flags, counts) as small integers at a byte.
-    const int codes = in.ConsumeIntegralInRange(0, 4);
-    for (int k = 0; k < codes; ++k) {
-      const std::size_t byte =
-          in.ConsumeIntegralInRange<std::size_t>(0, DLV_LAYER_FLUIDS_SLOTS * 8 - 4) &
-          ~std::size_t{3};
-      const std::int32_t code = in.ConsumeIntegralInRange(-2, 12);
-      std::memcpy(reinterpret_cast<char*>(fluids.get()) + byte, &code, 4);
-    }
+    fuzz_support::overrides(in,
+                            {{fluids.get(), DLV_LAYER_FLUIDS_SLOTS},
+                             {tables.get(), DLV_FLUID_TABLES_SLOTS},
+                             {separator.get(), DLV_SEPARATOR_SLOTS}},
+                            12);
   }
 };
 
 dlv::TubingFluid fuzz_fluid(FuzzedDataProvider& in, FluidBlocks& blocks) {
-  dlv::TubingFluid f;
+  using F = dlv::TubingFluid;
+  // Each value in its range; the last four, often, 0 for "the correlation's".
+  static constexpr struct {
+    double F::*field;
+    double lo, hi;
+  } kFields[] = {// clang-format off
+      {&F::api_gravity, 8, 60}, {&F::gas_sg, 0.55, 1.5}, {&F::water_sg, 1.0, 1.2},
+      {&F::water_cut, 0, 1}, {&F::gas_liquid_ratio, 0, 20000}, {&F::liquid_yield, 0, 500},
+      {&F::water_fvf, 1, 1.1}, {&F::oil_viscosity, 0.1, 100}, {&F::water_viscosity, 0.2, 2},
+      {&F::surface_tension, 1, 80}};
+  // clang-format on
+  F f;
   f.model = static_cast<dlv::TubingFluidModel>(in.ConsumeIntegralInRange(0, 3));
   f.basis = in.ConsumeBool() ? dlv::RateBasis::kGas : dlv::RateBasis::kLiquid;
-  f.api_gravity = value(in, 8, 60);
-  f.gas_sg = value(in, 0.55, 1.5);
-  f.water_sg = value(in, 1.0, 1.2);
-  f.water_cut = value(in, 0, 1);
-  f.gas_liquid_ratio = value(in, 0, 20000);
-  f.liquid_yield = value(in, 0, 500);
-  f.water_fvf = in.ConsumeBool() ? 0.0 : value(in, 1, 1.1);
-  f.oil_viscosity = in.ConsumeBool() ? 0.0 : value(in, 0.1, 100);
-  f.water_viscosity = in.ConsumeBool() ? 0.0 : value(in, 0.2, 2);
-  f.surface_tension = in.ConsumeBool() ? 0.0 : value(in, 1, 80);
+  for (std::size_t k = 0; k < std::size(kFields); ++k)
+    f.*kFields[k].field =
+        k >= 6 && in.ConsumeBool() ? 0.0 : value(in, kFields[k].lo, kFields[k].hi);
   if (in.ConsumeBool()) {
     blocks.fuzz(in);
     f.well = dlv::WellCorrelations{dlv::LayerFluids{blocks.fluids.get()},
@@ -320,23 +307,9 @@ void lift_tables(FuzzedDataProvider& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static constexpr void (*kEntries[])(FuzzedDataProvider&) = {
+      point_gradients, traverses, operating_points, referrals, lift_tables};
   FuzzedDataProvider in(data, size);
-  switch (in.ConsumeIntegralInRange(0, 4)) {
-    case 0:
-      point_gradients(in);
-      break;
-    case 1:
-      traverses(in);
-      break;
-    case 2:
-      operating_points(in);
-      break;
-    case 3:
-      referrals(in);
-      break;
-    default:
-      lift_tables(in);
-      break;
-  }
+  kEntries[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kEntries) - 1)](in);
   return 0;
 }
