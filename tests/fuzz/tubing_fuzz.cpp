@@ -185,7 +185,8 @@ void referrals(FuzzedDataProvider& in) {
   std::unique_ptr<double[]> traverse_block(new double[DLV_CURVE_BLOCK_SLOTS]());
   std::unique_ptr<double[]> layer_block(new double[DLV_CURVE_BLOCK_SLOTS]());
   const dlv::WellRecord well{well_block.get()};
-  // At most three layers: every point of every layer is a traverse.
+  // At most three layers, within 600 ft of the reference depth: every point of every layer is
+  // a traverse over the distance between the two.
   const std::int32_t count = in.ConsumeIntegralInRange(-1, 3);
   std::memcpy(reinterpret_cast<char*>(well_block.get()) + DLV_WELL_RECORD_LAYER_COUNT_BYTE, &count,
               4);
@@ -194,7 +195,7 @@ void referrals(FuzzedDataProvider& in) {
   const dlv::CurveTables layer_curves{layer_block.get()};
   const dlv::LayerFluids lf{fluids.fluids.get()};
   for (int L = 0; L < 3; ++L) {
-    well.layer_depth()[L] = value(in, 0, 12000);
+    well.layer_depth()[L] = well.reference_depth() + value(in, -600, 600);
     lf.api_gravity()[L] = value(in, 8, 60);
     lf.gas_sg()[L] = value(in, 0.55, 1.5);
     lf.water_cut()[L] = value(in, 0, 1);
