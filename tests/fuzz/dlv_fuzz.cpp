@@ -153,22 +153,10 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
   plausible_well(fluids, well, completion, in.ConsumeIntegralInRange(1, L::kLayers));
   const std::int32_t mode = code(in, 0, 3);
   put_i32(well, L::well::layer_count_byte, layers);
-  namespace W = L::well;
-  const std::pair<std::size_t, std::int32_t> well_codes[] = {
-      // byte, largest code in range
-      {W::method_code_byte, 12},
-      {W::gas_method_byte, 12},
-      {W::gas_injection_method_byte, 12},
-      {W::water_injection_method_byte, 12},
-      {W::deliverability_test_type_byte, 3},
-      {W::test_count * 8, W::kTestCapacity},
-      {W::ratetest_row_count * 8, W::kRateTestCapacity}};
-  for (const auto& [byte, hi] : well_codes) put_i32(well, byte, code(in, 0, hi));
   reinterpret_cast<unsigned char*>(well.data())[L::well::backpressure_c_given_byte] =
       in.ConsumeIntegral<std::uint8_t>();
   reinterpret_cast<unsigned char*>(well.data())[L::well::backpressure_n_given_byte] =
       in.ConsumeIntegral<std::uint8_t>();
-  put_i32(fluids, L::fluids::fluid_type, code(in, 0, 3));
   for (int i = 0; i < 3; ++i) {
     const std::int32_t correlation = code(in, 0, 4);
     for (std::size_t start :
@@ -176,31 +164,38 @@ void full_calculation(FuzzedDataProvider& in, bool dotnet) {
       put_i32(fluids, start * 8 + 4 * static_cast<std::size_t>(i), correlation);
   }
   // Property tables in use get rising axes and counts in and out of range.
-  for (int t = 0; t < L::tables::kTableCount; ++t) {
+  namespace TB = L::tables;
+  for (std::size_t t = 0; t < TB::kTableCount; ++t) {
     if (!in.ConsumeBool()) continue;
-    const std::size_t base = static_cast<std::size_t>(t) * L::tables::table_slots;
-    put_i32(tables, L::tables::use_flags * 8 + 4 * static_cast<std::size_t>(t), 1);
-    put_i32(tables, (base + L::tables::counts) * 8, code(in, 1, L::tables::kTemperatureCapacity));
-    put_i32(tables, (base + L::tables::counts) * 8 + 4, code(in, 1, L::tables::kPressureCapacity));
+    const std::size_t base = t * TB::table_slots, nt = TB::kTemperatureCapacity;
+    put_i32(tables, TB::use_flags * 8 + 4 * t, 1);
+    put_i32(tables, (base + TB::counts) * 8, code(in, 1, TB::kTemperatureCapacity));
+    put_i32(tables, (base + TB::counts) * 8 + 4, code(in, 1, TB::kPressureCapacity));
     const double scale = in.ConsumeFloatingPointInRange(0.01, 10.0);
-    for (int i = 0; i < L::tables::kTemperatureCapacity; ++i)
-      tables[base + L::tables::temperatures + static_cast<std::size_t>(i)] = 60.0 + 25.0 * i;
-    for (int j = 0; j < L::tables::kPressureCapacity; ++j) {
-      tables[base + L::tables::pressures + static_cast<std::size_t>(j)] = 100.0 * j;
-      for (int i = 0; i < L::tables::kTemperatureCapacity; ++i)
-        tables[base + L::tables::values +
-               static_cast<std::size_t>(j * L::tables::kTemperatureCapacity + i)] =
-            scale * (1.0 + 0.01 * i + 0.002 * j);
+    for (std::size_t i = 0; i < nt; ++i) tables[base + TB::temperatures + i] = 60.0 + 25.0 * i;
+    for (std::size_t j = 0; j < TB::kPressureCapacity; ++j) {
+      tables[base + TB::pressures + j] = 100.0 * j;
+      for (std::size_t i = 0; i < nt; ++i)
+        tables[base + TB::values + j * nt + i] = scale * (1.0 + 0.01 * i + 0.002 * j);
     }
   }
-  put_i32(completion, L::completion::completion_model * 8, code(in, 0, 4));
+  // Codes at their bytes: the block, the byte and the largest code in range.
+  namespace W = L::well;
   namespace T = L::traverse;
-  const std::pair<std::size_t, std::int32_t> traverse_codes[] = {{T::record_type, 3},
-                                                                 {T::suppress_fluid_errors, 1},
-                                                                 {T::segment_count, 50},
-                                                                 {T::direction_flag, 1},
-                                                                 {T::template_reset, 1}};
-  for (const auto& [byte, hi] : traverse_codes) put_i32(traverse, byte, code(in, 0, hi));
+  const struct {
+    std::vector<double>& block;
+    std::size_t byte;
+    std::int32_t hi;
+  } codes[] = {// clang-format off
+      {well, W::method_code_byte, 12}, {well, W::gas_method_byte, 12},
+      {well, W::gas_injection_method_byte, 12}, {well, W::water_injection_method_byte, 12},
+      {well, W::deliverability_test_type_byte, 3}, {well, W::test_count * 8, W::kTestCapacity},
+      {well, W::ratetest_row_count * 8, W::kRateTestCapacity}, {fluids, L::fluids::fluid_type, 3},
+      {completion, L::completion::completion_model * 8, 4}, {traverse, T::record_type, 3},
+      {traverse, T::suppress_fluid_errors, 1}, {traverse, T::segment_count, 50},
+      {traverse, T::direction_flag, 1}, {traverse, T::template_reset, 1}};
+  // clang-format on
+  for (const auto& c : codes) put_i32(c.block, c.byte, code(in, 0, c.hi));
   const std::int32_t changed = code(in, 0, 1);
   const int path = in.ConsumeIntegralInRange(0, 5);
   const int host_fp = in.ConsumeIntegralInRange(0, 3);
