@@ -41,14 +41,11 @@ def _library_path():
 
 @pytest.fixture(scope="session")
 def clib():
-    """The shared library loaded a second time, as a C host would, through ctypes."""
+    """The shared library loaded a second time, as a C host would, through ctypes (the
+    arguments as ctypes values; the double results declared)."""
     lib = ctypes.CDLL(str(_library_path()))
-    d, i, dv = ctypes.POINTER(ctypes.c_double), ctypes.POINTER(ctypes.c_int32), ctypes.c_double
-    for name, args, result in [("dlvCalcVogel", [d] * 4, dv), ("dlvCalcPI", [d, d], dv),
-                               ("dlvGetResultRate_PrsArrays", [d, d], dv),
-                               ("zfachy", [d] * 4, None),
-                               ("liqvis", [dv, d, dv, dv, dv, d, d, d, i, i], None)]:
-        getattr(lib, name).argtypes, getattr(lib, name).restype = args, result
+    for name in ("dlvCalcVogel", "dlvCalcPI", "dlvGetResultRate_PrsArrays"):
+        getattr(lib, name).restype = ctypes.c_double
     return lib
 
 

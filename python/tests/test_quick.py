@@ -50,7 +50,8 @@ def test_z_factor_and_liquid_viscosity_match_the_exports_element_wise(clib):
     got = dlv.liquid_viscosity(*columns[:5], correlation=np.array(columns[5]))
     for k, (temp, api, rs, pres, pb, code) in enumerate(cases):
         out, ierr = [ctypes.c_double(np.nan) for _ in range(3)], ctypes.c_int32(-1)
-        clib.liqvis(temp, *_refs(api), rs, pres, pb, *map(ctypes.byref, out),
+        by_value = [ctypes.c_double(v) for v in (temp, rs, pres, pb)]
+        clib.liqvis(by_value[0], *_refs(api), *by_value[1:], *map(ctypes.byref, out),
                     ctypes.byref(ctypes.c_int32(code)), ctypes.byref(ierr))
         np.testing.assert_array_equal([got.dead_oil[k], got.oil[k], got.water[k], got.ierr[k]],
                                       [o.value for o in out] + [ierr.value], err_msg=str(k))
