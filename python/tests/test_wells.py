@@ -62,8 +62,6 @@ def test_dataframe_is_the_command_csv(dlv_command, name):
 LAYER = VOGEL_WELL["layers"][0]
 # (case, a bad Vogel well, JSON path of the first problem)
 BAD_WELLS = [
-    ("unknown key", {**VOGEL_WELL, "layers": [{**LAYER, "reservoir_presure": 1}]},
-     "layers[0].reservoir_presure"),
     ("test above the reservoir", {**VOGEL_WELL, "tests": [{"test_rate": 1, "test_pressure": 2600}]},
      "tests[0].test_pressure"),
     ("two layers for a one-curve method", {**VOGEL_WELL, "layers": [LAYER, LAYER]}, "layers"),
