@@ -1,12 +1,14 @@
 // Bad well files: each kind of problem is reported with its JSON path and the
 // expected unit and range, nothing is computed, and the document reader
-// refuses malformed text. The cases are in data/refusals.json.
+// refuses malformed text. The cases and the wells they patch are in
+// data/refusals.json.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "wellfile/nodal_run.hpp"
 #include "wellfile/run_outcome.hpp"
 #include "wellfile_support.hpp"
 
@@ -15,11 +17,16 @@ using namespace wellfile_test;
 
 namespace {
 
-const json& refusals() {
-  static const json data = read_json("tests/wellfile/data/refusals.json");
-  return data;
-}
 json vogel_well() { return refusals()["wells"]["clean_vogel"]; }
+
+// A case's run: an operating point when it names a sensitivity, else the well.
+wf::RunOutcome run_case(const json& c) {
+  const json doc = case_well(c);
+  if (!c.contains("vary")) return wf::run_well(doc);
+  wf::NodalAsk ask;
+  if (c["vary"].is_object()) ask.vary = wf::NodalVary{c["vary"]["field"], c["vary"]["values"]};
+  return wf::run_nodal(doc, ask);
+}
 
 }  // namespace
 
@@ -87,15 +94,22 @@ TEST(WellFileChecks, NestingDeeperThanAHundredIsRefusedBeforeReading) {
   }
 }
 
+// A case with a path is refused there with nothing computed; one without is clean.
 TEST(WellFileChecks, EachKindOfBadInputIsReportedAtItsPath) {
-  EXPECT_EQ(problems_text(wf::validate_well(vogel_well())), "");
-  for (const json& c : refusals()["input_problems"]) {
-    json doc = vogel_well();
-    doc.merge_patch(c["patch"]);
-    const auto problems = wf::validate_well(doc);
-    EXPECT_TRUE(has_problem(problems, c["path"], c["message"], c["expected"]))
-        << c["what"] << "; got:\n"
-        << problems_text(problems);
+  for (const char* section : {"input_problems", "inconsistent_wells"}) {
+    for (const json& c : refusals()[section]) {
+      SCOPED_TRACE(c.dump());
+      const wf::RunOutcome out = run_case(c);
+      if (!c.contains("path")) {
+        EXPECT_EQ(problems_text(out.problems), "");
+        continue;
+      }
+      EXPECT_TRUE(
+          has_problem(out.problems, c["path"], c.value("message", ""), c.value("expected", "")))
+          << problems_text(out.problems);
+      EXPECT_TRUE(out.result.is_null());
+      if (c.contains("text")) EXPECT_EQ(out.problems.at(0).text(), c["text"]);
+    }
   }
 }
 
@@ -126,26 +140,6 @@ TEST(WellFileChecks, CountsBeyondTheBlocksAreRefused) {
   ASSERT_FALSE(problems.empty());
   EXPECT_EQ(problems[0].path, "rate_test.ratetest_pressures");
   EXPECT_EQ(problems[0].expected.find("an array of at most 25 numbers"), 0u);
-}
-
-TEST(WellFileChecks, NothingIsComputedForABadWell) {
-  json doc = vogel_well();
-  doc["layers"][0]["reservoir_pressure"] = -5;
-  const wf::RunOutcome out = wf::run_well(doc);
-  ASSERT_EQ(out.problems.size(), 1u);
-  EXPECT_EQ(out.problems[0].text(),
-            "layers[0].reservoir_pressure: value -5 is out of range (expected a number in psi "
-            "gauge, 0 to 30000)");
-  EXPECT_TRUE(out.result.is_null());
-}
-
-TEST(WellFileChecks, InjectionWellsWithTheirPairAreClean) {
-  json gas = vogel_well();
-  gas.merge_patch(json::parse(R"({"mode": "gas_injection", "method": "coefficients_pressure",
-      "tests": null, "layers": [{"reservoir_pressure": 2400,
-      "layer_temperature": 150, "gas_sg": 0.7, "break_pressure": 3000,
-      "max_injection_rate": 5000}], "well": {"injection_coefficients": [[0, 0], [2e-5, 4e-5]]}})"));
-  EXPECT_EQ(problems_text(wf::validate_well(gas)), "");
 }
 
 TEST(WellFileChecks, NonFiniteTableNumbersAreRefused) {

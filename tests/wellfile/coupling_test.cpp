@@ -1,7 +1,7 @@
 // The traverse coupling's model named in the well file: the default is the
 // traverse library's, unchanged; a tubing correlation refers each point as a
-// traverse by name of the same fluid over the same interval does; a name the
-// mode cannot use is refused with its path.
+// traverse by name of the same fluid over the same interval does. (Names the
+// mode cannot use are among the cases of data/refusals.json.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,38 +9,16 @@
 
 #include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
-#include "wellfile/wellfile.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-using wf::json;
+using namespace wellfile_test;
 
 namespace {
 
 // Two oil layers around a reference depth of 8000 ft: one 150 ft below, one
 // 100 ft above.
-json two_layer_well() {
-  json layer = {{"reservoir_pressure", 3000},
-                {"layer_temperature", 180},
-                {"api_gravity", 35},
-                {"gas_sg", 0.7},
-                {"water_sg", 1.05},
-                {"water_cut", 0.2},
-                {"producing_gor", 400},
-                {"permeability", 40},
-                {"thickness", 30},
-                {"drainage_radius", 1490},
-                {"wellbore_radius", 0.354},
-                {"skin", 1}};
-  json doc = {{"mode", "oil_production"},
-              {"method", "darcy_vogel"},
-              {"well", {{"reference_depth", 8000}}},
-              {"separator", {{"separator_pressure", 100}, {"separator_temperature", 80}}}};
-  doc["layers"] = json::array({layer, layer});
-  doc["layers"][0]["layer_depth"] = 8150;
-  doc["layers"][1]["layer_depth"] = 7900;
-  doc["layers"][1]["reservoir_pressure"] = 2900;
-  return doc;
-}
+json two_layer_well() { return refusals()["wells"]["two_layer_oil"]; }
 
 }  // namespace
 
@@ -106,29 +84,5 @@ TEST(CouplingByName, EachPointIsTheTraverseOfTheLayersFluidOverItsInterval) {
         EXPECT_EQ(referred < start, c.layer == 0);
       }
     }
-  }
-}
-
-TEST(CouplingByName, NamesTheModeCannotUseAreRefused) {
-  struct Case {
-    json value;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"gray", "cannot refer this mode's layer curves"},
-      {"cullender_smith", "cannot refer"},
-      {"hagedorn_brown_original", "cannot refer"},
-      {"orkiszewski", "unknown correlation"},
-      {3, "wrong type"},
-  };
-  for (const Case& c : cases) {
-    json doc = two_layer_well();
-    doc["traverse"]["correlation"] = c.value;
-    const wf::RunOutcome out = wf::run_well(doc);
-    ASSERT_EQ(out.problems.size(), 1u) << c.value;
-    EXPECT_EQ(out.problems[0].path, "traverse.correlation");
-    EXPECT_NE(out.problems[0].message.find(c.message), std::string::npos)
-        << out.problems[0].message;
-    EXPECT_NE(out.problems[0].expected.find("ptrav"), std::string::npos);
   }
 }

@@ -1,6 +1,6 @@
 // Operating points by name: the published Hagedorn-Brown spreadsheet point,
 // every point on both curves, the wellhead pressure never raising the rate,
-// wells with no crossing and two crossings, and the refusals of bad input.
+// wells with no crossing and two crossings, and unreadable sensitivities.
 #include "wellfile/nodal_run.hpp"
 
 #include <gtest/gtest.h>
@@ -133,37 +133,9 @@ TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
   EXPECT_EQ(two["rate"], two["crossings"][1]["rate"]);
 }
 
+// (Wells and sensitivities refused before anything is computed are among the
+// cases of data/refusals.json.)
 TEST(NodalByName, BadInputIsRefusedBeforeAnythingIsComputed) {
-  struct Case {
-    fs::path well;
-    const char* field;  // nullptr: no sensitivity
-    std::vector<double> values;
-    const char* path;
-    const char* words;  // in the message or the expected range
-  };
-  const fs::path oil = kExamples / "nodal_oil.json";
-  // clang-format off
-  const Case cases[] = {
-      {kExamples / "pi_line_oil.json", nullptr, {}, "tubing", "tubing object"},
-      {oil, "choke_size", {1}, "vary choke_size", "unknown field"},
-      {oil, "wellhead_pressure", {100, -5}, "tubing.wellhead_pressure", "psi gauge"},
-      {oil, "water_cut", {0.2, 1.5}, "layers[0].water_cut", "1.5"},
-      {oil, "inside_diameter", {0}, "tubing.inside_diameter", "in"},
-      {oil, "reservoir_pressure", {}, "vary reservoir_pressure", "values"},
-      {kExamples / "nodal_water_injector.json", "producing_gor", {500}, "vary producing_gor",
-       "water_injection"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.path));
-    wf::NodalAsk ask;
-    if (c.field) ask = varying(c.field, c.values);
-    const wf::RunOutcome out = wf::run_nodal(read_json(c.well), ask);
-    ASSERT_FALSE(out.problems.empty());
-    EXPECT_TRUE(out.result.is_null());
-    EXPECT_EQ(out.problems[0].path, c.path);
-    EXPECT_NE(out.problems[0].text().find(c.words), std::string::npos) << out.problems[0].text();
-  }
   EXPECT_EQ(run_dlv("nodal " + (kSource / kExamples / "pi_line_oil.json").string()).status, 2);
 
   const char* unreadable[] = {"wellhead_pressure", "=100", "wellhead_pressure=100,,200",

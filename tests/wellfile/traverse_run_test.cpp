@@ -1,23 +1,23 @@
-// Traverses by name: the published tubing cases run from well files, end
-// pressures against the sources' values; a rate the tubing cannot lift is an
-// answer that says where; a well without tubing is refused.
+// Traverses by name: the tubing object's defaults, the published tubing cases
+// run from well files, end pressures against the sources' values; a rate the
+// tubing cannot lift is an answer that says where; a well without tubing is
+// refused. (Bad tubing objects are among the cases of data/refusals.json.)
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "wellfile/run_outcome.hpp"
+#include "wellfile/tubing_document.hpp"
 #include "wellfile/tubing_run.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
-using wf::json;
+using namespace wellfile_test;
 
 namespace {
 
 json read_well(const char* name) {
-  std::ifstream in(std::filesystem::path(DLV_SOURCE_DIR) / "tests/wellfile/tubing_wells" / name);
-  return json::parse(in);
+  return read_json(fs::path("tests/wellfile/tubing_wells") / name);
 }
 
 wf::TraverseAsk at(double rate) {
@@ -84,4 +84,13 @@ TEST(TraverseByName, AWellWithoutTubingOrWithABadRateIsRefused) {
   EXPECT_EQ(wf::run_traverse(doc, at(-5)).problems.at(0).path, "rate");
   doc.erase("tubing");
   EXPECT_EQ(wf::run_traverse(doc, at(758)).problems.at(0).path, "tubing");
+}
+
+TEST(TraverseByName, ATubingObjectLeftShortTakesTheDefaults) {
+  const auto tubing = wf::read_tubing(refusals()["wells"]["tubing_vogel"]);
+  ASSERT_TRUE(tubing.has_value());
+  EXPECT_EQ(tubing->correlation, dlv::Correlation::kHagedornBrown);
+  EXPECT_EQ(tubing->roughness, 0.0006);  // new steel tubing
+  EXPECT_TRUE(tubing->payne);
+  EXPECT_FALSE(tubing->surface_tension.has_value());
 }

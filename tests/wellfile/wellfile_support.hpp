@@ -1,6 +1,6 @@
 // What the well-file suites share: documents read from the source tree,
 // documents compared number by number, problems found by path and text, the
-// dlv command run with its output caught.
+// wells of data/refusals.json, the dlv command run with its output caught.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -96,6 +96,21 @@ inline void merge(json& target, const json& patch) {
   } else {
     target = patch;
   }
+}
+
+// The cases of data/refusals.json and the wells they patch.
+inline const json& refusals() {
+  static const json data = read_json("tests/wellfile/data/refusals.json");
+  return data;
+}
+
+// A case's well: a file of the source tree or a well of refusals.json
+// (clean_vogel unless named), with the case's patch merged in.
+inline json case_well(const json& c) {
+  json doc = c.contains("file") ? read_json(c["file"].get<std::string>())
+                                : refusals()["wells"][c.value("well", "clean_vogel")];
+  if (c.contains("patch")) merge(doc, c["patch"]);
+  return doc;
 }
 
 struct Command {
