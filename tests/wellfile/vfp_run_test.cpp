@@ -104,35 +104,15 @@ TEST(VfpRun, RatesTheTubingCannotCarryAreFilledAndReported) {
 }
 
 TEST(VfpRun, BadAxesAndOptionsAreRefusedBeforeAnyTraverse) {
-  const double nan = std::nan("");
-  struct Case {
-    const char* file;
+  for (const json& c : vfp_cases()["build"]) {
+    SCOPED_TRACE(c.dump());
     wf::VfpAxes axes;
-    std::optional<double> datum;
-    const char* path;
-    const char* part;
-  };
-  const char* guo = "guo_hagedorn_brown.json";
-  // clang-format off
-  const Case cases[] = {
-      {guo, ax({}, {200, 400}), {}, "rates", "empty"},
-      {guo, ax({1000, 500}, {200, 400}), {}, "rates[1]", "below"},
-      {guo, ax({nan, 500}, {200, 400}), {}, "rates[0]", "finite"},
-      {guo, ax({500, 1000}, {200, 200}), {}, "wellhead_pressures[1]", "repeats"},
-      {guo, ax({500, 1000}, {200, 40000}), {}, "wellhead_pressures[1]", "beyond"},
-      {guo, ax({500, 1000}, {10, 400}), {}, "wellhead_pressures[0]", "atmospheric"},
-      {guo, ax({500, 1000}, {200, 400}, {0.1}, {500, 1000}), {}, "gors[0]", "thousand"},
-      {guo, ax({500, 1000}, {200, 400}, {0.1}, {0.5}, {0, 100}), {}, "alq[1]", "lift gas"},
-      {guo, ax({500, 1000}, {200, 400}), 9800.0, "datum_depth", "node"},
-      {"water_injector.json", ax({500, 1000}, {200, 400}, {0.1}), {}, "", "injection table"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+    set_vfp_axes(axes, c["axes"]);
     wf::VfpOptions o;
-    o.datum_depth = c.datum;
-    const wf::VfpBuild b = wf::build_vfp_table(read_well(c.file), c.axes, o);
-    EXPECT_TRUE(has_problem(b.problems, c.path, c.part)) << c.path << ":\n"
-                                                         << problems_text(b.problems);
-    EXPECT_TRUE(b.table.bhp.empty()) << c.path;
+    if (c.contains("datum_depth")) o.datum_depth = c["datum_depth"].get<double>();
+    const wf::VfpBuild b =
+        wf::build_vfp_table(read_well(c["file"].get<std::string>().c_str()), axes, o);
+    EXPECT_TRUE(has_problem(b.problems, c["path"], c["message"])) << problems_text(b.problems);
+    EXPECT_TRUE(b.table.bhp.empty());
   }
 }

@@ -1,5 +1,6 @@
 // Lift tables: the deck text against hand-written decks (tests/wellfile/data), the row order, the
-// axis checks, the fill policy, the surface rates and the METRIC conversion.
+// axis checks, the fill policy, the surface rates and the METRIC conversion. The tables of
+// cases are in data/vfp_cases.json.
 #include "wellfile/vfp_table.hpp"
 
 #include <gtest/gtest.h>
@@ -130,48 +131,18 @@ TEST(VfpDeckText, MetricTablesConvertWithTheExactFactors) {
 }
 
 TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
-  using V = std::vector<double>;
-  using Axes = wf::VfpAxes;
-  struct Case {
-    std::vector<double> Axes::*axis;  // the axis replaced by values
-    V values;
-    void (*header)(wf::VfpTable&);  // or a header change
-    const char* path;
-    const char* message;
-  };
-  const double nan = std::nan("");
-  // clang-format off
-  const Case cases[] = {
-      {&Axes::flo, {}, nullptr, "rates", "empty"},
-      {&Axes::thp, {100}, nullptr, "wellhead_pressures", "at least 2"},
-      {&Axes::flo, {1000, 500}, nullptr, "rates[1]", "below the value before it"},
-      {&Axes::thp, {100, 100}, nullptr, "wellhead_pressures[1]", "repeats"},
-      {&Axes::flo, {-1, 500}, nullptr, "rates[0]", "negative"},
-      {&Axes::thp, {0, 100}, nullptr, "wellhead_pressures[0]", "not positive"},
-      {&Axes::gfr, {nan}, nullptr, "gors[0]", "not a finite"},
-      {&Axes::wfr, {0, 1.5}, nullptr, "water_cuts[1]", "above 1"},
-      {&Axes::gfr, {300, 500, 1000}, nullptr, "gors[0]",
-       "looks given in scf/stb; FIELD tables hold it in Mscf/stb (divide by 1000: 0.3)"},
-      {&Axes::wfr, V(101, 0.0), nullptr, "water_cuts", "more than the 100"},
-      {&Axes::alq, {0, 100}, nullptr, "alq", "single value 0"},
-      {nullptr, {}, [](wf::VfpTable& t) { t.flo = wf::VfpFlo::oil; t.axes.wfr = {0, 1}; },
-       "water_cuts[1]", "no oil"},
-      {nullptr, {}, [](wf::VfpTable& t) { t.table_number = 0; }, "table_number", "out of range"},
-      {nullptr, {}, [](wf::VfpTable& t) { t.datum_depth = INFINITY; }, "datum_depth", "not a depth"},
-      {nullptr, {}, [](wf::VfpTable& t) { t.flo = wf::VfpFlo::gas; }, "wfr_type", "water-gas ratio"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+  for (const json& c : vfp_cases()["checks"]) {
+    SCOPED_TRACE(c.dump());
     wf::VfpTable t = tiny_production();
-    if (c.axis) t.axes.*c.axis = c.values;
-    if (c.header) c.header(t);
+    if (c.contains("types")) set_vfp_types(t, c["types"]);
+    set_vfp_axes(t.axes, c.value("axes", json::object()));
+    t.table_number = c.value("table_number", t.table_number);
+    if (c.contains("datum_depth")) t.datum_depth = number(c["datum_depth"]);
     const auto problems = wf::validate_vfp_table(t);
-    EXPECT_TRUE(has_problem(problems, c.path, c.message)) << c.path << ":\n"
-                                                          << problems_text(problems);
-    EXPECT_FALSE(wf::fill_vfp_table(t, [](double, double, double, double,
-                                          double) { return std::optional<double>(1000); })
-                     .problems.empty())
-        << c.path;
+    EXPECT_TRUE(has_problem(problems, c["path"], c["message"])) << problems_text(problems);
+    EXPECT_FALSE(wf::fill_vfp_table(t, [](double, double, double, double, double) {
+                   return std::optional<double>(1000);
+                 }).problems.empty());
   }
   // The Mscf/stb bound itself (100 000 scf/stb) is accepted.
   wf::VfpTable t = tiny_production();
@@ -191,55 +162,29 @@ TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
 // 10 %, injectors at 14.7 psia, and filling never lets a column fall as the
 // wellhead pressure rises.
 TEST(VfpFill, FilledEntriesFollowThePolicyAndKeepColumnsMonotone) {
-  struct Case {
-    const char* what;
-    wf::VfpKind kind;
-    std::vector<double> computed;  // two THP rows of three rates; 0 = cannot lift
-    std::vector<double> expected;
-    std::vector<std::size_t> filled;  // offsets
-    std::vector<std::size_t> falls;   // offsets
-  };
-  using K = wf::VfpKind;
-  // clang-format off
-  const Case cases[] = {
-      {"high rates, row maximum plus 10 %", K::production,
-       {1000, 1100, 0, 1200, 1400, 0}, {1000, 1100, 1210, 1200, 1400, 1540}, {2, 5}, {}},
-      {"raised to the entry at the lower wellhead pressure (the computed fall is reported)",
-       K::production,
-       {1000, 2000, 0, 1100, 1200, 0}, {1000, 2000, 2200, 1100, 1200, 2200}, {2, 5}, {4}},
-      {"lowered to the computed entry above", K::production,
-       {1000, 0, 1200, 1100, 1250, 1300}, {1000, 1250, 1200, 1100, 1250, 1300}, {1}, {}},
-      {"a row with nothing computed: table maximum plus 10 %, lowered to the column above",
-       K::production,
-       {0, 0, 0, 1100, 1200, 1300}, {1100, 1200, 1300, 1100, 1200, 1300}, {0, 1, 2}, {}},
-      {"injectors at 14.7 psia", K::injection,
-       {1000, 900, 0, 1200, 1100, 800}, {1000, 900, 14.7, 1200, 1100, 800}, {2}, {}},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+  for (const json& c : vfp_cases()["fill"]) {
+    SCOPED_TRACE(c["what"].get<std::string>());
     wf::VfpTable t;
-    t.kind = c.kind;
-    if (c.kind == K::injection) {
-      t.flo = wf::VfpFlo::water;
-      t.axes = {{1000, 2000, 3000}, {100, 200}, {}, {}, {}};
-    } else {
+    set_vfp_types(t, c["types"]);
+    t.axes = {{1000, 2000, 3000}, {100, 200}, {}, {}, {}};
+    if (t.kind == wf::VfpKind::production)
       t.axes = {{1000, 2000, 3000}, {100, 200}, {0}, {0.5}, {0}};
-    }
+    const std::vector<double> computed = c["computed"];
     const auto r = wf::fill_vfp_table(
         t, [&](double q, double thp, double, double, double) -> std::optional<double> {
-          const double v =
-              c.computed[(thp == 200 ? 3 : 0) + static_cast<std::size_t>(q / 1000) - 1];
+          const double v = computed[(thp == 200 ? 3 : 0) + static_cast<std::size_t>(q / 1000) - 1];
           if (v == 0) return std::nullopt;
           return v;
         });
-    ASSERT_TRUE(r.problems.empty()) << c.what << problems_text(r.problems);
-    ASSERT_EQ(t.bhp.size(), 6u) << c.what;
-    for (std::size_t k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(t.bhp[k], c.expected[k]) << c.what << k;
+    ASSERT_TRUE(r.problems.empty()) << problems_text(r.problems);
+    const std::vector<double> expected = c["expected"];
+    ASSERT_EQ(t.bhp.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_DOUBLE_EQ(t.bhp[k], expected[k]) << k;
     std::vector<std::size_t> filled, falls;
     for (const auto& i : r.filled) filled.push_back(t.offset(i));
     for (const auto& i : r.falls) falls.push_back(t.offset(i));
-    EXPECT_EQ(filled, c.filled) << c.what;
-    EXPECT_EQ(falls, c.falls) << c.what;
+    EXPECT_EQ(filled, c["filled"].get<std::vector<std::size_t>>());
+    EXPECT_EQ(falls, c["falls"].get<std::vector<std::size_t>>());
   }
 }
 
@@ -272,56 +217,17 @@ TEST(VfpFalls, ReportsTheIndicesWherePressureFallsAsWellheadPressureRises) {
 }
 
 TEST(VfpSurfaceRates, EachRateAndRatioTypeSplitsAsItsDefinitionSays) {
-  struct Case {
-    const char* what;
-    wf::VfpKind kind;
-    wf::VfpFlo flo;
-    wf::VfpWfr wfr;
-    wf::VfpGfr gfr;
-    wf::VfpAlq alq;
-    double q, w, g, a;
-    double oil, water, gas, lift;  // stb/d, stb/d, scf/d, scf/d
-  };
-  using K = wf::VfpKind;
-  using F = wf::VfpFlo;
-  using W = wf::VfpWfr;
-  using G = wf::VfpGfr;
-  using A = wf::VfpAlq;
-  // clang-format off
-  const Case cases[] = {
-      {"LIQ WCT GOR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::none,
-       1000, 0.25, 0.5, 0,      750, 250, 375000, 0},
-      {"LIQ WCT GLR", K::production, F::liquid, W::water_cut, G::gas_liquid_ratio, A::none,
-       1000, 0.25, 0.5, 0,      750, 250, 500000, 0},
-      {"LIQ WOR", K::production, F::liquid, W::water_oil_ratio, G::gas_oil_ratio, A::none,
-       1500, 0.5, 1, 0,         1000, 500, 1e6, 0},
-      {"OIL WOR GOR", K::production, F::oil, W::water_oil_ratio, G::gas_oil_ratio, A::none,
-       1000, 0.5, 2, 0,         1000, 500, 2e6, 0},
-      {"OIL WCT", K::production, F::oil, W::water_cut, G::gas_oil_ratio, A::none,
-       1000, 0.2, 0, 0,         1000, 250, 0, 0},
-      {"GAS WGR OGR (Mscf/d)", K::production, F::gas, W::water_gas_ratio, G::oil_gas_ratio, A::none,
-       2000, 0.01, 0.05, 0,     100, 20, 2e6, 0},
-      {"GRAT", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::gas_rate,
-       1000, 0, 0.5, 300,       1000, 0, 500000, 300000},
-      {"IGLR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::injected_glr,
-       1000, 0.5, 0.5, 0.4,     500, 500, 250000, 400000},
-      {"TGLR", K::production, F::liquid, W::water_cut, G::gas_oil_ratio, A::total_glr,
-       1000, 0.25, 0.5, 1,      750, 250, 375000, 625000},
-      {"WAT injector", K::injection, F::water, W::water_cut, G::gas_oil_ratio, A::none,
-       5000, 0, 0, 0,           0, 5000, 0, 0},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+  for (const json& c : vfp_cases()["surface_rates"]) {
+    SCOPED_TRACE(c["what"].get<std::string>());
     wf::VfpTable t;
-    t.kind = c.kind;
-    t.flo = c.flo;
-    t.wfr = c.wfr;
-    t.gfr = c.gfr;
-    t.alq = c.alq;
-    const auto r = wf::vfp_surface_rates(t, c.q, c.w, c.g, c.a);
-    EXPECT_NEAR(r.oil, c.oil, 1e-9 * (1 + c.oil)) << c.what;
-    EXPECT_NEAR(r.water, c.water, 1e-9 * (1 + c.water)) << c.what;
-    EXPECT_NEAR(r.gas, c.gas, 1e-9 * (1 + c.gas)) << c.what;
-    EXPECT_NEAR(r.lift_gas, c.lift, 1e-9 * (1 + c.lift)) << c.what;
+    set_vfp_types(t, c["types"]);
+    const json& at = c["at"];
+    const auto r = wf::vfp_surface_rates(t, at[0], at[1], at[2], at[3]);
+    const double got[] = {r.oil, r.water, r.gas, r.lift_gas};
+    const char* names[] = {"oil", "water", "gas", "lift gas"};
+    for (int k = 0; k < 4; ++k) {
+      const double want = c["rates"][k];
+      EXPECT_NEAR(got[k], want, 1e-9 * (1 + want)) << names[k];
+    }
   }
 }

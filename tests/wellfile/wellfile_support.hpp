@@ -11,9 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "wellfile/vfp_table.hpp"
 #include "wellfile/wellfile.hpp"
 
 namespace wellfile_test {
@@ -111,6 +113,44 @@ inline json case_well(const json& c) {
                                 : refusals()["wells"][c.value("well", "clean_vogel")];
   if (c.contains("patch")) merge(doc, c["patch"]);
   return doc;
+}
+
+// The lift-table cases of data/vfp_cases.json.
+inline const json& vfp_cases() {
+  static const json data = read_json("tests/wellfile/data/vfp_cases.json");
+  return data;
+}
+
+// A number of a data file, where "nan" and "inf" stand for those.
+inline double number(const json& v) {
+  return v.is_string() ? std::stod(v.get<std::string>()) : v.get<double>();
+}
+
+// A lift table's types from their deck words: "VFPPROD LIQ WCT GOR NONE".
+inline void set_vfp_types(dlv::wellfile::VfpTable& t, const std::string& types) {
+  namespace wf = dlv::wellfile;
+  std::istringstream in(types);
+  auto word = [&in](const std::vector<std::string>& names) {
+    std::string w;
+    in >> w;
+    return static_cast<int>(std::find(names.begin(), names.end(), w) - names.begin());
+  };
+  t.kind = static_cast<wf::VfpKind>(word({"VFPPROD", "VFPINJ"}));
+  t.flo = static_cast<wf::VfpFlo>(word({"OIL", "LIQ", "GAS", "WAT"}));
+  t.wfr = static_cast<wf::VfpWfr>(word({"WCT", "WOR", "WGR"}));
+  t.gfr = static_cast<wf::VfpGfr>(word({"GOR", "GLR", "OGR"}));
+  t.alq = static_cast<wf::VfpAlq>(word({"NONE", "GRAT", "IGLR", "TGLR"}));
+}
+
+// The axes a case gives (flo, thp, wfr, gfr, alq) in place of a's.
+inline void set_vfp_axes(dlv::wellfile::VfpAxes& a, const json& given) {
+  const std::pair<const char*, std::vector<double>*> axes[] = {
+      {"flo", &a.flo}, {"thp", &a.thp}, {"wfr", &a.wfr}, {"gfr", &a.gfr}, {"alq", &a.alq}};
+  for (const auto& [name, axis] : axes) {
+    if (!given.contains(name)) continue;
+    axis->clear();
+    for (const json& v : given[name]) axis->push_back(number(v));
+  }
 }
 
 struct Command {
