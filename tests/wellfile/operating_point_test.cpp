@@ -11,9 +11,12 @@
 #include <optional>
 #include <vector>
 
+#include "wellfile_support.hpp"
+
 namespace wf = dlv::wellfile;
 using wf::json;
 using wf::NodalOutcome;
+using namespace wellfile_test;
 
 namespace {
 
@@ -25,97 +28,56 @@ double parabola(double q) { return 1500 + 2.5e-4 * (q - 900) * (q - 900); }
 
 wf::InflowCurve line(double p0, double p1, double largest) { return {{0.0, largest}, {p0, p1}}; }
 
-struct Root {
-  double rate, slope_outflow;
-  bool stable;
-};
-
-struct Setup {
-  double pr, pi;       // inflow p = pr − q/pi, largest rate pr·pi
-  double fails_above;  // the tubing fails above this rate
-  int failure_as;      // 0: nullopt, 1: NaN, 2: infinity
-};
-
-struct Report {
-  double r0, r_first;     // residual at rate 0 and at the first grid rate
-  double rate, residual;  // reported rate and residual
-};
-
-struct Row {
-  const char* name;
-  Setup in;
-  NodalOutcome outcome;
-  std::vector<Root> roots;
-  Report out;
-};
-
-// Roots of q^2 − (1800 − 4000/pi)q + 810000 − 4000(pr − 1500) = 0; tubing slope 5e-4(q − 900).
-// clang-format off
-const std::vector<Row> kRows = {
-    {"root below the first grid rate is not searched", {1690, 10, kInf, 0}, NodalOutcome::flows,
-     {{1363.325, 0.2317, true}}, {-12.5, 15.290, 1363.325, 0}},
-    {"single stable crossing", {2500, 2, kInf, 0}, NodalOutcome::flows,
-     {{1688.854, 0.3944, true}}, {797.5, 796.094, 1688.854, 0}},
-    {"no crossing", {1400, 2, kInf, 0}, NodalOutcome::no_crossing,
-     {}, {-302.5, -303.249, 0, -303.249}},
-    {"two crossings, the right one stable", {1660, 10, kInf, 0}, NodalOutcome::flows,
-     {{134.315, -0.3828, false}, {1265.685, 0.1828, true}},
-     {-42.5, -15.172, 1265.685, 0}},
-    {"stable left of the tubing minimum", {1800, 1, kInf, 0}, NodalOutcome::flows,
-     {{164.911, -0.3675, true}}, {97.5, 92.530, 164.911, 0}},
-    {"tubing fails above 1000", {1660, 10, 1000, 0}, NodalOutcome::no_stable_crossing,
-     {{134.315, -0.3828, false}}, {-42.5, -15.172, 134.315, 0}},
-    {"tubing gives NaN above 1000", {1660, 10, 1000, 1}, NodalOutcome::no_stable_crossing,
-     {{134.315, -0.3828, false}}, {-42.5, -15.172, 134.315, 0}},
-    {"tubing gives infinity above 1000", {1660, 10, 1000, 2}, NodalOutcome::no_stable_crossing,
-     {{134.315, -0.3828, false}}, {-42.5, -15.172, 134.315, 0}},
-};
-// clang-format on
-
 }  // namespace
 
-// Root rates are rounded to 0.001, hence the tolerances.
+// The rows of data/operating_points.json; root rates are rounded to 0.001, hence the tolerances.
 TEST(OperatingPoint, SyntheticCrossingsAndOutcomes) {
-  for (const Row& row : kRows) {
-    SCOPED_TRACE(row.name);
-    const double aof = row.in.pr * row.in.pi;
+  for (const json& row : read_json("tests/wellfile/data/operating_points.json")["rows"]) {
+    SCOPED_TRACE(row["what"].get<std::string>());
+    const double pr = row["pr"], pi = row["pi"], aof = pr * pi;
+    const double fails_above = number(row["fails_above"]);
+    const std::string fails_as = row["fails_as"];
+    const std::string outcomes[] = {"flows", "no_stable_crossing", "no_crossing"};
+    const auto outcome = static_cast<NodalOutcome>(
+        std::find(std::begin(outcomes), std::end(outcomes), row["outcome"]) - outcomes);
+    const json& report = row["report"];
     int calls = 0;
     const auto tubing = [&](double q) -> std::optional<double> {
       ++calls;
-      if (q <= row.in.fails_above) return parabola(q);
-      if (row.in.failure_as == 0) return std::nullopt;
-      return row.in.failure_as == 1 ? kNaN : kInf;
+      if (q <= fails_above) return parabola(q);
+      if (fails_as == "nothing") return std::nullopt;
+      return fails_as == "nan" ? kNaN : kInf;
     };
-    const wf::OperatingPoint p = wf::solve_operating_point({line(row.in.pr, 0, aof), tubing});
-    EXPECT_EQ(p.outcome, row.outcome);
-    EXPECT_EQ(p.flows, row.outcome == NodalOutcome::flows);
-    EXPECT_EQ(p.converged, row.outcome != NodalOutcome::no_crossing);
+    const wf::OperatingPoint p = wf::solve_operating_point({line(pr, 0, aof), tubing});
+    EXPECT_EQ(p.outcome, outcome);
+    EXPECT_EQ(p.flows, outcome == NodalOutcome::flows);
+    EXPECT_EQ(p.converged, outcome != NodalOutcome::no_crossing);
     EXPECT_EQ(p.traverses, calls);
-    EXPECT_NEAR(p.static_column.residual, row.out.r0, 1e-9);
+    EXPECT_NEAR(p.static_column.residual, report[0].get<double>(), 1e-9);
     ASSERT_EQ(p.grid.size(), 38u);
     EXPECT_DOUBLE_EQ(p.grid.front().rate, 0.005 * aof);
     EXPECT_DOUBLE_EQ(p.grid.back().rate, aof);
-    EXPECT_NEAR(p.grid.front().residual, row.out.r_first, 5e-4);
+    EXPECT_NEAR(p.grid.front().residual, report[1].get<double>(), 5e-4);
     EXPECT_NEAR(*p.minimum->outflow_pressure, 1500, 0.1);
-    if (std::isinf(row.in.fails_above)) {
+    if (std::isinf(fails_above)) {
       EXPECT_NEAR(p.minimum->rate, 900, 1e-3 * aof);
     }
-
-    ASSERT_EQ(p.crossings.size(), row.roots.size());
-    for (std::size_t i = 0; i < row.roots.size(); ++i) {
+    ASSERT_EQ(p.crossings.size(), row["roots"].size());
+    for (std::size_t i = 0; i < p.crossings.size(); ++i) {
       const wf::Crossing& x = p.crossings[i];
-      EXPECT_NEAR(x.at.rate, row.roots[i].rate, 0.02);
-      EXPECT_NEAR(x.slope_outflow, row.roots[i].slope_outflow, 1e-4);
-      EXPECT_EQ(x.stable, row.roots[i].stable);
+      const json& root = row["roots"][i];
+      EXPECT_NEAR(x.at.rate, root[0].get<double>(), 0.02);
+      EXPECT_NEAR(x.slope_outflow, root[1].get<double>(), 1e-4);
+      EXPECT_EQ(x.stable, root[2].get<bool>());
       // On both curves, each from its formula, and every value from one evaluation.
-      EXPECT_LT(std::fabs(row.in.pr - x.at.rate / row.in.pi - parabola(x.at.rate)), 0.01);
-      EXPECT_NEAR(x.at.inflow_pressure, row.in.pr - x.at.rate / row.in.pi, 1e-9);
+      EXPECT_LT(std::fabs(pr - x.at.rate / pi - parabola(x.at.rate)), 0.01);
+      EXPECT_NEAR(x.at.inflow_pressure, pr - x.at.rate / pi, 1e-9);
       EXPECT_DOUBLE_EQ(x.at.residual, x.at.inflow_pressure - *x.at.outflow_pressure);
     }
-    EXPECT_NEAR(p.rate, row.out.rate, 0.02);
-    EXPECT_NEAR(p.reported.residual, row.out.residual, 0.01);
+    EXPECT_NEAR(p.rate, report[2].get<double>(), 0.02);
+    EXPECT_NEAR(p.reported.residual, report[3].get<double>(), 0.01);
     // No crossing: rate 0, the residual of the first grid rate (the largest on the grid).
-    if (row.outcome == NodalOutcome::no_crossing) {
+    if (outcome == NodalOutcome::no_crossing) {
       EXPECT_DOUBLE_EQ(p.reported.rate, 0.005 * aof);
     }
   }
