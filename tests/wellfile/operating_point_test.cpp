@@ -32,7 +32,8 @@ wf::InflowCurve line(double p0, double p1, double largest) { return {{0.0, large
 
 // The rows of data/operating_points.json; root rates are rounded to 0.001, hence the tolerances.
 TEST(OperatingPoint, SyntheticCrossingsAndOutcomes) {
-  for (const json& row : read_json("tests/wellfile/data/operating_points.json")["rows"]) {
+  const json rows = read_json("tests/wellfile/data/operating_points.json")["rows"];
+  for (const json& row : rows) {
     SCOPED_TRACE(row["what"].get<std::string>());
     const double pr = row["pr"], pi = row["pi"], aof = pr * pi;
     const double fails_above = number(row["fails_above"]);
