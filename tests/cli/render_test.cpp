@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -31,31 +32,11 @@ TEST(TidyCsv, ColumnNamesCarryTheirUnitInAscii) {
   for (const auto& c : cases) EXPECT_EQ(wf::csv_column_name(c.key, c.unit), c.name) << c.key;
 }
 
-// One layer curve and a well curve of 25 points; point 3 of the well's water
-// gravity is null.
+// One layer curve and a well curve of 25 points, the rate of point i i * 0.1 as a double holds
+// it (0.30000000000000004 at point 3); point 3 of the well's water gravity is null.
 json small_result() {
-  json layer_curve = json::object(), well_curve = json::object();
-  json rate = json::array(), pressure = json::array(), wsg = json::array();
-  for (int i = 0; i < 25; ++i) {
-    rate.push_back(i * 0.1);  // 0.30000000000000004 at point 3, as a double holds it
-    pressure.push_back(1000.0 - 40 * i);
-    wsg.push_back(i == 3 ? json(nullptr) : json(1.05));
-  }
-  layer_curve["rate"] = rate;
-  layer_curve["pressure"] = pressure;
-  well_curve["rate"] = rate;
-  well_curve["pressure"] = pressure;
-  well_curve["water_sg"] = wsg;
-  json r = {{"format_version", 1},
-            {"method", "pi_line"},
-            {"units", {{"rate", "STB/d"}, {"pressure", "psi gauge"}, {"water_sg", "water=1"}}},
-            {"layers", json::array({{{"layer", 0},
-                                     {"curve", layer_curve},
-                                     {"fluid_properties", {{"gas_z_factor", nullptr}}}}})},
-            {"well_curve", well_curve},
-            {"summary", {{"maximum_rate", 2.4}}},
-            {"notes", json::array()}};
-  return r;
+  std::ifstream in(DLV_SOURCE_DIR "/tests/cli/data/small_result.json");
+  return json::parse(in);
 }
 
 TEST(TidyCsv, OneRowPerPointEmptyWhereNothingIsDescribed) {
