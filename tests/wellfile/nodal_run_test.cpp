@@ -25,6 +25,12 @@ wf::NodalAsk varying(const char* field, std::vector<double> values) {
   return ask;
 }
 
+// Wells and sensitivities of data/operating_points.json.
+const json& operating_points() {
+  static const json data = read_json("tests/wellfile/data/operating_points.json");
+  return data;
+}
+
 }  // namespace
 
 TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
@@ -45,17 +51,8 @@ TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
 }
 
 TEST(NodalByName, EveryPointLiesOnBothCurves) {
-  const fs::path wells[] = {
-      kTubingWells / "guo_hagedorn_brown.json",
-      kTubingWells / "guo_poettmann_carpenter.json",
-      kTubingWells / "dry_gas.json",
-      kTubingWells / "water_injector.json",
-      kExamples / "nodal_oil.json",
-      kExamples / "nodal_gas.json",
-      kExamples / "nodal_water_injector.json",
-  };
-  for (const fs::path& path : wells) {
-    SCOPED_TRACE(path.string());
+  for (const std::string path : operating_points()["wells"]) {
+    SCOPED_TRACE(path);
     const json doc = read_json(path);
     const wf::RunOutcome out = wf::run_nodal(doc);
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
@@ -77,33 +74,18 @@ TEST(NodalByName, EveryPointLiesOnBothCurves) {
 }
 
 TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
-  // Each list makes lifting harder step by step: a higher wellhead pressure,
-  // a depleting reservoir under a fixed productivity index, a heavier column
-  // over a straight line that does not depend on the water cut.
-  struct Case {
-    fs::path well;
-    const char* field;
-    std::vector<double> values;
-  };
-  const fs::path guo = kTubingWells / "guo_hagedorn_brown.json";
-  // clang-format off
-  const Case cases[] = {
-      {guo, "wellhead_pressure", {50, 100, 200, 400, 800, 1200, 1600, 2400}},
-      {kExamples / "nodal_oil.json", "wellhead_pressure", {50, 150, 300, 600, 900}},
-      {kExamples / "nodal_gas.json", "wellhead_pressure", {100, 400, 800, 1200, 1800, 2400}},
-      {guo, "reservoir_pressure", {4500, 4000, 3500, 3000}},
-      {guo, "water_cut", {0, 0.1, 0.4, 0.8}},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.well.string() + " " + c.field);
-    const wf::RunOutcome out = wf::run_nodal(read_json(c.well), varying(c.field, c.values));
+  for (const json& c : operating_points()["harder_lifting"]) {
+    SCOPED_TRACE(c.dump());
+    const std::vector<double> values = c["values"];
+    const wf::RunOutcome out =
+        wf::run_nodal(read_json(c["file"].get<std::string>()),
+                      varying(c["field"].get<std::string>().c_str(), values));
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     const json& points = out.result["points"];
-    ASSERT_EQ(points.size(), c.values.size());
+    ASSERT_EQ(points.size(), values.size());
     for (std::size_t i = 1; i < points.size(); ++i)
       EXPECT_LE(points[i]["rate"].get<double>(), points[i - 1]["rate"].get<double>())
-          << "at " << c.values[i];
+          << "at " << values[i];
   }
 }
 
