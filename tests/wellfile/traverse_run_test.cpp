@@ -16,7 +16,7 @@ using namespace wellfile_test;
 
 namespace {
 
-json read_well(const char* name) {
+json read_well(const std::string& name) {
   return read_json(fs::path("tests/wellfile/tubing_wells") / name);
 }
 
@@ -29,30 +29,14 @@ wf::TraverseAsk at(double rate) {
 }  // namespace
 
 TEST(TraverseByName, PublishedCasesFromWellFiles) {
-  struct Case {
-    const char* file;
-    double rate;
-    double bottomhole_psia;
-    double tolerance;  // psi
-    const char* source;
-  };
-  const Case cases[] = {
-      {"guo_hagedorn_brown.json", 758, 3127, 1.0,
-       "Guo et al. (2007), Hagedorn-Brown spreadsheet, published 3127 psia at 9700 ft"},
-      {"guo_poettmann_carpenter.json", 408.838, 1907, 1.907,
-       "Guo et al. (2007), Poettmann-Carpenter spreadsheet, published 1907 psia (0.1 %)"},
-      {"dry_gas.json", 4000, 1342.23, 0.05,
-       "average temperature and z by hand, 4000 Mscf/d up 8000 ft"},
-      {"water_injector.json", 3000, 4101.48, 0.05,
-       "water column less Colebrook friction by hand, 6000 ft TVD, 6500 ft MD"},
-  };
-  for (const Case& c : cases) {
-    const wf::RunOutcome out = wf::run_traverse(read_well(c.file), at(c.rate));
-    ASSERT_TRUE(out.problems.empty()) << c.file << ": " << out.problems[0].text();
-    EXPECT_EQ(out.result["status"], "ok") << c.file;
-    EXPECT_NEAR(out.result["bottomhole_pressure"].get<double>() + 14.7, c.bottomhole_psia,
-                c.tolerance)
-        << c.source;
+  const json published = read_json("tests/wellfile/data/published.json");
+  for (const json& c : published["traverses"]) {
+    SCOPED_TRACE(c["source"].get<std::string>());
+    const wf::RunOutcome out = wf::run_traverse(read_well(c["file"]), at(c["rate"]));
+    ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
+    EXPECT_EQ(out.result["status"], "ok");
+    EXPECT_NEAR(out.result["bottomhole_pressure"].get<double>() + 14.7, c["bhp"].get<double>(),
+                c["tolerance"].get<double>());
   }
 }
 

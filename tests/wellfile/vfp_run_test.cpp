@@ -15,7 +15,7 @@ using namespace wellfile_test;
 
 namespace {
 
-json read_well(const char* name) {
+json read_well(const std::string& name) {
   return read_json(fs::path("tests/wellfile/tubing_wells") / name);
 }
 
@@ -26,32 +26,15 @@ wf::VfpAxes ax(std::vector<double> flo, std::vector<double> thp, std::vector<dou
 
 }  // namespace
 
+// Each published point is the first wellhead pressure, water and gas entry and
+// the second rate of a table whose other axes differ: a conversion or an index
+// out of place moves the value far from the published one.
 TEST(VfpRun, PublishedTraversesSitAtTheirIndices) {
-  // Each published point is the first wellhead pressure, water and gas entry
-  // and the second rate of a table whose other axes differ: a conversion or an
-  // index out of place moves the value far from the published one.
-  struct Case {
-    const char* file;
+  const json published = read_json("tests/wellfile/data/published.json");
+  for (const json& c : published["lift_tables"]) {
+    SCOPED_TRACE(c["source"].get<std::string>());
     wf::VfpAxes axes;
-    wf::VfpKind kind;
-    double datum;  // ft vertical
-    double bhp;    // psia
-    double tolerance;
-    const char* source;
-  };
-  const Case cases[] = {
-      {"guo_hagedorn_brown.json",
-       ax({500, 758}, {200, 400}, {0.1, 0.3}, {83.333333333333 / 1000, 0.5}, {}),
-       wf::VfpKind::production, 9700, 3127, 1.0,
-       "Guo et al. (2007), Hagedorn-Brown spreadsheet, 758 STB/d, GOR 83.3 scf/STB"},
-      {"dry_gas.json", ax({2000, 4000}, {1000, 1200}, {0, 0.01}, {0, 0.02}, {0}),
-       wf::VfpKind::production, 8000, 1342.23, 0.05,
-       "average temperature and z by hand, 4000 Mscf/d from 1000 psia"},
-      {"water_injector.json", ax({1000, 3000}, {1500, 2000}, {}, {}, {}), wf::VfpKind::injection,
-       6000, 4101.48, 0.05,
-       "water column less Colebrook friction by hand, 6000 ft TVD, 6500 ft MD"},
-  };
-  for (const Case& c : cases) {
+    set_vfp_axes(axes, c["axes"]);
     std::size_t reports = 0, last = 0;
     wf::VfpOptions o;
     o.progress = [&](std::size_t done, std::size_t total) {
@@ -59,17 +42,17 @@ TEST(VfpRun, PublishedTraversesSitAtTheirIndices) {
       last = done;
       EXPECT_LE(done, total);
     };
-    const wf::VfpBuild b = wf::build_vfp_table(read_well(c.file), c.axes, o);
-    ASSERT_TRUE(b.problems.empty()) << c.file << ": " << b.problems[0].text();
-    EXPECT_EQ(b.table.kind, c.kind) << c.file;
-    EXPECT_EQ(b.table.datum_depth, c.datum) << c.file;
-    EXPECT_TRUE(b.filled.empty()) << c.file;
-    EXPECT_EQ(reports, b.table.value_count()) << c.file;
-    EXPECT_EQ(last, b.table.value_count()) << c.file;
-    EXPECT_NEAR(b.table.at({0, 0, 0, 0, 1}), c.bhp, c.tolerance) << c.source;
+    const wf::VfpBuild b = wf::build_vfp_table(read_well(c["file"]), axes, o);
+    ASSERT_TRUE(b.problems.empty()) << b.problems[0].text();
+    EXPECT_EQ(b.table.kind,
+              c["kind"] == "VFPINJ" ? wf::VfpKind::injection : wf::VfpKind::production);
+    EXPECT_EQ(b.table.datum_depth, c["datum"].get<double>());
+    EXPECT_TRUE(b.filled.empty());
+    EXPECT_EQ(reports, b.table.value_count());
+    EXPECT_EQ(last, b.table.value_count());
+    EXPECT_NEAR(b.table.at({0, 0, 0, 0, 1}), c["bhp"].get<double>(), c["tolerance"].get<double>());
     EXPECT_TRUE(
-        std::isfinite(b.table.at({1, b.table.wfr_count() - 1, b.table.gfr_count() - 1, 0, 0})))
-        << c.file;
+        std::isfinite(b.table.at({1, b.table.wfr_count() - 1, b.table.gfr_count() - 1, 0, 0})));
   }
 }
 
@@ -110,8 +93,7 @@ TEST(VfpRun, BadAxesAndOptionsAreRefusedBeforeAnyTraverse) {
     set_vfp_axes(axes, c["axes"]);
     wf::VfpOptions o;
     if (c.contains("datum_depth")) o.datum_depth = c["datum_depth"].get<double>();
-    const wf::VfpBuild b =
-        wf::build_vfp_table(read_well(c["file"].get<std::string>().c_str()), axes, o);
+    const wf::VfpBuild b = wf::build_vfp_table(read_well(c["file"]), axes, o);
     EXPECT_TRUE(has_problem(b.problems, c["path"], c["message"])) << problems_text(b.problems);
     EXPECT_TRUE(b.table.bhp.empty());
   }
