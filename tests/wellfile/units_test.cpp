@@ -14,38 +14,20 @@ namespace wf = dlv::wellfile;
 using namespace wellfile_test;
 using wf::Quantity;
 
+// The rows of data/unit_factors.json, each quantity found by its name.
 TEST(UnitsTable, FactorsMatchHandCalculationAndPublishedEquivalences) {
-  // field value, quantity, metric value. Sources: 1 bar = 14.503773773 psi
-  // (psi from the pound-force and the inch); water boils at 212 degF = 100 degC
-  // and -40 is the same on both scales; 1 scf/STB = 0.1781076 sm3/sm3 and
-  // 1 lbm/ft3 = 16.01846 kg/m3 (SPE metric standard, SI Metric System of Units).
-  const struct {
-    double field;
-    Quantity q;
-    double metric;
-  } rows[] = {
-      {14.503773773, Quantity::pressure_gauge, 1.0},
-      {14.503773773, Quantity::pressure_absolute, 1.0},
-      {2400, Quantity::pressure_difference, 2400 * 0.06894757293168},
-      {212, Quantity::temperature, 100},
-      {-40, Quantity::temperature, -40},
-      {32, Quantity::temperature, 0},
-      {10000, Quantity::length, 3048},
-      {2.875, Quantity::short_length, 73.025},
-      {1, Quantity::liquid_rate, 0.158987294928},
-      {1, Quantity::gas_rate, 28.316846592},
-      {1, Quantity::gas_oil_ratio, 0.1781076},
-      {1, Quantity::density, 16.01846},
-      {0.433, Quantity::pressure_gradient, 0.433 * 0.06894757293168 / 0.3048},
-      {1, Quantity::productivity_index, 0.158987294928 / 0.06894757293168},
-      {1, Quantity::area, 4046.8564224},
-  };
-  for (const auto& r : rows) {
-    const char* name = wf::quantity_units(r.q).name;
-    EXPECT_NEAR(wf::to_metric(r.q, r.field), r.metric, 1e-6 * std::fabs(r.metric) + 1e-12) << name;
-    EXPECT_NEAR(wf::to_field(r.q, wf::to_metric(r.q, r.field)), r.field,
-                1e-12 * std::fabs(r.field) + 1e-12)
-        << name;
+  const json rows = read_json("tests/wellfile/data/unit_factors.json")["factors"];
+  for (const json& r : rows) {
+    SCOPED_TRACE(r.dump());
+    int k = 0;
+    while (r["quantity"] != wf::quantity_units(static_cast<Quantity>(k)).name &&
+           static_cast<Quantity>(k) != Quantity::surface_term)
+      ++k;
+    const Quantity q = static_cast<Quantity>(k);
+    const double field = r["field"], metric = r["metric"];
+    ASSERT_EQ(r["quantity"], std::string(wf::quantity_units(q).name));
+    EXPECT_NEAR(wf::to_metric(q, field), metric, 1e-6 * std::fabs(metric) + 1e-12);
+    EXPECT_NEAR(wf::to_field(q, wf::to_metric(q, field)), field, 1e-12 * std::fabs(field) + 1e-12);
   }
   // Gauge and absolute pressures keep distinct texts in both systems.
   EXPECT_STRNE(wf::unit_text(Quantity::pressure_gauge, wf::UnitSystem::metric),
