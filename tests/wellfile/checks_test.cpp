@@ -91,7 +91,9 @@ TEST(WellFileChecks, EachKindOfBadInputIsReportedAtItsPath) {
           has_problem(out.problems, c["path"], c.value("message", ""), c.value("expected", "")))
           << problems_text(out.problems);
       EXPECT_TRUE(out.result.is_null());
-      if (c.contains("text")) EXPECT_EQ(out.problems.at(0).text(), c["text"]);
+      if (c.contains("text")) {
+        EXPECT_EQ(out.problems.at(0).text(), c["text"]);
+      }
     }
   }
 }
