@@ -48,32 +48,25 @@ TEST(DocumentReader, MalformedOrRepeatedTextIsRefusedAtItsPlace) {
 }
 
 TEST(WellFileChecks, NestingDeeperThanAHundredIsRefusedBeforeReading) {
-  const std::string open101(101, '['), close101(101, ']');
-  const std::string quoted_brackets = std::string(200, '[') + "\\\" " + std::string(200, '{');
-  struct Case {
+  for (const json& c : refusals()["nesting"]) {
+    SCOPED_TRACE(c["what"].get<std::string>());
     std::string text;
-    const char* where;  // "" when the text reads
-  };
-  const Case cases[] = {
-      {std::string(50'000'000, '['), "line 1, column 101"},  // 50 MB: refused, not read
-      {open101.substr(1) + close101.substr(1), ""},
-      {open101 + close101, "line 1, column 101"},
-      {"{\"a\":\n" + open101 + close101 + "}", "line 2, column 100"},
-      {"]]" + open101 + close101, "line 1, column 103"},  // a stray close does not count
-      {R"({"description": ")" + quoted_brackets + "\"}", ""},
-  };
-  for (const Case& c : cases) {
+    for (const json& part : c["parts"]) {
+      const std::string repeated = part[0];
+      for (int k = part[1]; k > 0; --k) text += repeated;
+    }
     json doc;
-    const auto problems = wf::parse_well_text(c.text, doc);
-    if (*c.where == '\0') {
-      EXPECT_TRUE(problems.empty()) << c.text.substr(0, 40) << ": " << problems[0].text();
+    const auto problems = wf::parse_well_text(text, doc);
+    if (!c.contains("where")) {
+      EXPECT_EQ(problems_text(problems), "");
       continue;
     }
-    ASSERT_EQ(problems.size(), 1u) << c.text.substr(0, 40);
-    EXPECT_NE(problems[0].message.find("nested more than 100 deep at " + std::string(c.where)),
-              std::string::npos)
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(
+        problems[0].message.find("nested more than 100 deep at " + c["where"].get<std::string>()),
+        std::string::npos)
         << problems[0].message;
-    EXPECT_TRUE(doc.is_null()) << c.text.substr(0, 40);
+    EXPECT_TRUE(doc.is_null());
   }
 }
 
@@ -115,7 +108,6 @@ TEST(WellFileChecks, NonFiniteTableNumbersAreRefused) {
 
 TEST(QuickCurves, CheckTheirOptionsAndSayWhenVogelHasNoBubblePoint) {
   EXPECT_EQ(wf::run_quick_vogel(2400, 1000, 2600, 0).problems.at(0).path, "test_pressure");
-  EXPECT_EQ(wf::run_quick_pi(2400, -1).problems.at(0).path, "productivity_index");
   EXPECT_EQ(wf::run_quick_pi(3000, 2.5).result["summary"]["maximum_rate"].get<double>(), 7500.0);
   // pwf/pr = 0.75: V = 1 - 0.15 - 0.45 = 0.4, so qmax = 1000 / 0.4 = 2500 STB/d.
   const wf::RunOutcome out = wf::run_quick_vogel(2400, 1000, 1800, std::nullopt);
