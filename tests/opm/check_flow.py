@@ -2,7 +2,9 @@
 """The lift table read and run by OPM Flow.
 
 Writes lift table 1 with the given command and checks its structure (no
-missing, repeated or short row). Flow runs the deck that INCLUDEs it; the well
+missing, repeated or short row); OPM's EclipseState and Schedule must accept
+the one-producer deck that INCLUDEs it and refuse a table with a missing or a
+short row. Flow runs the deck; the well
 must stay on wellhead-pressure control (WMCTL 6), and flow's bottom-hole
 pressure at its reported rate, water cut and GOR must equal, within 0.5 %, the
 table's value interpolated multilinearly and (with --bhp-command) the pressure
@@ -92,6 +94,22 @@ def source_bhp(command, point):
     return float(run.stdout)
 
 
+def schedule_refusal(deck_path, table_path, text):
+    """Why OPM's parser, EclipseState and Schedule refuse the deck with this table, or None."""
+    from opm.io.ecl_state import EclipseState
+    from opm.io.parser import ParseContext, Parser
+    from opm.io.schedule import Schedule
+
+    with open(table_path, "w") as f:
+        f.write(text)
+    try:
+        deck = Parser().parse(deck_path, ParseContext())
+        Schedule(deck, EclipseState(deck))
+    except Exception as e:  # noqa: BLE001 (opm.io raises RuntimeError and others)
+        return str(e) or type(e).__name__
+    return None
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--work-dir", required=True)
@@ -127,6 +145,21 @@ def main():
     if len(falls):
         fail(f"bottom-hole pressure falls as the wellhead pressure rises at {falls[:5] + 1} ...")
     print(f"table: {bhp.size} pressures, axes {bhp.shape} (THP WFR GFR ALQ FLO)")
+
+    # OPM's schedule check refuses broken copies of the table and passes the table.
+    lines = table_text.rstrip("\n").split("\n")
+    last_row_start = max(i for i, line in enumerate(lines) if re.match(r"\s+\d+ \d+ \d+ \d+ ", line))
+    broken = {
+        "a missing row": "\n".join(lines[:last_row_start]) + "\n",
+        "a short row": re.sub(r" [0-9.eE+-]+ /\n$", " /\n", table_text.rstrip("\n") + "\n"),
+    }
+    for what, text in broken.items():
+        if schedule_refusal(deck_path, table_path, text) is None:
+            fail(f"OPM's schedule check accepted a table with {what}: the check proves nothing")
+    refusal = schedule_refusal(deck_path, table_path, table_text)
+    if refusal is not None:
+        fail(f"OPM's schedule check refused the table: {refusal}")
+    print("schedule check: the table passes; a missing row and a short row are refused")
 
     env = dict(os.environ, OMP_NUM_THREADS="1")
     out_dir = os.path.join(work, "output")
