@@ -46,9 +46,6 @@ struct Blocks {
   void set_water_injection_method(std::int32_t m) {
     put_i32(well, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE, m);
   }
-  void set_test_type(std::int32_t t) {
-    put_i32(well, DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE, t);
-  }
   void set_test_count(std::int32_t n) { put_i32(well, DLV_WELL_RECORD_TEST_COUNT_BYTE, n); }
   void set_ratetest_rows(std::int32_t n) {
     put_i32(well, DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, n);
@@ -58,13 +55,6 @@ struct Blocks {
     put_u8(well, DLV_WELL_RECORD_BACKPRESSURE_N_GIVEN_BYTE, n);
   }
   void set_fluid_type(std::int32_t t) { put_i32(fluids, DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE, t); }
-  void set_mixing_rule(std::int32_t r) {
-    put_i32(fluids, DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE, r);
-  }
-  // Element L of an int32 per-layer field of layer_fluids, by its byte offset.
-  void set_layer_code(std::size_t field_byte, int L, std::int32_t v) {
-    put_i32(fluids, field_byte + 4 * static_cast<std::size_t>(L), v);
-  }
   void set_completion_model(std::int32_t m) {
     put_i32(completion, DLV_COMPLETION_COMPLETION_MODEL_BYTE, m);
   }
