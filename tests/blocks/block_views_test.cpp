@@ -44,17 +44,16 @@ TEST(BlockViews, LayerFluids) {
   // clang-format on
   raw.put(DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE, 4);
   EXPECT_EQ(f.fluid_type(), 4);
+  using Code = std::int32_t (dlv::LayerFluids::*)(int) const;
+  const std::pair<int, Code> codes[] = {
+      {DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE, &dlv::LayerFluids::bubble_point_given},
+      {DLV_LAYER_FLUIDS_SAMPLE_SET_BYTE, &dlv::LayerFluids::sample_set},
+      {DLV_LAYER_FLUIDS_RS_CORRELATION_BYTE, &dlv::LayerFluids::rs_correlation},
+      {DLV_LAYER_FLUIDS_FVF_CORRELATION_BYTE, &dlv::LayerFluids::fvf_correlation},
+      {DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION_BYTE, &dlv::LayerFluids::viscosity_correlation}};
   for (int L : {0, 49}) {
-    const int bytes[] = {DLV_LAYER_FLUIDS_BUBBLE_POINT_GIVEN_BYTE, DLV_LAYER_FLUIDS_SAMPLE_SET_BYTE,
-                         DLV_LAYER_FLUIDS_RS_CORRELATION_BYTE,
-                         DLV_LAYER_FLUIDS_FVF_CORRELATION_BYTE,
-                         DLV_LAYER_FLUIDS_VISCOSITY_CORRELATION_BYTE};
-    for (int k = 0; k < 5; ++k) raw.put(bytes[k] + 4 * L, 10 * k + L);
-    EXPECT_EQ(f.bubble_point_given(L), L);
-    EXPECT_EQ(f.sample_set(L), 10 + L);
-    EXPECT_EQ(f.rs_correlation(L), 20 + L);
-    EXPECT_EQ(f.fvf_correlation(L), 30 + L);
-    EXPECT_EQ(f.viscosity_correlation(L), 40 + L);
+    for (const auto& [byte, code] : codes) raw.put(byte + 4 * L, byte + L);
+    for (const auto& [byte, code] : codes) EXPECT_EQ((f.*code)(L), byte + L) << byte;
   }
   raw.put(DLV_LAYER_FLUIDS_VISCOSITY_MIXING_RULE_BYTE + 4, 77);
   f.set_viscosity_mixing_rule(DLV_MIXING_PHASE_INVERSION);
@@ -119,23 +118,20 @@ TEST(BlockViews, CurvesSummaryResultsSeparatorCompletion) {
 TEST(BlockViews, WellRecord) {
   Raw raw(DLV_WELL_RECORD_SLOTS);
   const dlv::WellRecord w{raw.d.data()};
-  const int codes[] = {
-      DLV_WELL_RECORD_METHOD_CODE_BYTE,          DLV_WELL_RECORD_GAS_METHOD_BYTE,
-      DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE,
-      DLV_WELL_RECORD_LAYER_COUNT_BYTE,          DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE};
-  for (int i = 0; i < 6; ++i) raw.put(codes[i], 10 + i);
-  EXPECT_EQ(w.method_code(), 10);
-  EXPECT_EQ(w.gas_method(), 11);
-  EXPECT_EQ(w.gas_injection_method(), 12);
-  EXPECT_EQ(w.water_injection_method(), 13);
-  EXPECT_EQ(w.layer_count(), 14);
-  EXPECT_EQ(w.deliverability_test_type(), 15);
-  raw.put(DLV_WELL_RECORD_TEST_COUNT_BYTE, 12);
+  using Code = std::int32_t (dlv::WellRecord::*)() const;
+  const std::pair<int, Code> codes[] = {
+      {DLV_WELL_RECORD_METHOD_CODE_BYTE, &dlv::WellRecord::method_code},
+      {DLV_WELL_RECORD_GAS_METHOD_BYTE, &dlv::WellRecord::gas_method},
+      {DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, &dlv::WellRecord::gas_injection_method},
+      {DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE, &dlv::WellRecord::water_injection_method},
+      {DLV_WELL_RECORD_LAYER_COUNT_BYTE, &dlv::WellRecord::layer_count},
+      {DLV_WELL_RECORD_DELIVERABILITY_TEST_TYPE_BYTE, &dlv::WellRecord::deliverability_test_type},
+      {DLV_WELL_RECORD_TEST_COUNT_BYTE, &dlv::WellRecord::test_count},
+      {DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, &dlv::WellRecord::ratetest_row_count}};
+  for (const auto& [byte, code] : codes) raw.put(byte, 1000 + byte);
   raw.put(DLV_WELL_RECORD_TEST_COUNT_BYTE + 4, -1);
-  EXPECT_EQ(w.test_count(), 12);
-  raw.put(DLV_WELL_RECORD_RATETEST_ROW_COUNT_BYTE, 25);
+  for (const auto& [byte, code] : codes) EXPECT_EQ((w.*code)(), 1000 + byte) << byte;
   raw.bytes()[DLV_WELL_RECORD_BACKPRESSURE_C_GIVEN_BYTE] = 1;
-  EXPECT_EQ(w.ratetest_row_count(), 25);
   EXPECT_EQ(w.backpressure_c_given(), 1);
   EXPECT_EQ(w.backpressure_n_given(), 0);
   // clang-format off

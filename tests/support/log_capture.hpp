@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <string>
 
@@ -26,11 +25,11 @@ std::string logged(F f) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// One log line per name, "<head><name><tail>\r\n", in order.
-inline std::string lines(std::initializer_list<const char*> names, const std::string& head,
-                         const std::string& tail) {
+// The log a test expects, one line of tests/fluids/data/<name>.log a line, each ended in CR LF.
+inline std::string expected_log(const std::string& name) {
+  std::ifstream in(DLV_SOURCE_DIR "/tests/fluids/data/" + name + ".log");
   std::string text;
-  for (const char* name : names) text += head + name + tail + "\r\n";
+  for (std::string line; std::getline(in, line);) text += line + "\r\n";
   return text;
 }
 
