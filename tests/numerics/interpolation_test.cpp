@@ -15,23 +15,19 @@ const double gx[] = {0, 1, 2, 3, 4}, gy[] = {1000, 1, 8, 27, 64};
 const double grx[] = {5, 4, 3, 2, 1}, gry[] = {1000, 64, 27, 8, 1};
 
 TEST(Flagr, WindowEndsBeyondTheQueryEndsAreHeldAndBadArgumentsAreLogged) {
-  // {xq, degree, value}: falling, the parabola of 2.5 runs through 4, 3, 2; a
-  // degree of the point count or more is the cubic through all four points.
-  const double rising[][3] = {{2.5, 2, 16},   {1.5, 2, 3},      {3.5, 2, 43.25},
-                              {3, 2, 27},     {0, 2, 1},        {9, 2, 64},
-                              {2.5, 1, 17.5}, {2.5, 4, 15.625}, {2.5, 7, 15.625}};
-  const double falling[][3] = {
-      {2.5, 2, 15.25}, {1.5, 2, 3}, {3.5, 2, 43.25}, {2.5, 1, 17.5}, {2.5, 4, 15.625}};
+  // {falling, xq, degree, value}: falling, the parabola of 2.5 runs through 4,
+  // 3, 2; a degree of the point count or more is the cubic through all four.
+  const double cases[][4] = {{0, 2.5, 2, 16},    {0, 1.5, 2, 3},      {0, 3.5, 2, 43.25},
+                             {0, 3, 2, 27},      {0, 0, 2, 1},        {0, 9, 2, 64},
+                             {0, 2.5, 1, 17.5},  {0, 2.5, 4, 15.625}, {0, 2.5, 7, 15.625},
+                             {1, 2.5, 2, 15.25}, {1, 1.5, 2, 3},      {1, 3.5, 2, 43.25},
+                             {1, 2.5, 1, 17.5},  {1, 2.5, 4, 15.625}};
   std::int32_t ierr = -1;
-  for (const auto& c : rising) {
-    EXPECT_NEAR(dlv::flagr(gx + 1, gy + 1, c[0], static_cast<std::int32_t>(c[1]), 4, ierr), c[2],
+  for (const auto& c : cases) {
+    const double *x = c[0] != 0 ? grx : gx, *y = c[0] != 0 ? gry : gy;
+    EXPECT_NEAR(dlv::flagr(x + 1, y + 1, c[1], static_cast<std::int32_t>(c[2]), 4, ierr), c[3],
                 1e-12)
-        << c[0] << ' ' << c[1];
-  }
-  for (const auto& c : falling) {
-    EXPECT_NEAR(dlv::flagr(grx + 1, gry + 1, c[0], static_cast<std::int32_t>(c[1]), 4, ierr), c[2],
-                1e-12)
-        << c[0] << ' ' << c[1];
+        << c[0] << ' ' << c[1] << ' ' << c[2];
   }
   EXPECT_EQ(ierr, 0);
   double r = -1.0;
