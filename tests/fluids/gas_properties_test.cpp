@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -37,10 +38,19 @@ TEST(Zfachy, MatchesStandingKatzChartAndFallsBackToOneWhenNewtonFails) {
   EXPECT_EQ(w, 0.001);
 }
 
-TEST(GasViscosity, LeeGonzalezEakinWithinThreePercentOfPublishedValue) {
-  double mu = 0.0;  // natural gas of molecular weight 20.85, 140 F, 2000 psia: 0.0173 cp
+// Within 3 % of the published 0.0173 cp (natural gas of molecular weight
+// 20.85, 140 F, 2000 psia), and by hand at the gas's z: K = (9.4 + 0.02 M)
+// T^1.5 / (209 + 19 M + T), X = 3.5 + 986 / T + 0.01 M, Y = 2.4 - 0.2 X and
+// the density p M / (10.72 z T) lb/ft3 in g/cm3.
+TEST(GasViscosity, LeeGonzalezEakinByHandAndNearThePublishedValue) {
+  double mu = 0.0;
   dlv::gas_viscosity(140.0, 0.72, 2000.0, mu);
   EXPECT_NEAR(mu, 0.0173, 0.03 * 0.0173);
+  const double m = 29.0 * 0.72, t = 600.0,
+               rho = 2000.0 * m / (10.72 * z_of(140.0, 2000.0, 0.72) * t);
+  const double k = (9.4 + 0.02 * m) * std::pow(t, 1.5) / (209.0 + 19.0 * m + t),
+               x = 3.5 + 986.0 / t + 0.01 * m;
+  EXPECT_NEAR(mu, 1e-4 * k * std::exp(x * std::pow(rho / 62.4, 2.4 - 0.2 * x)), 1e-12 * mu);
 }
 
 // gas_properties on a fluid-table block whose tables 6 (z) and 7 (viscosity)
