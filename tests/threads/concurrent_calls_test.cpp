@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,9 +27,7 @@ using test_support::open_descriptors;
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string log_path(int thread) {
@@ -37,11 +35,13 @@ std::string log_path(int thread) {
          std::to_string(thread) + ".log";
 }
 
-// A one-layer Vogel oil well; an API gravity outside the correlations'
-// range when `noisy`, so that every run writes messages to its log.
-std::unique_ptr<host::Blocks> vogel_well(bool noisy) {
+// A one-layer Vogel oil well; an API gravity outside the correlations' range
+// when `noisy`, so that every run writes messages to its log; a changed
+// reservoir pressure of 2000 psi when `changed`.
+std::unique_ptr<host::Blocks> vogel_well(bool noisy, std::int32_t changed) {
   auto b = host::Blocks::vogel_well();
   if (noisy) b->fluids[DLV_LAYER_FLUIDS_API_GRAVITY] = 90.0;
+  if (changed != 0) b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 2000.0;
   return b;
 }
 
@@ -53,8 +53,7 @@ struct Expected {
 // One run alone: what every concurrent run of the same well must give.
 Expected run_alone(host::CalFn cal, bool noisy, std::int32_t changed, const std::string& path) {
   std::remove(path.c_str());
-  auto b = vogel_well(noisy);
-  if (changed != 0) b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 2000.0;
+  auto b = vogel_well(noisy, changed);
   EXPECT_EQ(b->run(cal, path.c_str(), changed), 1);
   Expected e{std::vector<double>(b->summary, std::end(b->summary)), read_file(path)};
   std::remove(path.c_str());
@@ -99,8 +98,7 @@ TEST(ConcurrentCalls, EachThreadGetsItsOwnCurvesAndLogAndNoDescriptorLeaks) {
       const std::int32_t flag = t % 3 == 2 ? 1 : 0;
       const Expected& want = is_noisy ? noisy : flag != 0 ? changed : quiet;
       for (int run = 0; run < kRuns; ++run) {
-        auto b = vogel_well(is_noisy);
-        if (flag != 0) b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 2000.0;
+        auto b = vogel_well(is_noisy, flag);
         if (b->run(cal, path.c_str(), flag) != 1) faults[t] += "return value; ";
         if (std::vector<double>(b->summary, std::end(b->summary)) != want.summary)
           faults[t] += "summary of run " + std::to_string(run) + "; ";
