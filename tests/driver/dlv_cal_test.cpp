@@ -2,6 +2,7 @@
 // host fills them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <initializer_list>
@@ -41,9 +42,8 @@ TEST(DlvCal, OneLayerVogelHalvesATestPressureAtReservoirPressure) {
   put(b->well, DLV_WELL_RECORD_TEST_RATE, {800.0});
   put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {2000.0});
   EXPECT_EQ(b->run(cal()), 1);
-  EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE], 1000.0);
-  EXPECT_EQ(b->pressure(0)[0], 2000.0);
-  EXPECT_EQ(b->rate(0)[0], 0.0);
+  EXPECT_EQ((std::array{b->well[DLV_WELL_RECORD_TEST_PRESSURE], b->pressure(0)[0], b->rate(0)[0]}),
+            (std::array{1000.0, 2000.0, 0.0}));
   EXPECT_GT(b->rate(0)[24], 800.0);
   // The fluid stage ran and the mixing rule is left at 2.
   EXPECT_GT(b->fluids[DLV_LAYER_FLUIDS_OIL_FVF], 1.0);

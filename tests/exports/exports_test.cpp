@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -54,10 +55,8 @@ TEST(Exports, QuickArraysStartZeroAndEachCallOverwritesThemWhole) {
   const double pr = 2400.0, rate = 400.0, pwf = 2000.0, pb = 1950.0;  // no water
   EXPECT_DOUBLE_EQ(vogel(&pr, &rate, &pwf, &pb), 450.0 + 1950.0 / 1.8);
   EXPECT_EQ(copy(q, p), 25.0);
-  EXPECT_EQ(q[24], 450.0 + 1950.0 / 1.8);
-  EXPECT_EQ(p[0], 2400.0);
-  EXPECT_EQ(p[5], 1950.0);
-  EXPECT_EQ(p[24], 0.0);
+  EXPECT_EQ((std::array{q[24], p[0], p[5], p[24]}),
+            (std::array{450.0 + 1950.0 / 1.8, 2400.0, 1950.0, 0.0}));
 
   const double line_pr = 1000.0, index = 2.0, nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_EQ(pi(&line_pr, &index), 2000.0);
