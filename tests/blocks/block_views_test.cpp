@@ -2,9 +2,16 @@
 // where the host puts it.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,17 +38,6 @@ struct Raw {
 TEST(BlockViews, LayerFluids) {
   Raw raw(DLV_LAYER_FLUIDS_SLOTS);
   const dlv::LayerFluids f{raw.d.data()};
-  // clang-format off
-  raw.expect({{f.api_gravity().data(), DLV_LAYER_FLUIDS_API_GRAVITY}, {f.water_cut().data(), DLV_LAYER_FLUIDS_WATER_CUT},
-      {f.liquid_yield().data(), DLV_LAYER_FLUIDS_LIQUID_YIELD}, {f.water_sg().data(), DLV_LAYER_FLUIDS_WATER_SG}, {f.gas_sg().data(), DLV_LAYER_FLUIDS_GAS_SG},
-      {f.oil_sg().data(), DLV_LAYER_FLUIDS_OIL_SG}, {f.producing_gor().data(), DLV_LAYER_FLUIDS_PRODUCING_GOR}, {f.oil_viscosity().data(), DLV_LAYER_FLUIDS_OIL_VISCOSITY},
-      {f.water_viscosity().data(), DLV_LAYER_FLUIDS_WATER_VISCOSITY}, {f.liquid_viscosity().data(), DLV_LAYER_FLUIDS_LIQUID_VISCOSITY},
-      {f.gas_viscosity().data(), DLV_LAYER_FLUIDS_GAS_VISCOSITY}, {f.oil_fvf().data(), DLV_LAYER_FLUIDS_OIL_FVF}, {f.water_fvf().data(), DLV_LAYER_FLUIDS_WATER_FVF},
-      {f.liquid_fvf().data(), DLV_LAYER_FLUIDS_LIQUID_FVF}, {f.liquid_density().data(), DLV_LAYER_FLUIDS_LIQUID_DENSITY},
-      {f.oil_fraction().data(), DLV_LAYER_FLUIDS_OIL_FRACTION}, {f.bubble_point().data(), DLV_LAYER_FLUIDS_BUBBLE_POINT},
-      {f.solution_gor().data(), DLV_LAYER_FLUIDS_SOLUTION_GOR}, {f.total_compressibility().data(), DLV_LAYER_FLUIDS_TOTAL_COMPRESSIBILITY},
-      {f.gas_z_factor().data(), DLV_LAYER_FLUIDS_GAS_Z_FACTOR}, {f.sample_key().data(), DLV_LAYER_FLUIDS_SAMPLE_KEY}});
-  // clang-format on
   raw.put(DLV_LAYER_FLUIDS_FLUID_TYPE_BYTE, 4);
   EXPECT_EQ(f.fluid_type(), 4);
   using Code = std::int32_t (dlv::LayerFluids::*)(int) const;
@@ -81,13 +77,12 @@ TEST(BlockViews, FluidTables) {
   for (int k = 0; k < 10; ++k) EXPECT_EQ(t.use_table(k), k == 4) << k;
 }
 
-TEST(BlockViews, CurvesSummaryResultsSeparatorCompletion) {
+TEST(BlockViews, CurvesSummaryResultsCompletion) {
   Raw c(DLV_CURVE_BLOCK_SLOTS), s(DLV_WELL_SUMMARY_SLOTS), r(DLV_LAYER_RESULTS_SLOTS),
-      sep(DLV_SEPARATOR_SLOTS), comp(DLV_COMPLETION_SLOTS);
+      comp(DLV_COMPLETION_SLOTS);
   const dlv::CurveTables ct{c.d.data()};
   const dlv::WellSummary ws{s.d.data()};
   const dlv::LayerResults lr{r.d.data()};
-  const dlv::SeparatorConditions sc{sep.d.data()};
   const dlv::CompletionBlock cb{comp.d.data()};
   // clang-format off
   constexpr int P = DLV_POINTS;
@@ -97,14 +92,6 @@ TEST(BlockViews, CurvesSummaryResultsSeparatorCompletion) {
       {&ct.drawdown(49)[24], DLV_CURVES_DRAWDOWN + 49 * P + 24}});
   s.expect({{ws.rate(), DLV_SUMMARY_RATE}, {ws.pressure(), DLV_SUMMARY_PRESSURE}, {ws.drawdown(), DLV_SUMMARY_DRAWDOWN}, {ws.water_cut(), DLV_SUMMARY_WATER_CUT},
       {ws.gas_liquid(), DLV_SUMMARY_GAS_LIQUID}, {ws.water_sg(), DLV_SUMMARY_WATER_SG}});
-  r.expect({{lr.effective_radius_ratio().data(), DLV_RESULTS_EFFECTIVE_RADIUS_RATIO}, {lr.fracture_conductivity().data(), DLV_RESULTS_FRACTURE_CONDUCTIVITY},
-      {lr.dimensionless_time().data(), DLV_RESULTS_DIMENSIONLESS_TIME}, {lr.result_bubble_point().data(), DLV_RESULTS_RESULT_BUBBLE_POINT}});
-  sep.expect({{&sc.pressure(), DLV_SEPARATOR_PRESSURE}, {&sc.temperature(), DLV_SEPARATOR_TEMPERATURE}});
-  comp.expect({{&cb.shot_density_factor(), DLV_COMPLETION_SHOT_DENSITY_FACTOR}, {cb.gravel_permeability().data(), DLV_COMPLETION_GRAVEL_PERMEABILITY},
-      {cb.crushed_zone_permeability().data(), DLV_COMPLETION_CRUSHED_ZONE_PERMEABILITY}, {cb.crushed_zone_thickness().data(), DLV_COMPLETION_CRUSHED_ZONE_THICKNESS},
-      {cb.shot_density().data(), DLV_COMPLETION_SHOT_DENSITY}, {cb.perforation_diameter().data(), DLV_COMPLETION_PERFORATION_DIAMETER},
-      {cb.perforated_interval().data(), DLV_COMPLETION_PERFORATED_INTERVAL}, {cb.gravel_tunnel_length().data(), DLV_COMPLETION_GRAVEL_TUNNEL_LENGTH},
-      {cb.perforation_length().data(), DLV_COMPLETION_PERFORATION_LENGTH}});
   // clang-format on
   r.put(DLV_RESULTS_RESULT_STATUS_BYTE + 4, 99);
   lr.set_result_status(0);
@@ -135,28 +122,39 @@ TEST(BlockViews, WellRecord) {
   EXPECT_EQ(w.backpressure_c_given(), 1);
   EXPECT_EQ(w.backpressure_n_given(), 0);
   // clang-format off
-  raw.expect({{w.layer_temperature().data(), DLV_WELL_RECORD_LAYER_TEMPERATURE}, {w.permeability().data(), DLV_WELL_RECORD_PERMEABILITY},
-      {w.thickness().data(), DLV_WELL_RECORD_THICKNESS}, {w.drainage_radius().data(), DLV_WELL_RECORD_DRAINAGE_RADIUS},
-      {w.wellbore_radius().data(), DLV_WELL_RECORD_WELLBORE_RADIUS}, {w.skin().data(), DLV_WELL_RECORD_SKIN},
-      {w.reservoir_pressure().data(), DLV_WELL_RECORD_RESERVOIR_PRESSURE}, {w.test_rate(), DLV_WELL_RECORD_TEST_RATE}, {w.test_pressure(), DLV_WELL_RECORD_TEST_PRESSURE},
-      {w.test_shutin_pressure(), DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE}, {&w.backpressure_c(), DLV_WELL_RECORD_BACKPRESSURE_C}, {&w.backpressure_n(), DLV_WELL_RECORD_BACKPRESSURE_N},
-      {&w.productivity_index(), DLV_WELL_RECORD_PRODUCTIVITY_INDEX}, {&w.level_gradient(), DLV_WELL_RECORD_LEVEL_GRADIENT},
-      {w.surface_term_factors(), DLV_WELL_RECORD_SURFACE_TERM_FACTORS}, {w.level_test_rate(), DLV_WELL_RECORD_LEVEL_TEST_RATE}, {w.level_reading(), DLV_WELL_RECORD_LEVEL_READING},
-      {w.perm_y().data(), DLV_WELL_RECORD_PERM_Y}, {w.perm_z().data(), DLV_WELL_RECORD_PERM_Z}, {w.drainage_area().data(), DLV_WELL_RECORD_DRAINAGE_AREA},
-      {w.well_start_y().data(), DLV_WELL_RECORD_WELL_START_Y}, {w.box_length_y().data(), DLV_WELL_RECORD_BOX_LENGTH_Y},
-      {w.well_position_x().data(), DLV_WELL_RECORD_WELL_POSITION_X}, {w.box_width_x().data(), DLV_WELL_RECORD_BOX_WIDTH_X},
-      {w.well_elevation_z().data(), DLV_WELL_RECORD_WELL_ELEVATION_Z}, {w.well_length().data(), DLV_WELL_RECORD_WELL_LENGTH},
-      {w.fracture_half_length().data(), DLV_WELL_RECORD_FRACTURE_HALF_LENGTH}, {w.porosity().data(), DLV_WELL_RECORD_POROSITY},
-      {w.production_time().data(), DLV_WELL_RECORD_PRODUCTION_TIME}, {w.fracture_width().data(), DLV_WELL_RECORD_FRACTURE_WIDTH},
-      {w.fracture_permeability().data(), DLV_WELL_RECORD_FRACTURE_PERMEABILITY}, {&w.rate_multiplier(), DLV_WELL_RECORD_RATE_MULTIPLIER},
-      {&w.non_darcy_coefficient(), DLV_WELL_RECORD_NON_DARCY_COEFFICIENT}, {w.injection_coefficients(0), DLV_WELL_RECORD_INJECTION_COEFFICIENTS},
-      {w.injection_coefficients(3), DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 6}, {w.break_pressure().data(), DLV_WELL_RECORD_BREAK_PRESSURE},
-      {w.max_injection_rate().data(), DLV_WELL_RECORD_MAX_INJECTION_RATE}, {w.second_skin().data(), DLV_WELL_RECORD_SECOND_SKIN},
-      {w.injection_traverse_depth().data(), DLV_WELL_RECORD_INJECTION_TRAVERSE_DEPTH}, {w.layer_depth().data(), DLV_WELL_RECORD_LAYER_DEPTH},
-      {&w.reference_depth(), DLV_WELL_RECORD_REFERENCE_DEPTH}, {w.ratetest_pressures(), DLV_WELL_RECORD_RATETEST_PRESSURES},
-      {w.ratetest_liquid_rates(), DLV_WELL_RECORD_RATETEST_LIQUID_RATES}, {w.ratetest_gas_rates(), DLV_WELL_RECORD_RATETEST_GAS_RATES},
-      {w.ratetest_water_rates(), DLV_WELL_RECORD_RATETEST_WATER_RATES}});
+  raw.expect({{w.test_rate(), DLV_WELL_RECORD_TEST_RATE}, {w.test_pressure(), DLV_WELL_RECORD_TEST_PRESSURE},
+      {w.test_shutin_pressure(), DLV_WELL_RECORD_TEST_SHUTIN_PRESSURE}, {w.surface_term_factors(), DLV_WELL_RECORD_SURFACE_TERM_FACTORS},
+      {w.level_test_rate(), DLV_WELL_RECORD_LEVEL_TEST_RATE}, {w.level_reading(), DLV_WELL_RECORD_LEVEL_READING},
+      {w.injection_coefficients(0), DLV_WELL_RECORD_INJECTION_COEFFICIENTS}, {w.injection_coefficients(3), DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 6},
+      {w.ratetest_pressures(), DLV_WELL_RECORD_RATETEST_PRESSURES}, {w.ratetest_liquid_rates(), DLV_WELL_RECORD_RATETEST_LIQUID_RATES},
+      {w.ratetest_gas_rates(), DLV_WELL_RECORD_RATETEST_GAS_RATES}, {w.ratetest_water_rates(), DLV_WELL_RECORD_RATETEST_WATER_RATES}});
   // clang-format on
+}
+
+// The per-layer and scalar views are written out from each field's name
+// (DLV_LAYER_FIELD, DLV_SCALAR_FIELD); they stay on the host's slots because
+// every slot constant of the layout is the field-map macro of its own name,
+// DLV_<BLOCK>_<NAME> or its _BYTE, and each namespace names one block.
+TEST(BlockViews, EveryLayoutConstantIsTheFieldMapMacroOfItsName) {
+  std::ifstream in(DLV_SOURCE_DIR "/src/blocks/block_layout.hpp");
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  const std::regex item(R"(namespace (\w+) \{|std::size_t (\w+) =\s*(DLV_\w+);)");
+  const std::set<std::string> sizes = {"min_slots", "total_slots", "table_slots", "use_flags"};
+  std::map<std::string, std::set<std::string>> blocks;
+  std::string space;
+  for (std::sregex_iterator m(text.begin(), text.end(), item), end; m != end; ++m) {
+    if ((*m)[1].matched) space = (*m)[1];
+    if ((*m)[1].matched || sizes.count((*m)[2]) != 0) continue;
+    const std::string name = (*m)[2];
+    std::string tail = "_", macro = (*m)[3];
+    for (char c : name) tail += static_cast<char>(std::toupper(c));
+    if (macro.ends_with("_BYTE") && !tail.ends_with("_BYTE")) macro.resize(macro.size() - 5);
+    const std::size_t cut = macro.size() > tail.size() ? macro.size() - tail.size() : 0;
+    EXPECT_EQ(macro.substr(cut), tail) << space << "::" << name;
+    blocks[space].insert(macro.substr(0, cut));
+  }
+  EXPECT_EQ(blocks.size(), 9u);
+  for (const auto& [space, prefixes] : blocks) EXPECT_EQ(prefixes.size(), 1u) << space;
 }
 
 // The traverse record's other fields sit at the bytes of the traverse library's record.
