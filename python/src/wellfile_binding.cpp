@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "problem_rows.hpp"
-#include "wellfile/run_outcome.hpp"
 #include "wellfile/units_table.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -42,10 +41,10 @@ WellOutcome run_released(const std::string& text, const char* log_path,
       const auto asked = wf::unit_system_from_name(units);
       const wf::UnitSystem output = asked ? *asked : wf::document_unit_system(doc);
       std::unique_lock<std::mutex> hold(library_lock());
-      wf::RunOutcome outcome = wf::run_well(doc, output, log_path);
+      wf::WellText outcome = wf::run_well_text(doc, output, log_path);
       hold.unlock();
       problems = std::move(outcome.problems);
-      if (problems.empty()) result = wf::compact_text(outcome.result);
+      result = std::move(outcome.text);
     }
   }
   return {problem_rows(problems), result};

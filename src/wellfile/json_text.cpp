@@ -7,17 +7,17 @@
 #include <nlohmann/json.hpp>
 
 #include "wellfile/wellfile.hpp"
+#include "wellfile/wellfile_internal.hpp"
 
 namespace dlv::wellfile {
-namespace {
 
-void put_string(const std::string& v, std::string& out) {
+void put_json_string(std::string_view v, std::string& out) {
   out += '"';
   std::size_t run = 0;  // start of the characters not yet written
   for (std::size_t k = 0; k < v.size(); ++k) {
     const auto u = static_cast<unsigned char>(v[k]);
     if (u >= 0x20 && u != '"' && u != '\\') continue;  // UTF-8 passes through as it is
-    out.append(v, run, k - run);
+    out.append(v.substr(run, k - run));
     run = k + 1;
     switch (u) {
       case '"':
@@ -48,13 +48,11 @@ void put_string(const std::string& v, std::string& out) {
       }
     }
   }
-  out.append(v, run, v.size() - run);
+  out.append(v.substr(run));
   out += '"';
 }
 
-// A number in its shortest round-trip form; a whole number keeps ".0" so it
-// reads back as a floating-point value, and a value that is not finite is null.
-void put_double(double v, std::string& out) {
+void put_json_number(double v, std::string& out) {
   if (!std::isfinite(v)) {
     out += "null";
     return;
@@ -64,6 +62,8 @@ void put_double(double v, std::string& out) {
   out.append(buf, end);
   if (std::find_if(buf, end, [](char c) { return c == '.' || c == 'e'; }) == end) out += ".0";
 }
+
+namespace {
 
 template <typename T>
 void put_integer(T v, std::string& out) {
@@ -79,7 +79,7 @@ void put(const json& j, std::string& out) {
       for (const auto& [key, value] : j.items()) {
         if (!first) out += ',';
         first = false;
-        put_string(key, out);
+        put_json_string(key, out);
         out += ':';
         put(value, out);
       }
@@ -98,7 +98,7 @@ void put(const json& j, std::string& out) {
       return;
     }
     case json::value_t::string:
-      put_string(j.get_ref<const std::string&>(), out);
+      put_json_string(j.get_ref<const std::string&>(), out);
       return;
     case json::value_t::boolean:
       out += j.get<bool>() ? "true" : "false";
@@ -110,7 +110,7 @@ void put(const json& j, std::string& out) {
       put_integer(j.get<std::uint64_t>(), out);
       return;
     case json::value_t::number_float:
-      put_double(j.get<double>(), out);
+      put_json_number(j.get<double>(), out);
       return;
     default:  // null, and the kinds a well's document never holds
       out += "null";

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "blocks/blocks.hpp"
@@ -165,10 +166,11 @@ bool is_fluid_output(const char* name) {
   return false;
 }
 
-json fluid_properties_json(const Blocks& b, const json& doc, int L) {
+void fluid_property_values(const Blocks& b, const json& doc, int L, FluidPropertyRow& out) {
+  static_assert(std::size(kFluidOutputs) + 1 == kFluidPropertyCount);
   const LayerRun r = layer_run(b, doc, L);
   LayerResults res{const_cast<double*>(b.results.data())};
-  json fp = json::object();
+  std::size_t k = 0;
   const OutputField* bubble = nullptr;
   for (const OutputField& o : kFluidOutputs) {
     const double v = b.layer_fluids[o.slot + static_cast<std::size_t>(L)];
@@ -177,15 +179,23 @@ json fluid_properties_json(const Blocks& b, const json& doc, int L) {
     const bool zero_means_none =
         o.family != Family::oil_fraction && o.family != Family::bubble_point;
     const bool empty = !std::isfinite(v) || (zero_means_none && v == 0);
-    fp[o.name] = !empty && meaningful(o, r, b, v) ? json(v) : json(nullptr);
+    out[k++] = {o.name, !empty && meaningful(o, r, b, v) ? v : kNoValue};
     if (o.family == Family::bubble_point) bubble = &o;
   }
   // The bubble point the curve method used belongs with the oil's.
   const double rbp = res.result_bubble_point()[L];
-  fp["result_bubble_point"] =
-      r.mode == DLV_MODE_OIL_PRODUCTION && std::isfinite(rbp) && meaningful(*bubble, r, b, rbp)
-          ? json(rbp)
-          : json(nullptr);
+  out[k] = {"result_bubble_point", r.mode == DLV_MODE_OIL_PRODUCTION && std::isfinite(rbp) &&
+                                           meaningful(*bubble, r, b, rbp)
+                                       ? rbp
+                                       : kNoValue};
+}
+
+json fluid_properties_json(const Blocks& b, const json& doc, int L) {
+  FluidPropertyRow row;
+  fluid_property_values(b, doc, L, row);
+  json fp = json::object();
+  for (const FluidPropertyValue& p : row)
+    fp[p.name] = std::isnan(p.value) ? json(nullptr) : json(p.value);
   return fp;
 }
 

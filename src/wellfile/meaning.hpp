@@ -3,6 +3,8 @@
 // and flowing pressures below 0 psi gauge after the completion loss.
 #pragma once
 
+#include <array>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,16 @@ bool is_fluid_output(const char* name);
 // The derived fluid properties of layer L after the run; null where the
 // property has nothing to describe (docs/result-format.md lists the rules).
 json fluid_properties_json(const Blocks& b, const json& doc, int L);
+// The same properties by name in the same order, kNoValue (NaN) where the
+// object holds null; a value that is there is always finite.
+inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+struct FluidPropertyValue {
+  const char* name;
+  double value;
+};
+inline constexpr std::size_t kFluidPropertyCount = 16;
+using FluidPropertyRow = std::array<FluidPropertyValue, kFluidPropertyCount>;
+void fluid_property_values(const Blocks& b, const json& doc, int L, FluidPropertyRow& out);
 // Rewrites curve["drawdown"] as reservoir_pressure minus each row's pressure
 // (null where the pressure is null).
 void set_drawdown(json& curve, double reservoir_pressure);

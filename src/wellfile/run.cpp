@@ -15,6 +15,7 @@
 #include "driver/driver.hpp"
 #include "platform/call_lock.hpp"
 #include "platform/fp_environment.hpp"
+#include "wellfile/computed_well.hpp"
 #include "wellfile/coupling_document.hpp"
 #include "wellfile/meaning.hpp"
 #include "wellfile/run_outcome.hpp"
@@ -393,13 +394,6 @@ void compute_well(Blocks& b, const std::optional<CouplingTubing>& coupling, cons
           b.changed_pressure_flag, log.path());
 }
 
-// What the result document holds beside the layer curves.
-struct ResultShape {
-  int mode;
-  int layers;
-  bool gas, completion, traverse, fractured;
-};
-
 ResultShape result_shape(Blocks& b, int layers) {
   const int mode = b.calc_mode, method = method_code_of(b);
   ResultShape r{};
@@ -435,8 +429,9 @@ json units_of_mode(int mode) {
   return units;
 }
 
-// The unit of every column of a result: the same for every well of a mode,
-// built once per mode.
+}  // namespace
+
+// The same for every well of a mode, built once per mode.
 json result_units(int mode) {
   static const json by_mode[] = {
       units_of_mode(DLV_MODE_OIL_PRODUCTION), units_of_mode(DLV_MODE_GAS_PRODUCTION),
@@ -445,6 +440,8 @@ json result_units(int mode) {
   if (mode < 0 || mode > DLV_MODE_GAS_INJECTION) return units_of_mode(mode);
   return by_mode[mode];
 }
+
+namespace {
 
 json fractured_json(Blocks& b, int L) {
   const LayerResults res{b.results.data()};
@@ -547,19 +544,43 @@ void notes_in_units(std::vector<Note>& notes, UnitSystem output) {
 
 }  // namespace
 
-RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
-  RunOutcome out;
-  out.problems = validate_well(doc);
-  if (!out.problems.empty()) return out;
+namespace {
+
+// Fills and computes a validated well: the blocks after the call, the
+// replaced inputs in the output's units and every fall-back.
+ComputedWell compute(const json& doc, UnitSystem output, const char* log_path) {
+  ComputedWell c;
   Blocks b = to_blocks(doc);
   const int layers = static_cast<int>(doc["layers"].size());
   const std::vector<double> before =
       input_values(b, layers, doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0);
   const CallLog log(log_path);
-  const std::optional<CouplingTubing> coupling = coupling_tubing(doc);
-  compute_well(b, coupling, log);
-  out.notes = changed_inputs(doc, before, b);
-  const ResultShape shape = result_shape(b, layers);
+  c.coupling = coupling_tubing(doc);
+  compute_well(b, c.coupling, log);
+  c.notes = changed_inputs(doc, before, b);
+  c.shape = result_shape(b, layers);
+  notes_in_units(c.notes, output);
+  c.fallbacks = fallback_notes(b, layers, c.shape.completion, c.notes);
+  // The log's messages come from the fluid-property correlations, which run
+  // layer by layer inside the one call; a one-layer well names its layer.
+  const std::string log_where =
+      layers == 1 ? "layers[0] fluid properties" : "fluid properties of one of the layers";
+  for (const std::string& m : log.messages())
+    c.fallbacks.push_back(log_where + ", library log: " + m);
+  c.b = std::move(b);
+  return c;
+}
+
+}  // namespace
+
+RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
+  RunOutcome out;
+  out.problems = validate_well(doc);
+  if (!out.problems.empty()) return out;
+  ComputedWell c = compute(doc, output, log_path);
+  Blocks& b = c.b;
+  const ResultShape& shape = c.shape;
+  const int layers = shape.layers;
 
   json r = json::object();
   r["format_version"] = kFormatVersion;
@@ -573,22 +594,23 @@ RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path) {
     layer_docs.push_back(layer_json(b, doc, shape, L, meaning_notes));
   r["layers"] = std::move(layer_docs);
   r["well_curve"] = well_curve_json(b, shape, meaning_notes);
-  r["summary"] = summary_json(b, shape, r["well_curve"], coupling);
-  notes_in_units(out.notes, output);
+  r["summary"] = summary_json(b, shape, r["well_curve"], c.coupling);
   json notes = json::array();
-  for (const Note& n : out.notes) notes.push_back(n.text());
+  for (const Note& n : c.notes) notes.push_back(n.text());
   for (const std::string& n : meaning_notes) notes.push_back(n);
   r["notes"] = std::move(notes);
-  out.fallbacks = fallback_notes(b, layers, shape.completion, out.notes);
-  // The log's messages come from the fluid-property correlations, which run
-  // layer by layer inside the one call; a one-layer well names its layer.
-  const std::string log_where =
-      layers == 1 ? "layers[0] fluid properties" : "fluid properties of one of the layers";
-  for (const std::string& m : log.messages())
-    out.fallbacks.push_back(log_where + ", library log: " + m);
-  r["fallbacks"] = out.fallbacks;
+  r["fallbacks"] = c.fallbacks;
+  out.notes = std::move(c.notes);
+  out.fallbacks = std::move(c.fallbacks);
   out.result = output == UnitSystem::metric ? convert_result(r, output) : std::move(r);
   out.blocks = std::move(b);
+  return out;
+}
+
+WellText run_well_text(const json& doc, UnitSystem output, const char* log_path) {
+  WellText out;
+  out.problems = validate_well(doc);
+  if (out.problems.empty()) out.text = result_text(doc, compute(doc, output, log_path), output);
   return out;
 }
 

@@ -9,6 +9,7 @@
 //   to_blocks(doc)               a validated document into freshly zeroed blocks
 //   from_blocks(blocks)          the blocks back into a well document (inverse of to_blocks)
 //   run_well(doc, log_path)      validate, fill, call dlv_cal, build the result document
+//   run_well_text(doc, units)    the same, the result document as compact text only
 //   run_quick_vogel / run_quick_pi   the quick single curves, inputs checked
 //   well_schema()                the JSON Schema of a well file (draft 2020-12)
 //   fields_reference_markdown()  the same fields as a reference page
@@ -78,6 +79,15 @@ struct RunOutcome;
 RunOutcome run_well(const json& doc, const char* log_path = nullptr);
 enum class UnitSystem;
 RunOutcome run_well(const json& doc, UnitSystem output, const char* log_path = nullptr);
+
+// run_well with only its problems and its result document as compact text
+// (compact_text of run_well's result, byte for byte), written straight from
+// the blocks without a document tree.
+struct WellText {
+  std::vector<Problem> problems;  // non-empty: nothing was computed
+  std::string text;
+};
+WellText run_well_text(const json& doc, UnitSystem output, const char* log_path = nullptr);
 
 // A temporary diagnostic log for a run of many wells, removed when the run
 // ends: passed to every run_well of the run, it saves creating and removing a

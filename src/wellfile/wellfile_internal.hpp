@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "wellfile/fields.hpp"
@@ -9,6 +10,11 @@
 
 namespace dlv::wellfile {
 
+// JSON text appended as compact_text writes it: a string quoted and escaped;
+// a number in its shortest round-trip form, ".0" on a whole number, null when
+// it is not finite.
+void put_json_string(std::string_view v, std::string& out);
+void put_json_number(double v, std::string& out);
 // "a number in UNIT, MIN to MAX" in a unit system (mode: see field_range).
 std::string expected_text(const Field& f, UnitSystem s = UnitSystem::field, int mode = -1);
 std::vector<double>& block_of(Blocks& b, BlockId id);
