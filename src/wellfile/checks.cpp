@@ -614,37 +614,45 @@ std::string expected_text(const Field& f, UnitSystem system, int mode) {
 
 namespace {
 
-// Follows the parser through the document to catch a key given twice in one
-// object, which the parser would otherwise settle silently (the last wins).
+// Builds the document as the parser reads it and catches a key given twice
+// in one object, which the parser would otherwise settle silently (the last
+// wins).
 class DuplicateKeys {
+  using Dom = nlohmann::detail::json_sax_dom_parser<json>;
+
  public:
-  bool operator()(int, json::parse_event_t event, json& parsed) {
-    switch (event) {
-      case json::parse_event_t::object_start:
-        frames_.push_back({false, {}, {}, 0});
-        break;
-      case json::parse_event_t::array_start:
-        frames_.push_back({true, {}, {}, 0});
-        break;
-      case json::parse_event_t::key: {
-        Frame& top = frames_.back();
-        top.key = parsed.get<std::string>();
-        if (std::find(top.keys.begin(), top.keys.end(), top.key) != top.keys.end() &&
-            first_.empty())
-          first_ = path();
-        top.keys.push_back(top.key);
-        break;
-      }
-      case json::parse_event_t::object_end:
-      case json::parse_event_t::array_end:
-        frames_.pop_back();
-        next_element();
-        break;
-      case json::parse_event_t::value:
-        next_element();
-        break;
-    }
-    return true;
+  explicit DuplicateKeys(json& doc) : dom_(doc) {}
+
+  bool null() { return value(dom_.null()); }
+  bool boolean(bool v) { return value(dom_.boolean(v)); }
+  bool number_integer(json::number_integer_t v) { return value(dom_.number_integer(v)); }
+  bool number_unsigned(json::number_unsigned_t v) { return value(dom_.number_unsigned(v)); }
+  bool number_float(json::number_float_t v, const json::string_t& s) {
+    return value(dom_.number_float(v, s));
+  }
+  bool string(json::string_t& v) { return value(dom_.string(v)); }
+  bool binary(json::binary_t& v) { return value(dom_.binary(v)); }
+  bool start_object(std::size_t n) {
+    frames_.push_back({false, {}, {}, 0});
+    return dom_.start_object(n);
+  }
+  bool start_array(std::size_t n) {
+    frames_.push_back({true, {}, {}, 0});
+    return dom_.start_array(n);
+  }
+  bool key(json::string_t& k) {
+    Frame& top = frames_.back();
+    top.key = k;
+    if (std::find(top.keys.begin(), top.keys.end(), top.key) != top.keys.end() && first_.empty())
+      first_ = path();
+    top.keys.push_back(top.key);
+    return dom_.key(k);
+  }
+  bool end_object() { return end(dom_.end_object()); }
+  bool end_array() { return end(dom_.end_array()); }
+  template <class Exception>
+  bool parse_error(std::size_t position, const std::string& token, const Exception& e) {
+    return dom_.parse_error(position, token, e);
   }
   // The JSON path of the first key given twice, or "".
   const std::string& first() const { return first_; }
@@ -656,6 +664,15 @@ class DuplicateKeys {
     std::string key;
     std::size_t index;
   };
+  bool value(bool ok) {
+    next_element();
+    return ok;
+  }
+  bool end(bool ok) {
+    frames_.pop_back();
+    next_element();
+    return ok;
+  }
   void next_element() {
     if (!frames_.empty() && frames_.back().array) ++frames_.back().index;
   }
@@ -665,6 +682,7 @@ class DuplicateKeys {
       p += f.array ? "[" + std::to_string(f.index) + "]" : (p.empty() ? "" : ".") + f.key;
     return p;
   }
+  Dom dom_;
   std::vector<Frame> frames_;
   std::string first_;
 };
@@ -712,8 +730,10 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
              "at most " + std::to_string(kMaxNesting) + " levels of nesting"}};
   }
   try {
-    DuplicateKeys duplicates;
-    doc = json::parse(text, std::ref(duplicates));
+    json parsed;
+    DuplicateKeys duplicates(parsed);
+    json::sax_parse(text, &duplicates);
+    doc = std::move(parsed);
     if (!duplicates.first().empty()) {
       const std::string path = duplicates.first();
       doc = json();

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "dlv/dlv_layout.h"
 
@@ -700,8 +703,17 @@ FieldRange field_range(const Field& f, UnitSystem s, int mode) {
 }
 
 const Field* find_field(Group g, const std::string& name) {
-  for (const Field& f : kFields)
-    if (f.group == g && name == f.name) return &f;
+  // Every field by its name, in table order: the checks and the mapping look
+  // up each key of a document here.
+  static const std::unordered_map<std::string_view, std::vector<const Field*>> by_name = [] {
+    std::unordered_map<std::string_view, std::vector<const Field*>> m;
+    for (const Field& f : kFields) m[f.name].push_back(&f);
+    return m;
+  }();
+  const auto it = by_name.find(name);
+  if (it == by_name.end()) return nullptr;
+  for (const Field* f : it->second)
+    if (f->group == g) return f;
   return nullptr;
 }
 
