@@ -1,0 +1,56 @@
+// The result text written straight from the blocks against the result tree
+// put through compact_text: every example well in both unit systems, and the
+// examples with their numbers scaled at random (a fixed seed), which reach
+// emptied completion rows, values that are not numbers and refused wells.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "wellfile/run_outcome.hpp"
+#include "wellfile/units_table.hpp"
+#include "wellfile_support.hpp"
+
+namespace wf = dlv::wellfile;
+using namespace wellfile_test;
+
+namespace {
+
+// Scales about a third of the numbers of a document by a factor from 0.22 to 4.5.
+void scale_some(json& j, std::mt19937_64& rng) {
+  std::uniform_real_distribution<double> u(0, 1);
+  if (j.is_structured()) {
+    for (json& v : j) scale_some(v, rng);
+  } else if (j.is_number_float() && u(rng) < 0.3) {
+    j = j.get<double>() * std::exp((u(rng) - 0.5) * 3);
+  }
+}
+
+TEST(ResultText, IsTheCompactTextOfTheResultTree) {
+  std::vector<json> wells;
+  for (const auto& e : fs::directory_iterator(kSource / "examples/wells"))
+    wells.push_back(read_json(e.path()));
+  std::mt19937_64 rng(42);
+  int computed = 0, emptied = 0, not_numbers = 0;
+  for (int round = 0; round < 25; ++round)
+    for (const json& example : wells) {
+      json doc = example;
+      if (round > 0) scale_some(doc, rng);
+      for (const wf::UnitSystem units : {wf::UnitSystem::field, wf::UnitSystem::metric}) {
+        const wf::RunOutcome tree = wf::run_well(doc, units);
+        const wf::WellText text = wf::run_well_text(doc, units);
+        ASSERT_EQ(text.problems.size(), tree.problems.size()) << wf::compact_text(doc);
+        if (!tree.problems.empty()) continue;
+        const std::string want = wf::compact_text(tree.result);
+        ASSERT_EQ(text.text, want) << wf::compact_text(doc);
+        ++computed;
+        emptied += want.find("below 0 psi gauge") != std::string::npos;
+        not_numbers += want.find("not numbers") != std::string::npos;
+      }
+    }
+  EXPECT_GE(computed, 500);
+  EXPECT_GT(emptied, 0);
+  EXPECT_GT(not_numbers, 0);
+}
+
+}  // namespace
