@@ -633,19 +633,18 @@ class DuplicateKeys {
   bool string(json::string_t& v) { return value(dom_.string(v)); }
   bool binary(json::binary_t& v) { return value(dom_.binary(v)); }
   bool start_object(std::size_t n) {
-    frames_.push_back({false, {}, {}, 0});
+    frames_.push_back({false, {}, 0});
     return dom_.start_object(n);
   }
   bool start_array(std::size_t n) {
-    frames_.push_back({true, {}, {}, 0});
+    frames_.push_back({true, {}, 0});
     return dom_.start_array(n);
   }
   bool key(json::string_t& k) {
     Frame& top = frames_.back();
-    top.key = k;
-    if (std::find(top.keys.begin(), top.keys.end(), top.key) != top.keys.end() && first_.empty())
-      first_ = path();
-    top.keys.push_back(top.key);
+    const bool twice = std::find(top.keys.begin(), top.keys.end(), k) != top.keys.end();
+    top.keys.push_back(k);
+    if (twice && first_.empty()) first_ = path();
     return dom_.key(k);
   }
   bool end_object() { return end(dom_.end_object()); }
@@ -660,9 +659,8 @@ class DuplicateKeys {
  private:
   struct Frame {
     bool array;
-    std::vector<std::string> keys;
-    std::string key;
-    std::size_t index;
+    std::vector<std::string> keys;  // of an object, in order; the last is the current one
+    std::size_t index;              // of an array's current element
   };
   bool value(bool ok) {
     next_element();
@@ -679,7 +677,7 @@ class DuplicateKeys {
   std::string path() const {
     std::string p;
     for (const Frame& f : frames_)
-      p += f.array ? "[" + std::to_string(f.index) + "]" : (p.empty() ? "" : ".") + f.key;
+      p += f.array ? "[" + std::to_string(f.index) + "]" : (p.empty() ? "" : ".") + f.keys.back();
     return p;
   }
   Dom dom_;
