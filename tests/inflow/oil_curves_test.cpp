@@ -8,6 +8,7 @@
 #include "inflow/darcy_vogel.hpp"
 #include "inflow/straight_line.hpp"
 #include "inflow/vogel.hpp"
+#include "support/near.hpp"
 
 namespace {
 
@@ -35,8 +36,8 @@ TEST(VogelCurve, CompositeBubblePointOnOrBetweenGridPointsAndWaterLine) {
   const Curve on = vogel(400.0, 2000.0, 2400.0, 1900.0, 0.0);  // J = 1 above pb
   EXPECT_EQ((std::array{on.q[4], on.p[5], on.q[5], on.p[6]}),
             (std::array{400.0, 1900.0, 500.0, 1800.0}));
-  EXPECT_NEAR(on.q[6], 500.0 + 1900.0 / 1.8 * v(18.0 / 19.0), 1e-9);
-  EXPECT_NEAR(on.q[24], 500.0 + 1900.0 / 1.8, 1e-9);
+  expect_near({on.q[6], on.q[24]}, {500.0 + 1900.0 / 1.8 * v(18.0 / 19.0), 500.0 + 1900.0 / 1.8},
+              1e-9);
   const Curve moved = vogel(400.0, 2000.0, 2400.0, 1950.0, 0.0);
   EXPECT_EQ((std::array{moved.p[5], moved.q[5], moved.p[6]}), (std::array{1950.0, 450.0, 1800.0}));
   const Curve water = vogel(400.0, 2000.0, 2400.0, 1900.0, 1.0);  // J = 0
@@ -61,8 +62,7 @@ TEST(VogelCurve, ChangedPressureCallsUseTheStoredReference) {
   EXPECT_NEAR(vogel(700.0, 1200.0, 2000.0, 2400.0, 0.0, 1).q[24], sat * (2000.0 / 2400.0), 1e-9);
   EXPECT_EQ(dlv::vogel_reference_pressure, 2400.0);                 // only flag 0 replaces it
   const Curve comp = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0, 1);  // test scaled to point 4
-  EXPECT_EQ(comp.p[3], 1950.0);
-  EXPECT_NEAR(comp.q[4], 400.0 * (2200.0 / 2400.0), 1e-9);
+  expect_near({comp.p[3], comp.q[4]}, {1950.0, 400.0 * (2200.0 / 2400.0)}, 1e-9);
   const Curve neg = vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0, -1);  // composite scales on > 0
   EXPECT_EQ(neg.q, vogel(400.0, 2000.0, 2200.0, 1950.0, 0.0).q);
 }
@@ -81,12 +81,12 @@ TEST(DarcyVogelCurve, DarcyIndexCompositeNodeWaterLineAndSentinel) {
   for (int k = 0; k < 25; ++k) EXPECT_NEAR(line.q[k], j * k * 100.0 + (k == 24) * 0.01, 1e-8);
   const Curve on = dv(2400.0, 1900.0, 0.0), moved = dv(2400.0, 1950.0, 0.0);
   EXPECT_EQ((std::array{on.p[5], on.p[6], moved.p[5]}), (std::array{1900.0, 1800.0, 1950.0}));
-  EXPECT_NEAR(moved.q[5], 450.0 * j, 1e-9);
-  EXPECT_NEAR(on.q[6], 500.0 * j + 1900.0 * j / 1.8 * v(18.0 / 19.0), 1e-9);
   // Half water at half the viscosity: Jw = J; the floor of 0.01 precedes f_o.
-  EXPECT_NEAR(dv(2400.0, 3000.0, 0.5, 100.0, 0.0, 0.5).q[12], 0.35 * 2400.0 * j / 1.8 + j * 1200.0,
+  expect_near({moved.q[5], on.q[6], dv(2400.0, 3000.0, 0.5, 100.0, 0.0, 0.5).q[12],
+               dv(2400.0, 3000.0, 0.5, 1e-9).q[24] / 100.0},  // to 1e-7
+              {450.0 * j, 500.0 * j + 1900.0 * j / 1.8 * v(18.0 / 19.0),
+               0.35 * 2400.0 * j / 1.8 + j * 1200.0, 0.005 / 100.0},
               1e-9);
-  EXPECT_NEAR(dv(2400.0, 3000.0, 0.5, 1e-9).q[24], 0.005, 1e-7);
   const Curve neg = dv(2400.0, 1900.0, 0.2, 100.0, -9.0);  // L < 0: every rate the sentinel
   for (int k = 0; k < 25; ++k) EXPECT_EQ(neg.q[k], k == 0 ? 0.0 : dlv::invalid_rate);
   EXPECT_EQ(neg.p[5], 1900.0);
@@ -105,10 +105,9 @@ TEST(StraightLines, PiLineOnASinglePrecisionStepAndTwoLevelTests) {
   EXPECT_EQ(b.p[1], 958.3333320617676);  // 1000/24 in single precision: 41.66666793823242
   EXPECT_EQ((std::array{b.p[23], b.q[1]}), (std::array{41.6666259765625, (1000.0 - b.p[1]) * 2.0}));
   // Pressures 2000 * 0.5 + 10 * 5 = 1050 and 550 at rates 100 and 200: J = 0.2.
-  dlv::two_rate_line_curve({0.5, 100, 2000, 200, 1000, 10, 5}, 0.0, {c.q.data(), c.p.data()}, c.j,
-                           0);
-  EXPECT_EQ((std::array{c.j, c.p[0], c.q[24]}),
-            (std::array{0.2, 1550.0, 310.0}));  // pr 1050 + 100 / 0.2
+  const dlv::LevelTests two{0.5, 100, 2000, 200, 1000, 10, 5};
+  dlv::two_rate_line_curve(two, 0.0, {c.q.data(), c.p.data()}, c.j, 0);
+  EXPECT_EQ((std::array{c.j, c.p[0], c.q[24]}), (std::array{0.2, 1550.0, 310.0}));  // 1050 + 500
 }
 
 Curve two_test(double q1, double p1, double q2, double p2, double w) {
@@ -120,16 +119,11 @@ Curve two_test(double q1, double p1, double q2, double p2, double w) {
 TEST(VogelTwoTestCurve, SolvedPressureWaterLineAndEqualRates) {
   // Both tests lie on Vogel's curve of pr = 2000, qmax = 1000.
   const Curve oil = two_test(400, 1500, 700, 1000, 0.0), water = two_test(400, 1500, 700, 1000, 1);
-  EXPECT_NEAR(oil.pr, 2000.0, 1e-9);
-  EXPECT_NEAR(oil.q[24], 1000.0, 1e-9);
-  EXPECT_NEAR(oil.q[6], 400.0, 1e-9);
-  const double j = 0.6, prw = 700.0 / j + 1000.0;  // water line through both tests
-  EXPECT_NEAR(water.p[9], prw * 15 / 24, 1e-9);
-  EXPECT_NEAR(water.q[9], j * 9 * prw / 24, 1e-9);
   // Equal rates, dq = 100: 100 pr^2 - 50000 pr - 5e8 = 0 gives 2500; J = 0.2 ends at 3500.
   const Curve same = two_test(500, 1500, 500, 1000, 1.0);
-  EXPECT_NEAR(same.pr, 2500.0, 1e-9);
-  EXPECT_NEAR(same.p[0], 3500.0, 1e-9);
+  const double j = 0.6, prw = 700.0 / j + 1000.0;  // water line through both tests
+  expect_near({oil.pr, oil.q[24], oil.q[6], water.p[9], water.q[9], same.pr, same.p[0]},
+              {2000.0, 1000.0, 400.0, prw * 15 / 24, j * 9 * prw / 24, 2500.0, 3500.0}, 1e-9);
 }
 
 }  // namespace

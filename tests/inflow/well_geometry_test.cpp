@@ -6,6 +6,7 @@
 
 #include "inflow/fractured_well.hpp"
 #include "inflow/horizontal_well.hpp"
+#include "support/near.hpp"
 
 namespace {
 
@@ -37,14 +38,11 @@ TEST(FracturedWellCurve, StabilizedFromDimensionlessTime10000On) {
   Frac r, dry;  // unit phi, mu, ct, xf: t_D = 0.000263 t_h
   r.phi = r.mu = r.ct = r.xf = 1.0, r.t = 10000.0 / (0.000263 * 24.0);
   while (r.go().td() >= 10000.0) r.t = std::nextafter(r.t, 0.0);
-  EXPECT_EQ(r.regime(), 0);  // just below: transient
-  EXPECT_EQ(r.ratio(), 1.0);
+  EXPECT_EQ((std::array{r.regime() * 1.0, r.ratio()}), (std::array{0.0, 1.0}));  // transient
   while (r.go().td() < 10000.0) r.t = std::nextafter(r.t, 1e300);
-  EXPECT_EQ(r.td(), 10000.0);
-  EXPECT_EQ(r.regime(), 1);
-  EXPECT_EQ(r.ratio(), 0.5);  // F >= 100
-  dry.phi = 0.0;              // zero porosity: infinite t_D, stabilized
-  EXPECT_EQ(dry.go().regime(), 1);
+  dry.phi = 0.0;  // zero porosity: infinite t_D, stabilized; F >= 100 gives the ratio 0.5
+  EXPECT_EQ((std::array{r.td(), r.regime() * 1.0, r.ratio(), dry.go().regime() * 1.0}),
+            (std::array{10000.0, 1.0, 0.5, 1.0}));
 }
 
 TEST(FracturedWellCurve, TransientLinearFlow) {
@@ -58,13 +56,13 @@ TEST(FracturedWellCurve, TransientLinearFlow) {
   }
   Frac sat, comp, gas;
   const double j = sat.go().q[24] * 1.8 / 3000.0, x = 1375.0 / 1500.0;
-  EXPECT_NEAR(sat.res[103], 0.25 / 12.0 * 50000.0 / 300.0, 1e-12);  // conductivity at [100+L]
-  comp.pb = 1500.0;  // straight line to pb, Vogel below it
-  EXPECT_NEAR(comp.go().q[12], 1500.0 * j, 1e-9);
-  EXPECT_NEAR(comp.q[13], 1500.0 * j * (1.0 + v(x) / 1.8), 1e-9);
+  comp.pb = 1500.0;              // straight line to pb, Vogel below it
   gas.liquid = 0, gas.dz = 0.9;  // (pr^2 - p^2) / (S R), R = 40.93 z (460 + T) / (xf h)
   const double sr = std::sqrt(576.0 / 1e-6) * 40.93 * 0.9 * 640.0 / 15000.0;
-  EXPECT_NEAR(gas.go().q[24], 9e6 / sr, 1e-9);
+  // The conductivity at [100 + layer].
+  expect_near(
+      {sat.res[103], comp.go().q[12], comp.q[13], gas.go().q[24]},
+      {0.25 / 12.0 * 50000.0 / 300.0, 1500.0 * j, 1500.0 * j * (1.0 + v(x) / 1.8), 9e6 / sr}, 1e-9);
 }
 
 TEST(FracturedWellCurve, EffectiveRadiusAndRadialCurve) {
@@ -75,12 +73,10 @@ TEST(FracturedWellCurve, EffectiveRadiusAndRadialCurve) {
   wide2.rw = narrow2.rw = 0.5;
   EXPECT_EQ(wide.go().q, wide2.go().q);
   EXPECT_NE(narrow.go().q, narrow2.go().q);
-  EXPECT_EQ(wide.ratio(), 0.5);
-  EXPECT_EQ(narrow.ratio(), 0.5);
+  EXPECT_EQ((std::array{wide.ratio(), narrow.ratio()}), (std::array{0.5, 0.5}));
   // By hand: F = 1.10528, rw' = 53.4535 ft, folds 1.8758 and 1.4224 (the
   // smaller), G = 2.25609, k' = 0.225609 md, J = 0.1009736 at 0.35 cp.
-  EXPECT_NEAR(mid.go().ratio(), 0.17817834660106752, 1e-12);
-  EXPECT_NEAR(mid.q[24], 168.2893009, 1e-6);
+  expect_near({mid.go().ratio(), mid.q[24] / 1e6}, {0.17817834660106752, 168.2893009 / 1e6}, 1e-12);
 }
 
 TEST(FracturedWellCurve, MultiplierAndErrorRate) {
@@ -96,10 +92,9 @@ TEST(FracturedWellCurve, MultiplierAndErrorRate) {
     Frac r;
     (zero_time ? r.t : r.k) = 0.0;
     r.m = 2.0, r.q.fill(7.0), r.p.fill(7.0);
-    EXPECT_EQ(r.go().q[0], dlv::fracture_error_rate);
-    EXPECT_EQ(r.regime(), 0);
+    EXPECT_EQ((std::array{r.go().q[0], r.regime() * 1.0, r.p[24]}),
+              (std::array{dlv::fracture_error_rate, 0.0, 7.0}));
     for (int i = 1; i < 25; ++i) EXPECT_EQ(r.q[i], 7.0) << zero_time << ' ' << i;
-    EXPECT_EQ(r.p[24], 7.0);
   }
 }
 
@@ -126,9 +121,8 @@ TEST(HorizontalWellCurve, BabuOdehProductivityInBothBoxShapes) {
   // By hand: ln C_H = 1.28639, s_R = 31.6547 in the long box; with the box
   // turned (the well across a 4000 ft width) ln C_H = 4.23643, s_R = 8.08410.
   Hw along, across;
-  EXPECT_NEAR(along.den(), 39.30195089944852, 1e-9);
   across.a = 4000.0, across.b = 2000.0, across.x0 = 2000.0, across.y1 = 500.0;
-  EXPECT_NEAR(across.den(), 19.02799994690034, 1e-9);
+  expect_near({along.den(), across.den()}, {39.30195089944852, 19.02799994690034}, 1e-9);
   // Oil: 0.007078 / (mu B) in place of 0.000703 / (mu z TR), Vogel from pr.
   EXPECT_NEAR(Hw().oil(3000.0).q[24] * 1.8 / 2400.0,
               along.q[24] / 5.76e6 * 0.02 * 0.007078 / 1.2 / 0.000703 * 594.0, 1e-12);
@@ -138,17 +132,13 @@ TEST(HorizontalWellCurve, OilWalkAroundTheBubblePoint) {
   const double j = Hw().oil(3000.0).q[24] * 1.8 / 2400.0;
   const Hw near = Hw().oil(1899.5);  // grid point 5 lies 0.5 psi above pb: nothing moves
   const double qb = 500.5 * j, qv = 1899.5 * j / 1.8;
-  EXPECT_EQ(near.p[5], 1900.0);
-  EXPECT_NEAR(near.q[4], 400.0 * j, 1e-9);
-  EXPECT_NEAR(near.q[5], qv * v(1900.0 / 1899.5) + qb, 1e-9);
   const Hw crossed = Hw().oil(1930.0);  // 30 psi below pb, 70 above: node 4 moves onto pb
-  const double want_p[] = {1930.0, 1900.0, 0.0},
-               want_q[] = {470.0 * j, 1930.0 * j / 1.8 * v(1900.0 / 1930.0) + 470.0 * j,
-                           (470.0 + 1930.0 / 1.8) * j};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(crossed.p[i < 2 ? 4 + i : 24], want_p[i]) << i;
-    EXPECT_NEAR(crossed.q[i < 2 ? 4 + i : 24], want_q[i], 1e-9) << i;
-  }
+  EXPECT_EQ((std::array{near.p[5], crossed.p[4], crossed.p[5], crossed.p[24]}),
+            (std::array{1900.0, 1930.0, 1900.0, 0.0}));
+  expect_near({near.q[4], near.q[5], crossed.q[4], crossed.q[5], crossed.q[24]},
+              {400.0 * j, qv * v(1900.0 / 1899.5) + qb, 470.0 * j,
+               1930.0 * j / 1.8 * v(1900.0 / 1930.0) + 470.0 * j, (470.0 + 1930.0 / 1.8) * j},
+              1e-9);
 }
 
 }  // namespace
