@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "support/near.hpp"
+
 namespace {
 
 using Pressures = std::function<double(int)>;
@@ -135,8 +137,7 @@ TEST(CompositeLiquidColumns, OilFreePointsMixedPointsAndClamps) {
   d.gor[0] = d.gor[1] = 2000000.0, d.water_sg(0) = 1.5;
   d.run(false);
   for (int k = 0; k < 25; ++k) EXPECT_EQ(d.gl[k], 1000000.0);
-  EXPECT_EQ(d.sg[1], 1.5);  // layer 0's gravity, bounded only at point 0
-  EXPECT_EQ(d.sg[0], 1.2);
+  EXPECT_EQ((std::array{d.sg[0], d.sg[1]}), (std::array{1.2, 1.5}));  // layer 0's, bounded at 0
   Well z(falling(3000), line(3000, 0.0), falling(3000), line(3000, 0.0));  // no flow at all
   z.run(false);
   EXPECT_EQ((std::vector<double>{z.wc[0], z.gl[0], z.sg[0]}),
@@ -164,16 +165,14 @@ TEST(CompositeGasColumns, LiquidGasRatioUntouchedPointZeroAndLayersTakingGas) {
   w.run(true);
   EXPECT_EQ((std::vector<double>{w.sg[0], w.wc[0], w.gl[0]}), (std::vector<double>{42, 0, 0}));
   for (int k = 1; k < 25; ++k) {
-    EXPECT_NEAR(w.gl[k], 0.075, 1e-15) << k;
-    EXPECT_NEAR(w.wc[k], 0.4, 1e-15) << k;
-    EXPECT_NEAR(w.sg[k], (0.01 * 1.0 + 0.05 * 1.2) / 0.06, 1e-15);
+    expect_near({w.gl[k], w.wc[k], w.sg[k]}, {0.075, 0.4, (0.01 * 1.0 + 0.05 * 1.2) / 0.06}, 1e-15,
+                std::to_string(k));
   }
   Well x(falling(3000), line(3000, 1.0), falling(2000), line(2000, 2.0));
   x.gor = {50.0, 100.0}, x.cut = {0.0, 0.5};  // the only water: layer 1, taking gas at point 1
   x.run(true);
-  EXPECT_EQ(x.wc[1], 0.0);
-  EXPECT_EQ(x.sg[1], 1.0);
-  EXPECT_DOUBLE_EQ(x.gl[1], x.t.rate(0)[1] / 1000.0 * 50.0 / x.q[1]);
+  expect_near({x.wc[1], x.sg[1], x.gl[1]}, {0.0, 1.0, x.t.rate(0)[1] / 1000.0 * 50.0 / x.q[1]},
+              1e-15);
 }
 
 TEST(CompositeGasColumns, ZeroRateOfTheReferenceLimitsTheSourcePoints) {
@@ -183,9 +182,9 @@ TEST(CompositeGasColumns, ZeroRateOfTheReferenceLimitsTheSourcePoints) {
         falling(3000), [](double p) { return p > 2300.0 ? 3000.0 - p : 0.0; }, falling(3000),
         line(3000, 1.0));
     w.run(gas);
-    EXPECT_EQ(w.q[5], 2.0 * 625.0);
-    EXPECT_EQ(w.q[6], gas ? 0.0 : 750.0);  // the gas routine resamples nothing at point 6
-    EXPECT_EQ(w.q[24], gas ? 0.0 : 3000.0);
+    // The gas routine resamples nothing from point 6 on.
+    EXPECT_EQ((std::array{w.q[5], w.q[6], w.q[24]}),
+              (std::array{2.0 * 625.0, gas ? 0.0 : 750.0, gas ? 0.0 : 3000.0}));
   }
 }
 
