@@ -170,7 +170,7 @@ TEST_F(Coupling, FailedPointsRepeatThePreviousRateAndRisesAreSmoothed) {
   }
   // 14.7 accepted at point 0; 1900 at point 1 rises above it; a rise is smoothed to a
   // fall of 14.7 / 50, except at point 24.
-  const double* p = lc.pressure(0);
+  const auto p = lc.pressure(0);
   const double step = 14.7 / 50.0;
   EXPECT_EQ((std::vector<double>{p[0], lc.drawdown(0)[0], p[1], p[3], p[4], p[13], p[24],
                                  lc.drawdown(0)[7] + tc.drawdown(0)[7]}),
@@ -185,7 +185,7 @@ TEST_F(Coupling, InjectionTraverseByLayerDepth) {
   for (int i = 0; i < 25; ++i) {
     tc.rate(2)[i] = 7.0, tc.pressure(2)[i] = 500.0 + i, dc.pressure(1)[i] = -3.0;
   }
-  std::copy_n(std::array{2000.0, -1.0, 0.0}.begin(), 3, w.injection_traverse_depth());
+  std::copy_n(std::array{2000.0, -1.0, 0.0}.begin(), 3, w.injection_traverse_depth().begin());
   for (int run = 0; run < 2; ++run) {
     calls.clear();
     dlv::apply_injection_traverse(tb, w, dc, tc);
