@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -38,8 +39,7 @@ Table gravel(double kg, const Layer& c) {
 TEST(CompletionLosses, EndRateSearchCases) {
   const Table z = gravel(100.0, Layer(3000.0, 0.0, 0.0));  // no rates: all zero
   EXPECT_EQ(z.count, 25);
-  EXPECT_EQ(z.r, Curve{});
-  EXPECT_EQ(z.v, Curve{});
+  EXPECT_EQ((std::array{z.r, z.v}), (std::array{Curve{}, Curve{}}));
 
   // Straight line p = 3000 - q against the quadratic loss C q + D q^2: with
   // kg 1 D a crossing past point 2, with kg 1e4 D one at the last point, each
@@ -58,8 +58,7 @@ TEST(CompletionLosses, EndRateSearchCases) {
   for (int i = 0; i < 25; ++i)
     v.q[i] = 3000.0 * (1.0 - v.p[i] / 15000.0 - 0.8 * v.p[i] / 3000.0 * v.p[i] / 3000.0);
   const Table j1 = gravel(0.001, v);
-  ASSERT_GT(j1.r[24], 0.0);
-  ASSERT_LT(j1.r[24], v.q[1]);
+  ASSERT_LT(std::abs(j1.r[24] - v.q[1] / 2.0), v.q[1] / 2.0) << j1.r[24];  // in (0, q[1])
   EXPECT_NEAR(j1.v[24], dlv::lagrange3(v.q[0], v.q[1], v.q[2], v.p[0], v.p[1], v.p[2], j1.r[24]),
               1e-9);
 
@@ -68,8 +67,7 @@ TEST(CompletionLosses, EndRateSearchCases) {
   for (int i = 11; i < 25; ++i) e.p[i] = hit * (24 - i) / 14.0;
   e.p[10] = hit;
   const Table h = gravel(50.0, e);
-  EXPECT_EQ(h.r[24], 1000.0);
-  EXPECT_EQ(h.v[24], hit);
+  EXPECT_EQ((std::array{h.r[24], h.v[24]}), (std::array{1000.0, hit}));
   for (int i = 1; i < 24; ++i) EXPECT_DOUBLE_EQ(h.r[i], 1000.0 / 2400.0 * e.q[i]) << i;
 }
 
@@ -93,10 +91,8 @@ TEST(CompletionLosses, PerforationSkinGasDropsPseudoPressureLossesOfAtMostOne) {
                                  {200.0, 0.7, 0.02}, {c.q.data(), c.p.data()},
                                  {s.r.data(), s.v.data(), s.m.data(), s.count},
                                  {pp.data(), pm.data(), 51});
-  EXPECT_EQ(s.m[1], 0.0);
-  EXPECT_EQ(s.m[5], 0.0);
-  EXPECT_GT(s.m[6], 1.0);
-  EXPECT_GT(s.m[23], 1.0);
+  EXPECT_EQ((std::array{s.m[1], s.m[5]}), (std::array{0.0, 0.0}));
+  EXPECT_GT(std::min(s.m[6], s.m[23]), 1.0) << s.m[6] << ' ' << s.m[23];
   auto m = [&](int j) { return dlv::bisect_lookup(c.p[j], pp.data(), pm.data(), 51); };
   // The crossing at the last point ends on the curve's own parabola.
   EXPECT_NEAR(s.m[24], dlv::lagrange3(c.q[22], c.q[23], c.q[24], m(22), m(23), m(24), s.r[24]),
