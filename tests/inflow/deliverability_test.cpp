@@ -57,15 +57,13 @@ TEST(DarcyNonDarcyGasCurve, PseudoPressureDrawdownZeroAtTheLastPoint) {
   const Curve plain = gas(300.0, 0.7), offset = gas(300.0, 0.7, -1.0, 1e8);
   for (int i = 1; i < 24; ++i) EXPECT_NEAR(offset.q[i], plain.q[i], 1e-9 * plain.q[i]);
   EXPECT_GT(offset.q[24], plain.q[24] * 1.01);  // m(0) taken as 0, not looked up
-  EXPECT_EQ(gas(0.0, 0.7).q, Arr{});
-  EXPECT_EQ(gas(-10.0, 0.7).q, Arr{});
-  EXPECT_EQ(gas(0.0, 0.7).p, plain.p);
+  EXPECT_EQ((std::array{gas(0.0, 0.7).q, gas(-10.0, 0.7).q, gas(0.0, 0.7).p}),
+            (std::array{Arr{}, Arr{}, plain.p}));
 }
 
 TEST(GasCurveGivenD, ZeroDIsTheDarcyCurveAndMatchingDReproducesIt) {
   const Curve darcy = gas(300.0, 0.7), zero = gas(300.0, 0.7, 0.0);
-  EXPECT_EQ(zero.q, darcy.q);
-  EXPECT_EQ(zero.p, darcy.p);
+  EXPECT_EQ((std::array{zero.q, zero.p}), (std::array{darcy.q, darcy.p}));
   // D q^2 + S q = c dm is the Darcy quadratic divided by A when D = G c.
   const double g = 3.166e-12 * (2.6e10 / std::pow(10.0, 1.2)) * 0.7 * 660.0 / 0.328 / 900.0;
   const Curve given = gas(300.0, 0.7, g * 300.0 / (1424.0 * 660.0));

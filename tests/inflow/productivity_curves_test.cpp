@@ -57,8 +57,7 @@ TEST(VogelCurve, ChangedPressureCallsUseTheStoredReference) {
   for (double pb : {2400.0, 1900.0}) {  // same pressure as the reference: same curve
     const Curve ref = vogel(400.0, 2000.0, 2400.0, pb, 0.2);
     const Curve again = vogel(400.0, 2000.0, 2400.0, pb, 0.2, 1);
-    EXPECT_EQ(again.q, ref.q);
-    EXPECT_EQ(again.p, ref.p);
+    EXPECT_EQ((std::array{again.q, again.p}), (std::array{ref.q, ref.p})) << pb;
     EXPECT_EQ(dlv::vogel_pressure_ratio, 1.0);
   }
   const double sat = vogel(700.0, 1200.0, 2400.0, 2400.0, 0.0).q[24];
