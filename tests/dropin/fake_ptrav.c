@@ -70,10 +70,7 @@ EXPORT void ptrav_traverse(void* record, double* result, void* work_a, void* wor
   c->args[2] = f64(record, 16);  /* water cut, percent */
   c->args[3] = f64(record, 72);  /* gas/oil ratio */
   c->args[4] = direction;
-  c->args[5] = options;
-  c->args[6] = (message != NULL && message[0] == '\0') ? 1.0 : 0.0;
-  c->args[7] = (work_a && work_b && work_c) ? 1.0 : 0.0;
-  c->args[8] = i32(record, 10968) + 10.0 * i32(record, 10968 + 4); /* segment flags 0 and 1 */
+  (void)work_a, (void)work_b, (void)work_c, (void)options, (void)message;
   const double p = c->args[0] + (direction == 1 ? -100.0 : 100.0);
   *result = p > 0.0 ? p : 14.7;
 }

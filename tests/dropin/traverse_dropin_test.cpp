@@ -81,10 +81,11 @@ TEST_F(TraverseDropIn, CouplingRefersEachLayerThroughTheLibrary) {
       ASSERT_LT(k, log.size());
       const FakeCall& c = log[k++];
       EXPECT_EQ(c.ordinal, 1) << L << ' ' << i;
-      // The shut-in point is sent at rate 10; the segment flags are 0 and n - 1.
-      EXPECT_EQ(std::vector<double>(c.args, c.args + 9),
+      // The shut-in point is sent at rate 10; the cut in percent, the gas/oil ratio and the
+      // direction as the well gives them.
+      EXPECT_EQ(std::vector<double>(c.args, c.args + 5),
                 (std::vector<double>{start, rate == 0.0 ? 10.0 : rate, 0.2 * 100.0, 500.0,
-                                     deeper ? 1.0 : 0.0, 0.0, 1.0, 1.0, deeper ? 0.0 : 11.0}))
+                                     deeper ? 1.0 : 0.0}))
           << L << ' ' << i;
     }
   }
