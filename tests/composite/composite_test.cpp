@@ -195,7 +195,6 @@ TEST(CompositeGasColumns, ZeroRateOfTheReferenceLimitsTheSourcePoints) {
   }
 }
 
-
 struct Record {
   std::array<unsigned char, PTRAV_RECORD_BYTES> bytes{};
   std::array<double, 70416 / 8> work{};
