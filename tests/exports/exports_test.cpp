@@ -105,61 +105,62 @@ void under(std::uint32_t mxcsr, std::uint16_t x87_control, const std::function<v
                            << ", x87 " << before.x87_control << " -> " << after.x87_control;
 }
 
-constexpr std::uint32_t kUnmaskedMxcsr = 0x1f80 & ~0x0680u;  // invalid, zero divide, overflow
-constexpr std::uint16_t kUnmaskedX87 = 0x037f & ~0x0d;
-constexpr std::uint32_t kOddMxcsr = 0x1f80 | 0x4000 | 0x8040;   // upward, FTZ and DAZ
-constexpr std::uint16_t kOddX87 = (0x037f & ~0x0300) | 0x0200;  // 53-bit precision
-
-TEST(FpEnvironment, UnmaskedHostNeitherTrapsNorLosesItsState) {
+// Every output of a run of exports under the given control words: the probe
+// overflowing, Vogel's curve of zeros, the viscosities at 0 F, a well without
+// reservoir pressure (its water line divides 0 by 0), and a Vogel well with z.
+std::vector<double> outputs_under(std::uint32_t mxcsr, std::uint16_t x87) {
   auto cal = host::symbol<host::CalFn>("dlv_cal");
   auto probe = host::symbol<Probe>("test64bitdlv");
   auto vogel = host::symbol<QuickVogel>("dlvCalcVogel");
   auto liqvis =
       host::symbol<void (*)(double, const double*, double, double, double, double*, double*,
                             double*, const std::int32_t*, std::int32_t*)>("liqvis");
-  ASSERT_NE(cal, nullptr);
-  ASSERT_NE(probe, nullptr);
-  ASSERT_NE(vogel, nullptr);
-  ASSERT_NE(liqvis, nullptr);
-  const double big = 1e308, zero = 0.0, api = 35.0;
-  double r = 0.0, mu[3] = {};
-  const std::int32_t code = 1;
-  std::int32_t ierr = 0, result = 0;
-  under(kUnmaskedMxcsr, kUnmaskedX87, [&] { r = probe(&big); });
-  EXPECT_TRUE(std::isinf(r));
-  under(kUnmaskedMxcsr, kUnmaskedX87, [&] { r = vogel(&zero, &zero, &zero, &zero); });
-  EXPECT_TRUE(std::isnan(r));
-  under(kUnmaskedMxcsr, kUnmaskedX87,
-        [&] { liqvis(0.0, &api, 500.0, 3000.0, 2000.0, &mu[0], &mu[1], &mu[2], &code, &ierr); });
-  auto b = host::Blocks::oil_well();
-  b->set_method(DLV_OIL_METHOD_VOGEL);
-  b->set_test_count(1);
-  b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] =
-      0.0;  // no reservoir pressure: the water line divides 0 by 0
-  under(kUnmaskedMxcsr, kUnmaskedX87, [&] { result = b->run(cal); });
-  EXPECT_EQ(result, 1);
-  EXPECT_TRUE(
-      std::any_of(b->summary, std::end(b->summary), [](double v) { return std::isnan(v); }));
-}
-
-TEST(FpEnvironment, HostRoundingAndPrecisionLeaveResultsUnchanged) {
-  auto cal = host::symbol<host::CalFn>("dlv_cal");
   auto zfachy =
       host::symbol<void (*)(const double*, const double*, const double*, double*)>("zfachy");
-  ASSERT_NE(cal, nullptr);
-  ASSERT_NE(zfachy, nullptr);
-  auto results = [&](std::uint32_t mxcsr, std::uint16_t x87) {
-    auto b = host::Blocks::vogel_well();
-    const double t = 171.1, sg = 0.6931, p = 1234.5;
-    under(mxcsr, x87, [&] {
-      b->run(cal);
-      zfachy(&t, &p, &sg, &b->summary[DLV_SUMMARY_WATER_SG + DLV_POINTS - 1]);
-    });
-    return b;
-  };
-  const auto plain = results(0x1f80, 0x037f), odd = results(kOddMxcsr, kOddX87);
-  EXPECT_EQ(std::memcmp(plain->summary, odd->summary, sizeof plain->summary), 0);
-  EXPECT_EQ(std::memcmp(plain->fluids, odd->fluids, sizeof plain->fluids), 0);
+  const double big = 1e308, zero = 0.0, api = 35.0, t = 171.1, sg = 0.6931, p = 1234.5;
+  const std::int32_t code = 1;
+  std::int32_t ierr = 0, dry_result = 0, vogel_result = 0;
+  std::vector<double> out(5, 0.0);
+  auto dry = host::Blocks::oil_well(), vogel_well = host::Blocks::vogel_well();
+  dry->set_method(DLV_OIL_METHOD_VOGEL);
+  dry->set_test_count(1);
+  dry->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = 0.0;
+  under(mxcsr, x87, [&] {
+    out[0] = probe(&big);
+    out[1] = vogel(&zero, &zero, &zero, &zero);
+    liqvis(0.0, &api, 500.0, 3000.0, 2000.0, &out[2], &out[3], &out[4], &code, &ierr);
+    dry_result = dry->run(cal);
+    vogel_result = vogel_well->run(cal);
+    zfachy(&t, &p, &sg, &vogel_well->summary[DLV_SUMMARY_WATER_SG + DLV_POINTS - 1]);
+  });
+  out.insert(out.end(), {double(ierr), double(dry_result), double(vogel_result)});
+  out.insert(out.end(), std::begin(dry->summary), std::end(dry->summary));
+  out.insert(out.end(), std::begin(vogel_well->summary), std::end(vogel_well->summary));
+  out.insert(out.end(), std::begin(vogel_well->fluids), std::end(vogel_well->fluids));
+  return out;
+}
+
+// A host that unmasks invalid, divide-by-zero and overflow traps, or sets
+// rounding upward, flush-to-zero and 53-bit x87 precision, gets its control
+// words and flags back and the results of the default environment, bit for bit.
+TEST(FpEnvironment, HostControlWordsComeBackAndResultsStayTheSame) {
+  const std::vector<double> plain = outputs_under(0x1f80, 0x037f);
+  EXPECT_TRUE(std::isinf(plain[0]));
+  EXPECT_TRUE(std::isnan(plain[1]));
+  EXPECT_EQ((std::array{plain[6], plain[7]}), (std::array{1.0, 1.0}));
+  EXPECT_TRUE(std::any_of(plain.begin() + 8, plain.begin() + 8 + DLV_WELL_SUMMARY_SLOTS,
+                          [](double v) { return std::isnan(v); }));
+  const std::uint32_t unmasked_mxcsr = 0x1f80 & ~0x0680u, odd_mxcsr = 0x1f80 | 0x4000 | 0x8040;
+  const std::uint16_t unmasked_x87 = 0x037f & ~0x0d, odd_x87 = (0x037f & ~0x0300) | 0x0200;
+  for (const auto& [mxcsr, x87] :
+       {std::pair{unmasked_mxcsr, unmasked_x87}, std::pair{odd_mxcsr, odd_x87}}) {
+    const std::vector<double> got = outputs_under(mxcsr, x87);
+    ASSERT_EQ(got.size(), plain.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      EXPECT_EQ(std::memcmp(&got[i], &plain[i], sizeof(double)), 0)
+          << std::hex << mxcsr << ' ' << std::dec << i << ": " << got[i] << " vs " << plain[i];
+    }
+  }
 }
 
 }  // namespace
