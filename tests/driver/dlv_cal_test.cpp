@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "support/host_library.hpp"
 
@@ -32,15 +33,15 @@ std::unique_ptr<Blocks> vogel_well(double pr = 2400.0) {
   b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE] = pr;
   b->set_method(2);
   b->set_test_count(1);
-  put(b->well, DLV_WELL_RECORD_TEST_RATE, {1000.0});
-  put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {1800.0});
+  b->set_test(0, 1000.0, 1800.0);
   return b;
 }
 
+std::vector<double> points(const double* column) { return {column, column + DLV_POINTS}; }
+
 TEST(DlvCal, OneLayerVogelHalvesATestPressureAtReservoirPressure) {
   auto b = vogel_well(2000.0);
-  put(b->well, DLV_WELL_RECORD_TEST_RATE, {800.0});
-  put(b->well, DLV_WELL_RECORD_TEST_PRESSURE, {2000.0});
+  b->set_test(0, 800.0, 2000.0);
   EXPECT_EQ(b->run(cal()), 1);
   EXPECT_EQ((std::array{b->well[DLV_WELL_RECORD_TEST_PRESSURE], b->pressure(0)[0], b->rate(0)[0]}),
             (std::array{1000.0, 2000.0, 0.0}));
@@ -85,21 +86,18 @@ TEST(DlvCal, TwoRateLevelMethodWritesBackTestRatesAndPressures) {
     put(b->well, DLV_WELL_RECORD_LEVEL_TEST_RATE,
         {300.0, 600.0, 4000.0, 3000.0});  // rates, readings
     EXPECT_EQ(b->run(cal()), 1);
-    EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_RATE], 300.0);
-    EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_RATE + 1], 600.0);
+    const double* w = b->well;
+    const double pi = w[DLV_WELL_RECORD_PRODUCTIVITY_INDEX];
+    EXPECT_EQ((std::array{w[DLV_WELL_RECORD_TEST_RATE], w[DLV_WELL_RECORD_TEST_RATE + 1],
+                          w[DLV_WELL_RECORD_TEST_PRESSURE], w[DLV_WELL_RECORD_TEST_PRESSURE + 1]}),
+              pr == 0.0 ? (std::array{300.0, 600.0, 4000.0 * 0.4 + 100.0, 3000.0 * 0.4 + 100.0})
+                        : (std::array{300.0, 600.0, 2400.0 - 300.0 / pi, 2400.0 - 600.0 / pi}));
+    // A computed reservoir pressure stays out of the well record but serves
+    // the drawdown column.
     if (pr == 0.0) {
-      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE], 4000.0 * 0.4 + 100.0);
-      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE + 1], 3000.0 * 0.4 + 100.0);
-      // The computed reservoir pressure stays out of the well record but
-      // serves the drawdown column.
-      EXPECT_EQ(b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE], 0.0);
-      EXPECT_EQ(b->drawdown(0)[0], 0.0);
-      EXPECT_EQ(b->drawdown(0)[24], b->pressure(0)[0]);
-    } else {
-      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE],
-                2400.0 - 300.0 / b->well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX]);
-      EXPECT_EQ(b->well[DLV_WELL_RECORD_TEST_PRESSURE + 1],
-                2400.0 - 600.0 / b->well[DLV_WELL_RECORD_PRODUCTIVITY_INDEX]);
+      EXPECT_EQ((std::array{w[DLV_WELL_RECORD_RESERVOIR_PRESSURE], b->drawdown(0)[0],
+                            b->drawdown(0)[24]}),
+                (std::array{0.0, 0.0, b->pressure(0)[0]}));
     }
   }
 }
@@ -113,10 +111,11 @@ TEST(DlvCal, GasProductionDefaultsLayerTemperatureAndZ) {
   b->fluids[DLV_LAYER_FLUIDS_GAS_SG + 1] = 0.0;
   put(b->well, DLV_WELL_RECORD_BACKPRESSURE_C, {0.01, 0.9});
   EXPECT_EQ(b->run(cal()), 1);
-  EXPECT_EQ(b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE + 2],
-            b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE]);
-  EXPECT_EQ(b->fluids[DLV_LAYER_FLUIDS_GAS_SG + 1], b->fluids[DLV_LAYER_FLUIDS_GAS_SG]);
-  for (int L = 0; L < 3; ++L) EXPECT_EQ(b->fluids[DLV_LAYER_FLUIDS_GAS_Z_FACTOR + L], 1.0);
+  const double* z = b->fluids + DLV_LAYER_FLUIDS_GAS_Z_FACTOR;
+  EXPECT_EQ((std::array{b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE + 2],
+                        b->fluids[DLV_LAYER_FLUIDS_GAS_SG + 1], z[0], z[1], z[2]}),
+            (std::array{b->well[DLV_WELL_RECORD_LAYER_TEMPERATURE],
+                        b->fluids[DLV_LAYER_FLUIDS_GAS_SG], 1.0, 1.0, 1.0}));
 }
 
 // Rate tests of gas production and of both injections: the gas curve takes
@@ -140,8 +139,8 @@ TEST(DlvCal, RateTestsOfGasAndInjection) {
     }
     EXPECT_EQ(b->run(cal()), 1);
     const double pr = mode == 1 ? 3000.0 : 2400.0;
-    EXPECT_EQ(b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE], pr);
-    EXPECT_EQ(b->pressure(0)[0], pr);
+    EXPECT_EQ((std::array{b->well[DLV_WELL_RECORD_RESERVOIR_PRESSURE], b->pressure(0)[0]}),
+              (std::array{pr, pr}));
     if (mode == 1) {
       for (int i = 0; i < 25; ++i) EXPECT_EQ(b->drawdown(0)[i], pr - b->pressure(0)[i]);
     } else {
@@ -166,13 +165,12 @@ TEST(DlvCal, FracturedLayersAllTakeTheFluidsOfLayerZero) {
   EXPECT_EQ(b->run(cal()), 1);
   EXPECT_NE(b->fluids[DLV_LAYER_FLUIDS_LIQUID_FVF + 1],
             b->fluids[DLV_LAYER_FLUIDS_LIQUID_FVF]);  // the layers' own fluids differ
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(b->rate(1)[i], b->rate(0)[i]) << i;
+  EXPECT_EQ(points(b->rate(1)), points(b->rate(0)));
 }
 
 TEST(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
   using ZFn = void (*)(double*, double*, double*, double*);
   auto zfachy = host::symbol<ZFn>("zfachy");
-  ASSERT_NE(zfachy, nullptr);
   auto b = Blocks::oil_well();
   b->mode = 3;
   b->set_gas_injection_method(0);
@@ -189,24 +187,20 @@ TEST(DlvCal, GasInjectionTakesGasPropertiesAtFourTimesReservoirPressure) {
 TEST(DlvCal, UnknownModeRunsNoMethodButFillsTheSummary) {
   auto b = Blocks::oil_well();
   b->mode = 5;
+  std::vector<double> columns(3 * DLV_POINTS);  // rates, pressures and drawdowns
   for (int i = 0; i < 25; ++i) {
-    b->layer_curves[i] = 10.0 * i;
-    b->layer_curves[DLV_CURVES_PRESSURE + i] = 100.0 - i;
-    b->layer_curves[DLV_CURVES_DRAWDOWN + i] = i;
+    b->rate(0)[i] = columns[i] = 10.0 * i;
+    b->pressure(0)[i] = columns[25 + i] = 100.0 - i;
+    b->drawdown(0)[i] = columns[50 + i] = i;
   }
   EXPECT_EQ(b->run(cal()), 1);
-  for (int i = 0; i < 25; ++i) {
-    EXPECT_EQ(b->summary[i], 10.0 * i);
-    EXPECT_EQ(b->summary[DLV_SUMMARY_PRESSURE + i], 100.0 - i);
-    EXPECT_EQ(b->summary[DLV_SUMMARY_DRAWDOWN + i], i);
-  }
+  EXPECT_EQ(std::vector<double>(b->summary, b->summary + 3 * DLV_POINTS), columns);
 }
 
 // The .NET entry always starts a new reference pressure: after a reference
 // call at 2400 psi, a call at 1900 psi gives what a fresh call at 1900 gives.
 TEST(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   auto csharp = host::symbol<host::CalCSharpFn>("dlv_calCSharp");
-  ASSERT_NE(csharp, nullptr);
   auto reference = vogel_well();
   auto a = vogel_well(1900.0);
   auto b = std::make_unique<Blocks>(*a);
@@ -226,7 +220,8 @@ TEST(DlvCal, DotNetEntryWritesNoLogAndStartsANewReferencePressure) {
   EXPECT_TRUE(std::filesystem::is_empty(dir));
   std::filesystem::remove_all(dir);
   EXPECT_EQ(a->run(cal()), 1);
-  for (int i = 0; i < 150; ++i) EXPECT_EQ(a->summary[i], b->summary[i]) << i;
+  EXPECT_EQ(std::vector<double>(std::begin(a->summary), std::end(a->summary)),
+            std::vector<double>(std::begin(b->summary), std::end(b->summary)));
 }
 
 // Each coefficient injection method reads its own coefficient pair (water
@@ -240,10 +235,9 @@ TEST(DlvCal, CoefficientInjectionReadsItsOwnPairAndWritesNoDrawdown) {
     b->mode = mode;
     b->set_water_injection_method(method);
     b->set_gas_injection_method(method);
-    for (int k = 0; k < 4; ++k) {
-      b->well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 2 * k] = pairs[same_as < 0 ? k : same_as][0];
-      b->well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + 1 + 2 * k] =
-          pairs[same_as < 0 ? k : same_as][1];
+    for (int k = 0; k < 8; ++k) {
+      b->well[DLV_WELL_RECORD_INJECTION_COEFFICIENTS + k] =
+          pairs[same_as < 0 ? k / 2 : same_as][k % 2];
     }
     b->well[DLV_WELL_RECORD_BREAK_PRESSURE] = 3500.0;
     b->well[DLV_WELL_RECORD_MAX_INJECTION_RATE] = 1.0e4;
@@ -256,11 +250,9 @@ TEST(DlvCal, CoefficientInjectionReadsItsOwnPairAndWritesNoDrawdown) {
     SCOPED_TRACE(mode * 10 + method);
     auto distinct = run(mode, method, -1), same = run(mode, method, pair);
     EXPECT_EQ(distinct->pressure(0)[0], 2400.0);
-    for (int i = 0; i < 25; ++i) {
-      EXPECT_EQ(distinct->rate(0)[i], same->rate(0)[i]) << i;
-      EXPECT_EQ(distinct->pressure(0)[i], same->pressure(0)[i]) << i;
-      EXPECT_EQ(distinct->drawdown(0)[i], -7.0) << i;
-    }
+    EXPECT_EQ(points(distinct->rate(0)), points(same->rate(0)));
+    EXPECT_EQ(points(distinct->pressure(0)), points(same->pressure(0)));
+    EXPECT_EQ(points(distinct->drawdown(0)), std::vector<double>(DLV_POINTS, -7.0));
     if (mode == 2 || method > 1) {
       EXPECT_GT(distinct->rate(0)[24], 0.0);
     }
