@@ -56,8 +56,7 @@ TEST(Calfvf, WorkedValuesOfEachCorrelation) {
   EXPECT_NEAR((Calfvf{180.0, 1500.0, 40.0, 0.75, 0.85, 2000.0, 600.0, 300.0, 2}.run().bo),
               1.1617604434686373, 1e-12);  // Glaso, saturated
   const Calfvf zero = Calfvf{.t = 60.0, .p = 0.0, .pb = 0.0}.run();
-  EXPECT_EQ(zero.bw, 1.0);
-  EXPECT_EQ(zero.co, 0.0);
+  EXPECT_EQ((std::array{zero.bw, zero.co}), (std::array{1.0, 0.0}));
   EXPECT_TRUE(std::isfinite(zero.bo));
 }
 
@@ -65,12 +64,10 @@ TEST(Calfvf, WorkedValuesOfEachCorrelation) {
 // with pressure, by no more than exp(-10); it never drops below 1.0.
 TEST(Calfvf, ShrinkageAboveTheBubblePoint) {
   for (std::int32_t code = 0; code <= 2; ++code) {
-    const Calfvf below = Calfvf{.p = 1999.0, .rs = 600.0, .code = code}.run();
-    const Calfvf at = Calfvf{.p = 2000.0, .rs = 600.0, .code = code}.run();
-    const Calfvf above = Calfvf{.p = 4000.0, .rs = 600.0, .code = code}.run();
-    EXPECT_EQ(below.co, 0.0);
+    auto run = [code](double p) { return Calfvf{.p = p, .rs = 600.0, .code = code}.run(); };
+    const Calfvf below = run(1999.0), at = run(2000.0), above = run(4000.0);
+    EXPECT_EQ((std::array{below.co, at.bo}), (std::array{0.0, below.bo})) << code;
     EXPECT_GT(at.co, 0.0);
-    EXPECT_EQ(at.bo, below.bo);
     EXPECT_LT(above.bo, at.bo);
   }
   const Calfvf saturated = Calfvf{.p = 500.0, .pb = 1000.0, .rp = 5e7, .rs = 5e7}.run();

@@ -86,8 +86,7 @@ TEST(SplitProducedGas, WaterTakesWhatTheOilLeavesOver) {
   EXPECT_EQ(split(20000.0, 400.0, 0.5, 100.0), 56.9);  // held at the table's end
   EXPECT_EQ(split(3000.0, 80.0, 0.5, 499.0), 1.0);     // (250 - 249.5) / 0.5
   EXPECT_EQ(split(3000.0, 80.0, 0.0, 800.0), 0.0);     // Rs <= Rp, no free gas
-  EXPECT_EQ(rs, 500.0);
-  EXPECT_EQ(gf, 0.8);
+  EXPECT_EQ((std::array{rs, gf}), (std::array{500.0, 0.8}));
   split(1000.0, 160.0, 0.0, 100.0, 1.2, 1.0);  // light dissolved gas leaves heavy free gas,
   EXPECT_EQ(gf, 1.2);                          // capped at the total
 }
