@@ -1,4 +1,5 @@
 import ctypes
+import json
 import os
 import pathlib
 
@@ -15,20 +16,14 @@ TUBING_WELLS = SOURCE_DIR / "tests" / "wellfile" / "tubing_wells"
 GUO = str(TUBING_WELLS / "guo_hagedorn_brown.json")  # Guo et al. (2007), Hagedorn and Brown
 BAR_PER_PSI = 0.06894757293168  # 1 psi = 6894.757293168 Pa
 
-VOGEL_WELL = {
-    "description": "One-layer oil well, Vogel curve from one test",
-    "mode": "oil_production",
-    "method": "vogel",
-    "layers": [{"reservoir_pressure": 2400, "layer_temperature": 180, "api_gravity": 35,
-                "gas_sg": 0.7, "water_sg": 1.05, "water_cut": 0.2, "producing_gor": 500}],
-    "tests": [{"test_rate": 1000, "test_pressure": 1800}],
-    "separator": {"separator_pressure": 100, "separator_temperature": 80},
-}
-
 
 def example(name):
     """The path of an example well by its name."""
     return SOURCE_DIR / "examples" / "wells" / f"{name}.json"
+
+
+# One-layer oil well, Vogel curve from one test; the tests change copies of it.
+VOGEL_WELL = json.loads(example("vogel_oil").read_text())
 
 
 def _library_path():
@@ -41,12 +36,8 @@ def _library_path():
 
 @pytest.fixture(scope="session")
 def clib():
-    """The shared library loaded a second time, as a C host would, through ctypes (the
-    arguments as ctypes values; the double results declared)."""
-    lib = ctypes.CDLL(str(_library_path()))
-    for name in ("dlvCalcVogel", "dlvCalcPI", "dlvGetResultRate_PrsArrays"):
-        getattr(lib, name).restype = ctypes.c_double
-    return lib
+    """The shared library loaded a second time, as a C host would, through ctypes."""
+    return ctypes.CDLL(str(_library_path()))
 
 
 @pytest.fixture(scope="session")

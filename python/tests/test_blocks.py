@@ -1,5 +1,8 @@
 """The host's view: block sizes, named fields at their documented positions, dlv_cal."""
 
+import csv
+import pathlib
+
 import numpy as np
 import pytest
 
@@ -17,23 +20,17 @@ def test_twelve_blocks_of_their_exact_sizes():
         assert (block.dtype, block.size) == (np.float64, size), name
 
 
-# (block, field, index or None for a property, value, documented byte offset, stored type)
-WRITES = [
-    ("well", "reservoir_pressure", 0, 2400.0, 303 * 8, "<f8"),
-    ("well", "method_code", None, 7, 0, "<i4"),
-    ("well", "ratetest_row_count", None, 9, 2007 * 8, "<i4"),
-    ("well", "backpressure_c_given", None, 1, 2007 * 8 + 4, "u1"),
-    ("fluids", "bubble_point_given", 3, 1, 875 * 8 + 12, "<i4"),
-    ("fluids", "viscosity_correlation", 49, 2, 1175 * 8 + 196, "<i4"),
-    ("separator", "separator_temperature", None, 60.0, 8, "<f8"),
-    ("completion", "perforation_length", 1, 12.0, 353 * 8, "<f8"),
-    ("traverse", "suppress_fluid_errors", None, 1, 2737 * 4, "<i4"),
-    ("tables", "use_table", 6, 1, 5620 * 8 + 24, "<i4"),
-    ("layer_curves", "pressure", (2, 7), 1.0, (1250 + 2 * 25 + 7) * 8, "<f8"),  # layer, point
-    ("completion_curves", "drawdown", (49, 24), 2.0, (2500 + 49 * 25 + 24) * 8, "<f8"),
-    ("tables", "values", (3, 4, 5), 3.0, (3 * 562 + 60 + 4 * 10 + 5) * 8, "<f8"),  # table, p, T
-    ("tables", "pressure_count", 1, 6, (562 + 560) * 8 + 4, "<i4"),  # table 1's second count
-]
+def _write(row):
+    """A row of data/block_writes.csv: the index (blank for a property, layer and point, or
+    table, pressure and temperature), the value and the byte offset the layout documents."""
+    index = tuple(int(i) for i in row["index"].split())
+    value = (float if row["stored"] == "<f8" else int)(row["value"])
+    return (row["block"], row["field"], index[0] if len(index) == 1 else index or None, value,
+            eval(row["offset"], {}), row["stored"])
+
+
+with open(pathlib.Path(__file__).parent / "data" / "block_writes.csv", newline="") as f:
+    WRITES = [_write(row) for row in csv.DictReader(f)]
 
 
 @pytest.mark.parametrize("block,field,index,value,offset,stored", WRITES)
@@ -69,8 +66,7 @@ def test_calculate_writes_results_and_log_into_what_it_is_given(tmp_path):
     b = _vogel_blocks(1900)
     assert b.calculate() == 1
     quick = dlv.vogel(2400, 1000, 1800, 1900)
-    np.testing.assert_array_equal(b.summary.rate, quick.rate)
-    np.testing.assert_array_equal(b.summary.pressure, quick.pressure)
+    np.testing.assert_array_equal([b.summary.rate, b.summary.pressure], [quick.rate, quick.pressure])
     np.testing.assert_array_equal(b.layer_curves.rate[0], quick.rate)
     assert not b.layer_curves.rate[1:].any()
     b.fluids.fluid_type = 1

