@@ -40,25 +40,23 @@ TEST(Exports, QuickArraysStartZeroAndEachCallOverwritesThemWhole) {
   auto copy = host::symbol<CopyArrays>("dlvGetResultRate_PrsArrays");
   auto vogel = host::symbol<QuickVogel>("dlvCalcVogel");
   auto pi = host::symbol<QuickPI>("dlvCalcPI");
-  double q[25], p[25], line_q[25], line_p[25];
-  std::memset(q, 0xff, sizeof q);
-  std::memset(p, 0xff, sizeof p);
-  EXPECT_EQ(copy(q, p), 25.0);
-  EXPECT_EQ(std::vector<double>(q, q + 25), std::vector<double>(25, 0.0));
-  EXPECT_EQ(std::vector<double>(p, p + 25), std::vector<double>(25, 0.0));
+  std::vector<double> q(50, -1.0), line_q(50);  // rates, then pressures from 25 on
+  double *p = q.data() + 25, *line_p = line_q.data() + 25;
+  EXPECT_EQ(copy(q.data(), p), 25.0);
+  EXPECT_EQ(q, std::vector<double>(50, 0.0));
 
   const double recorded[4] = {2400.0, 1000.0, 1800.0, 1900.0};  // the .NET host's call
   const double qmax = vogel(&recorded[0], &recorded[1], &recorded[2], &recorded[3]);
   EXPECT_NEAR(qmax, 2602.7397260273974, 1e-12 * qmax);
   const double pr = 2400.0, rate = 400.0, pwf = 2000.0, pb = 1950.0;  // no water
   EXPECT_DOUBLE_EQ(vogel(&pr, &rate, &pwf, &pb), 450.0 + 1950.0 / 1.8);
-  EXPECT_EQ(copy(q, p), 25.0);
+  EXPECT_EQ(copy(q.data(), p), 25.0);
   EXPECT_EQ((std::array{q[24], p[0], p[5], p[24]}),
             (std::array{450.0 + 1950.0 / 1.8, 2400.0, 1950.0, 0.0}));
 
   const double line_pr = 1000.0, index = 2.0, nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_EQ(pi(&line_pr, &index), 2000.0);
-  copy(line_q, line_p);
+  copy(line_q.data(), line_p);
   EXPECT_EQ((std::array{line_q[24], line_p[0]}), (std::array{2000.0, 1000.0}));
   for (int i = 1; i < 24; ++i) {
     EXPECT_NE(line_p[i], p[i]) << i;
