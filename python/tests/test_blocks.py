@@ -66,7 +66,8 @@ def test_calculate_writes_results_and_log_into_what_it_is_given(tmp_path):
     b = _vogel_blocks(1900)
     assert b.calculate() == 1
     quick = dlv.vogel(2400, 1000, 1800, 1900)
-    np.testing.assert_array_equal([b.summary.rate, b.summary.pressure], [quick.rate, quick.pressure])
+    np.testing.assert_array_equal([b.summary.rate, b.summary.pressure],
+                                  [quick.rate, quick.pressure])
     np.testing.assert_array_equal(b.layer_curves.rate[0], quick.rate)
     assert not b.layer_curves.rate[1:].any()
     b.fluids.fluid_type = 1
