@@ -24,6 +24,7 @@ namespace L = dlv::layout;
 using fuzz_support::code;
 using fuzz_support::fault;
 using fuzz_support::in_host_environment;
+using fuzz_support::put_i32;
 using fuzz_support::special;
 
 std::string scratch_dir;
@@ -43,17 +44,7 @@ std::int32_t layer_count(FuzzedDataProvider& in) {
   return choice < 15 ? 1 + choice % 3 : code(in, 0, L::kLayers);
 }
 
-void put_i32(std::vector<double>& block, std::size_t byte, std::int32_t v) {
-  if (byte + sizeof v <= block.size() * sizeof(double))
-    std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, sizeof v);
-}
-
-constexpr std::size_t kFluidSlots = L::fluids::min_slots;
-constexpr std::size_t kTableSlots = L::tables::total_bytes / sizeof(double);
 constexpr std::size_t kCurveSlots = L::curves::total_slots;
-constexpr std::size_t kWellSlots = L::well::min_slots;
-constexpr std::size_t kCompletionSlots = L::completion::min_slots;
-constexpr std::size_t kTraverseSlots = L::traverse::record_bytes / sizeof(double);
 
 // A plausible well of `layers` layers, for the fields the input leaves alone:
 // reservoir, fracture and horizontal-well geometry, tests, completion.
@@ -104,22 +95,18 @@ void plausible_well(std::vector<double>& fluids, std::vector<double>& well,
 }
 
 // The blocks of one call, each of its exact size (a vector built with its size holds no more),
-// allocated once; every input starts them from zero.
+// zero but for the separator.
 struct CallBlocks {
   static std::vector<double> block(std::size_t n) { return std::vector<double>(n); }
-  std::vector<double> fluids = block(kFluidSlots), tables = block(kTableSlots),
-                      separator = block(2), well = block(kWellSlots),
-                      completion = block(kCompletionSlots), traverse = block(kTraverseSlots),
+  std::vector<double> fluids = block(L::fluids::min_slots),
+                      tables = block(L::tables::total_bytes / sizeof(double)),
+                      separator = {100.0, 80.0}, well = block(L::well::min_slots),
+                      completion = block(L::completion::min_slots),
+                      traverse = block(L::traverse::record_bytes / sizeof(double)),
                       layer_curves = block(kCurveSlots), completion_curves = block(kCurveSlots),
                       traverse_curves = block(kCurveSlots),
                       summary = block(L::summary::total_slots),
                       results = block(L::results::total_slots);
-  void reset() {
-    for (std::vector<double>* v : {&fluids, &tables, &well, &completion, &traverse, &layer_curves,
-                                   &completion_curves, &traverse_curves, &summary, &results})
-      std::fill(v->begin(), v->end(), 0.0);
-    separator = {100.0, 80.0};
-  }
 };
 
 // Bounds on the traverse work of one input (the harness's guard, not the library's): when
@@ -145,8 +132,7 @@ void bound_traverse_work(std::vector<double>& well, const std::vector<double>& t
 }
 
 void full_calculation(FuzzedDataProvider& in, bool dotnet) {
-  static CallBlocks blocks;
-  blocks.reset();
+  CallBlocks blocks;
   auto& [fluids, tables, separator, well, completion, traverse, lc, cc, tc, summary, results] =
       blocks;
   const std::int32_t layers = layer_count(in);

@@ -1,12 +1,14 @@
-// What the fuzzing targets share: the failure, the values an input draws (special ones, codes
-// in and out of their ranges, raw overrides of a block's slots and bytes), the host's
-// floating-point environment around a call, and the watch on file descriptors.
+// What the fuzzing targets share: the failure, the check of finite values, a code put at a
+// byte, the values an input draws (special ones, codes in and out of their ranges, raw
+// overrides of a block's slots and bytes), the host's floating-point environment around a
+// call, and the watch on file descriptors.
 #pragma once
 
 #include <fcntl.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,19 @@ namespace fuzz_support {
 [[noreturn]] inline void fault(const char* what) {
   std::fprintf(stderr, "fuzz target: %s\n", what);
   std::abort();
+}
+
+// Whether every value is finite.
+inline bool all_finite(std::initializer_list<double> values) {
+  for (const double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+// A 32-bit code at a byte of a block, when it fits there.
+inline void put_i32(std::span<double> block, std::size_t byte, std::int32_t v) {
+  if (byte + sizeof v <= block.size_bytes())
+    std::memcpy(reinterpret_cast<unsigned char*>(block.data()) + byte, &v, sizeof v);
 }
 
 // NaN, the infinities, the zeros, the extremes, -1, or any double.
@@ -51,6 +66,13 @@ inline double value(FuzzedDataProvider& in, double lo, double hi) {
   if (in.ConsumeIntegralInRange(0, 3) == 0) return special(in);
   return in.ConsumeFloatingPointInRange(lo, hi);
 }
+
+// A member of T and the range value() draws it from.
+template <class T>
+struct Range {
+  double T::*field;
+  double lo, hi;
+};
 
 // A count or code: mostly inside [lo, hi], sometimes just outside or far away.
 inline std::int32_t code(FuzzedDataProvider& in, std::int32_t lo, std::int32_t hi) {

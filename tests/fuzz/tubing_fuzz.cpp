@@ -8,7 +8,6 @@
 // sanitizers see any access beyond them. After each call it checks that the result is
 // finite where it claims to be computed, or flagged.
 #include <cmath>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
@@ -38,10 +37,9 @@ constexpr double kMaxStepsPerInput = 20000;    // node depth / max step
 constexpr std::size_t kMaxCurvePoints = 40;    // inflow curve points
 constexpr std::size_t kMaxAxis = 6;            // entries per lift-table axis
 
+using fuzz_support::all_finite;
 using fuzz_support::fault;
 using fuzz_support::value;
-
-bool finite(double x) { return std::isfinite(x); }
 
 Correlation any_correlation(FuzzedDataProvider& in) {
   return static_cast<Correlation>(
@@ -50,8 +48,7 @@ Correlation any_correlation(FuzzedDataProvider& in) {
 
 void check_gradient(const dlv::Gradient& g) {
   if (g.ok) {
-    if (!finite(g.total) || !finite(g.elevation) || !finite(g.friction) ||
-        !finite(g.acceleration) || !finite(g.holdup) || !finite(g.no_slip_holdup))
+    if (!all_finite({g.total, g.elevation, g.friction, g.acceleration, g.holdup, g.no_slip_holdup}))
       fault("a gradient flagged ok has a term that is not finite");
   } else if (g.total != 0.0) {
     fault("a failed gradient has a total other than 0");
@@ -60,10 +57,7 @@ void check_gradient(const dlv::Gradient& g) {
 
 void point_gradients(FuzzedDataProvider& in) {
   using P = dlv::FlowPoint;
-  static constexpr struct {
-    double P::*field;
-    double lo, hi;
-  } kFields[] = {// clang-format off
+  static constexpr fuzz_support::Range<P> kFields[] = {// clang-format off
       {&P::superficial_liquid_velocity, 0, 50}, {&P::superficial_gas_velocity, 0, 200},
       {&P::liquid_density, 30, 80}, {&P::gas_density, 0, 30}, {&P::liquid_viscosity, 0.1, 100},
       {&P::gas_viscosity, 0.005, 0.05}, {&P::surface_tension, 0, 80},
@@ -79,29 +73,22 @@ void point_gradients(FuzzedDataProvider& in) {
     check_gradient(dlv::point_gradient(static_cast<Correlation>(c), p, options));
 }
 
-// A fluid block, tables and separator of exact sizes, zero but for a few
-// fuzzed slots and bytes (correlation codes, table flags and values included).
+// A fluid block, tables and separator of exact sizes (a vector built with its size holds no
+// more), zero but for a few fuzzed slots and bytes (correlation codes, table flags and values).
 struct FluidBlocks {
-  std::unique_ptr<double[]> fluids{new double[DLV_LAYER_FLUIDS_SLOTS]()};
-  std::unique_ptr<double[]> tables{new double[DLV_FLUID_TABLES_SLOTS]()};
-  std::unique_ptr<double[]> separator{new double[DLV_SEPARATOR_SLOTS]()};
-
+  std::vector<double> fluids = std::vector<double>(DLV_LAYER_FLUIDS_SLOTS),
+                      tables = std::vector<double>(DLV_FLUID_TABLES_SLOTS),
+                      separator = std::vector<double>(DLV_SEPARATOR_SLOTS);
   void fuzz(FuzzedDataProvider& in) {
-    fuzz_support::overrides(in,
-                            {{fluids.get(), DLV_LAYER_FLUIDS_SLOTS},
-                             {tables.get(), DLV_FLUID_TABLES_SLOTS},
-                             {separator.get(), DLV_SEPARATOR_SLOTS}},
-                            12);
+    fuzz_support::overrides(in, {fluids, tables, separator}, 12);
   }
 };
 
 dlv::TubingFluid fuzz_fluid(FuzzedDataProvider& in, FluidBlocks& blocks) {
   using F = dlv::TubingFluid;
   // Each value in its range; the last four, often, 0 for "the correlation's".
-  static constexpr struct {
-    double F::*field;
-    double lo, hi;
-  } kFields[] = {// clang-format off
+  static constexpr fuzz_support::Range<F> kFields[] = {
+      // clang-format off
       {&F::api_gravity, 8, 60}, {&F::gas_sg, 0.55, 1.5}, {&F::water_sg, 1.0, 1.2},
       {&F::water_cut, 0, 1}, {&F::gas_liquid_ratio, 0, 20000}, {&F::liquid_yield, 0, 500},
       {&F::water_fvf, 1, 1.1}, {&F::oil_viscosity, 0.1, 100}, {&F::water_viscosity, 0.2, 2},
@@ -115,9 +102,9 @@ dlv::TubingFluid fuzz_fluid(FuzzedDataProvider& in, FluidBlocks& blocks) {
         k >= 6 && in.ConsumeBool() ? 0.0 : value(in, kFields[k].lo, kFields[k].hi);
   if (in.ConsumeBool()) {
     blocks.fuzz(in);
-    f.well = dlv::WellCorrelations{dlv::LayerFluids{blocks.fluids.get()},
-                                   dlv::FluidTables{blocks.tables.get()},
-                                   dlv::SeparatorConditions{blocks.separator.get()},
+    f.well = dlv::WellCorrelations{dlv::LayerFluids{blocks.fluids.data()},
+                                   dlv::FluidTables{blocks.tables.data()},
+                                   dlv::SeparatorConditions{blocks.separator.data()},
                                    in.ConsumeIntegralInRange(0, DLV_LAYERS - 1)};
   }
   return f;
@@ -129,12 +116,11 @@ void check_traverse(const dlv::TraverseResult& r, std::span<const dlv::ProfileNo
   if (r.profile_truncated != (r.nodes_needed > profile.size()))
     fault("the truncation flag disagrees with the profile's capacity");
   if (r.status == dlv::TraverseStatus::kOk &&
-      !(finite(r.end_pressure) && r.end_pressure > 0.0 && r.end_pressure <= 30000.0))
+      !(std::isfinite(r.end_pressure) && r.end_pressure > 0.0 && r.end_pressure <= 30000.0))
     fault("a traverse flagged ok has an end pressure that is not a finite pressure");
   for (std::size_t i = 0; i < r.nodes; ++i) {
     const dlv::ProfileNode& n = profile[i];
-    if (!finite(n.pressure) || !finite(n.measured_depth) || !finite(n.vertical_depth) ||
-        !finite(n.temperature))
+    if (!all_finite({n.pressure, n.measured_depth, n.vertical_depth, n.temperature}))
       fault("a profile node is not finite");
   }
 }
@@ -142,7 +128,7 @@ void check_traverse(const dlv::TraverseResult& r, std::span<const dlv::ProfileNo
 void traverses(FuzzedDataProvider& in) {
   const std::size_t stations =
       in.ConsumeBool() ? 0 : in.ConsumeIntegralInRange<std::size_t>(0, kMaxStations);
-  std::unique_ptr<dlv::SurveyStation[]> survey(new dlv::SurveyStation[stations > 0 ? stations : 1]);
+  std::vector<dlv::SurveyStation> survey(stations);
   double md = 0.0, tvd = 0.0;
   for (std::size_t i = 0; i < stations; ++i) {
     // Mostly a plausible survey (depths increasing, TVD below MD), sometimes not.
@@ -159,7 +145,7 @@ void traverses(FuzzedDataProvider& in) {
   r.geometry.inside_diameter = value(in, 0.5, 8);
   r.geometry.roughness = value(in, 0, 0.01);
   r.geometry.inclination = value(in, 0, 90);
-  r.geometry.survey = std::span<const dlv::SurveyStation>(survey.get(), stations);
+  r.geometry.survey = survey;
   r.temperatures = {value(in, 30, 200), value(in, 60, 400)};
   r.fluid = fuzz_fluid(in, blocks);
   r.rate = value(in, 0, 50000);
@@ -168,32 +154,28 @@ void traverses(FuzzedDataProvider& in) {
   r.flow = in.ConsumeBool() ? dlv::FlowDirection::kDown : dlv::FlowDirection::kUp;
   r.max_step = value(in, 1, 1000);
   // Bounded work: no more than kMaxStepsPerInput planned steps.
-  if (finite(r.geometry.node_depth) && finite(r.max_step) && r.max_step > 0 &&
+  if (all_finite({r.geometry.node_depth, r.max_step}) && r.max_step > 0 &&
       std::fabs(r.geometry.node_depth) / r.max_step > kMaxStepsPerInput)
     r.max_step = std::fabs(r.geometry.node_depth) / kMaxStepsPerInput;
 
-  const std::size_t capacity = in.ConsumeIntegralInRange<std::size_t>(0, kMaxProfileNodes);
-  std::unique_ptr<dlv::ProfileNode[]> nodes(new dlv::ProfileNode[capacity > 0 ? capacity : 1]);
-  const std::span<dlv::ProfileNode> profile(nodes.get(), capacity);
+  std::vector<dlv::ProfileNode> profile(
+      in.ConsumeIntegralInRange<std::size_t>(0, kMaxProfileNodes));
   check_traverse(dlv::traverse(r, profile), profile);
 }
 
 void referrals(FuzzedDataProvider& in) {
   FluidBlocks fluids;
   fluids.fuzz(in);
-  std::unique_ptr<double[]> well_block(new double[DLV_WELL_RECORD_SLOTS]());
-  std::unique_ptr<double[]> traverse_block(new double[DLV_CURVE_BLOCK_SLOTS]());
-  std::unique_ptr<double[]> layer_block(new double[DLV_CURVE_BLOCK_SLOTS]());
-  const dlv::WellRecord well{well_block.get()};
+  std::vector<double> well_block(DLV_WELL_RECORD_SLOTS), traverse_block(DLV_CURVE_BLOCK_SLOTS),
+      layer_block(DLV_CURVE_BLOCK_SLOTS);
+  const dlv::WellRecord well{well_block.data()};
   // At most three layers, within 600 ft of the reference depth: every point of every layer is
   // a traverse over the distance between the two.
-  const std::int32_t count = in.ConsumeIntegralInRange(-1, 3);
-  std::memcpy(reinterpret_cast<char*>(well_block.get()) + DLV_WELL_RECORD_LAYER_COUNT_BYTE, &count,
-              4);
+  fuzz_support::put_i32(well_block, DLV_WELL_RECORD_LAYER_COUNT_BYTE,
+                        in.ConsumeIntegralInRange(-1, 3));
   well.reference_depth() = value(in, 0, 12000);
-  const dlv::CurveTables traverse_curves{traverse_block.get()};
-  const dlv::CurveTables layer_curves{layer_block.get()};
-  const dlv::LayerFluids lf{fluids.fluids.get()};
+  const dlv::CurveTables traverse_curves{traverse_block.data()}, layer_curves{layer_block.data()};
+  const dlv::LayerFluids lf{fluids.fluids.data()};
   for (int L = 0; L < 3; ++L) {
     well.layer_depth()[L] = well.reference_depth() + value(in, -600, 600);
     lf.api_gravity()[L] = value(in, 8, 60);
@@ -212,8 +194,8 @@ void referrals(FuzzedDataProvider& in) {
   dlv::CouplingTubing tubing;
   tubing.correlation = any_correlation(in);
   tubing.inside_diameter = value(in, 1, 6);
-  const dlv::ReferralFluids rf{lf, dlv::FluidTables{fluids.tables.get()},
-                               dlv::SeparatorConditions{fluids.separator.get()},
+  const dlv::ReferralFluids rf{lf, dlv::FluidTables{fluids.tables.data()},
+                               dlv::SeparatorConditions{fluids.separator.data()},
                                static_cast<dlv::CalcMode>(in.ConsumeIntegralInRange(0, 3))};
   dlv::refer_curves_by_tubing(tubing, rf, well, traverse_curves, layer_curves);
 }
@@ -246,7 +228,7 @@ void operating_points(FuzzedDataProvider& in) {
   const wf::OperatingPoint point = wf::solve_operating_point(problem);
   if (point.flows) {
     const double largest = problem.inflow.rate.empty() ? 0.0 : problem.inflow.rate.back();
-    if (!(finite(point.rate) && point.rate >= 0.0 && point.rate <= largest))
+    if (!(std::isfinite(point.rate) && point.rate >= 0.0 && point.rate <= largest))
       fault("an operating point that flows has a rate outside the inflow curve");
   }
   (void)wf::operating_point_json(point, "STB/d").dump();
@@ -297,7 +279,7 @@ void lift_tables(FuzzedDataProvider& in) {
       });
   if (filled.problems.empty()) {
     for (double p : t.bhp)
-      if (!finite(p)) fault("a filled lift table holds a pressure that is not finite");
+      if (!std::isfinite(p)) fault("a filled lift table holds a pressure that is not finite");
     (void)wf::vfp_deck_text(t);
   }
   (void)wf::vfp_surface_rates(t, t.axes.flo.front(), t.axes.wfr.empty() ? 0 : t.axes.wfr.front(),
