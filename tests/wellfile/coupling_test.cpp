@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "wellfile/run_outcome.hpp"
 #include "wellfile/tubing_run.hpp"
@@ -38,22 +39,19 @@ TEST(CouplingByName, EachPointIsTheTraverseOfTheLayersFluidOverItsInterval) {
   // Layer 0 lies below the reference (traversed up from the layer), layer 1
   // above it (traversed down from the layer); point 0 is the static column.
   // The coupling's tubing: 2.441 in, 0.0006 in, 80 F plus 0.015 F/ft.
-  struct Case {
-    int layer;
-    double top, bottom;  // ft
-    const char* from;
-  };
-  const Case cases[] = {{0, 8000, 8150, "bottom"}, {1, 7900, 8000, "wellhead"}};
+  // The layer, the interval's top and bottom (ft) and the end a traverse starts from.
+  const std::tuple<int, double, double, dlv::TraverseStart> cases[] = {
+      {0, 8000, 8150, dlv::TraverseStart::kNode}, {1, 7900, 8000, dlv::TraverseStart::kWellhead}};
   for (const char* correlation : {"hagedorn_brown", "beggs_brill", "no_slip"}) {
     json doc = two_layer_well();
     doc["traverse"]["correlation"] = correlation;
     const wf::RunOutcome out = wf::run_well(doc);
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     EXPECT_EQ(out.result["summary"]["traverse_coupling_correlation"], correlation);
-    for (const Case& c : cases) {
-      const json& t = out.result["layers"][c.layer]["traverse_curve"];
+    for (const auto& [layer, top, bottom, from] : cases) {
+      const json& t = out.result["layers"][layer]["traverse_curve"];
       json one = two_layer_well();
-      one["layers"] = json::array({one["layers"][c.layer]});
+      one["layers"] = json::array({one["layers"][layer]});
       one.erase("well");
       one["layers"][0].erase("layer_depth");
       for (int i : {0, 6}) {
@@ -62,26 +60,21 @@ TEST(CouplingByName, EachPointIsTheTraverseOfTheLayersFluidOverItsInterval) {
         const double referred = start - t["drawdown"][i].get<double>();
         one["tubing"] = {{"correlation", correlation},
                          {"wellhead_pressure", start},
-                         {"wellhead_temperature", 80 + 0.015 * c.top},
-                         {"bottomhole_temperature", 80 + 0.015 * c.bottom},
-                         {"depth", c.bottom - c.top},
+                         {"wellhead_temperature", 80 + 0.015 * top},
+                         {"bottomhole_temperature", 80 + 0.015 * bottom},
+                         {"depth", bottom - top},
                          {"inside_diameter", 2.441},
                          {"roughness", 0.0006}};
-        wf::TraverseAsk ask;
-        ask.rate = rate;
-        ask.start = std::string(c.from) == "bottom" ? dlv::TraverseStart::kNode
-                                                    : dlv::TraverseStart::kWellhead;
-        ask.start_pressure = start;
-        const wf::RunOutcome trav = wf::run_traverse(one, ask);
+        const wf::RunOutcome trav = wf::run_traverse(one, {rate, from, start});
         ASSERT_TRUE(trav.problems.empty()) << trav.problems[0].text();
-        const char* end = c.layer == 0 ? "wellhead_pressure" : "bottomhole_pressure";
+        const char* end = layer == 0 ? "wellhead_pressure" : "bottomhole_pressure";
         EXPECT_NEAR(referred, trav.result[end].get<double>(), 1e-9)
-            << correlation << " layer " << c.layer << " point " << i;
+            << correlation << " layer " << layer << " point " << i;
         // The oil column's weight by hand: about 0.3 psi/ft, lower up the well.
-        const double per_ft = std::abs(referred - start) / (c.bottom - c.top);
+        const double per_ft = std::abs(referred - start) / (bottom - top);
         EXPECT_GT(per_ft, 0.25);
         EXPECT_LT(per_ft, 0.40);
-        EXPECT_EQ(referred < start, c.layer == 0);
+        EXPECT_EQ(referred < start, layer == 0);
       }
     }
   }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "dlv/dlv.h"
 #include "wellfile/run_outcome.hpp"
@@ -36,17 +35,13 @@ TEST(ExampleWells, SchemaFileIsTheGeneratedSchema) {
 }
 
 TEST(ExampleWells, FieldReferencePageIsTheGeneratedOne) {
-  std::ifstream in(kSource / "docs/fields.md");
-  std::stringstream ss;
-  ss << in.rdbuf();
-  EXPECT_EQ(ss.str(), wf::fields_reference_markdown());
+  EXPECT_EQ(read_text("docs/fields.md"), wf::fields_reference_markdown());
 }
 
 TEST(DlvCommand, ExitStatuses) {
   const std::string wells = (kSource / "examples/wells").string();
   const fs::path tmp = fs::temp_directory_path() / "dlv_cli_test";
   fs::create_directories(tmp / "dir.json");
-  const json commands = read_json("tests/wellfile/data/commands.json");
   auto filled = [&](std::string text) {
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"{wells}", wells},
                                      {"{data}", (kSource / "tests/wellfile/data/command").string()},
@@ -57,7 +52,7 @@ TEST(DlvCommand, ExitStatuses) {
     }
     return text;
   };
-  for (const json& c : commands["cases"]) {
+  for (const json& c : data_file("commands.json")["cases"]) {
     const std::string args = filled(c["args"]), output = filled(c["output"]);
     const Command r = run_dlv(args, c.value("redirect", "2>&1"));
     EXPECT_EQ(r.status, c["status"].get<int>()) << args << "\n" << r.out;

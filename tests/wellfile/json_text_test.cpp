@@ -11,8 +11,7 @@ namespace wf = dlv::wellfile;
 using namespace wellfile_test;
 
 TEST(CompactText, WritesEachKindOfValueKeepingTheOrderOfKeys) {
-  const json cases = read_json("tests/wellfile/data/compact_text.json")["cases"];
-  for (const json& c : cases) {
+  for (const json& c : data_file("compact_text.json")["cases"]) {
     EXPECT_EQ(wf::compact_text(json::parse(c["document"].get<std::string>())), c["text"])
         << c["document"];
   }

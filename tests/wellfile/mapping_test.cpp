@@ -5,14 +5,17 @@
 
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv_layout.h"
 #include "wellfile/fields.hpp"
 #include "wellfile/run_outcome.hpp"
 #include "wellfile/wellfile.hpp"
+#include "wellfile_support.hpp"
 
 namespace wf = dlv::wellfile;
+using wellfile_test::read_json;
 using wf::json;
 
 namespace {
@@ -32,7 +35,7 @@ json value_of(const wf::Field& f, int i) {
 }
 
 // A document that sets every field of the map (three layers, five tests,
-// four rate-test rows, two property tables).
+// four rate-test rows, the two property tables of data/property_tables.json).
 json every_field_document() {
   json doc = {{"mode", "oil_production"}, {"method", "darcy_vogel"}};
   json layers = json::array(), tests = json::array();
@@ -71,14 +74,7 @@ json every_field_document() {
   }
   doc["layers"] = layers;
   doc["tests"] = tests;
-  doc["fluid"]["tables"] = {{{"property", "oil_fvf"},
-                             {"temperatures", {150, 200}},
-                             {"pressures", {500, 1500, 2500}},
-                             {"values", {{1.1, 1.12}, {1.2, 1.22}, {1.3, 1.33}}}},
-                            {{"property", "gas_viscosity"},
-                             {"temperatures", {180}},
-                             {"pressures", {1000, 3000}},
-                             {"values", {{0.015}, {0.022}}}}};
+  doc["fluid"]["tables"] = read_json("tests/wellfile/data/property_tables.json")["tables"];
   return doc;
 }
 
@@ -145,14 +141,8 @@ TEST(WellFileMapping, FieldsLandWhereTheBlockViewsReadThem) {
 }
 
 TEST(WellFileMapping, ModeAndMethodCodesByName) {
-  struct Case {
-    const char* mode;
-    const char* method;
-    int calc_mode;
-    std::size_t method_byte;
-    int code;
-  };
-  const Case cases[] = {
+  // The mode and method, the calculation mode and the method's byte and code.
+  const std::tuple<const char*, const char*, int, std::size_t, int> cases[] = {
       {"oil_production", "rate_test", DLV_MODE_OIL_PRODUCTION, DLV_WELL_RECORD_METHOD_CODE_BYTE,
        DLV_OIL_METHOD_RATE_TEST},
       {"gas_production", "backpressure_fit", DLV_MODE_GAS_PRODUCTION,
@@ -161,12 +151,12 @@ TEST(WellFileMapping, ModeAndMethodCodesByName) {
        DLV_WELL_RECORD_GAS_INJECTION_METHOD_BYTE, DLV_GAS_INJECTION_METHOD_COEFFICIENTS_SQUARED},
       {"water_injection", "coefficients", DLV_MODE_WATER_INJECTION,
        DLV_WELL_RECORD_WATER_INJECTION_METHOD_BYTE, DLV_WATER_INJECTION_METHOD_COEFFICIENTS}};
-  for (const Case& c : cases) {
-    const json doc = {{"mode", c.mode}, {"method", c.method}, {"layers", {json::object()}}};
+  for (const auto& [mode, method, calc_mode, method_byte, code] : cases) {
+    const json doc = {{"mode", mode}, {"method", method}, {"layers", {json::object()}}};
     const wf::Blocks b = wf::to_blocks(doc);
-    EXPECT_EQ(b.calc_mode, c.calc_mode) << c.method;
-    EXPECT_EQ(i32_at(b.well_record, c.method_byte), c.code) << c.method;
-    EXPECT_EQ(wf::from_blocks(b)["method"], c.method);
+    EXPECT_EQ(b.calc_mode, calc_mode) << method;
+    EXPECT_EQ(i32_at(b.well_record, method_byte), code) << method;
+    EXPECT_EQ(wf::from_blocks(b)["method"], method);
   }
 }
 

@@ -1,6 +1,7 @@
 // Operating points by name: the published Hagedorn-Brown spreadsheet point,
 // every point on both curves, the wellhead pressure never raising the rate,
-// wells with no crossing and two crossings, and unreadable sensitivities.
+// wells with no crossing and two crossings, and a sensitivity read.
+// (Fall-backs of a sensitivity are among the cases of data/refusals.json.)
 #include "wellfile/nodal_run.hpp"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@ using namespace wellfile_test;
 
 namespace {
 
-const fs::path kTubingWells = "tests/wellfile/tubing_wells";
 const fs::path kExamples = "examples/wells";
 
 wf::NodalAsk varying(const char* field, std::vector<double> values) {
@@ -25,19 +25,13 @@ wf::NodalAsk varying(const char* field, std::vector<double> values) {
   return ask;
 }
 
-// Wells and sensitivities of data/operating_points.json.
-const json& operating_points() {
-  static const json data = read_json("tests/wellfile/data/operating_points.json");
-  return data;
-}
-
 }  // namespace
 
 TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
   // Guo, Lyons and Ghalambor (2007), Hagedorn-Brown spreadsheet: 758 STB/d
   // gives 3127 psia at 9700 ft from 200 psia. A straight line through that
   // point from 4000 psia (J = 758/873) must meet the tubing there.
-  const wf::RunOutcome out = wf::run_nodal(read_json(kTubingWells / "guo_hagedorn_brown.json"));
+  const wf::RunOutcome out = wf::run_nodal(read_well("guo_hagedorn_brown.json"));
   ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
   const json& r = out.result;
   EXPECT_TRUE(r["flows"].get<bool>());
@@ -51,7 +45,7 @@ TEST(NodalByName, GuoHagedornBrownSpreadsheetPoint) {
 }
 
 TEST(NodalByName, EveryPointLiesOnBothCurves) {
-  for (const std::string path : operating_points()["wells"]) {
+  for (const std::string path : data_file("operating_points.json")["wells"]) {
     SCOPED_TRACE(path);
     const json doc = read_json(path);
     const wf::RunOutcome out = wf::run_nodal(doc);
@@ -74,7 +68,7 @@ TEST(NodalByName, EveryPointLiesOnBothCurves) {
 }
 
 TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
-  for (const json& c : operating_points()["harder_lifting"]) {
+  for (const json& c : data_file("operating_points.json")["harder_lifting"]) {
     SCOPED_TRACE(c.dump());
     const std::vector<double> values = c["values"];
     const wf::RunOutcome out =
@@ -91,23 +85,18 @@ TEST(NodalByName, HarderLiftingNeverRaisesTheRate) {
 
 TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
   // 2400 psi gauge at the wellhead: the liquid column alone (about 0.37 psi/ft
-  // over 9700 ft) already exceeds the 3985 psi gauge reservoir.
-  json doc = read_json(kTubingWells / "guo_hagedorn_brown.json");
-  doc["tubing"]["wellhead_pressure"] = 2400;
-  const json none = wf::run_nodal(doc).result;
+  // over 9700 ft) already exceeds the 3985 psi gauge reservoir (the command's
+  // exit status 0 for it is in data/commands.json).
+  const json none = wf::run_nodal(read_json("tests/wellfile/data/command/no_flow.json")).result;
   EXPECT_FALSE(none["flows"].get<bool>());
   EXPECT_EQ(none["outcome"], "does_not_flow");
   EXPECT_EQ(none["rate"], 0);
   EXPECT_TRUE(none["traverse"].is_null());
   EXPECT_FALSE(none["minimum"].is_null());
-  std::ofstream(fs::temp_directory_path() / "dlv_nodal_no_flow.json") << doc.dump();
-  EXPECT_EQ(
-      run_dlv("nodal " + (fs::temp_directory_path() / "dlv_nodal_no_flow.json").string()).status,
-      0);
 
   // Poettmann and Carpenter's friction grows without bound as the rate falls
   // to zero, so its tubing curve crosses the inflow a second time at low rate.
-  const json two = wf::run_nodal(read_json(kTubingWells / "guo_poettmann_carpenter.json")).result;
+  const json two = wf::run_nodal(read_well("guo_poettmann_carpenter.json")).result;
   ASSERT_EQ(two["crossings"].size(), 2u);
   EXPECT_EQ(two["crossings"][0]["label"], "unstable");
   EXPECT_EQ(two["crossings"][1]["label"], "stable");
@@ -116,30 +105,12 @@ TEST(NodalByName, NoCrossingAndTwoCrossingsAreAnswers) {
 }
 
 // (Wells and sensitivities refused before anything is computed are among the
-// cases of data/refusals.json, the command's exit statuses in data/commands.json.)
-TEST(NodalByName, UnreadableSensitivitiesAreRefused) {
-  const char* unreadable[] = {"wellhead_pressure", "=100", "wellhead_pressure=100,,200",
-                              "wellhead_pressure=1e999", "wellhead_pressure=nan"};
-  for (const char* text : unreadable) {
-    std::vector<wf::Problem> problems;
-    EXPECT_FALSE(wf::parse_nodal_vary(text, problems)) << text;
-    EXPECT_EQ(problems.size(), 1u) << text;
-  }
+// cases of data/refusals.json; unreadable sensitivities and the command's exit
+// statuses are in data/commands.json.)
+TEST(NodalByName, ASensitivityReadsAsAFieldAndItsValues) {
   std::vector<wf::Problem> problems;
   const auto vary = wf::parse_nodal_vary("water_cut=0,0.25,0.5", problems);
   ASSERT_TRUE(vary);
   EXPECT_EQ(vary->field, "water_cut");
   EXPECT_EQ(vary->values, (std::vector<double>{0, 0.25, 0.5}));
-}
-
-TEST(NodalByName, FallBacksOfTheInflowAreCarried) {
-  // No producing gas: the solution GOR falls below the range of Beggs and
-  // Robinson's viscosity, which the library logs; the point is still solved.
-  const wf::RunOutcome out =
-      wf::run_nodal(read_json(kExamples / "nodal_oil.json"), varying("producing_gor", {400, 0}));
-  ASSERT_TRUE(out.problems.empty());
-  ASSERT_FALSE(out.fallbacks.empty());
-  for (const std::string& f : out.fallbacks)
-    EXPECT_NE(f.find("(--vary producing_gor=0)"), std::string::npos) << f;
-  EXPECT_EQ(out.result["fallbacks"].size(), out.fallbacks.size());
 }

@@ -32,8 +32,7 @@ wf::InflowCurve line(double p0, double p1, double largest) { return {{0.0, large
 
 // The rows of data/operating_points.json; root rates are rounded to 0.001, hence the tolerances.
 TEST(OperatingPoint, SyntheticCrossingsAndOutcomes) {
-  const json rows = read_json("tests/wellfile/data/operating_points.json")["rows"];
-  for (const json& row : rows) {
+  for (const json& row : data_file("operating_points.json")["rows"]) {
     SCOPED_TRACE(row["what"].get<std::string>());
     const double pr = row["pr"], pi = row["pi"], aof = pr * pi;
     const double fails_above = number(row["fails_above"]);
@@ -181,19 +180,16 @@ TEST(OperatingPoint, RaisingTheWellheadPressureNeverRaisesTheRate) {
 }
 
 TEST(OperatingPoint, UnusableInflowCurvesFailWithoutATraverse) {
-  const std::vector<wf::InflowCurve> curves = {{{0, kNaN, 100}, {100, 50, 0}},
-                                               {{0, 50, 100}, {kInf, 50, 0}},
-                                               {{0, 60, 50}, {100, 50, 0}},
-                                               {{-1, 50}, {100, 0}},
-                                               {{0, 0}, {100, 0}},
-                                               {{0, 100}, {100}}};
-  for (const wf::InflowCurve& curve : curves) {
+  for (const json& c : data_file("operating_points.json")["unusable_inflow"]) {
+    wf::InflowCurve curve;
+    for (const json& v : c[0]) curve.rate.push_back(number(v));
+    for (const json& v : c[1]) curve.pressure.push_back(number(v));
     int calls = 0;
     const auto p = wf::solve_operating_point({curve, [&](double) {
                                                 ++calls;
                                                 return std::optional(1.0);
                                               }});
-    EXPECT_EQ(p.outcome, NodalOutcome::invalid_inflow_curve);
+    EXPECT_EQ(p.outcome, NodalOutcome::invalid_inflow_curve) << c;
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(p.message.rfind("the inflow curve cannot be used: ", 0), 0u) << p.message;
   }

@@ -16,10 +16,6 @@ using namespace wellfile_test;
 
 namespace {
 
-json read_well(const std::string& name) {
-  return read_json(fs::path("tests/wellfile/tubing_wells") / name);
-}
-
 wf::TraverseAsk at(double rate) {
   wf::TraverseAsk ask;
   ask.rate = rate;
@@ -29,8 +25,7 @@ wf::TraverseAsk at(double rate) {
 }  // namespace
 
 TEST(TraverseByName, PublishedCasesFromWellFiles) {
-  const json published = read_json("tests/wellfile/data/published.json");
-  for (const json& c : published["traverses"]) {
+  for (const json& c : data_file("published.json")["traverses"]) {
     SCOPED_TRACE(c["source"].get<std::string>());
     const wf::RunOutcome out = wf::run_traverse(read_well(c["file"]), at(c["rate"]));
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();

@@ -19,7 +19,7 @@ TEST(Fallbacks, ResultsOnTheLibrarysFloorsAndLogSaySo) {
   }
   for (const json& c : refusals()["fallbacks"]) {
     SCOPED_TRACE(c["what"].get<std::string>());
-    const wf::RunOutcome out = wf::run_well(case_well(c));
+    const wf::RunOutcome out = run_case(c);
     ASSERT_TRUE(out.problems.empty()) << out.problems[0].text();
     std::string all;
     for (const std::string& f : out.fallbacks) all += f + "\n";

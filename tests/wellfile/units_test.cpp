@@ -1,6 +1,8 @@
 // Unit systems: the conversion factors against hand calculation and published
-// equivalences, metric twins of example wells against their field wells.
-// (Metric wells checked in metric are among the cases of data/refusals.json.)
+// equivalences, metric twins of example wells against their field wells, by
+// name and by the command. (Metric wells checked in metric are among the cases
+// of data/refusals.json; a unit system the command does not know and a quick
+// curve in metric are in data/commands.json.)
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -16,8 +18,7 @@ using wf::Quantity;
 
 // The rows of data/unit_factors.json, each quantity found by its name.
 TEST(UnitsTable, FactorsMatchHandCalculationAndPublishedEquivalences) {
-  const json rows = read_json("tests/wellfile/data/unit_factors.json")["factors"];
-  for (const json& r : rows) {
+  for (const json& r : data_file("unit_factors.json")["factors"]) {
     SCOPED_TRACE(r.dump());
     int k = 0;
     while (r["quantity"] != wf::quantity_units(static_cast<Quantity>(k)).name &&
@@ -35,10 +36,10 @@ TEST(UnitsTable, FactorsMatchHandCalculationAndPublishedEquivalences) {
 }
 
 TEST(UnitsTable, MetricTwinsGiveTheFieldResults) {
-  for (const char* name : {"vogel_oil", "darcy_gas"}) {
-    const json field = read_json(kSource / "examples/wells" / (std::string(name) + ".json"));
-    const json metric =
-        read_json(kSource / "examples/wells" / (std::string(name) + "_metric.json"));
+  for (const std::string name : {"vogel_oil", "darcy_gas"}) {
+    const fs::path file = kSource / "examples/wells" / (name + ".json");
+    const json field = read_json(file);
+    const json metric = read_json(kSource / "examples/wells" / (name + "_metric.json"));
     const wf::RunOutcome f = wf::run_well(field), m = wf::run_well(metric);
     ASSERT_EQ(problems_text(f.problems) + problems_text(m.problems), "") << name;
     EXPECT_TRUE(m.fallbacks.empty()) << name;
@@ -47,30 +48,22 @@ TEST(UnitsTable, MetricTwinsGiveTheFieldResults) {
     // units, the metric well gives the field result itself.
     expect_close(m.result, wf::convert_result(f.result, wf::UnitSystem::metric), name, 1e-9, true);
     expect_close(wf::run_well(metric, wf::UnitSystem::field).result, f.result, name, 1e-9, true);
+    // The command asked for metric units gives the metric twin's result.
+    const Command got = run_dlv("run " + file.string() + " --units metric --format json");
+    EXPECT_EQ(got.status, 0);
+    expect_close(json::parse(got.out), m.result, "cli", 1e-9, true);
   }
 }
 
 TEST(UnitsTable, MetricTubingTraversesLikeItsFieldTwin) {
   // Guo's Hagedorn-Brown well with every number in metric units by hand.
-  const json field = read_json("tests/wellfile/tubing_wells/guo_hagedorn_brown.json");
+  const json field = read_well("guo_hagedorn_brown.json");
   const json metric = read_json("tests/wellfile/data/guo_hagedorn_brown_metric.json");
   EXPECT_EQ(wf::to_field_document(field), field);  // a field document is returned as it is
-  wf::TraverseAsk ask;
-  ask.rate = 758;
-  const wf::RunOutcome f = wf::run_traverse(field, ask);
-  ask.rate = 758 * 0.158987294928;
-  const wf::RunOutcome m = wf::run_traverse(metric, ask, wf::UnitSystem::field);
+  const auto wellhead = dlv::TraverseStart::kWellhead;
+  const wf::RunOutcome f = wf::run_traverse(field, {758, wellhead, std::nullopt});
+  const wf::RunOutcome m = wf::run_traverse(metric, {758 * 0.158987294928, wellhead, std::nullopt},
+                                            wf::UnitSystem::field);
   ASSERT_EQ(problems_text(f.problems) + problems_text(m.problems), "");
   expect_close(m.result, f.result, "traverse", 1e-9, true);
-}
-
-// (A unit system the command does not know and a quick curve in metric are in
-// data/commands.json.)
-TEST(UnitsTable, CommandGivesTheMetricTwinsResult) {
-  const std::string wells = (kSource / "examples/wells").string();
-  const Command got = run_dlv("run " + wells + "/vogel_oil.json --units metric --format json");
-  EXPECT_EQ(got.status, 0);
-  expect_close(json::parse(got.out),
-               wf::run_well(read_json("examples/wells/vogel_oil_metric.json")).result, "cli", 1e-9,
-               true);
 }

@@ -15,10 +15,6 @@ using namespace wellfile_test;
 
 namespace {
 
-json read_well(const std::string& name) {
-  return read_json(fs::path("tests/wellfile/tubing_wells") / name);
-}
-
 wf::VfpAxes ax(std::vector<double> flo, std::vector<double> thp, std::vector<double> wfr = {},
                std::vector<double> gfr = {}, std::vector<double> alq = {}) {
   return {std::move(flo), std::move(thp), std::move(wfr), std::move(gfr), std::move(alq)};
@@ -30,8 +26,7 @@ wf::VfpAxes ax(std::vector<double> flo, std::vector<double> thp, std::vector<dou
 // the second rate of a table whose other axes differ: a conversion or an index
 // out of place moves the value far from the published one.
 TEST(VfpRun, PublishedTraversesSitAtTheirIndices) {
-  const json published = read_json("tests/wellfile/data/published.json");
-  for (const json& c : published["lift_tables"]) {
+  for (const json& c : data_file("published.json")["lift_tables"]) {
     SCOPED_TRACE(c["source"].get<std::string>());
     wf::VfpAxes axes;
     set_vfp_axes(axes, c["axes"]);
@@ -59,19 +54,17 @@ TEST(VfpRun, PublishedTraversesSitAtTheirIndices) {
 TEST(VfpRun, DatumIsAVerticalDepthAlongTheSurvey) {
   // Water of specific gravity 1.02 standing still: 62.4 * 1.02 / 144 psi/ft.
   const double gradient = 62.4 * 1.02 / 144;
-  struct Case {
-    std::optional<double> datum;
-    double expected;  // psia at zero rate from 1500 psia
-  };
-  for (const Case& c :
-       {Case{std::nullopt, 1500 + 6000 * gradient}, Case{3000.0, 1500 + 3000 * gradient}}) {
+  // The datum given and the pressure (psia) at zero rate from 1500 psia.
+  const std::pair<std::optional<double>, double> cases[] = {{std::nullopt, 1500 + 6000 * gradient},
+                                                            {3000.0, 1500 + 3000 * gradient}};
+  for (const auto& [datum, expected] : cases) {
     wf::VfpOptions o;
-    o.datum_depth = c.datum;
+    o.datum_depth = datum;
     const wf::VfpBuild b =
         wf::build_vfp_table(read_well("water_injector.json"), ax({0, 1000}, {1500, 2000}), o);
     ASSERT_TRUE(b.problems.empty()) << b.problems[0].text();
-    EXPECT_NEAR(b.table.at({0, 0, 0, 0, 0}), c.expected, 0.01);
-    EXPECT_NEAR(b.table.at({1, 0, 0, 0, 0}), c.expected + 500, 0.01);
+    EXPECT_NEAR(b.table.at({0, 0, 0, 0, 0}), expected, 0.01);
+    EXPECT_NEAR(b.table.at({1, 0, 0, 0, 0}), expected + 500, 0.01);
   }
 }
 

@@ -25,26 +25,26 @@ wf::VfpTable tiny_production() {
 }
 
 // A hand-written deck of tests/wellfile/data.
-std::string read_text(const char* name) {
-  std::ifstream in(kSource / "tests/wellfile/data" / name);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+std::string read_deck(const std::string& name) { return read_text("tests/wellfile/data/" + name); }
+
+// The tiny production table with a case's changes.
+wf::VfpTable table_of(const json& c) {
+  wf::VfpTable t = tiny_production();
+  if (c.contains("types")) set_vfp_types(t, c["types"]);
+  set_vfp_axes(t.axes, c.value("axes", json::object()));
+  t.table_number = c.value("table_number", t.table_number);
+  if (c.contains("datum_depth")) t.datum_depth = number(c["datum_depth"]);
+  if (c.value("units", "") == "METRIC") t.units = wf::VfpUnits::metric;
+  t.bhp = c.value("bhp", t.bhp);
+  return t;
 }
 
 }  // namespace
 
-TEST(VfpDeckText, TinyProductionTableMatchesTheHandWrittenDeck) {
-  EXPECT_EQ(wf::vfp_deck_text(tiny_production()), read_text("tiny_production.vfp"));
-}
-
-TEST(VfpDeckText, InjectionTableMatchesTheHandWrittenDeck) {
-  wf::VfpTable t;
-  t.kind = wf::VfpKind::injection;
-  t.table_number = 2;
-  t.datum_depth = 5000;
-  t.flo = wf::VfpFlo::water;
-  t.axes = {{0, 5000, 10000}, {500, 1000}, {}, {}, {}};
-  t.bhp = {2665, 2600, 2400.125, 3165, 3100, 2900};
-  EXPECT_EQ(wf::vfp_deck_text(t), read_text("water_injection.vfp"));
+TEST(VfpDeckText, TablesMatchTheHandWrittenDecks) {
+  for (const json& c : vfp_cases()["decks"]) {
+    EXPECT_EQ(wf::vfp_deck_text(table_of(c)), read_deck(c["deck"])) << c["deck"];
+  }
 }
 
 // Each pressure encodes its own 1-based indices (THP WFR GFR ALQ FLO as five
@@ -65,7 +65,7 @@ TEST(VfpDeckText, RowsRunThpOutermostAlqInnermostWithTheirOwnPressures) {
   ASSERT_TRUE(result.problems.empty()) << problems_text(result.problems);
   EXPECT_TRUE(result.filled.empty());
   const std::string text = wf::vfp_deck_text(t);
-  const std::string rows = read_text("index_rows.vfp");  // the deck's last records
+  const std::string rows = read_deck("index_rows.vfp");  // the deck's last records
   ASSERT_GE(text.size(), rows.size());
   EXPECT_EQ(text.substr(text.size() - rows.size()), rows);
 }
@@ -85,34 +85,10 @@ TEST(VfpDeckText, LongRecordsWrapBelowOneHundredColumnsKeepingEveryValue) {
   EXPECT_EQ(pressures, 80);
 }
 
-// Against decks converted by hand: 1 ft = 0.3048 m; 1 bbl = 0.158987294928 m3;
-// 1 psi = 6894.757293168 Pa; 1 Mscf = 28.316846592 sm3; to twelve significant digits.
-TEST(VfpDeckText, MetricTablesConvertWithTheExactFactors) {
-  wf::VfpTable t = tiny_production();
-  t.units = wf::VfpUnits::metric;
-  t.datum_depth = 1000;
-  t.axes.flo = {1000, 2000};
-  t.axes.gfr = {1};
-  t.bhp = {1000, 1000, 1000, 2000};
-  EXPECT_EQ(wf::vfp_deck_text(t), read_text("tiny_production_metric.vfp"));
-  // Gas rates in Mscf/d and water-gas and oil-gas ratios in stb/Mscf.
-  wf::VfpTable g = tiny_production();
-  set_vfp_types(g, "VFPPROD GAS WGR OGR NONE");
-  g.units = wf::VfpUnits::metric;
-  g.axes.flo = {1, 10};
-  g.axes.wfr = {0.1};
-  g.axes.gfr = {1};
-  EXPECT_EQ(wf::vfp_deck_text(g), read_text("tiny_gas_metric.vfp"));
-}
-
 TEST(VfpTableChecks, EachBadHeaderOrAxisIsReportedAtItsPath) {
   for (const json& c : vfp_cases()["checks"]) {
     SCOPED_TRACE(c.dump());
-    wf::VfpTable t = tiny_production();
-    if (c.contains("types")) set_vfp_types(t, c["types"]);
-    set_vfp_axes(t.axes, c.value("axes", json::object()));
-    t.table_number = c.value("table_number", t.table_number);
-    if (c.contains("datum_depth")) t.datum_depth = number(c["datum_depth"]);
+    wf::VfpTable t = table_of(c);
     const auto problems = wf::validate_vfp_table(t);
     EXPECT_TRUE(has_problem(problems, c["path"], c["message"])) << problems_text(problems);
     EXPECT_FALSE(wf::fill_vfp_table(t, [](double, double, double, double, double) {
@@ -180,13 +156,8 @@ TEST(VfpFill, NonFiniteOrNonPositiveResultsAreFilledAndNothingLiftableIsAProblem
   EXPECT_TRUE(t.bhp.empty());
 }
 
-TEST(VfpFalls, ReportsTheIndicesWherePressureFallsAsWellheadPressureRises) {
-  wf::VfpTable t = tiny_production();
-  t.bhp = {1500, 1700, 1500, 1699.5};  // equal at FLO 1 is not a fall
-  const auto falls = wf::find_bhp_falls(t);
-  ASSERT_EQ(falls.size(), 1u);
-  EXPECT_EQ(falls[0], (wf::VfpIndex{1, 0, 0, 0, 1}));
-  EXPECT_EQ(wf::vfp_index_text(t, falls[0]),
+TEST(VfpFalls, AnIndexIsNamedByEachAxisValueAndUnit) {
+  EXPECT_EQ(wf::vfp_index_text(tiny_production(), {1, 0, 0, 0, 1}),
             "THP 2 (200 psia), WFR 1 (0 stb/stb), GFR 1 (0.3 Mscf/stb), ALQ 1 (0), FLO 2 (1000 "
             "stb/d)");
 }

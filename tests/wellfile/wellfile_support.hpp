@@ -1,6 +1,6 @@
-// What the well-file suites share: documents read from the source tree,
+// What the well-file suites share: documents and texts read from the source tree,
 // documents compared number by number, problems found by path and text, the
-// wells of data/refusals.json, the dlv command run with its output caught.
+// wells and cases of data/refusals.json, the dlv command run with its output caught.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,11 +10,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "wellfile/nodal_run.hpp"
+#include "wellfile/run_outcome.hpp"
 #include "wellfile/vfp_table.hpp"
 #include "wellfile/wellfile.hpp"
 
@@ -30,6 +34,17 @@ inline const fs::path kSource = DLV_SOURCE_DIR;
 inline json read_json(const fs::path& p) {
   std::ifstream in(p.is_absolute() ? p : kSource / p);
   return json::parse(in);
+}
+
+// A well of tests/wellfile/tubing_wells.
+inline json read_well(const std::string& name) {
+  return read_json(fs::path("tests/wellfile/tubing_wells") / name);
+}
+
+// The text of a file of the source tree.
+inline std::string read_text(const fs::path& p) {
+  std::ifstream in(kSource / p);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Numbers within tol relative of want, the same strings and structure
@@ -100,11 +115,16 @@ inline void merge(json& target, const json& patch) {
   }
 }
 
-// The cases of data/refusals.json and the wells they patch.
-inline const json& refusals() {
-  static const json data = read_json("tests/wellfile/data/refusals.json");
-  return data;
+// A JSON file of tests/wellfile/data, read once.
+inline const json& data_file(const std::string& name) {
+  static std::map<std::string, json> read;
+  const auto [at, added] = read.try_emplace(name);
+  if (added) at->second = read_json("tests/wellfile/data/" + name);
+  return at->second;
 }
+
+// The cases of data/refusals.json and the wells they patch.
+inline const json& refusals() { return data_file("refusals.json"); }
 
 // A case's well: a file of the source tree or a well of refusals.json
 // (clean_vogel unless named), with the case's patch merged in.
@@ -115,11 +135,18 @@ inline json case_well(const json& c) {
   return doc;
 }
 
-// The lift-table cases of data/vfp_cases.json.
-inline const json& vfp_cases() {
-  static const json data = read_json("tests/wellfile/data/vfp_cases.json");
-  return data;
+// A case's run: an operating point when it names a sensitivity, else the well.
+inline dlv::wellfile::RunOutcome run_case(const json& c) {
+  const json doc = case_well(c);
+  if (!c.contains("vary")) return dlv::wellfile::run_well(doc);
+  dlv::wellfile::NodalAsk ask;
+  if (c["vary"].is_object())
+    ask.vary = dlv::wellfile::NodalVary{c["vary"]["field"], c["vary"]["values"]};
+  return dlv::wellfile::run_nodal(doc, ask);
 }
+
+// The lift-table cases of data/vfp_cases.json.
+inline const json& vfp_cases() { return data_file("vfp_cases.json"); }
 
 // A number of a data file, where "nan" and "inf" stand for those.
 inline double number(const json& v) {
