@@ -216,11 +216,8 @@ void operating_points(FuzzedDataProvider& in) {
   const double fails_above = value(in, 0, 20000);
   const bool nan_instead = in.ConsumeBool();
   problem.outflow = [=](double rate) -> std::optional<double> {
-    if (rate > fails_above) {
-      if (nan_instead) return std::numeric_limits<double>::quiet_NaN();
-      return std::nullopt;
-    }
-    return a + b * rate + c * rate * rate;
+    if (!(rate > fails_above)) return a + b * rate + c * rate * rate;
+    return nan_instead ? std::optional(std::numeric_limits<double>::quiet_NaN()) : std::nullopt;
   };
   problem.wellhead_pressure = value(in, 0, 3000);
   problem.direction =
