@@ -1,6 +1,7 @@
 // The checks a well document passes before it becomes blocks: known keys,
 // values in range, what the chosen method needs, and the parse itself.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -47,13 +48,24 @@ const struct {
 } kOtherKeys[] = {{Group::fluid, "tables"},
                   {Group::traverse, "correlation"}};  // the coupling's model, in no block
 
-std::vector<std::string> group_names(Group g) {
+std::vector<std::string> names_of_group(Group g) {
   std::vector<std::string> out;
   for (const Field& f : all_fields())
     if (f.group == g) out.push_back(f.name);
   for (const auto& k : kOtherKeys)
     if (k.group == g) out.push_back(k.key);
   return out;
+}
+
+// The keys a group's object may hold, listed once per group.
+constexpr std::size_t kGroupCount = static_cast<std::size_t>(Group::traverse) + 1;
+const std::vector<std::string>& group_names(Group g) {
+  static const std::array<std::vector<std::string>, kGroupCount> by_group = [] {
+    std::array<std::vector<std::string>, kGroupCount> t;
+    for (std::size_t k = 0; k < kGroupCount; ++k) t[k] = names_of_group(static_cast<Group>(k));
+    return t;
+  }();
+  return by_group[static_cast<std::size_t>(g)];
 }
 
 // "a, b, c": the names of a set of codes.
@@ -66,6 +78,29 @@ std::string names_list(std::span<const NamedCode> names) {
 std::string index_text(std::size_t i) { return "[" + std::to_string(i) + "]"; }
 
 bool given(const json& obj, const char* key) { return obj.is_object() && obj.contains(key); }
+
+// The path of a field's value, or of an element of it, written out only
+// when a problem is reported there.
+struct FieldPath {
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  const std::string& object;
+  const std::string& key;
+  std::size_t index = kNone;    // of an array's element
+  std::size_t element = kNone;  // of a pair's number
+
+  // The path one level deeper, at element i.
+  FieldPath at(std::size_t i) const {
+    FieldPath p = *this;
+    (index == kNone ? p.index : p.element) = i;
+    return p;
+  }
+  std::string text() const {
+    std::string p = object + "." + key;
+    if (index != kNone) p += index_text(index);
+    if (element != kNone) p += index_text(element);
+    return p;
+  }
+};
 
 class Checker {
  public:
@@ -111,65 +146,66 @@ class Checker {
     return true;
   }
 
-  bool number_in(const json& v, const std::string& path, const Field& f) {
+  bool number_in(const json& v, const FieldPath& path, const Field& f) {
     if (!v.is_number()) {
-      add(path, "wrong type: " + std::string(v.type_name()), expected(f));
+      add(path.text(), "wrong type: " + std::string(v.type_name()), expected(f));
       return false;
     }
     if (f.kind == Kind::integer && !v.is_number_integer()) {
-      add(path, "not a whole number", expected(f));
+      add(path.text(), "not a whole number", expected(f));
       return false;
     }
     const double x = v.get<double>();
     const FieldRange r = field_range(f, system, mode);
     if (!(x >= r.min && x <= r.max)) {
-      add(path, "value " + number_text(x) + " is out of range", expected(f));
+      add(path.text(), "value " + number_text(x) + " is out of range", expected(f));
       return false;
     }
     return true;
   }
 
-  void named(const json& v, const std::string& path, const Field& f) {
-    if (!v.is_string() || name_code(f.names, v.get<std::string>()) < 0)
-      add(path,
+  void named(const json& v, const FieldPath& path, const Field& f) {
+    if (!v.is_string() || name_code(f.names, v.get_ref<const std::string&>()) < 0)
+      add(path.text(),
           v.is_string() ? "unknown name \"" + v.get<std::string>() + "\""
                         : "wrong type: " + std::string(v.type_name()),
           expected(f));
   }
 
   // An array of pairs of numbers, as many pairs as the field names.
-  void pairs(const json& v, const std::string& path, const Field& f) {
+  void pairs(const json& v, const FieldPath& path, const Field& f) {
     const PairShape& shape = *f.pair_shape;
     if (!v.is_array() || v.size() > shape.names.size()) {
-      add(path, v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
+      add(path.text(),
+          v.is_array() ? "too many pairs" : "wrong type: " + std::string(v.type_name()),
           "an array of up to " + std::to_string(shape.names.size()) + " pairs [" + shape.elements +
               " " + shape.split_by + "], " + expected(f));
       return;
     }
     for (std::size_t k = 0; k < v.size(); ++k) {
-      const std::string p = path + index_text(k);
+      const FieldPath p = path.at(k);
       if (!v[k].is_array() || v[k].size() != 2) {
-        add(p, "not a pair",
+        add(p.text(), "not a pair",
             "[" + std::string(shape.elements) + "] in " + std::string(field_unit(f, system)));
         continue;
       }
-      for (std::size_t e = 0; e < 2; ++e) number_in(v[k][e], p + index_text(e), f);
+      for (std::size_t e = 0; e < 2; ++e) number_in(v[k][e], p.at(e), f);
     }
   }
 
   // An array of numbers no longer than the block holds.
-  void numbers(const json& v, const std::string& path, const Field& f) {
+  void numbers(const json& v, const FieldPath& path, const Field& f) {
     if (!v.is_array() || v.size() > static_cast<std::size_t>(f.count)) {
-      add(path,
+      add(path.text(),
           v.is_array() ? "holds " + std::to_string(v.size()) + " values, more than the block holds"
                        : "wrong type: " + std::string(v.type_name()),
           "an array of at most " + std::to_string(f.count) + " numbers, " + expected(f));
       return;
     }
-    for (std::size_t k = 0; k < v.size(); ++k) number_in(v[k], path + index_text(k), f);
+    for (std::size_t k = 0; k < v.size(); ++k) number_in(v[k], path.at(k), f);
   }
 
-  void value(const json& v, const std::string& path, const Field& f) {
+  void value(const json& v, const FieldPath& path, const Field& f) {
     if (f.kind == Kind::named)
       named(v, path, f);
     else if (f.count == 1 || f.group == Group::layer || f.group == Group::test)
@@ -184,7 +220,7 @@ class Checker {
   void fields(const json& obj, const std::string& path, Group g) {
     if (!object(obj, path, group_names(g))) return;
     for (const auto& [k, v] : obj.items()) {
-      if (const Field* f = find_field(g, k)) value(v, path + "." + k, *f);
+      if (const Field* f = find_field(g, k)) value(v, FieldPath{path, k}, *f);
     }
   }
 
@@ -328,7 +364,7 @@ void check_tables(Checker& c, const json& tables) {
           "an array of at most 5 property tables");
     return;
   }
-  std::vector<std::string> table_keys(std::begin(kTableKeys), std::end(kTableKeys));
+  static const std::vector<std::string> table_keys(std::begin(kTableKeys), std::end(kTableKeys));
   std::vector<int> seen;
   for (std::size_t t = 0; t < tables.size(); ++t) {
     const std::string p = "fluid.tables" + index_text(t);
@@ -355,8 +391,9 @@ struct NeedsCheck {
   std::string who;     // "required by method M in MODE"
 
   const json& layers() const { return doc["layers"]; }
-  json object(const std::string& key) const {
-    return doc.contains(key) ? doc[key] : json::object();
+  const json& object(const std::string& key) const {
+    static const json empty = json::object();
+    return doc.contains(key) ? doc[key] : empty;
   }
   std::string layer_prefix(std::size_t L) const { return "layers" + index_text(L) + "."; }
   // The layers that compute a curve.
@@ -374,7 +411,7 @@ struct NeedsCheck {
     for (std::size_t L = 0; L < used_layers() && L < layers().size(); ++L)
       for (const char* name : needs.layer_fields)
         c.need(layers()[L], layer_prefix(L), Group::layer, name, who);
-    const json well = object("well");
+    const json& well = object("well");
     for (const char* name : needs.well_fields) c.need(well, "well.", Group::well, name, who);
   }
 
@@ -382,7 +419,7 @@ struct NeedsCheck {
   void pair() {
     if (needs.pair < 0) return;
     const auto at = static_cast<std::size_t>(needs.pair);
-    const json well = object("well");
+    const json& well = object("well");
     for (const char* name : needs.well_fields) {
       const Field* f = find_field(Group::well, name);
       if (!f->pair_shape || !given(well, name) || !well[name].is_array() || well[name].size() > at)
@@ -397,7 +434,7 @@ struct NeedsCheck {
 
   // A fit takes more tests when none of the values it fits is given.
   int min_tests() const {
-    const json well = object("well");
+    const json& well = object("well");
     const bool none_given = std::none_of(needs.fitted.begin(), needs.fitted.end(),
                                          [&](const char* name) { return given(well, name); });
     return needs.min_tests_fitting > 0 && none_given ? needs.min_tests_fitting : needs.min_tests;
@@ -426,7 +463,7 @@ struct NeedsCheck {
 
   void rate_test() {
     if (needs.min_rate_rows <= 0) return;
-    const json rt = object("rate_test");
+    const json& rt = object("rate_test");
     std::vector<const char*> columns;
     for (const Field& f : all_fields())
       if (f.group == Group::rate_test && f.every_entry) columns.push_back(f.name);
@@ -442,7 +479,7 @@ struct NeedsCheck {
 
   // The choice a named field makes in the document, its default when not named.
   int choice_code(const ChoiceNeeds& r, std::string& name) const {
-    const json obj = object(group_key(r.group));
+    const json& obj = object(group_key(r.group));
     const Field* f = find_field(r.group, r.choice);
     if (given(obj, r.choice) && obj[r.choice].is_string()) {
       name = obj[r.choice].get<std::string>();
@@ -633,17 +670,19 @@ class DuplicateKeys {
   bool string(json::string_t& v) { return value(dom_.string(v)); }
   bool binary(json::binary_t& v) { return value(dom_.binary(v)); }
   bool start_object(std::size_t n) {
-    frames_.push_back({false, {}, 0});
+    frames_.push_back({false, keys_.size(), 0});
     return dom_.start_object(n);
   }
   bool start_array(std::size_t n) {
-    frames_.push_back({true, {}, 0});
+    frames_.push_back({true, keys_.size(), 0});
     return dom_.start_array(n);
   }
   bool key(json::string_t& k) {
     Frame& top = frames_.back();
-    const bool twice = std::find(top.keys.begin(), top.keys.end(), k) != top.keys.end();
-    top.keys.push_back(k);
+    const auto first_key = keys_.begin() + static_cast<std::ptrdiff_t>(top.first);
+    const bool twice = std::find(first_key, keys_.end(), k) != keys_.end();
+    top.current = keys_.size();
+    keys_.push_back(k);
     if (twice && first_.empty()) first_ = path();
     return dom_.key(k);
   }
@@ -657,31 +696,36 @@ class DuplicateKeys {
   const std::string& first() const { return first_; }
 
  private:
+  // An open object or array. The keys of the open objects are kept in one
+  // list, each object's after its parent's.
   struct Frame {
     bool array;
-    std::vector<std::string> keys;  // of an object, in order; the last is the current one
-    std::size_t index;              // of an array's current element
+    std::size_t first;    // of an object: where its keys begin in the list
+    std::size_t current;  // of an object: its current key; of an array: its current element
   };
   bool value(bool ok) {
     next_element();
     return ok;
   }
   bool end(bool ok) {
+    if (!frames_.back().array) keys_.resize(frames_.back().first);
     frames_.pop_back();
     next_element();
     return ok;
   }
   void next_element() {
-    if (!frames_.empty() && frames_.back().array) ++frames_.back().index;
+    if (!frames_.empty() && frames_.back().array) ++frames_.back().current;
   }
   std::string path() const {
     std::string p;
     for (const Frame& f : frames_)
-      p += f.array ? "[" + std::to_string(f.index) + "]" : (p.empty() ? "" : ".") + f.keys.back();
+      p += f.array ? "[" + std::to_string(f.current) + "]"
+                   : (p.empty() ? "" : ".") + keys_[f.current];
     return p;
   }
   Dom dom_;
   std::vector<Frame> frames_;
+  std::vector<std::string> keys_;
   std::string first_;
 };
 
@@ -768,9 +812,9 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
 }
 
 std::vector<Problem> validate_well(const json& doc) {
+  static const std::vector<std::string> top_keys(std::begin(kTopKeys), std::end(kTopKeys));
   Checker c;
-  if (!c.object(doc, "", std::vector<std::string>(std::begin(kTopKeys), std::end(kTopKeys))))
-    return c.problems;
+  if (!c.object(doc, "", top_keys)) return c.problems;
   if (doc.contains("description") && !doc["description"].is_string())
     c.add("description", "wrong type", "a string");
   // Every number of the document is checked in the unit system it is written in.
@@ -793,7 +837,8 @@ std::vector<Problem> validate_well(const json& doc) {
     for (Problem& p : check_coupling(doc, mode)) c.add(p.path, p.message, p.expected);
   }
   // A well whose values are each usable is then checked against its method's formulas.
-  if (c.problems.empty()) return consistency_problems(to_field_document(doc), mode, method);
+  json converted;
+  if (c.problems.empty()) return consistency_problems(field_document(doc, converted), mode, method);
   return c.problems;
 }
 

@@ -304,7 +304,8 @@ json tubing_to_field_units(const json& tubing) {
 
 std::optional<TubingInput> read_tubing(const json& given) {
   if (!given.is_object() || !given.contains("tubing")) return std::nullopt;
-  const json doc = to_field_document(given);
+  json converted;
+  const json& doc = field_document(given, converted);
   const json& t = doc["tubing"];
   TubingInput tubing_input;
   tubing_input.roughness = kDefaultRoughness;

@@ -197,6 +197,12 @@ json to_field_document(const json& doc) {
   return out;
 }
 
+const json& field_document(const json& doc, json& converted) {
+  if (document_unit_system(doc) != UnitSystem::metric) return doc;
+  converted = to_field_document(doc);
+  return converted;
+}
+
 std::optional<UnitSystem> unit_system_from_name(std::string_view name) {
   if (name == "field") return UnitSystem::field;
   if (name == "metric") return UnitSystem::metric;

@@ -121,5 +121,8 @@ json convert_result(const json& result, UnitSystem to);
 // (units key removed); a field document is returned unchanged. The document
 // must have passed validate_well.
 json to_field_document(const json& doc);
+// The document in field units: the document itself when it is written in
+// them, else its conversion, kept in CONVERTED.
+const json& field_document(const json& doc, json& converted);
 
 }  // namespace dlv::wellfile
