@@ -1,8 +1,7 @@
 // One list of fields: every position macro of the C field map is a field of
 // DLV_FIELDS, each field fits its block at an aligned offset without sharing a
-// byte with another, every field is either a field of the well file's table
-// or on its list of host-only fields, and the map's positions are those hosts
-// were given (field_map.csv: block, field, kind, byte, count).
+// byte with another, and the map's positions are those hosts were given
+// (field_map.csv: block, field, kind, byte, count).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,24 +14,9 @@
 #include <vector>
 
 #include "dlv/dlv_layout.h"
-#include "wellfile/fields.hpp"
+#include "listed_fields.hpp"
 
 namespace {
-
-namespace wf = dlv::wellfile;
-
-struct Listed {
-  std::string block, field, kind;
-  std::size_t byte, count, element_bytes;
-  std::size_t end() const { return byte + element_bytes * count; }
-};
-#define ELEMENT_BYTES_DLV_DOUBLE 8
-#define ELEMENT_BYTES_DLV_INT32 4
-#define ELEMENT_BYTES_DLV_FLAG 1
-#define LISTED(BLOCK, FIELD, KIND, COUNT) \
-  {#BLOCK, #FIELD, #KIND, DLV_FIELD_BYTE(BLOCK, FIELD, KIND), COUNT, ELEMENT_BYTES_##KIND},
-const std::vector<Listed> kListed = {DLV_FIELDS(LISTED)};
-#undef LISTED
 
 // The number macros of the field map that are sizes, not positions.
 const std::set<std::string> kSizes = {"DLV_TEST_CAPACITY",
@@ -117,44 +101,6 @@ TEST(FieldMap, PositionsAreThoseHostsWereGiven) {
                      std::to_string(f.count));
   }
   EXPECT_EQ(listed, given);
-}
-
-// The well-file block a DLV_FIELDS block name stands for; results and curves
-// have none.
-std::string wellfile_block(const std::string& block) {
-  const std::pair<const char*, const char*> names[] = {
-      {"FLUID_TABLE", "fluid_tables"},  {"FLUID_TABLES", "fluid_tables"},
-      {"LAYER_FLUIDS", "layer_fluids"}, {"SEPARATOR", "separator_conditions"},
-      {"WELL_RECORD", "well_record"},   {"COMPLETION", "completion_block"},
-      {"TRAVERSE", "traverse_block"}};
-  for (const auto& [from, to] : names) {
-    if (block == from) return to;
-  }
-  return "";
-}
-
-TEST(FieldMap, EveryListedFieldIsInTheWellFileTableOrHostOnly) {
-  for (const Listed& f : kListed) {
-    bool table = false, host = false;
-    for (const wf::Field& w : wf::all_fields()) {
-      const std::size_t byte = w.kind == wf::Kind::real ? w.pos * 8 : w.pos;
-      table = table || (wellfile_block(f.block) == wf::block_name(w.block) && byte == f.byte);
-    }
-    for (const wf::HostOnlyField& h : wf::host_only_fields()) {
-      host = host || (f.block == h.block && f.field == h.field);
-    }
-    EXPECT_NE(table, host) << f.block << " " << f.field
-                           << (table ? " is in the field table and host-only"
-                                     : " is neither in the field table nor host-only");
-  }
-  for (const wf::HostOnlyField& h : wf::host_only_fields()) {
-    EXPECT_EQ(
-        std::count_if(kListed.begin(), kListed.end(),
-                      [&](const Listed& f) { return f.block == h.block && f.field == h.field; }),
-        1)
-        << h.block << " " << h.field << " is host-only but not in DLV_FIELDS";
-    EXPECT_NE(std::string(h.reason), "") << h.field;
-  }
 }
 
 }  // namespace
