@@ -206,6 +206,15 @@ void set_drawdown(json& curve, double reservoir_pressure) {
   curve["drawdown"] = dd;
 }
 
+std::string below_zero_note(const std::string& path, int count, double lowest) {
+  if (count == 0) return "";
+  char low[32];
+  std::snprintf(low, sizeof low, "%.1f", lowest);
+  return path + ": " + std::to_string(count) + (count == 1 ? " point" : " points") +
+         " below 0 psi gauge (lowest " + low +
+         " psi gauge) left empty: the completion loss there exceeds the flowing pressure";
+}
+
 std::string empty_pressures_below_zero(json& curve, const std::string& path,
                                        const std::vector<const char*>& with) {
   int count = 0;
@@ -219,12 +228,7 @@ std::string empty_pressures_below_zero(json& curve, const std::string& path,
     for (const char* k : with)
       if (curve.contains(k)) curve[k][i] = nullptr;
   }
-  if (count == 0) return "";
-  char low[32];
-  std::snprintf(low, sizeof low, "%.1f", lowest);
-  return path + ": " + std::to_string(count) + (count == 1 ? " point" : " points") +
-         " below 0 psi gauge (lowest " + low +
-         " psi gauge) left empty: the completion loss there exceeds the flowing pressure";
+  return below_zero_note(path, count, lowest);
 }
 
 bool well_water_sg_meaningful(int mode, double water_cut, double water_sg) {

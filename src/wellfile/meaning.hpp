@@ -32,6 +32,9 @@ void fluid_property_values(const Blocks& b, const json& doc, int L, FluidPropert
 // Rewrites curve["drawdown"] as reservoir_pressure minus each row's pressure
 // (null where the pressure is null).
 void set_drawdown(json& curve, double reservoir_pressure);
+// The note that reports the points of a curve emptied below 0 psi gauge
+// ("" when there are none).
+std::string below_zero_note(const std::string& path, int count, double lowest);
 // Nulls every pressure below 0 psi gauge of a curve, and the named columns on
 // those rows; returns the note that reports them ("" when there are none).
 std::string empty_pressures_below_zero(json& curve, const std::string& path,

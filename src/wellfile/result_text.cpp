@@ -7,7 +7,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string_view>
 #include <utility>
@@ -160,12 +159,7 @@ std::string empty_below_zero(Column& pressure, Column* with, const std::string& 
     pressure[i] = kNoValue;
     if (with) (*with)[i] = kNoValue;
   }
-  if (count == 0) return "";
-  char low[32];
-  std::snprintf(low, sizeof low, "%.1f", lowest);
-  return path + ": " + std::to_string(count) + (count == 1 ? " point" : " points") +
-         " below 0 psi gauge (lowest " + low +
-         " psi gauge) left empty: the completion loss there exceeds the flowing pressure";
+  return below_zero_note(path, count, lowest);
 }
 
 void put_curve(Writer& w, std::string_view name, const Column* columns[3], const char* third) {
