@@ -40,14 +40,13 @@ const std::vector<std::string>& texts() {
 }
 
 void BM_LayerPerWell(benchmark::State& state) {
-  const wf::SharedLog log;
+  wf::WellBatch batch;
   for (auto _ : state)
     for (const std::string& text : texts()) {
       wf::json doc;
       std::vector<wf::Problem> problems = wf::parse_well_text(text, doc);
       std::string result;
-      if (problems.empty())
-        result = wf::run_well_text(doc, wf::document_unit_system(doc), log.path()).text;
+      if (problems.empty()) result = batch.run(doc, wf::document_unit_system(doc)).text;
       benchmark::DoNotOptimize(result);
     }
   state.SetItemsProcessed(state.iterations() * static_cast<long>(texts().size()));

@@ -1,8 +1,10 @@
 // Well document <-> blocks.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv.h"
@@ -13,18 +15,33 @@
 
 namespace dlv::wellfile {
 
-Blocks::Blocks()
-    : layer_fluids(DLV_LAYER_FLUIDS_SLOTS),
-      fluid_tables(DLV_FLUID_TABLES_SLOTS),
-      separator(DLV_SEPARATOR_SLOTS),
-      layer_curves(DLV_CURVE_BLOCK_SLOTS),
-      well_record(DLV_WELL_RECORD_SLOTS),
-      completion(DLV_COMPLETION_SLOTS),
-      completion_curves(DLV_CURVE_BLOCK_SLOTS),
-      traverse_curves(DLV_CURVE_BLOCK_SLOTS),
-      traverse(DLV_TRAVERSE_SLOTS),
-      summary(DLV_WELL_SUMMARY_SLOTS),
-      results(DLV_LAYER_RESULTS_SLOTS) {}
+namespace {
+
+// Every block of a set with its slot count, in dlv_cal's argument order.
+std::array<std::pair<std::vector<double>*, std::size_t>, 11> sized_blocks(Blocks& b) {
+  return {{{&b.layer_fluids, DLV_LAYER_FLUIDS_SLOTS},
+           {&b.fluid_tables, DLV_FLUID_TABLES_SLOTS},
+           {&b.separator, DLV_SEPARATOR_SLOTS},
+           {&b.layer_curves, DLV_CURVE_BLOCK_SLOTS},
+           {&b.well_record, DLV_WELL_RECORD_SLOTS},
+           {&b.completion, DLV_COMPLETION_SLOTS},
+           {&b.completion_curves, DLV_CURVE_BLOCK_SLOTS},
+           {&b.traverse_curves, DLV_CURVE_BLOCK_SLOTS},
+           {&b.traverse, DLV_TRAVERSE_SLOTS},
+           {&b.summary, DLV_WELL_SUMMARY_SLOTS},
+           {&b.results, DLV_LAYER_RESULTS_SLOTS}}};
+}
+
+// Every slot zeroed, at the blocks' documented sizes.
+void zero_blocks(Blocks& b) {
+  for (const auto& [block, slots] : sized_blocks(b)) block->assign(slots, 0.0);
+  b.calc_mode = 0;
+  b.changed_pressure_flag = 0;
+}
+
+}  // namespace
+
+Blocks::Blocks() { zero_blocks(*this); }
 
 std::string Problem::text() const {
   std::string s = (path.empty() ? std::string("(document)") : path) + ": " + message;
@@ -150,11 +167,13 @@ constexpr Group kObjectGroups[] = {Group::well,     Group::separator, Group::com
 
 }  // namespace
 
-Blocks to_blocks(const json& given) {
+namespace {
+
+// Fills zeroed blocks from a validated document.
+void fill_blocks(const json& given, Blocks& b) {
   json converted;
   const bool metric = document_unit_system(given) == UnitSystem::metric;
   const json& doc = metric ? (converted = to_field_document(given)) : given;
-  Blocks b;
   for (const Field& f : all_fields())
     if (f.default_value != 0 && f.group != Group::layer) set_value(b, f, 0, f.default_value);
   b.calc_mode = name_code(mode_names(), doc["mode"].get<std::string>());
@@ -176,7 +195,19 @@ Blocks to_blocks(const json& given) {
   if (doc.contains("rate_test")) counts.set_ratetest_row_count(rate_test_rows(doc["rate_test"]));
   if (doc.contains("fluid") && doc["fluid"].contains("tables"))
     fill_tables(b, doc["fluid"]["tables"]);
+}
+
+}  // namespace
+
+Blocks to_blocks(const json& doc) {
+  Blocks b;
+  fill_blocks(doc, b);
   return b;
+}
+
+void refill_blocks(const json& doc, Blocks& b) {
+  zero_blocks(b);
+  fill_blocks(doc, b);
 }
 
 namespace {

@@ -298,6 +298,9 @@ std::string temporary_log_path() {
 // The diagnostic log of one call: a temporary file unless the caller names one.
 class CallLog {
  public:
+  // A log whose size before the call is known (a batch's own log, which only
+  // its calls write): no look at the file before the call.
+  CallLog(const char* path, std::uintmax_t size) : path_(path), start_(size), end_(size) {}
   explicit CallLog(const char* path) {
     namespace fs = std::filesystem;
     if (path && *path) {
@@ -305,6 +308,7 @@ class CallLog {
       std::error_code ec;
       start_ = fs::file_size(path_, ec);  // a missing file starts empty
       if (ec) start_ = 0;
+      end_ = start_;
       return;
     }
     path_ = temporary_log_path();
@@ -317,14 +321,17 @@ class CallLog {
   CallLog(const CallLog&) = delete;
   CallLog& operator=(const CallLog&) = delete;
   const char* path() const { return path_.c_str(); }
+  // The log's size after the call, as messages() found it.
+  std::uintmax_t end() const { return end_; }
   // The messages written since the call began, one per line, without the
   // leading colon and the line end.
-  std::vector<std::string> messages() const {
+  std::vector<std::string> messages() {
     std::vector<std::string> out;
     // Most calls write nothing: a file that has not grown is not opened.
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path_, ec);
     if (ec || size <= start_) return out;
+    end_ = size;
     std::ifstream in(path_, std::ios::binary);
     if (!in) return out;
     in.seekg(static_cast<std::streamoff>(start_));
@@ -340,7 +347,7 @@ class CallLog {
 
  private:
   std::string path_;
-  std::uintmax_t start_ = 0;
+  std::uintmax_t start_ = 0, end_ = 0;
   bool owned_ = false;
 };
 
@@ -548,13 +555,12 @@ namespace {
 
 // Fills and computes a validated well: the blocks after the call, the
 // replaced inputs in the output's units and every fall-back.
-ComputedWell compute(const json& doc, UnitSystem output, const char* log_path) {
+// b: the blocks filled from the document.
+ComputedWell compute(const json& doc, UnitSystem output, Blocks b, CallLog& log) {
   ComputedWell c;
-  Blocks b = to_blocks(doc);
   const int layers = static_cast<int>(doc["layers"].size());
   const std::vector<double> before =
       input_values(b, layers, doc.contains("tests") ? static_cast<int>(doc["tests"].size()) : 0);
-  const CallLog log(log_path);
   c.coupling = coupling_tubing(doc);
   compute_well(b, c.coupling, log);
   c.notes = changed_inputs(doc, before, b);
@@ -569,6 +575,11 @@ ComputedWell compute(const json& doc, UnitSystem output, const char* log_path) {
     c.fallbacks.push_back(log_where + ", library log: " + m);
   c.b = std::move(b);
   return c;
+}
+
+ComputedWell compute(const json& doc, UnitSystem output, const char* log_path) {
+  CallLog log(log_path);
+  return compute(doc, output, to_blocks(doc), log);
 }
 
 }  // namespace
@@ -611,6 +622,19 @@ WellText run_well_text(const json& doc, UnitSystem output, const char* log_path)
   WellText out;
   out.problems = validate_well(doc);
   if (out.problems.empty()) out.text = result_text(doc, compute(doc, output, log_path), output);
+  return out;
+}
+
+WellText WellBatch::run(const json& doc, UnitSystem output) {
+  WellText out;
+  out.problems = validate_well(doc);
+  if (!out.problems.empty()) return out;
+  refill_blocks(doc, blocks_);
+  CallLog log(log_.path(), log_size_);
+  ComputedWell c = compute(doc, output, std::move(blocks_), log);
+  log_size_ = log.end();
+  out.text = result_text(doc, c, output);
+  blocks_ = std::move(c.b);
   return out;
 }
 

@@ -65,6 +65,9 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc);
 std::vector<Problem> validate_well(const json& doc);
 // The document must have passed validate_well.
 Blocks to_blocks(const json& doc);
+// The same into blocks that held anything before (another well's): every
+// slot is zeroed first.
+void refill_blocks(const json& doc, Blocks& b);
 json from_blocks(const Blocks& blocks);
 
 // What a run gives back: the problems, or the result document, the notes,
@@ -102,6 +105,20 @@ class SharedLog {
 
  private:
   std::string path_;
+};
+
+// Many wells one after another, as a chunk of calculate_many runs them: one
+// temporary diagnostic log and one set of blocks serve every well, so a well
+// costs neither a log file nor fresh blocks of its own.
+class WellBatch {
+ public:
+  // run_well_text of one well of the batch.
+  WellText run(const json& doc, UnitSystem output);
+
+ private:
+  SharedLog log_;
+  std::uintmax_t log_size_ = 0;  // the log's size after the last well
+  Blocks blocks_;
 };
 
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with

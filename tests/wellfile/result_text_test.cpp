@@ -2,6 +2,8 @@
 // put through compact_text: every example well in both unit systems, and the
 // examples with their numbers scaled at random (a fixed seed), which reach
 // emptied completion rows, values that are not numbers and refused wells.
+// A batch runs the same wells one after another on one set of blocks and one
+// log, and must give each the text of a well run alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -31,7 +33,8 @@ TEST(ResultText, IsTheCompactTextOfTheResultTree) {
   for (const auto& e : fs::directory_iterator(kSource / "examples/wells"))
     wells.push_back(read_json(e.path()));
   std::mt19937_64 rng(42);
-  int computed = 0, emptied = 0, not_numbers = 0;
+  wf::WellBatch batch;
+  int computed = 0, emptied = 0, not_numbers = 0, logged = 0;
   for (int round = 0; round < 25; ++round)
     for (const json& example : wells) {
       json doc = example;
@@ -39,11 +42,15 @@ TEST(ResultText, IsTheCompactTextOfTheResultTree) {
       for (const wf::UnitSystem units : {wf::UnitSystem::field, wf::UnitSystem::metric}) {
         const wf::RunOutcome tree = wf::run_well(doc, units);
         const wf::WellText text = wf::run_well_text(doc, units);
+        const wf::WellText batched = batch.run(doc, units);
         ASSERT_EQ(text.problems.size(), tree.problems.size()) << wf::compact_text(doc);
+        ASSERT_EQ(batched.problems.size(), tree.problems.size()) << wf::compact_text(doc);
         if (!tree.problems.empty()) continue;
         const std::string want = wf::compact_text(tree.result);
         ASSERT_EQ(text.text, want) << wf::compact_text(doc);
+        ASSERT_EQ(batched.text, want) << wf::compact_text(doc);
         ++computed;
+        logged += want.find("library log") != std::string::npos;
         emptied += want.find("below 0 psi gauge") != std::string::npos;
         not_numbers += want.find("not numbers") != std::string::npos;
       }
@@ -51,6 +58,7 @@ TEST(ResultText, IsTheCompactTextOfTheResultTree) {
   EXPECT_GE(computed, 500);
   EXPECT_GT(emptied, 0);
   EXPECT_GT(not_numbers, 0);
+  EXPECT_GT(logged, 0);
 }
 
 }  // namespace
