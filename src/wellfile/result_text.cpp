@@ -7,6 +7,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <string_view>
 #include <utility>
@@ -61,6 +63,38 @@ const ResultUnits& units_of(int mode, UnitSystem output) {
   return by_mode[static_cast<std::size_t>(mode)][output == UnitSystem::metric ? 1 : 0];
 }
 
+// The text of the numbers a document has written, by their bits: a result
+// repeats its rates and its constant ratio columns from curve to curve, and a
+// repeat is copied rather than formatted again.
+class NumberTexts {
+ public:
+  void put(double v, std::string& out) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    Slot& s = slots_[(bits * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits)];
+    if (s.length != 0 && s.bits == bits) {
+      out.append(s.text.data(), s.length);
+      return;
+    }
+    const std::size_t start = out.size();
+    put_json_number(v, out);
+    const std::size_t length = out.size() - start;
+    if (length > s.text.size()) return;  // never: a double takes at most 26 characters here
+    s.bits = bits;
+    s.length = static_cast<std::uint8_t>(length);
+    out.copy(s.text.data(), length, start);
+  }
+
+ private:
+  static constexpr int kSlotBits = 7;
+  struct Slot {
+    std::uint64_t bits = 0;
+    std::uint8_t length = 0;  // 0: empty
+    std::array<char, 31> text;
+  };
+  std::array<Slot, std::size_t{1} << kSlotBits> slots_{};
+};
+
 // Compact JSON text with the commas placed by the writer: a key, or a value
 // inside an array, writes a comma unless it opens its object or array.
 class Writer {
@@ -76,15 +110,17 @@ class Writer {
     out_ += c;
     first_ = false;
   }
+  // A key of the library's own (a name with nothing to escape).
   void key(std::string_view k) {
     separate();
-    put_json_string(k, out_);
-    out_ += ':';
+    out_ += '"';
+    out_ += k;
+    out_ += "\":";
     first_ = true;
   }
   void number(double v) {
     separate();
-    put_json_number(v, out_);
+    numbers_.put(v, out_);
   }
   void integer(long v) {
     separate();
@@ -129,6 +165,7 @@ class Writer {
   }
   std::string& out_;
   const ResultUnits& units_;
+  NumberTexts numbers_;
   bool first_ = true;
 };
 
