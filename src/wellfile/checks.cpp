@@ -670,19 +670,20 @@ class DuplicateKeys {
   bool string(json::string_t& v) { return value(dom_.string(v)); }
   bool binary(json::binary_t& v) { return value(dom_.binary(v)); }
   bool start_object(std::size_t n) {
-    frames_.push_back({false, keys_.size(), 0});
+    frames_.push_back({false, key_ends_.size(), 0});
     return dom_.start_object(n);
   }
   bool start_array(std::size_t n) {
-    frames_.push_back({true, keys_.size(), 0});
+    frames_.push_back({true, key_ends_.size(), 0});
     return dom_.start_array(n);
   }
   bool key(json::string_t& k) {
     Frame& top = frames_.back();
-    const auto first_key = keys_.begin() + static_cast<std::ptrdiff_t>(top.first);
-    const bool twice = std::find(first_key, keys_.end(), k) != keys_.end();
-    top.current = keys_.size();
-    keys_.push_back(k);
+    bool twice = false;
+    for (std::size_t i = top.first; i < key_ends_.size() && !twice; ++i) twice = key_at(i) == k;
+    top.current = key_ends_.size();
+    names_ += k;
+    key_ends_.push_back(names_.size());
     if (twice && first_.empty()) first_ = path();
     return dom_.key(k);
   }
@@ -697,10 +698,10 @@ class DuplicateKeys {
 
  private:
   // An open object or array. The keys of the open objects are kept in one
-  // list, each object's after its parent's.
+  // text, each object's after its parent's, with where each key ends.
   struct Frame {
     bool array;
-    std::size_t first;    // of an object: where its keys begin in the list
+    std::size_t first;    // of an object: its first key (an index of key_ends_)
     std::size_t current;  // of an object: its current key; of an array: its current element
   };
   bool value(bool ok) {
@@ -708,7 +709,11 @@ class DuplicateKeys {
     return ok;
   }
   bool end(bool ok) {
-    if (!frames_.back().array) keys_.resize(frames_.back().first);
+    if (!frames_.back().array) {
+      const std::size_t first = frames_.back().first;
+      names_.resize(first == 0 ? 0 : key_ends_[first - 1]);
+      key_ends_.resize(first);
+    }
     frames_.pop_back();
     next_element();
     return ok;
@@ -720,12 +725,17 @@ class DuplicateKeys {
     std::string p;
     for (const Frame& f : frames_)
       p += f.array ? "[" + std::to_string(f.current) + "]"
-                   : (p.empty() ? "" : ".") + keys_[f.current];
+                   : (p.empty() ? "" : ".") + std::string(key_at(f.current));
     return p;
+  }
+  std::string_view key_at(std::size_t i) const {
+    const std::size_t start = i == 0 ? 0 : key_ends_[i - 1];
+    return std::string_view(names_).substr(start, key_ends_[i] - start);
   }
   Dom dom_;
   std::vector<Frame> frames_;
-  std::vector<std::string> keys_;
+  std::string names_;
+  std::vector<std::size_t> key_ends_;
   std::string first_;
 };
 

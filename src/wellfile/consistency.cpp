@@ -26,8 +26,9 @@ struct Well {
     return method_needs(mode, method).per_layer ? layers().size() : 1;
   }
   static double read(const json& obj, const char* name, double fallback) {
-    return obj.is_object() && obj.contains(name) && obj[name].is_number() ? obj[name].get<double>()
-                                                                          : fallback;
+    if (!obj.is_object()) return fallback;
+    const auto it = obj.find(name);
+    return it != obj.end() && it->is_number() ? it->get<double>() : fallback;
   }
   double layer(std::size_t L, const char* name) const {
     const Field* f = find_field(Group::layer, name);

@@ -702,7 +702,7 @@ FieldRange field_range(const Field& f, UnitSystem s, int mode) {
   return {to_metric(q, f.min), to_metric(q, f.max)};
 }
 
-const Field* find_field(Group g, const std::string& name) {
+const Field* find_field(Group g, std::string_view name) {
   // Every field by its name, in table order: the checks and the mapping look
   // up each key of a document here.
   static const std::unordered_map<std::string_view, std::vector<const Field*>> by_name = [] {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "blocks/field_access.hpp"
@@ -113,7 +114,7 @@ struct FieldRange {
 FieldRange field_range(const Field& f, UnitSystem s, int mode = -1);
 // The key of a group in a well document ("well", "layers", "tests", ...).
 std::string group_key(Group g);
-const Field* find_field(Group g, const std::string& name);
+const Field* find_field(Group g, std::string_view name);
 
 // Names of modes and, per mode, of its methods.
 std::span<const NamedCode> mode_names();
