@@ -36,25 +36,37 @@ def _read(well: Well) -> tuple[str | None, Any, list[ProblemRow] | None]:
         return None, where, [("", f"cannot be read: {exc}", "", f": cannot be read: {exc}")]
 
 
+def _is_file_name(well: Well) -> bool:
+    return isinstance(well, str) and not well.lstrip().startswith(("{", "["))
+
+
 def _run_chunk(wells: list[Well]) -> list[Outcome]:
     """Runs in a worker: for each well (ok, (result text, well text) or problems, source).
 
-    The readable wells of the chunk go to the library in one call. Plain
-    strings travel back to the caller's process, which is cheaper to pickle
-    than Result objects; the caller builds the Results.
+    Well files go to the library, which reads and computes them in one call;
+    the rest, and any file it could not read as a JSON document, are read here
+    (which says why a file cannot be used) and computed in a second call.
+    Plain strings travel back to the caller's process, which is cheaper to
+    pickle than Result objects; the caller builds the Results.
     """
-    read = [_read(well) for well in wells]
+    out: list[Outcome | None] = [None] * len(wells)
+    files = [k for k, well in enumerate(wells) if _is_file_name(well)]
+    for k, done in zip(files, _dlv.run_well_files([str(wells[k]) for k in files])):
+        if done is not None:
+            problems, result, text = done
+            out[k] = (False, problems, wells[k]) if problems else (True, (result, text), wells[k])
+    rest = [k for k, o in enumerate(out) if o is None]
+    read = [_read(wells[k]) for k in rest]
     texts = [text for text, _, problems in read if problems is None and text is not None]
     computed = iter(_dlv.run_wells(texts))
-    out: list[Outcome] = []
-    for text, source, problems in read:
+    for k, (text, source, problems) in zip(rest, read):
         if problems is None:
             problems, result = next(computed)
             if not problems:
-                out.append((True, (result, text), source))
+                out[k] = (True, (result, text), source)
                 continue
-        out.append((False, problems, source))
-    return out
+        out[k] = (False, problems, source)
+    return [o for o in out if o is not None]
 
 
 class _Progress:

@@ -4,8 +4,10 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <cstdio>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,23 +27,23 @@ namespace wf = dlv::wellfile;
 using WellOutcome = std::tuple<std::vector<ProblemRow>, std::string>;
 
 // Parses and checks a well document given as JSON text and, when it is
-// usable, computes it. Returns the problems (nothing computed when there are
-// any) and the result document as JSON text. The interpreter's lock is
-// already released. units: "field" or "metric" for the result, "" for the
-// document's own.
-WellOutcome run_released(const std::string& text, const char* log_path,
-                         const std::string& units = std::string()) {
+// usable, computes it with `run` (doc, output units) under the library's lock.
+// Returns the problems (nothing computed when there are any) and the result
+// document as JSON text. The interpreter's lock is already released. units:
+// "field" or "metric" for the result, "" for the document's own.
+template <typename Run>
+WellOutcome run_released(const std::string& text, const std::string& units, Run&& run) {
   std::vector<wf::Problem> problems;
   std::string result;
   {
     wf::json doc;
     problems = wf::parse_well_text(text, doc);
     if (problems.empty()) {
-      // run_well checks the document itself before it computes anything.
+      // The run checks the document itself before it computes anything.
       const auto asked = wf::unit_system_from_name(units);
       const wf::UnitSystem output = asked ? *asked : wf::document_unit_system(doc);
       std::unique_lock<std::mutex> hold(library_lock());
-      wf::WellText outcome = wf::run_well_text(doc, output, log_path);
+      wf::WellText outcome = run(doc, output);
       hold.unlock();
       problems = std::move(outcome.problems);
       result = std::move(outcome.text);
@@ -53,17 +55,64 @@ WellOutcome run_released(const std::string& text, const char* log_path,
 WellOutcome run_well_text(const std::string& text, const std::string& log_path,
                           const std::string& units) {
   py::gil_scoped_release release;
-  return run_released(text, log_path.empty() ? nullptr : log_path.c_str(), units);
+  const char* log = log_path.empty() ? nullptr : log_path.c_str();
+  return run_released(text, units, [log](const wf::json& doc, wf::UnitSystem output) {
+    return wf::run_well_text(doc, output, log);
+  });
 }
 
-// Many wells in one call (a chunk of calculate_many): one temporary
-// diagnostic log serves the whole chunk.
+// Many wells in one call (a chunk of calculate_many): one batch, with its
+// diagnostic log and blocks, serves the whole chunk.
 std::vector<WellOutcome> run_well_texts(const std::vector<std::string>& texts) {
   py::gil_scoped_release release;
-  const wf::SharedLog log;
+  wf::WellBatch batch;
   std::vector<WellOutcome> out;
   out.reserve(texts.size());
-  for (const std::string& text : texts) out.push_back(run_released(text, log.path()));
+  const auto run = [&batch](const wf::json& doc, wf::UnitSystem output) {
+    return batch.run(doc, output);
+  };
+  for (const std::string& text : texts) out.push_back(run_released(text, std::string(), run));
+  return out;
+}
+
+// The whole content of a file, or nothing when it cannot be read.
+std::optional<std::string> file_text(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::setvbuf(f, nullptr, _IONBF, 0);  // read straight into buf
+  std::string text;
+  char buf[8192];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  const bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+// Well files of a chunk of calculate_many, read and computed here: for each,
+// (problems, result text, the file's text), or None when the file cannot be
+// read or is not a JSON document, which the caller then reads itself to say
+// why.
+std::vector<std::optional<std::tuple<std::vector<ProblemRow>, std::string, std::string>>>
+run_well_files(const std::vector<std::string>& paths) {
+  py::gil_scoped_release release;
+  wf::WellBatch batch;
+  std::vector<std::optional<std::tuple<std::vector<ProblemRow>, std::string, std::string>>> out;
+  out.reserve(paths.size());
+  for (const std::string& path : paths) {
+    std::optional<std::string> text = file_text(path);
+    wf::json doc;
+    if (!text || !wf::parse_well_text(*text, doc).empty()) {
+      out.emplace_back();
+      continue;
+    }
+    std::unique_lock<std::mutex> hold(library_lock());
+    wf::WellText outcome = batch.run(doc, wf::document_unit_system(doc));
+    hold.unlock();
+    out.emplace_back(std::in_place, problem_rows(outcome.problems), std::move(outcome.text),
+                     std::move(*text));
+  }
   return out;
 }
 
@@ -106,6 +155,7 @@ void bind_wellfile(py::module_& m) {
     return rows;
   });
   m.def("run_wells", &run_well_texts, py::arg("texts"));
+  m.def("run_well_files", &run_well_files, py::arg("paths"));
   m.def("well_blocks", &well_blocks, py::arg("text"));
   m.def("well_schema", [] { return wf::well_schema().dump(); });
   // The tidy CSV table of a result document given as JSON text (what

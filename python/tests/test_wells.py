@@ -162,13 +162,17 @@ def _wells_with_bad_ones(tmp_path, example_wells):
     wells.insert(1, {**VOGEL_WELL, "method": "nope"})
     wells.insert(4, str(tmp_path / "missing.json"))
     wells += [str(p) for p in example_wells]
-    return wells
+    (tmp_path / "cut.json").write_bytes(b"\x89PNG\r\n\x1a\n\x00")
+    (tmp_path / "nope.json").write_text(json.dumps({**VOGEL_WELL, "method": "nope"}))
+    return wells + [str(tmp_path / "cut.json"), str(tmp_path / "nope.json")]
 
 
 def _check_against_serial(wells, results):
     assert len(results) == len(wells)
     assert isinstance(results[1], dlv.WellError) and results[1].path == "method"
     assert isinstance(results[4], dlv.WellError) and "cannot be read" in results[4].message
+    assert isinstance(results[-2], dlv.WellError) and "binary content" in results[-2].message
+    assert isinstance(results[-1], dlv.WellError) and results[-1].path == "method"
     for well, got in zip(wells, results):
         if isinstance(got, dlv.WellError):
             continue
