@@ -408,9 +408,11 @@ struct NeedsCheck {
   }
 
   void fields() {
-    for (std::size_t L = 0; L < used_layers() && L < layers().size(); ++L)
+    for (std::size_t L = 0; L < used_layers() && L < layers().size(); ++L) {
+      const std::string prefix = layer_prefix(L);
       for (const char* name : needs.layer_fields)
-        c.need(layers()[L], layer_prefix(L), Group::layer, name, who);
+        c.need(layers()[L], prefix, Group::layer, name, who);
+    }
     const json& well = object("well");
     for (const char* name : needs.well_fields) c.need(well, "well.", Group::well, name, who);
   }
@@ -547,13 +549,13 @@ void check_units(Checker& c, const json& doc) {
 // The code of a name the document must give from a set; -1 after a problem.
 int check_choice(Checker& c, const json& doc, const char* key, std::span<const NamedCode> names,
                  const std::string& unknown) {
-  const std::string exp = "one of " + names_list(names);
+  const auto expected = [names] { return "one of " + names_list(names); };
   if (!doc.contains(key)) {
-    c.add(key, "missing", exp);
+    c.add(key, "missing", expected());
     return -1;
   }
   const int code = doc[key].is_string() ? name_code(names, doc[key].get<std::string>()) : -1;
-  if (code < 0) c.add(key, unknown, exp);
+  if (code < 0) c.add(key, unknown, expected());
   return code;
 }
 
