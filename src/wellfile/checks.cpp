@@ -654,30 +654,31 @@ std::string expected_text(const Field& f, UnitSystem system, int mode) {
 namespace {
 
 // Builds the document as the parser reads it and catches a key given twice
-// in one object, which the parser would otherwise settle silently (the last
-// wins).
-class DuplicateKeys {
-  using Dom = nlohmann::detail::json_sax_dom_parser<json>;
-
+// in one object, which a reader would otherwise settle silently (the last
+// wins). An object's members gather in a list of its own while it is open
+// and move into the object, sized once, when it closes: reading a key never
+// copies the keys before it.
+class DocumentBuilder {
  public:
-  explicit DuplicateKeys(json& doc) : dom_(doc) {}
+  explicit DocumentBuilder(json& doc) : root_(doc) {}
 
-  bool null() { return value(dom_.null()); }
-  bool boolean(bool v) { return value(dom_.boolean(v)); }
-  bool number_integer(json::number_integer_t v) { return value(dom_.number_integer(v)); }
-  bool number_unsigned(json::number_unsigned_t v) { return value(dom_.number_unsigned(v)); }
-  bool number_float(json::number_float_t v, const json::string_t& s) {
-    return value(dom_.number_float(v, s));
+  bool null() { return put(nullptr); }
+  bool boolean(bool v) { return put(v); }
+  bool number_integer(json::number_integer_t v) { return put(v); }
+  bool number_unsigned(json::number_unsigned_t v) { return put(v); }
+  bool number_float(json::number_float_t v, const json::string_t&) { return put(v); }
+  bool string(json::string_t& v) { return put(v); }
+  bool binary(json::binary_t& v) { return put(json::binary(std::move(v))); }
+  bool start_object(std::size_t) {
+    json* o = place(json::object());
+    if (members_.size() <= frames_.size()) members_.resize(frames_.size() + 1);
+    members_[frames_.size()].clear();
+    frames_.push_back({o, false, key_ends_.size(), 0});
+    return true;
   }
-  bool string(json::string_t& v) { return value(dom_.string(v)); }
-  bool binary(json::binary_t& v) { return value(dom_.binary(v)); }
-  bool start_object(std::size_t n) {
-    frames_.push_back({false, key_ends_.size(), 0});
-    return dom_.start_object(n);
-  }
-  bool start_array(std::size_t n) {
-    frames_.push_back({true, key_ends_.size(), 0});
-    return dom_.start_array(n);
+  bool start_array(std::size_t) {
+    frames_.push_back({place(json::array()), true, key_ends_.size(), 0});
+    return true;
   }
   bool key(json::string_t& k) {
     Frame& top = frames_.back();
@@ -687,41 +688,64 @@ class DuplicateKeys {
     names_ += k;
     key_ends_.push_back(names_.size());
     if (twice && first_.empty()) first_ = path();
-    return dom_.key(k);
+    std::vector<Member>& members = members_[frames_.size() - 1];
+    members.emplace_back(k, json());
+    element_ = &members.back().second;
+    return true;
   }
-  bool end_object() { return end(dom_.end_object()); }
-  bool end_array() { return end(dom_.end_array()); }
+  bool end_object() {
+    std::vector<Member>& members = members_[frames_.size() - 1];
+    json::object_t& o = frames_.back().value->get_ref<json::object_t&>();
+    o.reserve(members.size());
+    for (Member& m : members) o.emplace_back(std::move(m.first), std::move(m.second));
+    members.clear();
+    const std::size_t first = frames_.back().first;
+    names_.resize(first == 0 ? 0 : key_ends_[first - 1]);
+    key_ends_.resize(first);
+    frames_.pop_back();
+    return true;
+  }
+  bool end_array() {
+    frames_.pop_back();
+    return true;
+  }
   template <class Exception>
-  bool parse_error(std::size_t position, const std::string& token, const Exception& e) {
-    return dom_.parse_error(position, token, e);
+  bool parse_error(std::size_t, const std::string&, const Exception& e) {
+    throw e;
   }
   // The JSON path of the first key given twice, or "".
   const std::string& first() const { return first_; }
 
  private:
+  using Member = std::pair<std::string, json>;
   // An open object or array. The keys of the open objects are kept in one
   // text, each object's after its parent's, with where each key ends.
   struct Frame {
+    json* value;
     bool array;
     std::size_t first;    // of an object: its first key (an index of key_ends_)
     std::size_t current;  // of an object: its current key; of an array: its current element
   };
-  bool value(bool ok) {
-    next_element();
-    return ok;
-  }
-  bool end(bool ok) {
-    if (!frames_.back().array) {
-      const std::size_t first = frames_.back().first;
-      names_.resize(first == 0 ? 0 : key_ends_[first - 1]);
-      key_ends_.resize(first);
+  // Puts a value where the parser has reached: the root, the next element of
+  // an open array or the value of the key just read.
+  json* place(json v) {
+    if (frames_.empty()) {
+      root_ = std::move(v);
+      return &root_;
     }
-    frames_.pop_back();
-    next_element();
-    return ok;
+    Frame& top = frames_.back();
+    if (!top.array) {
+      *element_ = std::move(v);
+      return element_;
+    }
+    json::array_t& a = top.value->get_ref<json::array_t&>();
+    a.push_back(std::move(v));
+    top.current = a.size() - 1;
+    return &a.back();
   }
-  void next_element() {
-    if (!frames_.empty() && frames_.back().array) ++frames_.back().current;
+  bool put(json v) {
+    place(std::move(v));
+    return true;
   }
   std::string path() const {
     std::string p;
@@ -734,8 +758,12 @@ class DuplicateKeys {
     const std::size_t start = i == 0 ? 0 : key_ends_[i - 1];
     return std::string_view(names_).substr(start, key_ends_[i] - start);
   }
-  Dom dom_;
+  json& root_;
+  json* element_ = nullptr;
   std::vector<Frame> frames_;
+  // The members read so far of each open object, by depth (kept between
+  // objects, so that their room is reused).
+  std::vector<std::vector<Member>> members_;
   std::string names_;
   std::vector<std::size_t> key_ends_;
   std::string first_;
@@ -751,20 +779,24 @@ struct TextPosition {
 };
 
 // Where the text first opens an array or object deeper than kMaxNesting,
-// brackets inside strings aside; nullopt when it never does.
+// brackets inside strings aside; nullopt when it never does. The line and
+// column are counted only for a text that goes too deep.
 std::optional<TextPosition> too_deep(const std::string& text) {
-  std::size_t depth = 0, line = 1, column = 0;
+  std::size_t depth = 0;
   bool in_string = false, escaped = false;
-  for (const char ch : text) {
-    ++column;
-    if (ch == '\n') line += 1, column = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
     if (in_string) {
       in_string = escaped || ch != '"';
       escaped = !escaped && ch == '\\';
     } else if (ch == '"') {
       in_string = true;
     } else if (ch == '[' || ch == '{') {
-      if (++depth > kMaxNesting) return TextPosition{line, column};
+      if (++depth <= kMaxNesting) continue;
+      const auto line_start = text.rfind('\n', i);
+      const std::size_t column = line_start == std::string::npos ? i + 1 : i - line_start;
+      return TextPosition{
+          1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + i, '\n')), column};
     } else if ((ch == ']' || ch == '}') && depth > 0) {
       --depth;
     }
@@ -785,7 +817,7 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
   }
   try {
     json parsed;
-    DuplicateKeys duplicates(parsed);
+    DocumentBuilder duplicates(parsed);
     json::sax_parse(text, &duplicates);
     doc = std::move(parsed);
     if (!duplicates.first().empty()) {
