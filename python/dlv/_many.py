@@ -51,10 +51,11 @@ def _run_chunk(wells: list[Well]) -> list[Outcome]:
     """
     out: list[Outcome | None] = [None] * len(wells)
     files = [k for k, well in enumerate(wells) if _is_file_name(well)]
-    for k, done in zip(files, _dlv.run_well_files([str(wells[k]) for k in files])):
+    paths = [str(wells[k]) for k in files]
+    for k, path, done in zip(files, paths, _dlv.run_well_files(paths)):
         if done is not None:
-            problems, result, text = done
-            out[k] = (False, problems, wells[k]) if problems else (True, (result, text), wells[k])
+            rows, computed_text, file_text = done
+            out[k] = (False, rows, path) if rows else (True, (computed_text, file_text), path)
     rest = [k for k, o in enumerate(out) if o is None]
     read = [_read(wells[k]) for k in rest]
     texts = [text for text, _, problems in read if problems is None and text is not None]

@@ -26,30 +26,27 @@ namespace wf = dlv::wellfile;
 
 using WellOutcome = std::tuple<std::vector<ProblemRow>, std::string>;
 
-// Parses and checks a well document given as JSON text and, when it is
-// usable, computes it with `run` (doc, output units) under the library's lock.
-// Returns the problems (nothing computed when there are any) and the result
-// document as JSON text. The interpreter's lock is already released. units:
-// "field" or "metric" for the result, "" for the document's own.
+// Computes a parsed well document with `run` (doc, output units) under the
+// library's lock: the problems (nothing computed when there are any) and the
+// result document as JSON text. The run checks the document itself first.
+template <typename Run>
+WellOutcome run_locked(const wf::json& doc, wf::UnitSystem output, Run&& run) {
+  std::unique_lock<std::mutex> hold(library_lock());
+  wf::WellText outcome = run(doc, output);
+  hold.unlock();
+  return {problem_rows(outcome.problems), std::move(outcome.text)};
+}
+
+// Parses a well document given as JSON text and computes it when it reads.
+// The interpreter's lock is already released. units: "field" or "metric" for
+// the result, "" for the document's own.
 template <typename Run>
 WellOutcome run_released(const std::string& text, const std::string& units, Run&& run) {
-  std::vector<wf::Problem> problems;
-  std::string result;
-  {
-    wf::json doc;
-    problems = wf::parse_well_text(text, doc);
-    if (problems.empty()) {
-      // The run checks the document itself before it computes anything.
-      const auto asked = wf::unit_system_from_name(units);
-      const wf::UnitSystem output = asked ? *asked : wf::document_unit_system(doc);
-      std::unique_lock<std::mutex> hold(library_lock());
-      wf::WellText outcome = run(doc, output);
-      hold.unlock();
-      problems = std::move(outcome.problems);
-      result = std::move(outcome.text);
-    }
-  }
-  return {problem_rows(problems), result};
+  wf::json doc;
+  const std::vector<wf::Problem> problems = wf::parse_well_text(text, doc);
+  if (!problems.empty()) return {problem_rows(problems), std::string()};
+  const auto asked = wf::unit_system_from_name(units);
+  return run_locked(doc, asked ? *asked : wf::document_unit_system(doc), run);
 }
 
 WellOutcome run_well_text(const std::string& text, const std::string& log_path,
@@ -107,11 +104,10 @@ run_well_files(const std::vector<std::string>& paths) {
       out.emplace_back();
       continue;
     }
-    std::unique_lock<std::mutex> hold(library_lock());
-    wf::WellText outcome = batch.run(doc, wf::document_unit_system(doc));
-    hold.unlock();
-    out.emplace_back(std::in_place, problem_rows(outcome.problems), std::move(outcome.text),
-                     std::move(*text));
+    auto [problems, result] = run_locked(
+        doc, wf::document_unit_system(doc),
+        [&batch](const wf::json& d, wf::UnitSystem output) { return batch.run(d, output); });
+    out.emplace_back(std::in_place, std::move(problems), std::move(result), std::move(*text));
   }
   return out;
 }
