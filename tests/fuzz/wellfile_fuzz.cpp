@@ -82,6 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const wf::RunOutcome run = wf::run_well(doc, units, log.path());
     if (!run.problems.empty()) fault("a checked well was refused by its run");
     check_result(run, {dlv::cli::render_table, wf::render_csv, dlv::cli::render_sections});
+    // A batch carries its blocks and log from input to input; each well's
+    // text must still be the text of its run alone.
+    static wf::WellBatch batch;
+    if (batch.run(doc, units).text != wf::compact_text(run.result))
+      fault("a batch's result text differs from the result of the run alone");
     if (doc.contains("tubing")) run_tubing(doc, size % 3);
   }
   std::remove(log.path());  // the log would otherwise grow without end
