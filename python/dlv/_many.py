@@ -130,7 +130,7 @@ def calculate_many(wells: Iterable[Well], processes: int | None = None,
         if executor is not None:
             yield from map_chunked(_run_chunk, todo, executor, chunksize, step)
         elif count == 1 or len(todo) < 2:
-            size = chunksize or 64
+            size = chunksize or 256
             for k in range(0, len(todo), size):
                 chunk = _run_chunk(todo[k : k + size])
                 if step:
