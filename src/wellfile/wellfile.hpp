@@ -20,8 +20,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
-#include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -114,17 +112,12 @@ class SharedLog {
 // costs neither a log file nor fresh blocks of its own.
 class WellBatch {
  public:
-  WellBatch();
-  ~WellBatch();
-  WellBatch(const WellBatch&) = delete;
-  WellBatch& operator=(const WellBatch&) = delete;
   // run_well_text of one well of the batch.
   WellText run(const json& doc, UnitSystem output);
 
  private:
   SharedLog log_;
-  std::uintmax_t log_size_ = 0;                // the log's size after the last well
-  std::unique_ptr<std::ifstream> log_reader_;  // open on the log once a call has made it
+  std::uintmax_t log_size_ = 0;  // the log's size after the last well
   Blocks blocks_;
 };
 
