@@ -815,6 +815,7 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
                  std::to_string(deep->column),
              "at most " + std::to_string(kMaxNesting) + " levels of nesting"}};
   }
+  if (read_plain_json(text, doc)) return {};
   try {
     json parsed;
     DocumentBuilder duplicates(parsed);
