@@ -32,9 +32,11 @@ std::array<std::pair<std::vector<double>*, std::size_t>, 11> sized_blocks(Blocks
            {&b.results, DLV_LAYER_RESULTS_SLOTS}}};
 }
 
-// Every slot zeroed, at the blocks' documented sizes.
-void zero_blocks(Blocks& b) {
-  for (const auto& [block, slots] : sized_blocks(b)) block->assign(slots, 0.0);
+// Every slot zeroed, at the blocks' documented sizes (fluid_tables left as it
+// is when it is known to be zero).
+void zero_blocks(Blocks& b, bool tables_zero = false) {
+  for (const auto& [block, slots] : sized_blocks(b))
+    if (!tables_zero || block != &b.fluid_tables) block->assign(slots, 0.0);
   b.calc_mode = 0;
   b.changed_pressure_flag = 0;
 }
@@ -193,8 +195,7 @@ void fill_blocks(const json& given, Blocks& b) {
       fill_group(b, t[i], Group::test, static_cast<int>(i));
   }
   if (doc.contains("rate_test")) counts.set_ratetest_row_count(rate_test_rows(doc["rate_test"]));
-  if (doc.contains("fluid") && doc["fluid"].contains("tables"))
-    fill_tables(b, doc["fluid"]["tables"]);
+  if (fills_tables(doc)) fill_tables(b, doc["fluid"]["tables"]);
 }
 
 }  // namespace
@@ -205,8 +206,12 @@ Blocks to_blocks(const json& doc) {
   return b;
 }
 
-void refill_blocks(const json& doc, Blocks& b) {
-  zero_blocks(b);
+bool fills_tables(const json& doc) {
+  return doc.contains("fluid") && doc["fluid"].contains("tables");
+}
+
+void refill_blocks(const json& doc, Blocks& b, bool tables_zero) {
+  zero_blocks(b, tables_zero);
   fill_blocks(doc, b);
 }
 

@@ -629,7 +629,8 @@ WellText WellBatch::run(const json& doc, UnitSystem output) {
   WellText out;
   out.problems = validate_well(doc);
   if (!out.problems.empty()) return out;
-  refill_blocks(doc, blocks_);
+  refill_blocks(doc, blocks_, tables_zero_);
+  tables_zero_ = !fills_tables(doc);
   CallLog log(log_.path(), log_size_);
   ComputedWell c = compute(doc, output, std::move(blocks_), log);
   log_size_ = log.end();

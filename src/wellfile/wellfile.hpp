@@ -66,8 +66,11 @@ std::vector<Problem> validate_well(const json& doc);
 // The document must have passed validate_well.
 Blocks to_blocks(const json& doc);
 // The same into blocks that held anything before (another well's): every
-// slot is zeroed first.
-void refill_blocks(const json& doc, Blocks& b);
+// slot is zeroed first, but for fluid_tables when the caller knows it is still
+// zero (the calculation only reads it).
+void refill_blocks(const json& doc, Blocks& b, bool tables_zero = false);
+// Whether filling the document's blocks writes fluid_tables.
+bool fills_tables(const json& doc);
 json from_blocks(const Blocks& blocks);
 
 // What a run gives back: the problems, or the result document, the notes,
@@ -119,6 +122,7 @@ class WellBatch {
   SharedLog log_;
   std::uintmax_t log_size_ = 0;  // the log's size after the last well
   Blocks blocks_;
+  bool tables_zero_ = true;  // no well of the batch has written fluid_tables yet
 };
 
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with
