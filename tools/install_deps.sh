@@ -9,7 +9,7 @@
 #   --with-windows  also the mingw-w64 cross compiler, wine and mono
 set -euo pipefail
 # The library, the example host and the dlv command.
-packages=(cmake g++ make nlohmann-json3-dev libsimdjson-dev libcli11-dev)
+packages=(cmake g++ make nlohmann-json3-dev libsimdjson-dev libfmt-dev libcli11-dev)
 # The Python package and its plots (the main job draws the example wells).
 packages+=(python3-dev python3-pybind11 pybind11-dev python3-numpy python3-matplotlib python3-pandas python3-pint)
 # Lift tables as labelled arrays (VfpTable.to_xarray).

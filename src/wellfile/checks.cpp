@@ -807,6 +807,7 @@ std::optional<TextPosition> too_deep(const std::string& text) {
 }  // namespace
 
 std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
+  if (read_plain_json(text, kMaxNesting, doc)) return {};
   if (const auto deep = too_deep(text)) {
     doc = json();
     return {{"",
@@ -815,7 +816,6 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc) {
                  std::to_string(deep->column),
              "at most " + std::to_string(kMaxNesting) + " levels of nesting"}};
   }
-  if (read_plain_json(text, doc)) return {};
   try {
     json parsed;
     DocumentBuilder duplicates(parsed);

@@ -1,8 +1,11 @@
 // A document as compact JSON text, written straight into one string.
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
@@ -52,13 +55,66 @@ void put_json_string(std::string_view v, std::string& out) {
   out += '"';
 }
 
+namespace {
+
+// The shortest text that reads back to v (finite), laid out as std::to_chars
+// lays it out: plain or exponent notation, whichever is shorter, plain on a
+// tie, and a whole number beyond 2^53 exactly. The digits are Dragonbox's
+// (libfmt), found several times faster than by std::to_chars itself. out
+// holds at least 32 characters.
+char* shortest_text(double v, char* out) {
+  char* const start = out;
+  if (std::signbit(v)) *out++ = '-';
+  if (v == 0) {
+    *out++ = '0';
+    return out;
+  }
+  const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(v));
+  char digits[24];
+  const int n = static_cast<int>(
+      std::to_chars(digits, digits + sizeof digits, decimal.significand).ptr - digits);
+  const int e = decimal.exponent;  // v = digits x 10^e
+  const int power = e + n - 1;     // the exponent of the exponent notation
+  const int exponent_text = n + (n > 1) + (std::abs(power) >= 100 ? 5 : 4);  // e+XX or e+XXX
+  const int plain_text = e >= 0 ? n + e : n + e > 0 ? n + 1 : 2 - e;
+  if (plain_text <= exponent_text) {
+    // A whole number beyond 2^53 is written as its exact value, not as its
+    // shortest digits and zeros.
+    if (e > 0 && std::fabs(v) >= 0x1p53) return std::to_chars(start, start + 32, v).ptr;
+    if (e >= 0) {
+      out = std::copy(digits, digits + n, out);
+      return std::fill_n(out, e, '0');
+    }
+    if (n + e > 0) {
+      out = std::copy(digits, digits + n + e, out);
+      *out++ = '.';
+      return std::copy(digits + n + e, digits + n, out);
+    }
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -e - n, '0');
+    return std::copy(digits, digits + n, out);
+  }
+  *out++ = digits[0];
+  if (n > 1) {
+    *out++ = '.';
+    out = std::copy(digits + 1, digits + n, out);
+  }
+  *out++ = 'e';
+  *out++ = power < 0 ? '-' : '+';
+  if (std::abs(power) < 10) *out++ = '0';
+  return std::to_chars(out, out + 4, std::abs(power)).ptr;
+}
+
+}  // namespace
+
 void put_json_number(double v, std::string& out) {
   if (!std::isfinite(v)) {
     out += "null";
     return;
   }
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+  char buf[40];
+  char* const end = shortest_text(v, buf);
   out.append(buf, end);
   if (std::find_if(buf, end, [](char c) { return c == '.' || c == 'e'; }) == end) out += ".0";
 }

@@ -4,6 +4,7 @@
 // and one that gives a key twice go to it, and it says what is wrong.
 #include <simdjson.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -15,6 +16,14 @@
 namespace dlv::wellfile {
 namespace {
 
+// The characters plain_text looks at more closely.
+constexpr std::array<bool, 256> kUnplain = [] {
+  std::array<bool, 256> t{};
+  for (std::size_t c = 0x80; c < t.size(); ++c) t[c] = true;
+  t['\\'] = t['\0'] = t['-'] = true;
+  return t;
+}();
+
 // Text whose every token both parsers read alike: plain ASCII (no byte-order
 // mark, no UTF-8 to validate), no escapes and no NUL. Also kept out: an
 // integer minus zero, which nlohmann holds as a signed integer and simdjson
@@ -22,8 +31,9 @@ namespace {
 bool plain_text(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x80 || c == '\\' || c == '\0') return false;
-    if (c == '-' && i + 1 < text.size() && text[i + 1] == '0') {
+    if (!kUnplain[c]) continue;
+    if (c != '-') return false;
+    if (i + 1 < text.size() && text[i + 1] == '0') {
       const char next = i + 2 < text.size() ? text[i + 2] : ' ';
       if (next != '.' && next != 'e' && next != 'E') return false;
     }
@@ -33,7 +43,7 @@ bool plain_text(std::string_view text) {
 
 // The nlohmann value of a simdjson element, with nlohmann's number kinds: a
 // non-negative integer is unsigned, a negative one signed. False on a key
-// given twice in one object.
+// given twice in one object. The parser's nesting limit bounds the recursion.
 bool build(simdjson::dom::element e, json& out) {
   using Type = simdjson::dom::element_type;
   switch (e.type()) {
@@ -87,11 +97,17 @@ bool build(simdjson::dom::element e, json& out) {
 
 }  // namespace
 
-bool read_plain_json(const std::string& text, json& doc) {
-  if (!plain_text(text)) return false;
+bool read_plain_json(const std::string& text, std::size_t max_nesting, json& doc) {
+  // simdjson takes memory for a whole text before reading it: a text of more
+  // than a megabyte (no well file is that long) goes to nlohmann's parser,
+  // which stops at its first fault.
+  constexpr std::size_t kLongest = std::size_t{1} << 20;
+  if (text.size() > kLongest || !plain_text(text)) return false;
   simdjson::dom::parser parser;
   simdjson::dom::element root;
-  if (parser.parse(text.data(), text.size(), true).get(root) != simdjson::SUCCESS) return false;
+  if (parser.allocate(text.size(), max_nesting) != simdjson::SUCCESS ||
+      parser.parse(text.data(), text.size(), true).get(root) != simdjson::SUCCESS)
+    return false;
   json parsed;
   if (!build(root, parsed)) return false;
   doc = std::move(parsed);

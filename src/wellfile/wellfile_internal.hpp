@@ -1,6 +1,7 @@
 // Helpers shared by the files of the well-file library.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,10 @@ namespace dlv::wellfile {
 // it is not finite.
 void put_json_string(std::string_view v, std::string& out);
 void put_json_number(double v, std::string& out);
-// Reads a usable well text by the fast parser where it gives nlohmann's own
-// tree; false where nlohmann's parser must read the text (and say what is
-// wrong with it).
-bool read_plain_json(const std::string& text, json& doc);
+// Reads a usable well text, arrays and objects nested at most max_nesting
+// deep, by the fast parser where it gives nlohmann's own tree; false where
+// nlohmann's parser must read the text (and say what is wrong with it).
+bool read_plain_json(const std::string& text, std::size_t max_nesting, json& doc);
 // "a number in UNIT, MIN to MAX" in a unit system (mode: see field_range).
 std::string expected_text(const Field& f, UnitSystem s = UnitSystem::field, int mode = -1);
 std::vector<double>& block_of(Blocks& b, BlockId id);
