@@ -92,7 +92,7 @@ class NumberTexts {
     std::uint8_t length = 0;  // 0: empty
     std::array<char, 31> text;
   };
-  std::array<Slot, std::size_t{1} << kSlotBits> slots_{};
+  std::array<Slot, std::size_t{1} << kSlotBits> slots_;  // a slot's text is read only once written
 };
 
 // Compact JSON text with the commas placed by the writer: a key, or a value
