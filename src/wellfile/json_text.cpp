@@ -2,8 +2,10 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,53 +59,77 @@ void put_json_string(std::string_view v, std::string& out) {
 
 namespace {
 
-// The shortest text that reads back to v (finite), laid out as std::to_chars
-// lays it out: plain or exponent notation, whichever is shorter, plain on a
-// tie, and a whole number beyond 2^53 exactly. The digits are Dragonbox's
-// (libfmt), found several times faster than by std::to_chars itself. out
-// holds at least 32 characters.
-char* shortest_text(double v, char* out) {
+// "00" to "99", two characters a number.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> t{};
+  for (int k = 0; k < 100; ++k) {
+    t[2 * k] = static_cast<char>('0' + k / 10);
+    t[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return t;
+}();
+
+// The decimal digits of v written to end just before `end`; returns their start.
+char* digits_before(std::uint64_t v, char* end) {
+  for (; v >= 100; v /= 100) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[2 * (v % 100)], 2);
+  }
+  if (v < 10) {
+    *--end = static_cast<char>('0' + v);
+    return end;
+  }
+  end -= 2;
+  std::memcpy(end, &kDigitPairs[2 * v], 2);
+  return end;
+}
+
+// The JSON text of v (finite): the shortest text that reads back to v, laid
+// out as std::to_chars lays it out (plain or exponent notation, whichever is
+// shorter, plain on a tie, a whole number beyond 2^53 exactly), with ".0"
+// after a whole number. The digits are Dragonbox's (libfmt), found several
+// times faster than by std::to_chars itself. out holds at least 40
+// characters.
+char* number_text(double v, char* out) {
   char* const start = out;
   if (std::signbit(v)) *out++ = '-';
-  if (v == 0) {
-    *out++ = '0';
-    return out;
-  }
+  if (v == 0) return std::copy_n("0.0", 3, out);
   const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(v));
-  char digits[24];
-  const int n = static_cast<int>(
-      std::to_chars(digits, digits + sizeof digits, decimal.significand).ptr - digits);
+  char buffer[24];
+  const char* const digits = digits_before(decimal.significand, buffer + sizeof buffer);
+  const int n = static_cast<int>(buffer + sizeof buffer - digits);
   const int e = decimal.exponent;  // v = digits x 10^e
   const int power = e + n - 1;     // the exponent of the exponent notation
   const int exponent_text = n + (n > 1) + (std::abs(power) >= 100 ? 5 : 4);  // e+XX or e+XXX
   const int plain_text = e >= 0 ? n + e : n + e > 0 ? n + 1 : 2 - e;
   if (plain_text <= exponent_text) {
-    // A whole number beyond 2^53 is written as its exact value, not as its
-    // shortest digits and zeros.
-    if (e > 0 && std::fabs(v) >= 0x1p53) return std::to_chars(start, start + 32, v).ptr;
     if (e >= 0) {
-      out = std::copy(digits, digits + n, out);
-      return std::fill_n(out, e, '0');
+      // A whole number beyond 2^53 is written as its exact value, not as its
+      // shortest digits and zeros.
+      if (e > 0 && std::fabs(v) >= 0x1p53)
+        out = std::to_chars(start, start + 32, v).ptr;
+      else
+        out = std::fill_n(std::copy_n(digits, n, out), e, '0');
+      return std::copy_n(".0", 2, out);
     }
     if (n + e > 0) {
-      out = std::copy(digits, digits + n + e, out);
+      out = std::copy_n(digits, n + e, out);
       *out++ = '.';
-      return std::copy(digits + n + e, digits + n, out);
+      return std::copy_n(digits + n + e, -e, out);
     }
-    *out++ = '0';
-    *out++ = '.';
-    out = std::fill_n(out, -e - n, '0');
-    return std::copy(digits, digits + n, out);
+    out = std::fill_n(std::copy_n("0.", 2, out), -e - n, '0');
+    return std::copy_n(digits, n, out);
   }
   *out++ = digits[0];
   if (n > 1) {
     *out++ = '.';
-    out = std::copy(digits + 1, digits + n, out);
+    out = std::copy_n(digits + 1, n - 1, out);
   }
   *out++ = 'e';
   *out++ = power < 0 ? '-' : '+';
-  if (std::abs(power) < 10) *out++ = '0';
-  return std::to_chars(out, out + 4, std::abs(power)).ptr;
+  const int magnitude = std::abs(power);
+  if (magnitude >= 100) *out++ = static_cast<char>('0' + magnitude / 100);
+  return std::copy_n(&kDigitPairs[2 * (magnitude % 100)], 2, out);
 }
 
 }  // namespace
@@ -114,9 +140,7 @@ void put_json_number(double v, std::string& out) {
     return;
   }
   char buf[40];
-  char* const end = shortest_text(v, buf);
-  out.append(buf, end);
-  if (std::find_if(buf, end, [](char c) { return c == '.' || c == 'e'; }) == end) out += ".0";
+  out.append(buf, number_text(v, buf));
 }
 
 namespace {
