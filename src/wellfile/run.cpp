@@ -53,7 +53,11 @@ int element_count(const Field& f, int layers, int tests) {
 // changed_inputs visits them: the state before the call, kept without copying
 // the whole blocks.
 std::vector<double> input_values(const Blocks& b, int layers, int tests) {
+  std::size_t count = 0;
+  for (const Field& f : all_fields())
+    if (f.kind != Kind::named) count += static_cast<std::size_t>(element_count(f, layers, tests));
   std::vector<double> out;
+  out.reserve(count);
   for (const Field& f : all_fields()) {
     if (f.kind == Kind::named) continue;
     const int n = element_count(f, layers, tests);
