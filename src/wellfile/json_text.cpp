@@ -88,7 +88,7 @@ char* digits_before(std::uint64_t v, char* end) {
 // out as std::to_chars lays it out (plain or exponent notation, whichever is
 // shorter, plain on a tie, a whole number beyond 2^53 exactly), with ".0"
 // after a whole number. The digits are Dragonbox's (libfmt), found several
-// times faster than by std::to_chars itself. out holds at least 40
+// times faster than by std::to_chars itself. out holds kNumberTextRoom
 // characters.
 char* number_text(double v, char* out) {
   char* const start = out;
@@ -134,13 +134,13 @@ char* number_text(double v, char* out) {
 
 }  // namespace
 
+char* put_json_number(double v, char* out) {
+  return std::isfinite(v) ? number_text(v, out) : std::copy_n("null", 4, out);
+}
+
 void put_json_number(double v, std::string& out) {
-  if (!std::isfinite(v)) {
-    out += "null";
-    return;
-  }
-  char buf[40];
-  out.append(buf, number_text(v, buf));
+  char buf[kNumberTextRoom];
+  out.append(buf, put_json_number(v, buf));
 }
 
 namespace {

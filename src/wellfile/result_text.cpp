@@ -11,6 +11,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -68,21 +69,27 @@ const ResultUnits& units_of(int mode, UnitSystem output) {
 // repeat is copied rather than formatted again.
 class NumberTexts {
  public:
-  void put(double v, std::string& out) {
+  // Writes v's text at out, which has room for kNumberTextRoom characters;
+  // returns its end.
+  char* put(double v, char* out) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
     Slot& s = slots_[(bits * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits)];
     if (s.length != 0 && s.bits == bits) {
-      out.append(s.text.data(), s.length);
-      return;
+      std::memcpy(out, s.text.data(), s.text.size());  // the whole slot: one fixed-size copy
+      return out + s.length;
     }
-    const std::size_t start = out.size();
-    put_json_number(v, out);
-    const std::size_t length = out.size() - start;
-    if (length > s.text.size()) return;  // never: a double takes at most 26 characters here
+    char* const end = put_json_number(v, out);
+    const auto length = static_cast<std::size_t>(end - out);
+    if (length > s.text.size()) return end;  // never: a double takes at most 26 characters here
     s.bits = bits;
     s.length = static_cast<std::uint8_t>(length);
-    out.copy(s.text.data(), length, start);
+    std::memcpy(s.text.data(), out, length);
+    return end;
+  }
+  void put(double v, std::string& out) {
+    char buf[kNumberTextRoom];
+    out.append(buf, put(v, buf));
   }
 
  private:
@@ -92,6 +99,7 @@ class NumberTexts {
     std::uint8_t length = 0;  // 0: empty
     std::array<char, 31> text;
   };
+  static_assert(std::tuple_size_v<decltype(Slot::text)> <= kNumberTextRoom);
   std::array<Slot, std::size_t{1} << kSlotBits> slots_;  // a slot's text is read only once written
 };
 
@@ -144,12 +152,20 @@ class Writer {
     key(k);
     number(converted(k, v));
   }
-  // A column of values under a key of the units map.
+  // A column of values under a key of the units map, written in place: room
+  // for every number and its comma first, the unused end cut off after.
   void column(std::string_view k, const double* v, int n) {
     key(k);
     const QuantityUnits* row = units_.row(k);
     open('[');
-    for (int i = 0; i < n; ++i) number(row ? v[i] * row->factor + row->offset : v[i]);
+    const std::size_t at = out_.size();
+    out_.resize(at + static_cast<std::size_t>(n) * (kNumberTextRoom + 1));
+    char* p = out_.data() + at;
+    for (int i = 0; i < n; ++i) {
+      if (i > 0) *p++ = ',';
+      p = numbers_.put(row ? v[i] * row->factor + row->offset : v[i], p);
+    }
+    out_.resize(static_cast<std::size_t>(p - out_.data()));
     close(']');
   }
   double converted(std::string_view k, double v) const {

@@ -16,6 +16,10 @@ namespace dlv::wellfile {
 // it is not finite.
 void put_json_string(std::string_view v, std::string& out);
 void put_json_number(double v, std::string& out);
+// The same written at out, which has room for kNumberTextRoom characters;
+// returns the end of the text.
+constexpr std::size_t kNumberTextRoom = 40;
+char* put_json_number(double v, char* out);
 // Reads a usable well text, arrays and objects nested at most max_nesting
 // deep, by the fast parser where it gives nlohmann's own tree; false where
 // nlohmann's parser must read the text (and say what is wrong with it).
