@@ -32,11 +32,24 @@ std::array<std::pair<std::vector<double>*, std::size_t>, 11> sized_blocks(Blocks
            {&b.results, DLV_LAYER_RESULTS_SLOTS}}};
 }
 
-// Every slot zeroed, at the blocks' documented sizes (fluid_tables left as it
-// is when it is known to be zero).
-void zero_blocks(Blocks& b, bool tables_zero = false) {
-  for (const auto& [block, slots] : sized_blocks(b))
-    if (!tables_zero || block != &b.fluid_tables) block->assign(slots, 0.0);
+// The first `layers` layers of a curve block's rate, pressure and drawdown
+// zeroed.
+void zero_curve_layers(std::vector<double>& block, int layers) {
+  const CurveTables t{block.data()};
+  const auto points = static_cast<std::size_t>(layers) * layout::kPoints;
+  for (double* column : {t.rate(), t.pressure(), t.drawdown()}) std::fill_n(column, points, 0.0);
+}
+
+// Every slot zeroed, at the blocks' documented sizes, but for what `used`
+// knows to be zero already.
+void zero_blocks(Blocks& b, const UsedBlocks& used = {}) {
+  for (const auto& [block, slots] : sized_blocks(b)) {
+    if (block == &b.fluid_tables && used.tables_zero) continue;
+    if (slots == DLV_CURVE_BLOCK_SLOTS && block->size() == slots && used.curve_layers < DLV_LAYERS)
+      zero_curve_layers(*block, used.curve_layers);
+    else
+      block->assign(slots, 0.0);
+  }
   b.calc_mode = 0;
   b.changed_pressure_flag = 0;
 }
@@ -210,8 +223,8 @@ bool fills_tables(const json& doc) {
   return doc.contains("fluid") && doc["fluid"].contains("tables");
 }
 
-void refill_blocks(const json& doc, Blocks& b, bool tables_zero) {
-  zero_blocks(b, tables_zero);
+void refill_blocks(const json& doc, Blocks& b, const UsedBlocks& used) {
+  zero_blocks(b, used);
   fill_blocks(doc, b);
 }
 

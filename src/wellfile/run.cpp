@@ -633,13 +633,16 @@ WellText WellBatch::run(const json& doc, UnitSystem output) {
   WellText out;
   out.problems = validate_well(doc);
   if (!out.problems.empty()) return out;
-  refill_blocks(doc, blocks_, tables_zero_);
-  tables_zero_ = !fills_tables(doc);
+  refill_blocks(doc, blocks_, used_);
   CallLog log(log_.path(), log_size_);
   ComputedWell c = compute(doc, output, std::move(blocks_), log);
   log_size_ = log.end();
   out.text = result_text(doc, c, output);
   blocks_ = std::move(c.b);
+  // The calculation works on the layers the well record counts (held in the
+  // 50 layer slots), before and after the call.
+  used_.tables_zero = !fills_tables(doc);
+  used_.curve_layers = std::max(c.shape.layers, layers(WellRecord{blocks_.well_record.data()}));
   return out;
 }
 

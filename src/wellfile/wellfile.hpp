@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "dlv/dlv.h"
+
 namespace dlv::wellfile {
 
 using json = nlohmann::ordered_json;
@@ -65,10 +67,16 @@ std::vector<Problem> parse_well_text(const std::string& text, json& doc);
 std::vector<Problem> validate_well(const json& doc);
 // The document must have passed validate_well.
 Blocks to_blocks(const json& doc);
+// What blocks that a well ran on may hold besides zeros. The calculation
+// only reads fluid_tables, and writes the curve blocks for the well's layers
+// alone.
+struct UsedBlocks {
+  bool tables_zero = false;       // fluid_tables is all zeros
+  int curve_layers = DLV_LAYERS;  // the curve blocks are zero from this layer on
+};
 // The same into blocks that held anything before (another well's): every
-// slot is zeroed first, but for fluid_tables when the caller knows it is still
-// zero (the calculation only reads it).
-void refill_blocks(const json& doc, Blocks& b, bool tables_zero = false);
+// slot is zeroed first, but for what `used` knows to be zero.
+void refill_blocks(const json& doc, Blocks& b, const UsedBlocks& used = {});
 // Whether filling the document's blocks writes fluid_tables.
 bool fills_tables(const json& doc);
 json from_blocks(const Blocks& blocks);
@@ -122,7 +130,7 @@ class WellBatch {
   SharedLog log_;
   std::uintmax_t log_size_ = 0;  // the log's size after the last well
   Blocks blocks_;
-  bool tables_zero_ = true;  // no well of the batch has written fluid_tables yet
+  UsedBlocks used_;  // by the last well
 };
 
 // The quick single curves of the library (dlvCalcVogel, dlvCalcPI) with

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <tuple>
+#include <vector>
 
 #include "blocks/blocks.hpp"
 #include "dlv/dlv_layout.h"
@@ -84,6 +86,12 @@ std::int32_t i32_at(const std::vector<double>& block, std::size_t byte) {
   return v;
 }
 
+constexpr std::vector<double> wf::Blocks::*kEveryBlock[] = {
+    &wf::Blocks::layer_fluids,      &wf::Blocks::fluid_tables,    &wf::Blocks::separator,
+    &wf::Blocks::layer_curves,      &wf::Blocks::well_record,     &wf::Blocks::completion,
+    &wf::Blocks::completion_curves, &wf::Blocks::traverse_curves, &wf::Blocks::traverse,
+    &wf::Blocks::summary,           &wf::Blocks::results};
+
 }  // namespace
 
 TEST(WellFileMapping, EveryFieldValidatesAndRoundTrips) {
@@ -93,6 +101,34 @@ TEST(WellFileMapping, EveryFieldValidatesAndRoundTrips) {
   ASSERT_TRUE(problems.empty());
   const json back = wf::from_blocks(wf::to_blocks(doc));
   EXPECT_EQ(nlohmann::json::parse(back.dump()), nlohmann::json::parse(doc.dump())) << back.dump(1);
+}
+
+// Blocks a well ran on, refilled with another well and zeroed only where the
+// first well used them (its layers of the curve blocks, fluid_tables when it
+// gave tables), are the fresh blocks of the second well, slot for slot: the
+// calculation writes no curve beyond the well's layers.
+TEST(WellFileMapping, RefilledBlocksAreFreshBlocks) {
+  std::vector<json> wells;
+  for (const auto& e :
+       std::filesystem::directory_iterator(wellfile_test::kSource / "examples/wells"))
+    wells.push_back(read_json(e.path()));
+  wells.push_back(every_field_document());
+  int pairs = 0;
+  for (const json& first : wells) {
+    wf::Blocks used = wf::run_well(first).blocks;
+    const wf::UsedBlocks extent{!wf::fills_tables(first), static_cast<int>(first["layers"].size())};
+    for (const json& second : wells) {
+      wf::Blocks b = used;
+      wf::refill_blocks(second, b, extent);
+      const wf::Blocks fresh = wf::to_blocks(second);
+      ++pairs;
+      for (const auto block : kEveryBlock)
+        ASSERT_EQ((b.*block), (fresh.*block))
+            << first.value("description", "") << " then " << second.value("description", "");
+      ASSERT_EQ(b.calc_mode, fresh.calc_mode);
+    }
+  }
+  EXPECT_GT(pairs, 400);
 }
 
 // Each kind of field (arrays per layer and per test, pairs, counts, given flags,
