@@ -59,7 +59,7 @@ def _run_chunk(wells: list[Well]) -> list[Outcome]:
     rest = [k for k, o in enumerate(out) if o is None]
     read = [_read(wells[k]) for k in rest]
     texts = [text for text, _, problems in read if problems is None and text is not None]
-    computed = iter(_dlv.run_wells(texts))
+    computed = iter(_dlv.run_wells(texts) if texts else [])
     for k, (text, source, problems) in zip(rest, read):
         if problems is None:
             problems, result = next(computed)
