@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -299,12 +300,28 @@ std::string temporary_log_path() {
   return (dir / ("dlv-call-" + std::to_string(rd()) + std::to_string(rd()) + ".log")).string();
 }
 
+// The messages of a log from where `in` stands to its end, one per line,
+// without the leading colon and the line end.
+std::vector<std::string> log_lines(std::istream& in) {
+  std::vector<std::string> out;
+  std::string line;
+  while (std::getline(in, line)) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    std::size_t b = 0;
+    while (b < line.size() && (line[b] == ':' || line[b] == ' ')) ++b;
+    if (b < line.size()) out.push_back(line.substr(b));
+  }
+  return out;
+}
+
 // The diagnostic log of one call: a temporary file unless the caller names one.
 class CallLog {
  public:
-  // A log whose size before the call is known (a batch's own log, which only
-  // its calls write): no look at the file before the call.
-  CallLog(const char* path, std::uintmax_t size) : path_(path), start_(size), end_(size) {}
+  // A batch's own log, which only its calls write: its size before the call
+  // is known, and the batch's reader, open on it, finds its size after the
+  // call without looking the path up.
+  CallLog(const char* path, std::uintmax_t size, std::ifstream& reader)
+      : path_(path), start_(size), end_(size), reader_(&reader) {}
   explicit CallLog(const char* path) {
     namespace fs = std::filesystem;
     if (path && *path) {
@@ -327,31 +344,33 @@ class CallLog {
   const char* path() const { return path_.c_str(); }
   // The log's size after the call, as messages() found it.
   std::uintmax_t end() const { return end_; }
-  // The messages written since the call began, one per line, without the
-  // leading colon and the line end.
+  // The messages written since the call began. Most calls write nothing: a
+  // file that has not grown is not read.
   std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    // Most calls write nothing: a file that has not grown is not opened.
+    if (reader_) return batch_messages(*reader_);
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path_, ec);
-    if (ec || size <= start_) return out;
+    if (ec || size <= start_) return {};
     end_ = size;
     std::ifstream in(path_, std::ios::binary);
-    if (!in) return out;
+    if (!in) return {};
     in.seekg(static_cast<std::streamoff>(start_));
-    std::string line;
-    while (std::getline(in, line)) {
-      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-      std::size_t b = 0;
-      while (b < line.size() && (line[b] == ':' || line[b] == ' ')) ++b;
-      if (b < line.size()) out.push_back(line.substr(b));
-    }
-    return out;
+    return log_lines(in);
   }
 
  private:
+  std::vector<std::string> batch_messages(std::ifstream& in) {
+    in.clear();
+    if (!in.is_open() || !in.seekg(0, std::ios::end)) return {};
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uintmax_t>(size) <= start_) return {};
+    end_ = static_cast<std::uintmax_t>(size);
+    in.seekg(static_cast<std::streamoff>(start_));
+    return log_lines(in);
+  }
   std::string path_;
   std::uintmax_t start_ = 0, end_ = 0;
+  std::ifstream* reader_ = nullptr;  // a batch's, open on path_
   bool owned_ = false;
 };
 
@@ -629,12 +648,21 @@ WellText run_well_text(const json& doc, UnitSystem output, const char* log_path)
   return out;
 }
 
+WellBatch::WellBatch() : log_reader_(std::make_unique<std::ifstream>()) {
+  // The log file is made here, empty, for the reader to open before the first
+  // call writes to it.
+  { const std::ofstream made(log_.path(), std::ios::app); }
+  log_reader_->open(log_.path(), std::ios::binary);
+}
+
+WellBatch::~WellBatch() = default;
+
 WellText WellBatch::run(const json& doc, UnitSystem output) {
   WellText out;
   out.problems = validate_well(doc);
   if (!out.problems.empty()) return out;
   refill_blocks(doc, blocks_, used_);
-  CallLog log(log_.path(), log_size_);
+  CallLog log(log_.path(), log_size_, *log_reader_);
   ComputedWell c = compute(doc, output, std::move(blocks_), log);
   log_size_ = log.end();
   out.text = result_text(doc, c, output);

@@ -20,6 +20,8 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -120,15 +122,21 @@ class SharedLog {
 
 // Many wells one after another, as a chunk of calculate_many runs them: one
 // temporary diagnostic log and one set of blocks serve every well, so a well
-// costs neither a log file nor fresh blocks of its own.
+// costs neither a log file nor fresh blocks of its own. The batch keeps one
+// file descriptor, a reader on its log, from its making to its end.
 class WellBatch {
  public:
+  WellBatch();
+  ~WellBatch();
+  WellBatch(const WellBatch&) = delete;
+  WellBatch& operator=(const WellBatch&) = delete;
   // run_well_text of one well of the batch.
   WellText run(const json& doc, UnitSystem output);
 
  private:
   SharedLog log_;
-  std::uintmax_t log_size_ = 0;  // the log's size after the last well
+  std::unique_ptr<std::ifstream> log_reader_;  // finds the log's size after a call
+  std::uintmax_t log_size_ = 0;                // the log's size after the last well
   Blocks blocks_;
   UsedBlocks used_;  // by the last well
 };

@@ -70,6 +70,10 @@ void run_tubing(const wf::json& doc, std::size_t choice) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static fuzz_support::DescriptorWatch descriptors;
   static const wf::SharedLog log;
+  // A batch carries its blocks and log (and the one descriptor it keeps on
+  // its log) from input to input; each well's text must still be the text of
+  // its run alone.
+  static wf::WellBatch batch;
   descriptors.before();
   const std::string text(reinterpret_cast<const char*>(data), size);
   wf::json doc;
@@ -86,9 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const wf::RunOutcome run = wf::run_well(doc, units, log.path());
     if (!run.problems.empty()) fault("a checked well was refused by its run");
     check_result(run, {dlv::cli::render_table, wf::render_csv, dlv::cli::render_sections});
-    // A batch carries its blocks and log from input to input; each well's
-    // text must still be the text of its run alone.
-    static wf::WellBatch batch;
     if (batch.run(doc, units).text != wf::compact_text(run.result))
       fault("a batch's result text differs from the result of the run alone");
     if (doc.contains("tubing")) run_tubing(doc, size % 3);

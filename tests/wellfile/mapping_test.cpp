@@ -113,7 +113,7 @@ TEST(WellFileMapping, RefilledBlocksAreFreshBlocks) {
        std::filesystem::directory_iterator(wellfile_test::kSource / "examples/wells"))
     wells.push_back(read_json(e.path()));
   wells.push_back(every_field_document());
-  int pairs = 0;
+  ASSERT_GT(wells.size(), 20u);
   for (const json& first : wells) {
     wf::Blocks used = wf::run_well(first).blocks;
     const wf::UsedBlocks extent{!wf::fills_tables(first), static_cast<int>(first["layers"].size())};
@@ -121,14 +121,12 @@ TEST(WellFileMapping, RefilledBlocksAreFreshBlocks) {
       wf::Blocks b = used;
       wf::refill_blocks(second, b, extent);
       const wf::Blocks fresh = wf::to_blocks(second);
-      ++pairs;
       for (const auto block : kEveryBlock)
         ASSERT_EQ((b.*block), (fresh.*block))
             << first.value("description", "") << " then " << second.value("description", "");
       ASSERT_EQ(b.calc_mode, fresh.calc_mode);
     }
   }
-  EXPECT_GT(pairs, 400);
 }
 
 // Each kind of field (arrays per layer and per test, pairs, counts, given flags,
